@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <QVector>
+
+namespace tavi
+{
+
+// A grid of text cells: what the models read and write, and the model behind every grid
+// view. Cells are numbered (column, row) from 0 over every stored row. Where the grid has a
+// fixed header row, row 0 is that header: views show it as their horizontal header and show
+// rows 1 to shownRows - 1 as data rows. Rows stored beyond shownRows (day 366 of the daily
+// grids) are read and written like the others but not shown.
+class CellTable : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    CellTable(int columns, int storedRows, int shownRows, bool headerRow,
+              QObject *parent = nullptr);
+
+    int columns() const { return m_columns; }
+    int storedRows() const { return m_rows; }
+    int shownRows() const { return m_shownRows; }
+    bool hasHeaderRow() const { return m_headerRow; }
+
+    // Out-of-range cells throw std::out_of_range.
+    const QString &cell(int col, int row) const;
+    void setCell(int col, int row, const QString &text);
+
+    // Whether the user may type into the cells through a view.
+    bool isEditable() const { return m_editable; }
+    void setEditable(bool editable) { m_editable = editable; }
+
+    // While a batch is open, writes notify no view; closing the last batch sends one
+    // change notice for everything written, so a run of thousands of cells redraws once.
+    void beginBatch();
+    void endBatch();
+    class Batch
+    {
+    public:
+        explicit Batch(CellTable &table) : m_table(table) { m_table.beginBatch(); }
+        ~Batch() { m_table.endBatch(); }
+        Batch(const Batch &) = delete;
+        Batch &operator=(const Batch &) = delete;
+
+    private:
+        CellTable &m_table;
+    };
+
+    // The view's row that shows a stored row, or -1 (header row, rows beyond shownRows).
+    int viewRow(int row) const;
+    int storedRow(int viewRow) const { return viewRow + (m_headerRow ? 1 : 0); }
+
+    // QAbstractTableModel, as views see it: data rows only, the header row as header data.
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+private:
+    void checkIndex(int col, int row) const;
+    void notifyChanged(int col, int row);
+
+    int m_columns;
+    int m_rows;
+    int m_shownRows;
+    bool m_headerRow;
+    bool m_editable = false;
+    int m_batchDepth = 0;
+    bool m_batchDirty = false;
+    bool m_batchHeaderDirty = false;
+    QVector<QString> m_cells;
+};
+
+} // namespace tavi

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/CellTable.h"
+
+namespace tavi
+{
+
+// The inputs of the public supply window, as its fields read.
+struct PublicSupplyInputs {
+    long double servedPopulation = 0;  // me_1, P_s
+    long double currentPerCapita = 0;  // me_2, q_0 (m3/day per inhabitant)
+    long double totalPopulation = 0;   // me_3, P_t
+    long double unservedPerCapita = 0; // me_4, q_n
+    long double priceElasticity = 0;   // e_p_1, E_p
+    long double price = 0;             // e_p_2, p
+    long double incomeElasticity = 0;  // e_p_3, E_r
+    long double income = 0;            // e_p_4, r
+};
+
+// Next year's per-capita demand q_1 = q_0 × (1 + E_p × p + E_r × r), in the order
+// t1 = p × E_p, t2 = r × E_r, q_1 = ((t2 + t1) + 1) × q_0.
+long double nextYearPerCapita(const PublicSupplyInputs &in);
+
+// Fills days 1 to 365 of the result grid (columns "DIA", "ATUAL", "FUTURA"): the current
+// gross demand P_s × q_0 + (P_t − P_s) × q_n and next year's with q_1 as read back from its
+// field (`nextYearRead`, already rounded to two decimals). Raises FloatError on overflow;
+// what was written before stays.
+void fillPublicSupply(CellTable &grid, const PublicSupplyInputs &in, long double nextYearRead);
+
+} // namespace tavi

@@ -1,0 +1,221 @@
+#include "frame/ModuleWindow.h"
+
+#include "frame/Fonts.h"
+#include "shell/Guard.h"
+#include "shell/Pictures.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QToolButton>
+
+ModuleWindow::ModuleWindow(QWidget *parent) : QDialog(parent)
+{
+    Pictures::ensureLoaded();
+    setFont(Fonts::windowFont());
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Button);
+    qApp->installEventFilter(this);
+}
+
+ModuleWindow::~ModuleWindow()
+{
+    qApp->removeEventFilter(this);
+}
+
+void ModuleWindow::b_sairClick()
+{
+    close();
+}
+
+bool ModuleWindow::guarded(const std::function<void()> &handler)
+{
+    return runGuarded(this, handler);
+}
+
+void ModuleWindow::addTitleBlock(const QString &moduleName)
+{
+    const QStringList lines = {QStringLiteral("MODELO TAVI - Tavimar"),
+                               QStringLiteral("Módulo: ") + moduleName,
+                               QStringLiteral("Demanda por Município")};
+    int top = 4;
+    int n = 1;
+    for (const QString &line : lines) {
+        auto *label = new QLabel(line, this);
+        label->setObjectName(QStringLiteral("Label%1").arg(n++));
+        label->setFont(Fonts::verdana(13, true));
+        label->adjustSize();
+        label->move(9, top);
+        top += 16;
+    }
+}
+
+QFrame *ModuleWindow::addPanel(QWidget *parent, const QRect &geometry, const QString &heading,
+                               const QString &objectName, QLabel **headingLabel)
+{
+    auto *panel = new QFrame(parent);
+    panel->setObjectName(objectName);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setLineWidth(2);
+    panel->setGeometry(geometry);
+    panel->setFocusPolicy(Qt::TabFocus);
+    auto *label = new QLabel(heading, panel);
+    label->setFont(Fonts::verdana(12, true, true));
+    label->adjustSize();
+    label->move(8, 5);
+    if (headingLabel)
+        *headingLabel = label;
+    return panel;
+}
+
+QToolButton *ModuleWindow::makeButton(QWidget *parent, const QString &name, const QString &caption,
+                                      const QString &picture, const QPoint &at)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setIcon(QIcon(picture));
+    button->setIconSize(QSize(24, 24));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setFont(Fonts::verdana(11));
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setGeometry(QRect(at, QSize(75, 57)));
+    return button;
+}
+
+void ModuleWindow::addButtons(QWidget *parent, const QPoint &simular, const QPoint &salvar,
+                              const QPoint &sair)
+{
+    m_simular = makeButton(parent, QStringLiteral("b_simular"), QStringLiteral("Simular"),
+                           QStringLiteral(":/pictures/b_simular.png"), simular);
+    m_salvar = makeButton(parent, QStringLiteral("b_salvar"), QStringLiteral("Salvar"),
+                          QStringLiteral(":/pictures/b_salvar.png"), salvar);
+    m_sair = makeButton(parent, QStringLiteral("b_sair"), QStringLiteral("Sair"),
+                        QStringLiteral(":/pictures/b_sair.png"), sair);
+    connect(m_simular, &QToolButton::clicked, this,
+            [this] { guarded([this] { b_simularClick(); }); });
+    connect(m_salvar, &QToolButton::clicked, this,
+            [this] { guarded([this] { b_salvarClick(); }); });
+    connect(m_sair, &QToolButton::clicked, this, [this] { guarded([this] { b_sairClick(); }); });
+}
+
+void ModuleWindow::FormKeyPress(QChar &key)
+{
+    if (key.unicode() == 13) {
+        key = QChar(0);
+        focusNextControl();
+    }
+    if (key.unicode() == 27) {
+        close();
+        return;
+    }
+    translateDecimalKey(key);
+}
+
+static QAbstractItemView *itemViewAbove(QWidget *w)
+{
+    for (QWidget *p = w->parentWidget(); p; p = p->parentWidget()) {
+        if (auto *view = qobject_cast<QAbstractItemView *>(p))
+            return view;
+    }
+    return nullptr;
+}
+
+// The control that owns the focus: a cell editor belongs to its grid.
+static QWidget *controlOf(QWidget *w)
+{
+    QAbstractItemView *view = itemViewAbove(w);
+    return view ? view : w;
+}
+
+void ModuleWindow::focusNextControl()
+{
+    QWidget *start = focusWidget();
+    if (!start)
+        start = this;
+    start = controlOf(start);
+    for (QWidget *w = start->nextInFocusChain(); w && w != start; w = w->nextInFocusChain()) {
+        if (w->window() != this || w == this || !w->isVisible() || !w->isEnabled() ||
+            !(w->focusPolicy() & Qt::TabFocus) || w->focusProxy() || itemViewAbove(w))
+            continue;
+        w->setFocus(Qt::TabFocusReason);
+        return;
+    }
+}
+
+bool ModuleWindow::ownsKeyEvent(QObject *watched) const
+{
+    auto *widget = qobject_cast<QWidget *>(watched);
+    return widget && widget->window() == this && isVisible();
+}
+
+bool ModuleWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || !ownsKeyEvent(watched))
+        return QDialog::eventFilter(watched, event);
+    auto *keyEvent = static_cast<QKeyEvent *>(event);
+    const int k = keyEvent->key();
+    const bool enter = k == Qt::Key_Return || k == Qt::Key_Enter;
+    const Qt::KeyboardModifiers mods = keyEvent->modifiers() & ~Qt::KeypadModifier;
+    if (enter && mods == Qt::NoModifier) {
+        // A focused button takes Enter as a press, before any character is produced.
+        if (auto *button = qobject_cast<QAbstractButton *>(focusWidget())) {
+            button->click();
+            return true;
+        }
+    }
+    QChar key;
+    if (enter && mods == Qt::NoModifier)
+        key = QChar(13);
+    else if (k == Qt::Key_Escape && mods == Qt::NoModifier)
+        key = QChar(27);
+    else if (keyEvent->text().size() == 1)
+        key = keyEvent->text()[0];
+    else
+        return false;
+    const QChar typed = key;
+    bool handled = true;
+    guarded([&] { FormKeyPress(key); });
+    if (typed.unicode() == 13 || typed.unicode() == 27)
+        return true;
+    if (key == typed)
+        handled = false;
+    if (handled && key.unicode() != 0) {
+        // The control receives the translated character instead.
+        const int code = key == QLatin1Char(',')   ? Qt::Key_Comma
+                         : key == QLatin1Char('.') ? Qt::Key_Period
+                                                   : keyEvent->key();
+        QKeyEvent translated(QEvent::KeyPress, code, keyEvent->modifiers(), QString(key),
+                             keyEvent->isAutoRepeat(), keyEvent->count());
+        QApplication::sendEvent(watched, &translated);
+    }
+    return handled;
+}
+
+bool ModuleWindow::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::WindowActivate:
+        if (!m_activated || m_coveredByOwnWindow) {
+            m_activated = true;
+            m_coveredByOwnWindow = false;
+            guarded([this] { FormActivate(); });
+        }
+        break;
+    case QEvent::WindowDeactivate: {
+        // Another window of the program on top; switching to another program leaves
+        // no active window here.
+        QWidget *now = QApplication::activeWindow();
+        if (now && now != this)
+            m_coveredByOwnWindow = true;
+        break;
+    }
+    default:
+        break;
+    }
+    return QDialog::event(event);
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+
+class QAbstractButton;
+class QFrame;
+class QLabel;
+class QToolButton;
+class NumericEdit;
+
+// The frame shared by the module windows: the title block, sunken panels with their
+// headings, the three buttons, and the keyboard convention. The window sees every key typed
+// in any of its controls first: Enter moves the focus to the next control in tab order (or
+// presses the focused button), Escape closes the window, and windows that need it translate
+// the decimal key. Its activation handler runs when it is first shown and whenever a window
+// of the program that covered it closes, never when the user comes back from another program.
+class ModuleWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit ModuleWindow(QWidget *parent = nullptr);
+    ~ModuleWindow() override;
+
+    // The window's key handler, given the typed character (13 Enter, 27 Escape), which it
+    // may change; 0 means consumed.
+    void FormKeyPress(QChar &key);
+
+    // Moves the focus forwards in tab order from the focused control, counting only visible,
+    // enabled tab stops of this window and wrapping from the last to the first.
+    void focusNextControl();
+
+    QToolButton *simularButton() const { return m_simular; }
+    QToolButton *salvarButton() const { return m_salvar; }
+    QToolButton *sairButton() const { return m_sair; }
+
+public slots:
+    virtual void FormActivate() {}
+    virtual void b_simularClick() {}
+    virtual void b_salvarClick() {}
+    void b_sairClick();
+
+protected:
+    // Third step of the key handler, for windows that map "." and "," for their grids.
+    virtual void translateDecimalKey(QChar &) {}
+
+    // The three lines of the title block at the top left.
+    void addTitleBlock(const QString &moduleName);
+    // A sunken panel at `geometry` with its heading in Verdana bold italic; the panel itself
+    // is a tab stop that takes the focus without showing it.
+    QFrame *addPanel(QWidget *parent, const QRect &geometry, const QString &heading,
+                     const QString &objectName, QLabel **headingLabel = nullptr);
+    // The buttons "Simular", "Salvar" and "Sair", wired to their handlers.
+    void addButtons(QWidget *parent, const QPoint &simular, const QPoint &salvar,
+                    const QPoint &sair);
+
+    // Runs a handler under the program's guard (errors go to the application error box).
+    bool guarded(const std::function<void()> &handler);
+    // Runs `handler` whenever `field` is left with a readable text.
+    template <class W> void onExit(NumericEdit *field, W *window, void (W::*handler)());
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    QToolButton *makeButton(QWidget *parent, const QString &name, const QString &caption,
+                            const QString &picture, const QPoint &at);
+    bool ownsKeyEvent(QObject *watched) const;
+
+    QToolButton *m_simular = nullptr;
+    QToolButton *m_salvar = nullptr;
+    QToolButton *m_sair = nullptr;
+    bool m_activated = false;
+    bool m_coveredByOwnWindow = false;
+};
+
+#include "frame/NumericEdit.h"
+
+template <class W> void ModuleWindow::onExit(NumericEdit *field, W *window, void (W::*handler)())
+{
+    connect(field, &NumericEdit::exited, window,
+            [this, window, handler] { guarded([window, handler] { (window->*handler)(); }); });
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QClipboard>
+#include <QLineEdit>
+
+// A one-line field holding a floating-point value. It keeps two texts: the edit text, typed
+// and edited by the user (at most decimalPlaces decimals, no grouping), shown left-aligned
+// while the field has the focus; and the display text, the value through displayFormat,
+// shown right-aligned otherwise. Keystrokes and pastes that would leave an unreadable text
+// are refused with the system beep.
+class NumericEdit : public QLineEdit
+{
+    Q_OBJECT
+    Q_PROPERTY(QString displayFormat READ displayFormat WRITE setDisplayFormat)
+    Q_PROPERTY(int decimalPlaces READ decimalPlaces WRITE setDecimalPlaces)
+    Q_PROPERTY(bool zeroEmpty READ zeroEmpty WRITE setZeroEmpty)
+
+public:
+    explicit NumericEdit(QWidget *parent = nullptr);
+
+    // Parses the edit text afresh; an unreadable text reads as 0. The result is kept as the
+    // field's value.
+    long double value();
+    // Stores the value and rewrites the edit text from it (decimalPlaces decimals, half away
+    // from zero, empty for 0 when zeroEmpty).
+    void setValue(long double value);
+
+    QString editText() const;
+    QString displayTextOfValue() const;
+
+    // Empty: the currency pattern of the user's locale.
+    QString displayFormat() const { return m_displayFormat; }
+    void setDisplayFormat(const QString &format);
+    int decimalPlaces() const { return m_decimalPlaces; }
+    void setDecimalPlaces(int places) { m_decimalPlaces = places; }
+    bool zeroEmpty() const { return m_zeroEmpty; }
+    void setZeroEmpty(bool on) { m_zeroEmpty = on; }
+
+    // Whether the field shows its edit text (it has been entered and not yet left).
+    bool isEditing() const { return m_editing; }
+
+    // A paste checked as a typed text is: an unreadable result puts the old text back.
+    void pasteChecked(QClipboard::Mode mode = QClipboard::Clipboard);
+
+signals:
+    // The field was left with a readable text; the window's exit handler runs on it.
+    void exited();
+    // A keystroke or paste was refused (the beep sounded).
+    void refused();
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void showDisplayText();
+    void refuse();
+    void reportUnreadable(const QString &normalised);
+
+    QString m_displayFormat;
+    int m_decimalPlaces = 2;
+    bool m_zeroEmpty = true;
+    long double m_value = 0;
+    QString m_editText;
+    bool m_editing = false;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/CellTable.h"
+
+#include <QTableView>
+
+// A grid of text cells over a CellTable: the fixed header row (where the grid has one) is
+// drawn as the horizontal header, and there is no fixed column. Rows stored below the last
+// row shown are read and written through cell()/setCell() like any other.
+class ResultGrid : public QTableView
+{
+    Q_OBJECT
+public:
+    ResultGrid(int columns, int storedRows, int shownRows, bool headerRow,
+               QWidget *parent = nullptr);
+
+    tavi::CellTable &table() { return *m_table; }
+    const tavi::CellTable &table() const { return *m_table; }
+
+    QString cell(int col, int row) const { return m_table->cell(col, row); }
+    void setCell(int col, int row, const QString &text) { m_table->setCell(col, row, text); }
+
+    bool isEditable() const { return m_table->isEditable(); }
+    void setEditable(bool editable);
+    void setDefaultColumnWidth(int width);
+    void setRowHeight(int height);
+
+private:
+    tavi::CellTable *m_table;
+};

@@ -1,0 +1,167 @@
+#include "models/U_Abast_Publico/TF_Abast_Publico.h"
+
+#include "core/PublicSupplyModel.h"
+#include "frame/Fonts.h"
+#include "frame/NumericEdit.h"
+#include "frame/ResultGrid.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QToolButton>
+
+namespace
+{
+
+struct FieldRow {
+    const char *name;
+    const char *caption;
+    const char *unit;
+    const char *format; // nullptr: the currency pattern
+};
+
+// One group box of caption / field / unit rows.
+QGroupBox *makeGroup(QWidget *parent, const QRect &geometry, const FieldRow *rows, int count,
+                     QList<NumericEdit *> &fields)
+{
+    auto *group = new QGroupBox(parent);
+    group->setGeometry(geometry);
+    auto *grid = new QGridLayout(group);
+    grid->setContentsMargins(6, 2, 6, 2);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(1);
+    for (int i = 0; i < count; ++i) {
+        const FieldRow &row = rows[i];
+        auto *caption = new QLabel(QString::fromUtf8(row.caption), group);
+        caption->setWordWrap(true);
+        auto *field = new NumericEdit(group);
+        field->setObjectName(QString::fromLatin1(row.name));
+        field->setDisplayFormat(row.format ? QString::fromLatin1(row.format) : QString());
+        field->setFixedSize(84, 21);
+        auto *unit = new QLabel(QString::fromUtf8(row.unit), group);
+        grid->addWidget(caption, i, 0);
+        grid->addWidget(field, i, 1);
+        grid->addWidget(unit, i, 2);
+        fields << field;
+    }
+    grid->setColumnStretch(0, 1);
+    return group;
+}
+
+const FieldRow kCurrentRows[] = {
+    {"me_1", "População atendida pela rede pública de distribuição", "habitantes", ",0.;-,0."},
+    {"me_2", "Demanda per-capita ATUAL da população atendida pela rede pública",
+     "(m3/dia.habitante)", ",0.;-,0."},
+    {"me_3", "População total do município", "habitantes", ",0.;-,0."},
+    {"me_4", "Demanda per-capita da população NÃO atendida pela rede pública", "(m3/dia.habitante)",
+     ",0.;-,0."},
+    {"me_5", "Eficiência média do sistema de abastecimento", "%", ",0.00;-,0.00"},
+};
+
+const FieldRow kNextYearRows[] = {
+    {"e_p_1", "Elasticidade do preço da água", "(1/R$)", nullptr},
+    {"e_p_2", "Preço atual da água", "(R$)", nullptr},
+    {"e_p_3", "Elasticidade da Renda", "(1/R$)", nullptr},
+    {"e_p_4", "Renda per-capita\n(em termos do PIB per-capita)", "(R$)", nullptr},
+};
+
+} // namespace
+
+TF_Abast_Publico::TF_Abast_Publico(QWidget *parent) : ModuleWindow(parent)
+{
+    setObjectName(QStringLiteral("F_Abast_Publico"));
+    setWindowTitle(QStringLiteral("Módulo Abastecimento Público"));
+    setFixedSize(990, 519);
+    addTitleBlock(QStringLiteral("Abastecimento Público"));
+
+    QFrame *input =
+        addPanel(this, QRect(9, 60, 511, 290), QStringLiteral("Parâmetros de Entrada do Modelo"),
+                 QStringLiteral("Panel1"));
+    QList<NumericEdit *> fields;
+    makeGroup(input, QRect(6, 24, 499, 140), kCurrentRows, 5, fields);
+    auto *nextYear = new QLabel(QStringLiteral("Cálculo da Demanda no Ano Subsequente"), input);
+    nextYear->setFont(Fonts::verdana(12, true, true));
+    nextYear->adjustSize();
+    nextYear->move(8, 166);
+    makeGroup(input, QRect(6, 181, 499, 105), kNextYearRows, 4, fields);
+    me_1 = fields[0], me_2 = fields[1], me_3 = fields[2], me_4 = fields[3], me_5 = fields[4];
+    e_p_1 = fields[5], e_p_2 = fields[6], e_p_3 = fields[7], e_p_4 = fields[8];
+
+    addButtons(this, QPoint(526, 120), QPoint(526, 190), QPoint(526, 260));
+
+    QFrame *results = addPanel(this, QRect(605, 60, 377, 444),
+                               QStringLiteral("Simulação e Resultados"), QStringLiteral("Panel2"));
+    auto *demandLine =
+        new QLabel(QStringLiteral("Demanda per-capita no ano subsequente: "), results);
+    demandLine->setFont(Fonts::verdana(9, true));
+    demandLine->adjustSize();
+    demandLine->move(6, 34);
+    me_demanda = new NumericEdit(results);
+    me_demanda->setObjectName(QStringLiteral("me_demanda"));
+    me_demanda->setDisplayFormat(QStringLiteral(",0.00;-,0.00"));
+    me_demanda->setReadOnly(true);
+    me_demanda->setGeometry(demandLine->x() + demandLine->width() + 3, 30, 56, 21);
+    auto *demandUnit = new QLabel(QStringLiteral("(m3/dia.habitante)"), results);
+    demandUnit->setFont(Fonts::verdana(9));
+    demandUnit->adjustSize();
+    demandUnit->move(me_demanda->geometry().right() + 4, 35);
+
+    auto *gridTitle = new QLabel(QStringLiteral("Demanda Bruta (m3/dia)"), results);
+    gridTitle->setFont(Fonts::verdana(11, true));
+    gridTitle->adjustSize();
+    gridTitle->move(78, 64);
+
+    SG_Resultado = new ResultGrid(3, 366, 366, true, results);
+    SG_Resultado->setObjectName(QStringLiteral("SG_Resultado"));
+    SG_Resultado->setFont(Fonts::verdana(9));
+    SG_Resultado->setGeometry(78, 82, 220, 354);
+
+    setTabOrder(input, me_1);
+    QWidget *chain[] = {me_1,           me_2,         me_3,         me_4,
+                        me_5,           e_p_1,        e_p_2,        e_p_3,
+                        e_p_4,          results,      SG_Resultado, simularButton(),
+                        salvarButton(), sairButton(), me_demanda};
+    for (size_t i = 0; i + 1 < std::size(chain); ++i)
+        setTabOrder(chain[i], chain[i + 1]);
+
+    onExit(me_5, this, &TF_Abast_Publico::me_5Exit);
+    onExit(e_p_4, this, &TF_Abast_Publico::e_p_4Exit);
+}
+
+void TF_Abast_Publico::FormActivate()
+{
+    me_1->setFocus(Qt::OtherFocusReason);
+    SG_Resultado->setCell(0, 0, QStringLiteral("DIA"));
+    SG_Resultado->setCell(1, 0, QStringLiteral("ATUAL"));
+    SG_Resultado->setCell(2, 0, QStringLiteral("FUTURA"));
+}
+
+void TF_Abast_Publico::me_5Exit()
+{
+    e_p_1->setFocus(Qt::OtherFocusReason);
+}
+
+void TF_Abast_Publico::e_p_4Exit()
+{
+    simularButton()->setFocus(Qt::OtherFocusReason);
+}
+
+void TF_Abast_Publico::b_simularClick()
+{
+    tavi::PublicSupplyInputs in;
+    in.priceElasticity = e_p_1->value();
+    in.price = e_p_2->value();
+    in.incomeElasticity = e_p_3->value();
+    in.income = e_p_4->value();
+    in.currentPerCapita = me_2->value();
+    me_demanda->setValue(tavi::nextYearPerCapita(in));
+    // Next year's demand uses the per-capita value as its field holds it: two decimals.
+    const long double nextYearRead = me_demanda->value();
+    in.servedPopulation = me_1->value();
+    in.totalPopulation = me_3->value();
+    in.unservedPerCapita = me_4->value();
+    tavi::fillPublicSupply(SG_Resultado->table(), in, nextYearRead);
+}
+
+void TF_Abast_Publico::b_salvarClick() {}

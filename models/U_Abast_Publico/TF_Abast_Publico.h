@@ -1,0 +1,30 @@
+#pragma once
+
+#include "frame/ModuleWindow.h"
+
+class NumericEdit;
+class ResultGrid;
+
+// "Módulo Abastecimento Público": current and next-year gross daily demand of the public
+// supply network.
+class TF_Abast_Publico : public ModuleWindow
+{
+    Q_OBJECT
+public:
+    explicit TF_Abast_Publico(QWidget *parent = nullptr);
+
+    ResultGrid *resultGrid() const { return SG_Resultado; }
+
+public slots:
+    void FormActivate() override;
+    void b_simularClick() override;
+    void b_salvarClick() override;
+    void me_5Exit();
+    void e_p_4Exit();
+
+private:
+    NumericEdit *me_1, *me_2, *me_3, *me_4, *me_5;
+    NumericEdit *e_p_1, *e_p_2, *e_p_3, *e_p_4;
+    NumericEdit *me_demanda;
+    ResultGrid *SG_Resultado;
+};

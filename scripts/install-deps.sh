@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the screenshots need,
+# and only those that are missing, so a second run costs nothing.
+set -euo pipefail
+packages=(
+  cmake make g++ pkg-config
+  qt6-base-dev qt6-charts-dev libgl-dev
+  qt6-image-formats-plugins libjpeg62-turbo
+  libxlsxwriter-dev
+  python3-openpyxl
+  fonts-dejavu-core fonts-liberation
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+sudo_=""
+[ "$(id -u)" -ne 0 ] && sudo_=sudo
+echo "Installing: ${missing[*]}"
+$sudo_ apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo_ apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,26 @@
+#include "shell/Guard.h"
+
+#include "core/TaviError.h"
+#include "shell/ErrorBox.h"
+
+#include <QString>
+#include <exception>
+
+bool runGuarded(QWidget *context, const std::function<void()> &handler)
+{
+    QString message;
+    try {
+        handler();
+        return true;
+    } catch (const tavi::TaviError &error) {
+        message = error.message();
+    } catch (const std::exception &error) {
+        message = QString::fromUtf8(error.what());
+    } catch (...) {
+        message = QStringLiteral("Erro desconhecido");
+    }
+    // Shown outside the catch blocks: the box runs its own event loop, and nothing of the
+    // exception should be alive while it does.
+    ErrorBox::show(context, message);
+    return false;
+}

@@ -1,0 +1,167 @@
+#include "frame/NumericEdit.h"
+#include "frame/ResultGrid.h"
+#include "models/U_Abast_Publico/TF_Abast_Publico.h"
+#include "support/WindowTesting.h"
+
+#include <QToolButton>
+
+using namespace testing;
+using tavi::LocaleSettings;
+
+class PublicSupplyTest : public QObject
+{
+    Q_OBJECT
+
+    TF_Abast_Publico *window = nullptr;
+
+    NumericEdit *field(const char *name)
+    {
+        auto *f = window->findChild<NumericEdit *>(QLatin1String(name));
+        Q_ASSERT(f);
+        return f;
+    }
+    QString cell(int col, int row) const { return window->resultGrid()->cell(col, row); }
+    void set(const char *name, long double v) { field(name)->setValue(v); }
+    void simulate() { window->findChild<QToolButton *>(QStringLiteral("b_simular"))->click(); }
+
+private slots:
+    void init()
+    {
+        LocaleSettings::setCurrent(LocaleSettings::brazilian());
+        window = new TF_Abast_Publico;
+        QVERIFY(showActive(window));
+    }
+    void cleanup()
+    {
+        delete window;
+        window = nullptr;
+    }
+
+    void opensWithFocusInFirstFieldAndHeaders()
+    {
+        QVERIFY(field("me_1")->hasFocus());
+        QCOMPARE(cell(0, 0), QStringLiteral("DIA"));
+        QCOMPARE(cell(1, 0), QStringLiteral("ATUAL"));
+        QCOMPARE(cell(2, 0), QStringLiteral("FUTURA"));
+        QCOMPARE(cell(1, 1), QString());
+        QCOMPARE(field("me_demanda")->text(), QStringLiteral("0,00"));
+        QCOMPARE(field("me_2")->text(), QStringLiteral("0"));
+        QCOMPARE(field("e_p_2")->text(), QStringLiteral("R$ 0,00"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Módulo Abastecimento Público"));
+    }
+
+    void allZeroInputs()
+    {
+        simulate();
+        QCOMPARE(field("me_demanda")->text(), QStringLiteral("0,00"));
+        for (int day : {1, 9, 10, 99, 100, 365}) {
+            QCOMPARE(cell(1, day), QStringLiteral("0"));
+            QCOMPARE(cell(2, day), QStringLiteral("0"));
+        }
+        QCOMPARE(cell(0, 1), QStringLiteral("01"));
+        QCOMPARE(cell(0, 9), QStringLiteral("09"));
+        QCOMPARE(cell(0, 10), QStringLiteral("10"));
+        QCOMPARE(cell(0, 100), QStringLiteral("100"));
+        QCOMPARE(cell(0, 365), QStringLiteral("365"));
+    }
+
+    void demandFromPopulationAndElasticities()
+    {
+        set("me_1", 1000);
+        set("me_2", 0.15L);
+        set("me_3", 1200);
+        set("me_4", 0.1L);
+        simulate();
+        QCOMPARE(field("me_demanda")->editText(), QStringLiteral("0,15"));
+        QCOMPARE(cell(1, 1), QStringLiteral("170"));
+        QCOMPARE(cell(2, 365), QStringLiteral("170"));
+
+        // Next year's demand uses the per-capita value rounded to two decimals: 0,16, not
+        // 0,16125 (which would give 181,25).
+        set("e_p_1", 0.05L);
+        set("e_p_2", 1.5L);
+        simulate();
+        QCOMPARE(field("me_demanda")->text(), QStringLiteral("0,16"));
+        QCOMPARE(cell(1, 200), QStringLiteral("170"));
+        QCOMPARE(cell(2, 200), QStringLiteral("180"));
+
+        // A total population below the served one lowers both columns.
+        set("me_3", 800);
+        simulate();
+        QCOMPARE(cell(1, 1), QStringLiteral("130"));
+
+        // The efficiency enters no formula, and a second run gives the same texts.
+        const QString before = cell(2, 17);
+        set("me_5", 55);
+        simulate();
+        QCOMPARE(cell(2, 17), before);
+    }
+
+    void pointLocaleWritesPointDecimals()
+    {
+        LocaleScope point(LocaleSettings::decimalPoint());
+        set("me_1", 3);
+        set("me_2", 0.25L);
+        set("me_3", 3);
+        simulate();
+        QCOMPARE(cell(1, 1), QStringLiteral("0.75"));
+    }
+
+    void enterWalksTheFocusChainToSimular()
+    {
+        const char *chain[] = {"me_1",  "me_2",  "me_3",  "me_4", "me_5",
+                               "e_p_1", "e_p_2", "e_p_3", "e_p_4"};
+        const char *typed[] = {"1000", "0,15", "1200", "0,1", "80", "", "", "", ""};
+        for (size_t i = 0; i < std::size(chain); ++i) {
+            NumericEdit *f = field(chain[i]);
+            QVERIFY2(f->hasFocus(), chain[i]);
+            typeInto(f, QString::fromLatin1(typed[i]));
+            QTest::keyClick(f, Qt::Key_Return);
+            settle();
+        }
+        auto *simular = window->findChild<QToolButton *>(QStringLiteral("b_simular"));
+        QVERIFY(simular->hasFocus());
+        QTest::keyClick(simular, Qt::Key_Return);
+        QCOMPARE(cell(1, 1), QStringLiteral("170"));
+    }
+
+    void leavingTheLastFieldByMouseStillLandsOnTarget()
+    {
+        field("me_5")->setFocus(Qt::TabFocusReason);
+        field("me_2")->setFocus(Qt::MouseFocusReason);
+        QVERIFY(field("e_p_1")->hasFocus());
+    }
+
+    void escapeClosesTheWindow()
+    {
+        QTest::keyClick(field("me_1"), Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+    }
+
+    void overflowIsReportedAndStopsTheRun()
+    {
+        ErrorRecorder errors;
+        set("me_1", 1e4000L);
+        set("me_2", 1e4000L);
+        simulate();
+        QCOMPARE(errors.messages, QStringList{QStringLiteral(
+                                      "Excedeu a capacidade máxima do tipo ponto flutuante.")});
+        // Next year's per-capita demand is computed first and does not overflow; the first
+        // day's label is written before the current demand fails.
+        QCOMPARE(cell(0, 1), QStringLiteral("01"));
+        QCOMPARE(cell(1, 1), QString());
+        QVERIFY(window->isVisible());
+    }
+
+    void theGridTakesNoTyping()
+    {
+        ResultGrid *grid = window->resultGrid();
+        grid->setFocus();
+        grid->setCurrentIndex(grid->model()->index(0, 1));
+        QTest::keyClicks(grid, QStringLiteral("9"));
+        QCOMPARE(cell(1, 1), QString());
+    }
+};
+
+QTEST_MAIN(PublicSupplyTest)
+#include "tst_public_supply.moc"

@@ -1,0 +1,605 @@
+#include "core/TaviError.h"
+#include "shell/AboutBox.h"
+#include "shell/ErrorBox.h"
+#include "shell/Guard.h"
+#include "shell/MainWindow.h"
+#include "shell/ModuleWindows.h"
+#include "shell/Pictures.h"
+#include "shell/SplashWindow.h"
+#include "shell/StretchedImage.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPointer>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <stdexcept>
+
+using Handler = std::function<void()>;
+Q_DECLARE_METATYPE(Handler)
+
+namespace
+{
+
+struct Shown {
+    bool opened{};    // whether a modal window came up
+    QString name;     // its objectName
+    bool destroyed{}; // whether it was gone when the opening call returned
+};
+
+// Calls `open`, which is expected to show a modal window and return once it has closed.
+// While the window is up, `inspect` looks at it, then the window is closed.
+Shown whileModal(const std::function<void()> &open,
+                 const std::function<void(QWidget *)> &inspect = {})
+{
+    Shown shown;
+    QPointer<QWidget> window;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || window)
+            return;
+        window = modal;
+        shown.opened = true;
+        shown.name = modal->objectName();
+        if (inspect)
+            inspect(modal);
+        modal->close();
+    });
+    poll.start();
+    open();
+    poll.stop();
+    shown.destroyed = shown.opened && window.isNull();
+    return shown;
+}
+
+QAction *action(QWidget *window, const char *name)
+{
+    auto *found = window->findChild<QAction *>(QLatin1String(name));
+    if (!found)
+        qWarning("no action %s", name);
+    return found;
+}
+
+// The menu's entries as "objectName|text", separators as "objectName|-".
+QStringList entries(const QList<QAction *> &actions)
+{
+    QStringList out;
+    for (QAction *a : actions)
+        out << a->objectName() + QLatin1Char('|') +
+                   (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+
+// A data row of texts, one per column.
+template <class... Texts> void addRow(const char *tag, const Texts &...texts)
+{
+    (QTest::newRow(tag) << ... << QString::fromUtf8(texts));
+}
+
+bool closeTo(QRgb a, QRgb b)
+{
+    return qAbs(qRed(a) - qRed(b)) < 40 && qAbs(qGreen(a) - qGreen(b)) < 40 &&
+           qAbs(qBlue(a) - qBlue(b)) < 40;
+}
+
+} // namespace
+
+class TestShell : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { ErrorBox::setPresenter({}); }
+
+    void titleFromFileName_data();
+    void titleFromFileName();
+    void applicationTitleComesFromTheProgramFile();
+    void fullStop_data();
+    void fullStop();
+
+    void guardShowsTheErrorAndEndsTheHandler();
+    void guardTranslatesEveryKindOfException_data();
+    void guardTranslatesEveryKindOfException();
+    void guardLetsACompleteHandlerThrough();
+    void errorBoxIsCriticalWithOneOkAndGivesActivationBack();
+
+    void pictures();
+    void splashLayout();
+    void splashTimerHidesItAndKeepsRunning();
+    void splashIgnoresKeys();
+
+    void mainWindowLayout();
+    void menuBarIsRightToLeftWithExactCaptions();
+    void mainPictureStretchesWithTheWindow();
+    void helpItemDoesNothing();
+    void eachModuleItemOpensAFreshModalWindow_data();
+    void eachModuleItemOpensAFreshModalWindow();
+    void aboutBox();
+
+    // These two run the application's event loop and end it; they stay last.
+    void sairEndsTheProgram();
+    void closingTheMainWindowEndsTheProgram();
+};
+
+void TestShell::titleFromFileName_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("title");
+    addRow("extension dropped", "Calc.EXE", "Calc");
+    addRow("rest lowered", "WATER.EXE", "Water");
+    addRow("first raised", "/usr/bin/tavi", "Tavi");
+    addRow("mixed case", "mIxEd", "Mixed");
+    addRow("windows path", "C:\\Programas\\TAVI.EXE", "Tavi");
+    addRow("dot in folder only", "/opt/v1.2/prog", "Prog");
+    addRow("from the first dot", "/opt/prog.tar.gz", "Prog");
+    addRow("accents", "ÁGUA.EXE", "Água");
+    addRow("empty", "", "");
+}
+
+void TestShell::titleFromFileName()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, title);
+    QCOMPARE(ErrorBox::titleFromFileName(file), title);
+}
+
+void TestShell::applicationTitleComesFromTheProgramFile()
+{
+    // This test program is built as "shell_shell".
+    QCOMPARE(ErrorBox::applicationTitle(), QStringLiteral("Shell_shell"));
+}
+
+void TestShell::fullStop_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("shown");
+    addRow("letter", "Falhou", "Falhou.");
+    addRow("digit", "Valor 1", "Valor 1.");
+    addRow("accented letter", "Operação de ponto flutuante inválida",
+           "Operação de ponto flutuante inválida.");
+    addRow("quote", "'x' não é um valor", "'x' não é um valor.");
+    addRow("slash sorts after the dot", "a/", "a/.");
+    addRow("full stop", "Fim.", "Fim.");
+    addRow("blank", "Fim ", "Fim ");
+    addRow("parenthesis", "(x)", "(x)");
+    addRow("hyphen sorts before the dot", "a-", "a-");
+    addRow("comma", "a,", "a,");
+    addRow("empty", "", "");
+}
+
+void TestShell::fullStop()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, shown);
+    QCOMPARE(ErrorBox::withFullStop(message), shown);
+}
+
+void TestShell::guardShowsTheErrorAndEndsTheHandler()
+{
+    QList<QPair<QWidget *, QString>> shown;
+    ErrorBox::setPresenter([&](QWidget *parent, const QString &text) {
+        shown.append({parent, text});
+    });
+    QWidget window;
+    QStringList written;
+    const bool completed = runGuarded(&window, [&] {
+        written << QStringLiteral("before");
+        throw tavi::FloatError(tavi::FloatError::Overflow);
+        written << QStringLiteral("after");
+    });
+    QVERIFY(!completed);
+    QCOMPARE(written, QStringList{QStringLiteral("before")});
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().first, &window);
+    QCOMPARE(shown.first().second,
+             QStringLiteral("Excedeu a capacidade máxima do tipo ponto flutuante."));
+}
+
+void TestShell::guardTranslatesEveryKindOfException_data()
+{
+    QTest::addColumn<Handler>("handler");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("unreadable text")
+        << Handler([] { throw tavi::ConvertError(QStringLiteral("12,a")); })
+        << QStringLiteral("'12,a' não é um valor de ponto flutuante válido.");
+    QTest::newRow("division by zero")
+        << Handler([] { throw tavi::FloatError(tavi::FloatError::DivisionByZero); })
+        << QStringLiteral("Divisão de ponto flutuante por zero.");
+    QTest::newRow("message already ending in a full stop")
+        << Handler([] { throw tavi::TaviError(QStringLiteral("Já feito.")); })
+        << QStringLiteral("Já feito.");
+    QTest::newRow("standard exception, UTF-8 text")
+        << Handler([] { throw std::runtime_error("falha de memória"); })
+        << QStringLiteral("falha de memória.");
+    QTest::newRow("anything else")
+        << Handler([] { throw 42; }) << QStringLiteral("Erro desconhecido.");
+}
+
+void TestShell::guardTranslatesEveryKindOfException()
+{
+    QFETCH(Handler, handler);
+    QFETCH(QString, shown);
+    QStringList texts;
+    ErrorBox::setPresenter([&](QWidget *, const QString &text) { texts << text; });
+    QVERIFY(!runGuarded(nullptr, handler));
+    QCOMPARE(texts, QStringList{shown});
+}
+
+void TestShell::guardLetsACompleteHandlerThrough()
+{
+    int boxes = 0;
+    ErrorBox::setPresenter([&](QWidget *, const QString &) { ++boxes; });
+    int ran = 0;
+    QVERIFY(runGuarded(nullptr, [&] { ++ran; }));
+    QCOMPARE(ran, 1);
+    QCOMPARE(boxes, 0);
+}
+
+void TestShell::errorBoxIsCriticalWithOneOkAndGivesActivationBack()
+{
+    QWidget owner;
+    auto *field = new QLabel(&owner);
+    owner.show();
+    QApplication::setActiveWindow(&owner);
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString title, text;
+    Qt::TextFormat format = Qt::AutoText;
+    QList<QAbstractButton *> buttons;
+    Qt::WindowModality modality = Qt::NonModal;
+    QWidget *parent = nullptr;
+    const Shown shown =
+        whileModal([&] { ErrorBox::show(field, QStringLiteral("'<b>1</b>' falhou")); },
+                   [&](QWidget *window) {
+                       auto *box = qobject_cast<QMessageBox *>(window);
+                       QVERIFY(box);
+                       icon = box->icon();
+                       title = box->windowTitle();
+                       text = box->text();
+                       format = box->textFormat();
+                       buttons = box->buttons();
+                       modality = box->windowModality();
+                       parent = box->parentWidget();
+                       QCOMPARE(QApplication::activeWindow(), box);
+                   });
+    QVERIFY(shown.opened);
+    QVERIFY(shown.destroyed);
+    QCOMPARE(icon, QMessageBox::Critical);
+    QCOMPARE(title, QStringLiteral("Shell_shell"));
+    QCOMPARE(text, QStringLiteral("'<b>1</b>' falhou."));
+    QCOMPARE(format, Qt::PlainText); // what the user typed is shown as typed
+    QCOMPARE(buttons.size(), 1);
+    QCOMPARE(modality, Qt::ApplicationModal);
+    QCOMPARE(parent, field);
+    // The window it covered is active again as soon as the box has returned.
+    QCOMPARE(QApplication::activeWindow(), &owner);
+}
+
+void TestShell::pictures()
+{
+    const struct {
+        const char *name;
+        QSize size;
+    } expected[] = {{"main.jpg", {696, 456}},
+                    {"about.jpg", {624, 348}},
+                    {"b_simular.png", {32, 32}},
+                    {"b_salvar.png", {32, 32}},
+                    {"b_sair.png", {32, 32}}};
+    for (const auto &picture : expected) {
+        const QPixmap pixmap = Pictures::picture(QLatin1String(picture.name));
+        QVERIFY2(!pixmap.isNull(), picture.name);
+        QCOMPARE(pixmap.size(), picture.size);
+    }
+    // The button pictures sit on the button face: their corners are see-through.
+    for (const char *name : {"b_simular.png", "b_salvar.png", "b_sair.png"}) {
+        const QImage image = Pictures::picture(QLatin1String(name)).toImage();
+        QVERIFY2(image.hasAlphaChannel(), name);
+        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+    }
+}
+
+void TestShell::splashLayout()
+{
+    TForm1 splash;
+    QCOMPARE(splash.objectName(), QStringLiteral("Form1"));
+    const Qt::WindowFlags flags = splash.windowFlags();
+    QVERIFY(flags & Qt::FramelessWindowHint);
+    QVERIFY(flags & Qt::WindowStaysOnTopHint);
+    QCOMPARE(splash.size(), QSize(630, 422));
+    QCOMPARE(splash.pos(), QPoint(217, 110));
+    QVERIFY(splash.parentWidget() == nullptr);
+
+    auto *top = splash.findChild<QWidget *>(QStringLiteral("Panel1"));
+    auto *bottom = splash.findChild<QWidget *>(QStringLiteral("Panel2"));
+    QVERIFY(top && bottom);
+    QCOMPARE(top->geometry(), QRect(0, 0, 630, 61));
+    QCOMPARE(bottom->geometry(), QRect(0, 361, 630, 61));
+
+    // Each image where it stands on the form, with a picture of its own size.
+    const struct {
+        const char *name;
+        QRect onForm;
+    } images[] = {{"Image1", {37, 8, 97, 49}},
+                  {"Image2", {489, 8, 97, 49}},
+                  {"Image3", {444, 361 + 8, 159, 49}},
+                  {"Image4", {32, 361 + 9, 153, 49}},
+                  {"Image5", {10, 125, 201, 174}}};
+    for (const auto &expected : images) {
+        auto *image = splash.findChild<StretchedImage *>(QLatin1String(expected.name));
+        QVERIFY2(image, expected.name);
+        const QRect onForm(image->mapTo(&splash, QPoint(0, 0)), image->size());
+        QCOMPARE(onForm, expected.onForm);
+        QCOMPARE(image->pixmap().size(), expected.onForm.size());
+    }
+
+    auto *label1 = splash.findChild<QLabel *>(QStringLiteral("Label1"));
+    auto *label2 = splash.findChild<QLabel *>(QStringLiteral("Label2"));
+    QVERIFY(label1 && label2);
+    QCOMPARE(label1->text(), QStringLiteral("MODELO TAVI"));
+    QCOMPARE(label1->pos(), QPoint(287, 134));
+    QCOMPARE(label1->font().family(), QStringLiteral("Verdana"));
+    QCOMPARE(label1->font().pixelSize(), 29);
+    QVERIFY(label1->font().bold());
+    QCOMPARE(label2->text(), QStringLiteral("Tavimar"));
+    QCOMPARE(label2->pos(), QPoint(229, 201));
+    QCOMPARE(label2->font().pixelSize(), 19);
+    QVERIFY(!label2->font().bold());
+    // The whole title is visible on the form.
+    QVERIFY(splash.rect().contains(label1->geometry()));
+}
+
+void TestShell::splashTimerHidesItAndKeepsRunning()
+{
+    TForm1 splash;
+    auto *timer = splash.findChild<QTimer *>(QStringLiteral("Timer1"));
+    QVERIFY(timer);
+    QCOMPARE(timer, splash.timer());
+    QCOMPARE(timer->interval(), 3000);
+    QVERIFY(timer->isActive()); // running from creation, before it is shown
+    QVERIFY(!timer->isSingleShot());
+
+    splash.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&splash));
+    QPointer<TForm1> alive(&splash);
+    splash.Timer1Timer();
+    QVERIFY(!splash.isVisible());
+    QVERIFY(timer->isActive());
+    // A later tick is harmless: the window stays hidden and is not destroyed.
+    splash.Timer1Timer();
+    QVERIFY(!splash.isVisible());
+    QCoreApplication::processEvents();
+    QVERIFY(alive);
+}
+
+void TestShell::splashIgnoresKeys()
+{
+    TForm1 splash;
+    splash.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&splash));
+    QTest::keyClick(&splash, Qt::Key_Escape);
+    QTest::keyClick(&splash, Qt::Key_Return);
+    QTest::keyClick(&splash, Qt::Key_F4, Qt::AltModifier);
+    QVERIFY(splash.isVisible());
+}
+
+void TestShell::mainWindowLayout()
+{
+    TF_Principal window;
+    QCOMPARE(window.objectName(), QStringLiteral("F_Principal"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Modelo de Demanda"));
+    QCOMPARE(window.size(), QSize(696, 480));
+    QVERIFY(window.minimumSize() != window.maximumSize()); // resizable
+    QCOMPARE(window.centralWidget(), window.image());
+    QCOMPARE(window.image()->pixmap().size(), QSize(696, 456));
+    const QPoint screenCentre = QGuiApplication::primaryScreen()->geometry().center();
+    QVERIFY(qAbs(window.geometry().center().x() - screenCentre.x()) <= 1);
+    QVERIFY(qAbs(window.geometry().center().y() - screenCentre.y()) <= 1);
+}
+
+void TestShell::menuBarIsRightToLeftWithExactCaptions()
+{
+    TF_Principal window;
+    QMenuBar *bar = window.menuBar();
+    QCOMPARE(bar->layoutDirection(), Qt::RightToLeft);
+    QCOMPARE(entries(bar->actions()),
+             (QStringList{"Modelos1|     Modelo TAVI    ", "Ajuda1|       Ajuda       ",
+                          "SairdoTAVI1|       Sair do TAVI       "}));
+
+    auto *models = window.findChild<QMenu *>(QStringLiteral("Modelos1"));
+    auto *help = window.findChild<QMenu *>(QStringLiteral("Ajuda1"));
+    QVERIFY(models && help);
+    QCOMPARE(entries(models->actions()),
+             (QStringList{"AbastecimentoPblico1|Abastecimento Público", "Pecuria1|Pecuária", "N1|-",
+                          "Agricultura1|Agricultura",
+                          "guaparaaDiluiodeEsgotosDomsticos1|Água para a Diluição de Esgotos "
+                          "Domésticos"}));
+    QCOMPARE(entries(help->actions()),
+             (QStringList{"AjudadoModelo1|Ajuda do Modelo", "N2|-", "Sobre1|Sobre"}));
+    QVERIFY(action(&window, "AjudadoModelo1")->isEnabled());
+
+    // The entries stand at the right end of the bar, the first one rightmost.
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QRect first = bar->actionGeometry(bar->actions().at(0));
+    const QRect last = bar->actionGeometry(bar->actions().at(2));
+    QVERIFY(first.right() >= bar->width() - 12);
+    QVERIFY(last.left() < first.left());
+    QVERIFY(last.left() > bar->width() / 3);
+    // The blanks widen the entries.
+    QVERIFY(first.width() > bar->fontMetrics().horizontalAdvance(QStringLiteral("Modelo TAVI")) +
+                                bar->fontMetrics().horizontalAdvance(QStringLiteral("     ")));
+}
+
+void TestShell::mainPictureStretchesWithTheWindow()
+{
+    TF_Principal window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    for (const QSize size : {QSize(696, 480), QSize(400, 260), QSize(1000, 700)}) {
+        window.resize(size);
+        QCoreApplication::processEvents();
+        StretchedImage *image = window.image();
+        QCOMPARE(image->width(), size.width());
+        const QImage drawn = image->grab().toImage();
+        const QImage expected =
+            image->pixmap()
+                .scaled(image->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                .toImage();
+        const int w = drawn.width() - 1, h = drawn.height() - 1;
+        for (const QPoint at : {QPoint(2, 2), QPoint(w - 2, 2), QPoint(w / 2, h / 2),
+                                QPoint(2, h - 2), QPoint(w - 2, h - 2)})
+            QVERIFY2(closeTo(drawn.pixel(at), expected.pixel(at)),
+                     qPrintable(QStringLiteral("%1x%2 at %3,%4")
+                                    .arg(size.width())
+                                    .arg(size.height())
+                                    .arg(at.x())
+                                    .arg(at.y())));
+    }
+}
+
+void TestShell::helpItemDoesNothing()
+{
+    TF_Principal window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QWidgetList before = QApplication::topLevelWidgets();
+    const Shown shown = whileModal([&] { action(&window, "AjudadoModelo1")->trigger(); });
+    QVERIFY(!shown.opened);
+    QCoreApplication::processEvents();
+    int visibleNew = 0;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (!before.contains(w) && w->isVisible())
+            ++visibleNew;
+    QCOMPARE(visibleNew, 0);
+}
+
+void TestShell::eachModuleItemOpensAFreshModalWindow_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("caption");
+    addRow("public supply", "AbastecimentoPblico1", "F_Abast_Publico",
+           "Módulo Abastecimento Público");
+    addRow("livestock", "Pecuria1", "F_Mod_Pecuaria", "Módulo Pecuária");
+    addRow("agriculture", "Agricultura1", "F_Mod_Agricultura", "Módulo Agricultura");
+    addRow("dilution", "guaparaaDiluiodeEsgotosDomsticos1", "F_Dem_Agua",
+           "Demanda por Água para a Diluição de Esgotos Domésticos");
+}
+
+void TestShell::eachModuleItemOpensAFreshModalWindow()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, window);
+    QFETCH(QString, caption);
+    TF_Principal main;
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QAction *menuItem = action(&main, qPrintable(item));
+    QVERIFY(menuItem);
+
+    // Something left in the first instance must not be there in the second.
+    const char *mark = "left by the previous opening";
+    for (int opening = 0; opening < 2; ++opening) {
+        bool modal = false, fresh = false, overMain = false;
+        QString title;
+        const Shown shown =
+            whileModal([&] { menuItem->trigger(); },
+                       [&](QWidget *w) {
+                           modal = w->isModal() && w->windowModality() == Qt::ApplicationModal;
+                           overMain = w->parentWidget() == &main;
+                           title = w->windowTitle();
+                           fresh = !w->property(mark).isValid();
+                           w->setProperty(mark, true);
+                       });
+        QCOMPARE(shown.name, window);
+        QCOMPARE(title, caption);
+        QVERIFY(modal);
+        QVERIFY(overMain);
+        QVERIFY(fresh);
+        QVERIFY(shown.destroyed);
+        // The main window takes input again.
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QCOMPARE(QApplication::activeWindow(), &main);
+    }
+}
+
+void TestShell::aboutBox()
+{
+    TF_Principal main;
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QSize size, minimum, maximum;
+    QString title;
+    Qt::WindowFlags flags;
+    QRect imageRect, client;
+    int buttons = -1;
+    bool pictureLoaded = false;
+    const Shown shown = whileModal([&] { action(&main, "Sobre1")->trigger(); },
+                                   [&](QWidget *w) {
+                                       size = w->size();
+                                       minimum = w->minimumSize();
+                                       maximum = w->maximumSize();
+                                       title = w->windowTitle();
+                                       flags = w->windowFlags();
+                                       client = w->rect();
+                                       buttons = w->findChildren<QAbstractButton *>().size();
+                                       if (auto *image = w->findChild<StretchedImage *>()) {
+                                           imageRect = image->geometry();
+                                           pictureLoaded = !image->pixmap().isNull();
+                                       }
+                                   });
+    QCOMPARE(shown.name, QStringLiteral("F_Sobre"));
+    QVERIFY(shown.destroyed);
+    QCOMPARE(title, QStringLiteral("Sobre..."));
+    QCOMPARE(size, QSize(624, 348));
+    QCOMPARE(minimum, size); // cannot be resized
+    QCOMPARE(maximum, size);
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(flags & Qt::WindowSystemMenuHint);
+    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                       Qt::WindowContextHelpButtonHint)));
+    QCOMPARE(imageRect, client);
+    QVERIFY(pictureLoaded);
+    QCOMPARE(buttons, 0);
+    QCOMPARE(QApplication::activeWindow(), &main);
+}
+
+void TestShell::sairEndsTheProgram()
+{
+    TF_Principal main;
+    TForm1 splash; // still showing: it must not hold the program open
+    main.show();
+    splash.show();
+    QTimer failSafe;
+    failSafe.setSingleShot(true);
+    connect(&failSafe, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    failSafe.start(5000);
+    QTimer::singleShot(0, action(&main, "SairdoTAVI1"), &QAction::trigger);
+    QCOMPARE(QApplication::exec(), 0);
+}
+
+void TestShell::closingTheMainWindowEndsTheProgram()
+{
+    TF_Principal main;
+    TForm1 splash;
+    main.show();
+    splash.show();
+    QTimer failSafe;
+    failSafe.setSingleShot(true);
+    connect(&failSafe, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    failSafe.start(5000);
+    QTimer::singleShot(0, &main, &QWidget::close);
+    QCOMPARE(QApplication::exec(), 0);
+}
+
+QTEST_MAIN(TestShell)
+#include "tst_shell.moc"

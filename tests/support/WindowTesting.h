@@ -1,0 +1,67 @@
+#pragma once
+
+// Helpers for driving windows under test: showing one as the program would, recording the
+// application error box instead of showing it, and typing into fields.
+
+#include "core/LocaleSettings.h"
+#include "shell/ErrorBox.h"
+
+#include <QApplication>
+#include <QStringList>
+#include <QTest>
+#include <QWidget>
+
+namespace testing
+{
+
+// Records every application error box; restores the real box when it goes.
+class ErrorRecorder
+{
+public:
+    ErrorRecorder()
+    {
+        ErrorBox::setPresenter([this](QWidget *, const QString &text) { messages << text; });
+    }
+    ~ErrorRecorder() { ErrorBox::setPresenter({}); }
+    QStringList messages;
+};
+
+// Sets the regional settings for one test and puts the previous ones back.
+class LocaleScope
+{
+public:
+    explicit LocaleScope(const tavi::LocaleSettings &settings)
+        : m_previous(tavi::LocaleSettings::current())
+    {
+        tavi::LocaleSettings::setCurrent(settings);
+    }
+    ~LocaleScope() { tavi::LocaleSettings::setCurrent(m_previous); }
+
+private:
+    tavi::LocaleSettings m_previous;
+};
+
+// Shows a window and makes it the active window, as opening it from the menu would.
+inline bool showActive(QWidget *window)
+{
+    window->show();
+    window->activateWindow();
+    QApplication::setActiveWindow(window);
+    return QTest::qWaitForWindowActive(window);
+}
+
+// Lets queued work (deferred error boxes, exit handlers) run.
+inline void settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+// Types a text into the focused widget, key by key.
+inline void typeInto(QWidget *widget, const QString &text)
+{
+    for (QChar c : text)
+        QTest::keyClicks(widget, QString(c));
+}
+
+} // namespace testing
