@@ -1,6 +1,11 @@
 #include "frame/ResultGrid.h"
 
+#include "core/CellBlock.h"
+
+#include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
+#include <QKeyEvent>
 
 using tavi::CellTable;
 
@@ -42,4 +47,69 @@ void ResultGrid::setRowHeight(int height)
 {
     verticalHeader()->setDefaultSectionSize(height);
     horizontalHeader()->setFixedHeight(height);
+}
+
+void ResultGrid::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        copySelection();
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        pasteClipboard();
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void ResultGrid::copySelection()
+{
+    QModelIndexList selected =
+        selectionModel() ? selectionModel()->selectedIndexes() : QModelIndexList();
+    if (selected.isEmpty() && currentIndex().isValid())
+        selected << currentIndex();
+    if (selected.isEmpty())
+        return;
+    int top = selected.first().row(), bottom = top;
+    int left = selected.first().column(), right = left;
+    for (const QModelIndex &i : selected) {
+        top = qMin(top, i.row());
+        bottom = qMax(bottom, i.row());
+        left = qMin(left, i.column());
+        right = qMax(right, i.column());
+    }
+    const tavi::CellRange range{left, m_table->storedRow(top), right - left + 1, bottom - top + 1};
+    QGuiApplication::clipboard()->setText(tavi::copyBlock(*m_table, range));
+}
+
+bool ResultGrid::pasteClipboard()
+{
+    const QString text = QGuiApplication::clipboard()->text();
+    if (!m_table->isEditable() || text.isEmpty()) {
+        QApplication::beep();
+        emit pasteRefused();
+        return false;
+    }
+    QModelIndex start = currentIndex();
+    const QModelIndexList selected =
+        selectionModel() ? selectionModel()->selectedIndexes() : QModelIndexList();
+    for (const QModelIndex &i : selected) {
+        if (!start.isValid() || i.row() < start.row() ||
+            (i.row() == start.row() && i.column() < start.column()))
+            start = i;
+    }
+    if (!start.isValid())
+        start = model()->index(0, 0);
+    const tavi::CellRange written = tavi::pasteBlock(
+        *m_table, start.column(), m_table->storedRow(start.row()), text, m_translateDecimalOnPaste);
+    if (written.isEmpty())
+        return false;
+    // Select what was pasted, as far as the grid shows it.
+    const int lastShown = qMin(start.row() + written.rows, model()->rowCount()) - 1;
+    selectionModel()->select(
+        QItemSelection(start, model()->index(lastShown, start.column() + written.columns - 1)),
+        QItemSelectionModel::ClearAndSelect);
+    return true;
 }

@@ -25,6 +25,23 @@ public:
     void setDefaultColumnWidth(int width);
     void setRowHeight(int height);
 
+    // Whether a pasted "." or "," becomes the locale's decimal separator, as the decimal keys
+    // do in the windows that translate them.
+    void setDecimalTranslationOnPaste(bool on) { m_translateDecimalOnPaste = on; }
+
+    // Ctrl+C: the selected cells as text, tab-separated, one line per row.
+    void copySelection();
+    // Ctrl+V: the clipboard's block from the current cell rightwards and downwards. A grid
+    // the user may not edit refuses it with the beep; returns whether anything was pasted.
+    bool pasteClipboard();
+
+signals:
+    void pasteRefused();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     tavi::CellTable *m_table;
+    bool m_translateDecimalOnPaste = false;
 };
