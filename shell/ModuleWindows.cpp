@@ -1,6 +1,7 @@
 #include "shell/ModuleWindows.h"
 
 #include "models/U_Abast_Publico/TF_Abast_Publico.h"
+#include "models/U_Dem_Agua/TF_Dem_Agua.h"
 #include "models/U_Mod_Agricultura/TF_Mod_Agricultura.h"
 #include "models/U_Mod_Pecuaria/TF_Mod_Pecuaria.h"
 #include "shell/PlaceholderWindow.h"
@@ -47,7 +48,7 @@ std::unique_ptr<QDialog> createModuleWindow(ModuleKind kind, QWidget *parent)
     case ModuleKind::Agricultura:
         return std::make_unique<TF_Mod_Agricultura>(parent);
     case ModuleKind::DiluicaoEsgotos:
-        break;
+        return std::make_unique<TF_Dem_Agua>(parent);
     }
     // A module whose window is not written yet opens a stand-in.
     return std::make_unique<PlaceholderWindow>(moduleCaption(kind), moduleWindowName(kind), parent);

@@ -1,0 +1,91 @@
+// The time of one "Simular" of the agriculture window on a full-year series: the model on
+// tables of its own, then in the window with its ten day grids attached to the tables.
+#include "bench/BenchUtil.h"
+#include "core/AgricultureCalendar.h"
+#include "core/AgricultureSimulation.h"
+#include "core/NumberText.h"
+#include "frame/ResultGrid.h"
+#include "models/U_Mod_Agricultura/TF_Mod_Agricultura.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+using namespace tavi;
+using namespace tavi::agriculture;
+
+namespace
+{
+
+// Two full-year series, so that every run rewrites its result cells (a run over unchanged
+// input writes identical texts, which the tables skip).
+void fillSeries(CellTable &serie, int variant)
+{
+    for (int day = 1; day <= kDays; ++day) {
+        const long double etp = 2 + (day * 7 % 50) / 10.0L + variant * 0.013L;
+        const long double rain = (day * 13 % 120) / 7.0L + variant * 0.021L;
+        serie.setCell(kEtpColumn, day, formatGeneral(etp));
+        serie.setCell(kRainColumn, day, formatGeneral(rain));
+    }
+}
+
+// The median of `count` timed runs of `run`, each after an untimed `prepare`, in ms.
+double medianMs(int count, const std::function<void(int)> &prepare,
+                const std::function<void()> &run)
+{
+    std::vector<double> ms;
+    for (int i = 0; i < count; ++i) {
+        prepare(i);
+        QElapsedTimer timer;
+        timer.start();
+        run();
+        ms.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
+} // namespace
+
+void benchAgriculture()
+{
+    const int runs = 40;
+    const auto none = [](int) {};
+    OwnedTables owned;
+    const Tables &t = owned.tables();
+    writeDefaults(t, LocaleSettings::current().decimalSeparator == QLatin1Char(','));
+    runCropCalendar(t);
+    bench::row(QStringLiteral("agriculture: crop calendar, model alone"),
+               medianMs(runs, none, [&t] { runCropCalendar(t); }), "ms");
+    bench::row(QStringLiteral("agriculture: Simular, full year, model alone"),
+               medianMs(
+                   runs, [&t](int i) { fillSeries(*t.serie, i % 2); }, [&t] { simulate(t); }),
+               "ms");
+
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        std::printf("agriculture: the window's figures need a QApplication\n");
+        return;
+    }
+    TF_Mod_Agricultura window;
+    window.show();
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    QApplication::processEvents();
+    const auto prepare = [&window](int i) {
+        fillSeries(window.serie()->table(), i % 2);
+        QApplication::processEvents();
+    };
+    bench::row(QStringLiteral("agriculture: Simular, full year, window's grids attached"),
+               medianMs(runs, prepare, [&window] { window.b_simularClick(); }), "ms",
+               QStringLiteral("goal < 30"));
+    bench::row(QStringLiteral("agriculture: the same and the repaint of the window"),
+               medianMs(runs, prepare,
+                        [&window] {
+                            window.b_simularClick();
+                            QApplication::processEvents();
+                        }),
+               "ms");
+}

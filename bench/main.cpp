@@ -1,0 +1,31 @@
+// Prints the program's timing and memory figures as a table. Run it with `make bench`.
+
+#include "bench/BenchUtil.h"
+
+#include <QApplication>
+#include <QFile>
+
+void benchStartup();
+
+// Peak resident memory of this process so far, in megabytes (VmHWM).
+static double peakResidentMb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return 0;
+}
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    std::printf("%-58s %10s %-3s %s\n", "figure", "median", "", "goal");
+    benchStartup();
+    bench::row(QStringLiteral("peak resident memory (VmHWM)"), peakResidentMb(), "MB",
+               QStringLiteral("goal < 80"));
+    return 0;
+}

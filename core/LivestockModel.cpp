@@ -1,0 +1,28 @@
+#include "core/LivestockModel.h"
+
+#include "core/Ext.h"
+#include "core/NumberText.h"
+
+namespace tavi
+{
+
+void fillLivestock(CellTable &grid, const LivestockInputs &in)
+{
+    CellTable::Batch batch(grid);
+    for (int day = 1; day <= kLivestockDays; ++day) {
+        grid.setCell(0, day, dayLabel(day));
+        for (int s = 0; s < kSpeciesCount; ++s) {
+            // Litres to cubic metres.
+            const Ext demand = Ext(in[s].heads) * in[s].litresPerHead / 1000;
+            grid.setCell(s + 1, day, formatGeneral(demand.value()));
+        }
+        // The total is summed from the cell texts, so it matches what is shown, species by
+        // species, first to last.
+        Ext total = textToNumber(grid.cell(1, day));
+        for (int col = 2; col <= kSpeciesCount; ++col)
+            total = total + textToNumber(grid.cell(col, day));
+        grid.setCell(kLivestockTotalColumn, day, formatGeneral(total.value()));
+    }
+}
+
+} // namespace tavi

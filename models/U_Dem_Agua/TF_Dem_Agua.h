@@ -1,0 +1,56 @@
+#pragma once
+
+#include "frame/ModuleWindow.h"
+
+#include <array>
+
+class NumericEdit;
+class QLabel;
+class QScrollArea;
+class ResultGrid;
+
+namespace tavi
+{
+class CellTable;
+struct DilutionInputs;
+} // namespace tavi
+
+// "Demanda por Água para a Diluição de Esgotos Domésticos": the river flow that domestic
+// sewage discharged at 50 points makes unavailable, its decay downstream and the largest
+// accumulated flow.
+class TF_Dem_Agua : public ModuleWindow
+{
+    Q_OBJECT
+public:
+    explicit TF_Dem_Agua(QWidget *parent = nullptr);
+
+    ResultGrid *resultGrid() const { return SG_Resultado; }
+    // The contribution of each discharge point at every point below it; never shown.
+    const tavi::CellTable &contributionMatrix() const { return *SG; }
+    bool decimalCommaDetected() const { return m_decimalComma; }
+
+public slots:
+    void FormActivate() override;
+    void b_simularClick() override;
+    void b_salvarClick() override;
+    void PropagaContribuicao(int point);
+    void AcumulaVazao(int point);
+
+protected:
+    void translateDecimalKey(QChar &key) override;
+
+private:
+    tavi::DilutionInputs readInputs();
+
+    // ce_1 to ce_9, in order.
+    std::array<NumericEdit *, 9> m_fields{};
+    NumericEdit *ce_1 = nullptr;
+    NumericEdit *ce_aux_valor = nullptr;
+    QLabel *l_vazao = nullptr;
+    QScrollArea *m_resultBox = nullptr;
+    ResultGrid *SG_Resultado = nullptr;
+    tavi::CellTable *SG = nullptr;
+    // Set on activation when the locale writes a decimal comma: the key handler then turns
+    // "." into ","; otherwise it turns "," into ".".
+    bool m_decimalComma = false;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "frame/ModuleWindow.h"
+
+#include <array>
+
+class NumericEdit;
+class ResultGrid;
+
+// "Módulo Pecuária": daily water demand of five species' herds and their total.
+class TF_Mod_Pecuaria : public ModuleWindow
+{
+    Q_OBJECT
+public:
+    explicit TF_Mod_Pecuaria(QWidget *parent = nullptr);
+
+    ResultGrid *resultGrid() const { return SG_Resultado; }
+
+public slots:
+    void FormActivate() override;
+    void b_simularClick() override;
+    void b_salvarClick() override;
+    void me_galinaceoExit();
+    void e_qte_galinaceoExit();
+
+private:
+    // Per-head consumption (litres per day) and herd size of each species, in species order.
+    std::array<NumericEdit *, 5> m_consumption{};
+    std::array<NumericEdit *, 5> m_herd{};
+    NumericEdit *me_galinaceo = nullptr;
+    NumericEdit *e_qte_bovino = nullptr;
+    NumericEdit *e_qte_galinaceo = nullptr;
+    ResultGrid *SG_Resultado = nullptr;
+};
