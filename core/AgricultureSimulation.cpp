@@ -1,0 +1,75 @@
+#include "core/AgricultureSimulation.h"
+
+#include "core/Ext.h"
+#include "core/NumberText.h"
+
+namespace tavi::agriculture
+{
+
+long double effectiveRainfall(long double p, const RainfallConstants &c)
+{
+    if (p < c.threshold)
+        return (Ext(p) * (Ext(c.divisor) - Ext(c.lowerSlope) * p) / c.divisor).value();
+    return (Ext(p) * c.upperSlope + c.intercept).value();
+}
+
+long double roundRainfall(long double p)
+{
+    return roundHalfAway(p, 2);
+}
+
+namespace
+{
+
+// A cell's number, read from its text.
+long double number(const CellTable &table, int col, int row)
+{
+    return textToNumber(table.cell(col, row));
+}
+
+} // namespace
+
+void simulate(const Tables &t, const RainfallConstants &constants, const RainfallRounding &rounding)
+{
+    CellTable &serie = *t.serie;
+    const CellTable &param = *t.param;
+    CellTable::Batch serieBatch(serie);
+    CellTable::Batch totalBatch(*t.total);
+    std::unique_ptr<CellTable::Batch> classBatches[kClasses];
+    for (int k = 0; k < kClasses; ++k)
+        classBatches[k] = std::make_unique<CellTable::Batch>(*t.classes[k]);
+
+    for (int day = 1; day <= kDays; ++day) {
+        const long double rain = rounding(number(serie, kRainColumn, day));
+        serie.setCell(kEffectiveRainColumn, day, formatGeneral(effectiveRainfall(rain, constants)));
+
+        for (int k = 0; k < kClasses; ++k) {
+            CellTable &grid = *t.classes[k];
+            const long double etp = number(serie, kEtpColumn, day);
+            const long double kc = number(grid, kKcColumn, day);
+            const long double pef = number(serie, kEffectiveRainColumn, day);
+            const long double di = (Ext(etp) * kc - pef).value();
+            // Written as "0" when the rain covers the need (a negative zero included).
+            grid.setCell(kDiColumn, day, formatGeneral(di > 0 ? di : 0.0L));
+        }
+        for (int k = 0; k < kClasses; ++k) {
+            CellTable &grid = *t.classes[k];
+            const long double di = number(grid, kDiColumn, day);
+            const long double area = number(param, k, kAreaRow);
+            const Ext de = Ext(di) / 1000 * area * 1000000;
+            grid.setCell(kDeColumn, day, formatGeneral(de.value()));
+        }
+        for (int k = 0; k < kClasses; ++k) {
+            CellTable &grid = *t.classes[k];
+            const long double de = number(grid, kDeColumn, day);
+            const long double efficiency = number(param, k, kEfficiencyRow);
+            grid.setCell(kDbColumn, day, formatGeneral((Ext(de) / efficiency).value()));
+        }
+        Ext total = number(*t.classes[0], kDbColumn, day);
+        for (int k = 1; k < kClasses; ++k)
+            total = total + number(*t.classes[k], kDbColumn, day);
+        t.total->setCell(0, totalRow(day), formatGeneral(total.value()));
+    }
+}
+
+} // namespace tavi::agriculture

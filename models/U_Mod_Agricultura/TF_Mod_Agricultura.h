@@ -1,0 +1,59 @@
+#pragma once
+
+#include "core/AgricultureCalendar.h"
+#include "frame/ModuleWindow.h"
+
+class QLineEdit;
+class NumericEdit;
+class ResultGrid;
+
+// "Módulo Agricultura": the daily irrigation demand of nine crop classes over a year of
+// evapotranspiration and rainfall, and its total.
+class TF_Mod_Agricultura : public ModuleWindow
+{
+    Q_OBJECT
+public:
+    explicit TF_Mod_Agricultura(QWidget *parent = nullptr);
+
+    // The grids, as the export reads them.
+    ResultGrid *entrada() const { return SG_Entrada; }
+    ResultGrid *param() const { return SG_Param; }
+    ResultGrid *serie() const { return SG_Serie; }
+    ResultGrid *classGrid(int k) const { return SG_Classe[k]; } // 0 = A ... 8 = I
+    ResultGrid *total() const { return SG_Total; }
+
+    // Whether the last activation found the locale writing a decimal comma.
+    static bool decimalComma();
+    // The classes whose crop table row or planting start was edited since their calendar
+    // last ran.
+    tavi::agriculture::ClassSet editedClasses() const;
+
+public slots:
+    void FormActivate() override;
+    void b_simularClick() override;
+    void b_salvarClick() override;
+
+protected:
+    void translateDecimalKey(QChar &key) override;
+
+private:
+    void buildCropPanel();
+    void buildResultsPanel();
+    void buildHiddenFields();
+    tavi::agriculture::Tables tables() const;
+    void detectDecimalSeparator();
+
+    ResultGrid *SG_Entrada;
+    ResultGrid *SG_Param;
+    ResultGrid *SG_Serie;
+    ResultGrid *SG_Classe[tavi::agriculture::kClasses];
+    ResultGrid *SG_Total;
+    NumericEdit *ce_aux;
+    NumericEdit *ce_aux_valor, *ce_aux_valor2, *ce_aux_valor3, *ce_aux_valor4, *ce_aux_valor5;
+    QLineEdit *Edit1;
+    QWidget *m_cropPanel = nullptr;
+    QWidget *m_resultsPanel = nullptr;
+
+    bool m_opened = false;
+    tavi::agriculture::CalendarSources m_calendarSources;
+};

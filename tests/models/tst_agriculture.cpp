@@ -1,0 +1,451 @@
+#include "core/AgricultureSimulation.h"
+#include "frame/Activation.h"
+#include "frame/NumericEdit.h"
+#include "frame/ResultGrid.h"
+#include "models/U_Mod_Agricultura/TF_Mod_Agricultura.h"
+#include "support/WindowTesting.h"
+
+#include <QClipboard>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+
+using namespace testing;
+using namespace tavi::agriculture;
+using tavi::LocaleSettings;
+
+namespace
+{
+
+enum Class { A, B, C, D, E, F, G, H, I };
+
+// Records the application error box and, like the real one, covers the window while it is
+// up and gives activation back when it closes.
+class CoveringErrorBox
+{
+public:
+    CoveringErrorBox()
+    {
+        ErrorBox::setPresenter([this](QWidget *parent, const QString &text) {
+            messages << text;
+            QDialog box(parent);
+            showActive(&box);
+            box.close();
+            giveActivationBack(parent);
+        });
+    }
+    ~CoveringErrorBox() { ErrorBox::setPresenter({}); }
+    QStringList messages;
+};
+
+} // namespace
+
+class AgricultureWindowTest : public QObject
+{
+    Q_OBJECT
+
+    TF_Mod_Agricultura *window = nullptr;
+
+    NumericEdit *field(const char *name) const
+    {
+        auto *f = window->findChild<NumericEdit *>(QLatin1String(name));
+        Q_ASSERT(f);
+        return f;
+    }
+    ResultGrid *grid(const char *name) const
+    {
+        auto *g = window->findChild<ResultGrid *>(QLatin1String(name));
+        Q_ASSERT(g);
+        return g;
+    }
+    void simulate() { window->findChild<QToolButton *>(QStringLiteral("b_simular"))->click(); }
+    void setDay(int day, const QString &etp, const QString &rain)
+    {
+        window->serie()->setCell(kEtpColumn, day, etp);
+        window->serie()->setCell(kRainColumn, day, rain);
+    }
+    QString result(int k, int col, int day) const { return window->classGrid(k)->cell(col, day); }
+    // A change made as the grid's view makes it when the user types into a cell.
+    void edit(ResultGrid *g, int col, int row, const QString &text)
+    {
+        tavi::CellTable &table = g->table();
+        QVERIFY(table.setData(table.index(table.viewRow(row), col), text));
+    }
+    // Types into a cell with the keyboard and leaves it with Enter.
+    void typeIntoCell(ResultGrid *g, int col, int row, const QString &text)
+    {
+        g->setFocus();
+        g->setCurrentIndex(g->model()->index(g->table().viewRow(row), col));
+        for (QChar c : text)
+            QTest::keyClicks(QApplication::focusWidget(), QString(c));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    void open(const LocaleSettings &locale)
+    {
+        delete window;
+        LocaleSettings::setCurrent(locale);
+        window = new TF_Mod_Agricultura;
+        QVERIFY(showActive(window));
+    }
+
+private slots:
+    void init() { open(LocaleSettings::brazilian()); }
+    void cleanup()
+    {
+        delete window;
+        window = nullptr;
+    }
+
+    void opensWithTheLocalesDefaults_data()
+    {
+        QTest::addColumn<bool>("decimalComma");
+        QTest::newRow("decimal comma") << true;
+        QTest::newRow("decimal point") << false;
+    }
+    void opensWithTheLocalesDefaults()
+    {
+        QFETCH(bool, decimalComma);
+        open(decimalComma ? LocaleSettings::brazilian() : LocaleSettings::decimalPoint());
+        QCOMPARE(TF_Mod_Agricultura::decimalComma(), decimalComma);
+        const QString sep = decimalComma ? QStringLiteral(",") : QStringLiteral(".");
+        QCOMPARE(window->entrada()->cell(kPhaseColumn + 1, B), QStringLiteral("   0") + sep + "35");
+        QCOMPARE(window->param()->cell(I, kEfficiencyRow), QStringLiteral("   0") + sep + "65");
+        QCOMPARE(window->entrada()->cell(kLetterColumn, I), QStringLiteral("    I"));
+        QCOMPARE(window->serie()->cell(kDayColumn, 9), QStringLiteral("09"));
+        QCOMPARE(window->serie()->cell(kEtpColumn, 366), QStringLiteral("0"));
+        QCOMPARE(window->total()->cell(0, 0), QStringLiteral("0"));
+        // The crop calendar ran on opening.
+        QCOMPARE(result(G, kCounterColumn, 366), QStringLiteral("317"));
+        QCOMPARE(result(G, kKcColumn, 50), QStringLiteral("   1") + sep + "2");
+        QVERIFY(window->serie()->hasFocus());
+        QCOMPARE(window->windowTitle(), QStringLiteral("Módulo Agricultura"));
+    }
+
+    void componentsAndCaptions()
+    {
+        QCOMPARE(window->objectName(), QStringLiteral("F_Mod_Agricultura"));
+        for (const char *name : {"SG_Entrada", "SG_Param", "SG_Serie", "SG_Classe_A", "SG_Classe_E",
+                                 "SG_Classe_I", "SG_Total"})
+            QVERIFY2(window->findChild<ResultGrid *>(QLatin1String(name)), name);
+        QCOMPARE(grid("SG_Classe_C"), window->classGrid(C));
+        for (const char *name : {"ce_aux", "ce_aux_valor", "ce_aux_valor2", "ce_aux_valor3",
+                                 "ce_aux_valor4", "ce_aux_valor5"})
+            QVERIFY2(!field(name)->isVisible(), name);
+        QVERIFY(!window->findChild<QLineEdit *>(QStringLiteral("Edit1"))->isVisible());
+        QCOMPARE(field("ce_aux")->text(), QStringLiteral("0,00"));
+
+        QStringList captions;
+        for (QLabel *label : window->findChildren<QLabel *>())
+            captions << label->text();
+        for (const char *caption : {"MODELO TAVI - Tavimar",
+                                    "Módulo: Agricultura",
+                                    "Demanda por Município",
+                                    "Classes da Cultura Irrigada",
+                                    "Parâmetros de Entrada do Modelo",
+                                    "Classe",
+                                    "Período de cultivo",
+                                    "Fase 1",
+                                    "Fase 4",
+                                    "Classes",
+                                    "A",
+                                    "I",
+                                    "Início do Plantio",
+                                    "Área Irrigada (km2)",
+                                    "Eficiência da Irrigação",
+                                    "Simulação e Resultados",
+                                    "Série de Dados de Entrada",
+                                    "Classe A",
+                                    "Classe I",
+                                    "Total",
+                                    "Agricultura",
+                                    "(m3/dia)"})
+            QVERIFY2(captions.contains(QString::fromUtf8(caption)), caption);
+        QCOMPARE(captions.count(QStringLiteral("(dias)")), 5);
+        QCOMPARE(captions.count(QStringLiteral("Kc")), 4);
+    }
+
+    void gridShapes()
+    {
+        // Days 1 to 365 shown under the header, day 366 stored below them; the total has
+        // no header and shows all 366.
+        QCOMPARE(window->serie()->model()->rowCount(), 365);
+        QCOMPARE(window->serie()->table().storedRows(), 367);
+        QCOMPARE(window->classGrid(I)->model()->rowCount(), 365);
+        QCOMPARE(window->total()->model()->rowCount(), 366);
+        QCOMPARE(window->entrada()->model()->rowCount(), 9);
+        QCOMPARE(window->param()->model()->columnCount(), 9);
+        for (ResultGrid *g : {window->entrada(), window->param(), window->serie(),
+                              window->classGrid(A), window->classGrid(I)})
+            QVERIFY2(g->isEditable(), qPrintable(g->objectName()));
+        QVERIFY(!window->total()->isEditable());
+        QVERIFY(!window->entrada()->tabKeyNavigation());
+        QVERIFY(window->param()->tabKeyNavigation());
+        QVERIFY(window->serie()->tabKeyNavigation());
+        QVERIFY(window->classGrid(D)->tabKeyNavigation());
+    }
+
+    void theDecimalKeyArrivesAsTheLocalesSeparator_data()
+    {
+        QTest::addColumn<bool>("decimalComma");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("comma locale, point typed") << true << "2.5"
+                                                   << "2,5";
+        QTest::newRow("comma locale, comma typed") << true << "2,5"
+                                                   << "2,5";
+        QTest::newRow("point locale, comma typed") << false << "2,5"
+                                                   << "2.5";
+        QTest::newRow("point locale, point typed") << false << "2.5"
+                                                   << "2.5";
+    }
+    void theDecimalKeyArrivesAsTheLocalesSeparator()
+    {
+        QFETCH(bool, decimalComma);
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        open(decimalComma ? LocaleSettings::brazilian() : LocaleSettings::decimalPoint());
+        typeIntoCell(window->serie(), kEtpColumn, 3, typed);
+        QCOMPARE(window->serie()->cell(kEtpColumn, 3), stored);
+        typeIntoCell(window->classGrid(F), kKcColumn, 40, typed);
+        QCOMPARE(window->classGrid(F)->cell(kKcColumn, 40), stored);
+        typeIntoCell(window->entrada(), kPhaseColumn + 1, C, typed);
+        QCOMPARE(window->entrada()->cell(kPhaseColumn + 1, C), stored);
+
+        QChar key = QLatin1Char(decimalComma ? '.' : ',');
+        window->FormKeyPress(key);
+        QCOMPARE(key, QLatin1Char(decimalComma ? ',' : '.'));
+        key = QLatin1Char('7');
+        window->FormKeyPress(key);
+        QCOMPARE(key, QLatin1Char('7'));
+    }
+
+    void referenceValues()
+    {
+        setDay(1, QStringLiteral("4"), QStringLiteral("0"));
+        setDay(2, QStringLiteral("0"), QStringLiteral("5"));
+        setDay(3, QStringLiteral("0"), QStringLiteral("8,3"));
+        setDay(4, QStringLiteral("0"), QStringLiteral("3,456"));
+        setDay(5, QStringLiteral("0"), QStringLiteral("3,46"));
+        simulate();
+        QCOMPARE(result(A, kDiColumn, 1), QStringLiteral("1,6"));
+        QCOMPARE(result(A, kDeColumn, 1), QStringLiteral("32000"));
+        QCOMPARE(result(A, kDbColumn, 1), QStringLiteral("45714,2857142857"));
+        QCOMPARE(window->serie()->cell(kEffectiveRainColumn, 2),
+                 QStringLiteral("3,80095923261391"));
+        QCOMPARE(window->serie()->cell(kEffectiveRainColumn, 3), QStringLiteral("4,97"));
+        QCOMPARE(window->serie()->cell(kEffectiveRainColumn, 4),
+                 window->serie()->cell(kEffectiveRainColumn, 5));
+        for (int k = 0; k < kClasses; ++k) {
+            for (int col : {kDiColumn, kDeColumn, kDbColumn})
+                QCOMPARE(result(k, col, 2), QStringLiteral("0"));
+        }
+        QCOMPARE(window->total()->cell(0, 1), QStringLiteral("0"));
+    }
+
+    void theHiddenFieldsHoldTheRainfallConstants()
+    {
+        const RainfallConstants core;
+        QVERIFY(field("ce_aux_valor")->value() == core.threshold);
+        QVERIFY(field("ce_aux_valor2")->value() == core.divisor);
+        QVERIFY(field("ce_aux_valor3")->value() == core.lowerSlope);
+        QVERIFY(field("ce_aux_valor4")->value() == core.intercept);
+        QVERIFY(field("ce_aux_valor5")->value() == core.upperSlope);
+    }
+
+    void theScratchFieldRoundsAsTheModelDoes_data()
+    {
+        QTest::addColumn<double>("rain");
+        for (double p : {3.456, 2.345, 1.005, 0.125, 8.295, -0.125, -0.004, 12345.675, 1e-9, 1e16,
+                         123456789012.345})
+            QTest::newRow(qPrintable(QString::number(p, 'g', 17))) << p;
+    }
+    void theScratchFieldRoundsAsTheModelDoes()
+    {
+        QFETCH(double, rain);
+        NumericEdit *scratch = field("ce_aux");
+        scratch->setValue(rain);
+        QVERIFY(scratch->value() == roundRainfall(rain));
+    }
+
+    void reactivationKeepsEveryCell()
+    {
+        setDay(10, QStringLiteral("5,5"), QStringLiteral("2"));
+        window->classGrid(H)->setCell(kKcColumn, 10, QStringLiteral("1,5"));
+        simulate();
+        const QString total = window->total()->cell(0, 9);
+        QVERIFY(total != QStringLiteral("0"));
+
+        // Another window of the program covers this one and closes: an activation, which
+        // finds the separator again (here the field now shows a point) and keeps every cell.
+        LocaleScope point(LocaleSettings::decimalPoint());
+        field("ce_aux_valor")->setValue(8.3L);
+        window->entrada()->setFocus();
+        QDialog box(window);
+        QVERIFY(showActive(&box));
+        box.close();
+        giveActivationBack(window);
+        QVERIFY(!TF_Mod_Agricultura::decimalComma());
+        QVERIFY(window->serie()->hasFocus());
+        QCOMPARE(window->serie()->cell(kEtpColumn, 10), QStringLiteral("5,5"));
+        QCOMPARE(window->classGrid(H)->cell(kKcColumn, 10), QStringLiteral("1,5"));
+        QCOMPARE(window->total()->cell(0, 9), total);
+        QCOMPARE(window->entrada()->cell(kPhaseColumn + 1, B), QStringLiteral("   0,35"));
+    }
+
+    void tableEditsTakeEffectAtTheNextRun()
+    {
+        for (int day = 1; day <= kDays; ++day)
+            setDay(day, QStringLiteral("5"), QStringLiteral("0"));
+        // A later planting start for G, a shorter first phase for A, a Kc typed by hand in B.
+        edit(window->param(), G, kStartRow, QStringLiteral("60"));
+        edit(window->entrada(), kPhaseColumn, A, QStringLiteral("10"));
+        window->classGrid(B)->setCell(kKcColumn, 20, QStringLiteral("2"));
+        edit(window->param(), B, kAreaRow, QStringLiteral("1"));
+        QCOMPARE(window->editedClasses(), ClassSet().set(G).set(A));
+        // Nothing changes until "Simular".
+        QCOMPARE(result(G, kCounterColumn, 60), QStringLiteral("11"));
+
+        simulate();
+        QVERIFY(window->editedClasses().none());
+        QCOMPARE(result(G, kCounterColumn, 59), QStringLiteral("0"));
+        QCOMPARE(result(G, kCounterColumn, 60), QStringLiteral("1"));
+        QCOMPARE(result(G, kKcColumn, 59), QStringLiteral("0"));
+        QCOMPARE(result(G, kDiColumn, 59), QStringLiteral("0"));
+        QCOMPARE(result(G, kDiColumn, 60), QStringLiteral("6")); // 5 × 1,2
+        QCOMPARE(result(A, kKcColumn, 10), QStringLiteral("   0,4"));
+        QCOMPARE(result(A, kKcColumn, 11), QStringLiteral("   0,65"));
+        QCOMPARE(result(A, kDiColumn, 11), QStringLiteral("3,25"));
+        QCOMPARE(result(B, kKcColumn, 20), QStringLiteral("2"));
+        QCOMPARE(result(B, kDiColumn, 20), QStringLiteral("10"));
+        QCOMPARE(result(B, kDeColumn, 20), QStringLiteral("10000"));
+
+        // Typed through the grid, a planting start marks its class the same way.
+        typeIntoCell(window->param(), E, kStartRow, QStringLiteral("300"));
+        QVERIFY(window->editedClasses().test(E));
+        simulate();
+        QCOMPARE(result(E, kDiColumn, 299), QStringLiteral("0"));
+        QCOMPARE(result(E, kCounterColumn, 300), QStringLiteral("1"));
+    }
+
+    void pastedBlocksMarkOnlyTheClassesTheyTouch()
+    {
+        for (int day = 1; day <= kDays; ++day)
+            setDay(day, QStringLiteral("5"), QStringLiteral("0"));
+        window->classGrid(C)->setCell(kKcColumn, 30, QStringLiteral("2"));
+        // New areas for every class: no calendar source among them.
+        ResultGrid *param = window->param();
+        param->setCurrentIndex(param->model()->index(kAreaRow, A));
+        QGuiApplication::clipboard()->setText(QStringLiteral("1\t2\t3\t4\t5\t6\t7\t8\t9"));
+        QVERIFY(param->pasteClipboard());
+        QVERIFY(window->editedClasses().none());
+        // A planting start and a Kc, pasted with a point in a decimal-comma locale.
+        param->setCurrentIndex(param->model()->index(kStartRow, F));
+        QGuiApplication::clipboard()->setText(QStringLiteral("15"));
+        QVERIFY(param->pasteClipboard());
+        ResultGrid *crops = window->entrada();
+        crops->setCurrentIndex(crops->model()->index(I, kPhaseColumn + 1));
+        QGuiApplication::clipboard()->setText(QStringLiteral("0.5"));
+        QVERIFY(crops->pasteClipboard());
+        QCOMPARE(crops->cell(kPhaseColumn + 1, I), QStringLiteral("0,5"));
+        QCOMPARE(window->editedClasses(), ClassSet().set(F).set(I));
+
+        simulate();
+        QCOMPARE(result(C, kDiColumn, 30), QStringLiteral("10"));
+        QCOMPARE(result(C, kDeColumn, 30), QStringLiteral("30000"));
+        QCOMPARE(result(F, kCounterColumn, 15), QStringLiteral("1"));
+        QCOMPARE(result(I, kKcColumn, 50), QStringLiteral("0,5"));
+        QCOMPARE(result(I, kDiColumn, 50), QStringLiteral("2,5"));
+    }
+
+    void anUnreadableTableCellStopsTheRun()
+    {
+        CoveringErrorBox errors;
+        setDay(1, QStringLiteral("4"), QStringLiteral("0"));
+        edit(window->entrada(), kPhaseColumn + 4, D, QStringLiteral("9O"));
+        simulate();
+        QCOMPARE(errors.messages,
+                 QStringList{QStringLiteral("'9O' não é um valor de ponto flutuante válido.")});
+        QCOMPARE(result(A, kDiColumn, 1), QStringLiteral("0"));
+        QVERIFY(window->editedClasses().test(D));
+        QCOMPARE(window->entrada()->cell(kPhaseColumn + 4, D), QStringLiteral("9O"));
+
+        edit(window->entrada(), kPhaseColumn + 4, D, QStringLiteral("90"));
+        simulate();
+        QCOMPARE(errors.messages.size(), 1);
+        QCOMPARE(result(A, kDiColumn, 1), QStringLiteral("1,6"));
+    }
+
+    void anUnreadableEtpOnDay100()
+    {
+        CoveringErrorBox errors;
+        for (int day = 1; day <= kDays; ++day)
+            setDay(day, QString::number(day % 7 + 1), QStringLiteral("1,25"));
+        typeIntoCell(window->serie(), kEtpColumn, 100, QStringLiteral("abc"));
+        window->classGrid(H)->setCell(kKcColumn, 200, QStringLiteral("1,5"));
+        simulate();
+        QCOMPARE(errors.messages,
+                 QStringList{QStringLiteral("'abc' não é um valor de ponto flutuante válido.")});
+        QVERIFY(window->isVisible());
+        QVERIFY(window->total()->cell(0, 98) != QStringLiteral("0"));
+        // Day 99: ETP 2, Kc 0,65 (phase 2), Pef 1,25 × 3,92 ÷ 4,17 = 1,17505995203837.
+        QCOMPARE(result(A, kDiColumn, 99), QStringLiteral("0,12494004796163"));
+        QCOMPARE(result(A, kDbColumn, 99), QStringLiteral("3569,71565604657"));
+        QVERIFY(window->serie()->cell(kEffectiveRainColumn, 100) != QStringLiteral("0"));
+        QCOMPARE(result(A, kDiColumn, 100), QStringLiteral("0"));
+        QCOMPARE(window->serie()->cell(kEffectiveRainColumn, 101), QStringLiteral("0"));
+        // The box covered the window and closed: every typed cell is still there.
+        QCOMPARE(window->serie()->cell(kEtpColumn, 100), QStringLiteral("abc"));
+        for (int day : {1, 99, 101, 366}) {
+            QCOMPARE(window->serie()->cell(kEtpColumn, day), QString::number(day % 7 + 1));
+            QCOMPARE(window->serie()->cell(kRainColumn, day), QStringLiteral("1,25"));
+        }
+        QCOMPARE(window->classGrid(H)->cell(kKcColumn, 200), QStringLiteral("1,5"));
+    }
+
+    void aZeroEfficiencyEndsTheRun()
+    {
+        CoveringErrorBox errors;
+        setDay(1, QStringLiteral("4"), QStringLiteral("0"));
+        edit(window->param(), D, kEfficiencyRow, QStringLiteral("0"));
+        simulate();
+        QCOMPARE(errors.messages,
+                 QStringList{QStringLiteral("Divisão de ponto flutuante por zero.")});
+        QCOMPARE(result(A, kDbColumn, 1), QStringLiteral("45714,2857142857"));
+        QCOMPARE(result(D, kDbColumn, 1), QStringLiteral("0"));
+    }
+
+    void day366IsStoredAndComputed()
+    {
+        setDay(366, QStringLiteral("4"), QStringLiteral("0"));
+        window->classGrid(A)->setCell(kKcColumn, 366, QStringLiteral("0,4"));
+        simulate();
+        QCOMPARE(result(A, kDbColumn, 366), QStringLiteral("45714,2857142857"));
+        QCOMPARE(window->total()->cell(0, 365), QStringLiteral("45714,2857142857"));
+        QCOMPARE(window->serie()->cell(kDayColumn, 366), QStringLiteral("366"));
+        QCOMPARE(window->serie()->table().viewRow(366), -1);
+    }
+
+    void aRunUpdatesEachViewOnce()
+    {
+        for (int day = 1; day <= kDays; ++day)
+            setDay(day, QStringLiteral("6"), QString::number(day % 4));
+        int notices = 0;
+        const auto count = [&notices] { ++notices; };
+        connect(&window->serie()->table(), &tavi::CellTable::dataChanged, this, count);
+        connect(&window->total()->table(), &tavi::CellTable::dataChanged, this, count);
+        for (int k = 0; k < kClasses; ++k)
+            connect(&window->classGrid(k)->table(), &tavi::CellTable::dataChanged, this, count);
+        simulate();
+        QCOMPARE(notices, kClasses + 2);
+    }
+
+    void escapeClosesTheWindow()
+    {
+        QTest::keyClick(window->serie(), Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+    }
+};
+
+QTEST_MAIN(AgricultureWindowTest)
+#include "tst_agriculture.moc"
