@@ -6,6 +6,8 @@
 #include <QFile>
 
 void benchStartup();
+void benchAgriculture();
+void benchPaste();
 
 // Peak resident memory of this process so far, in megabytes (VmHWM).
 static double peakResidentMb()
@@ -25,6 +27,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     std::printf("%-58s %10s %-3s %s\n", "figure", "median", "", "goal");
     benchStartup();
+    benchAgriculture();
+    benchPaste();
     bench::row(QStringLiteral("peak resident memory (VmHWM)"), peakResidentMb(), "MB",
                QStringLiteral("goal < 80"));
     return 0;
