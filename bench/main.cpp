@@ -8,6 +8,7 @@
 void benchStartup();
 void benchAgriculture();
 void benchPaste();
+void benchExport();
 
 // Peak resident memory of this process so far, in megabytes (VmHWM).
 static double peakResidentMb()
@@ -29,6 +30,7 @@ int main(int argc, char **argv)
     benchStartup();
     benchAgriculture();
     benchPaste();
+    benchExport();
     bench::row(QStringLiteral("peak resident memory (VmHWM)"), peakResidentMb(), "MB",
                QStringLiteral("goal < 80"));
     return 0;

@@ -84,8 +84,8 @@ void TF_Principal::buildMenu()
 void TF_Principal::openModal(const std::function<std::unique_ptr<QDialog>()> &create)
 {
     runGuarded(this, [&create] {
-        std::unique_ptr<QDialog> window = create();
-        window->exec();
+        if (std::unique_ptr<QDialog> window = create())
+            window->exec();
     });
     // Without a window manager nobody else hands activation back to the main window.
     giveActivationBack(this);

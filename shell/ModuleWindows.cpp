@@ -4,7 +4,6 @@
 #include "models/U_Dem_Agua/TF_Dem_Agua.h"
 #include "models/U_Mod_Agricultura/TF_Mod_Agricultura.h"
 #include "models/U_Mod_Pecuaria/TF_Mod_Pecuaria.h"
-#include "shell/PlaceholderWindow.h"
 
 #include <QDialog>
 
@@ -50,6 +49,5 @@ std::unique_ptr<QDialog> createModuleWindow(ModuleKind kind, QWidget *parent)
     case ModuleKind::DiluicaoEsgotos:
         return std::make_unique<TF_Dem_Agua>(parent);
     }
-    // A module whose window is not written yet opens a stand-in.
-    return std::make_unique<PlaceholderWindow>(moduleCaption(kind), moduleWindowName(kind), parent);
+    return nullptr;
 }

@@ -1,6 +1,7 @@
 #include "models/U_Abast_Publico/TF_Abast_Publico.h"
 
 #include "core/PublicSupplyModel.h"
+#include "export/ResultExport.h"
 #include "frame/Fonts.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
@@ -164,4 +165,7 @@ void TF_Abast_Publico::b_simularClick()
     tavi::fillPublicSupply(SG_Resultado->table(), in, nextYearRead);
 }
 
-void TF_Abast_Publico::b_salvarClick() {}
+void TF_Abast_Publico::b_salvarClick()
+{
+    exportPublicSupply(this, SG_Resultado->table());
+}

@@ -269,7 +269,7 @@ void TestShell::errorBoxIsCriticalWithOneOkAndGivesActivationBack()
                        buttons = box->buttons();
                        modality = box->windowModality();
                        parent = box->parentWidget();
-                       QCOMPARE(QApplication::activeWindow(), box);
+                       QTRY_COMPARE(QApplication::activeWindow(), box);
                    });
     QVERIFY(shown.opened);
     QVERIFY(shown.destroyed);

@@ -1,0 +1,83 @@
+#include "export/ExportPrompts.h"
+
+#include "shell/ErrorBox.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace ExportPrompts
+{
+
+namespace
+{
+Hooks &hooks()
+{
+    static Hooks installed;
+    return installed;
+}
+} // namespace
+
+void setHooks(Hooks replacement)
+{
+    hooks() = std::move(replacement);
+}
+
+void showError(QWidget *parent, const QString &text)
+{
+    // A copy, so a hook that replaces the hooks while it runs stays alive.
+    if (const auto hook = hooks().showError) {
+        hook(parent, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Erro"), text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+QString saveQuestion(const QString &workbookName)
+{
+    return QStringLiteral("Deseja salvar as alterações em %1?").arg(workbookName);
+}
+
+SaveAnswer askToSave(QWidget *parent, const QString &workbookName)
+{
+    if (const auto hook = hooks().askToSave)
+        return hook(parent, workbookName);
+    QMessageBox box(QMessageBox::Warning, ErrorBox::applicationTitle(), saveQuestion(workbookName),
+                    QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton *save = box.addButton(QStringLiteral("Salvar"), QMessageBox::AcceptRole);
+    QPushButton *dontSave =
+        box.addButton(QStringLiteral("Não Salvar"), QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+    if (box.clickedButton() == save)
+        return SaveAnswer::Save;
+    if (box.clickedButton() == dontSave)
+        return SaveAnswer::DontSave;
+    return SaveAnswer::Cancel;
+}
+
+QString chooseSaveFile(QWidget *parent, const QString &suggestedName)
+{
+    if (const auto hook = hooks().chooseSaveFile)
+        return hook(parent, suggestedName);
+    QFileDialog dialog(parent, QStringLiteral("Salvar como"), QDir::homePath(),
+                       QStringLiteral("Pasta de Trabalho do Excel (*.xlsx)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("xlsx"));
+    dialog.selectFile(suggestedName);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
+} // namespace ExportPrompts

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// What the export and the workbook window ask or tell the user: the "Erro" message box, the
+// question whether to save a workbook, and the file dialog that chooses where. Tests replace
+// each with a hook, so no box or dialog waits for a user.
+namespace ExportPrompts
+{
+
+enum class SaveAnswer { Save, DontSave, Cancel };
+
+// A message box over `parent` titled "Erro", with the exclamation icon and an OK button.
+void showError(QWidget *parent, const QString &text);
+// "Deseja salvar as alterações em <workbook>?" with "Salvar", "Não Salvar" and "Cancelar".
+SaveAnswer askToSave(QWidget *parent, const QString &workbookName);
+QString saveQuestion(const QString &workbookName);
+// A file dialog for an .xlsx file to save to, offering `suggestedName`; an empty text when
+// the user cancels.
+QString chooseSaveFile(QWidget *parent, const QString &suggestedName);
+
+struct Hooks {
+    std::function<void(QWidget *parent, const QString &text)> showError;
+    std::function<SaveAnswer(QWidget *parent, const QString &workbookName)> askToSave;
+    std::function<QString(QWidget *parent, const QString &suggestedName)> chooseSaveFile;
+};
+// Replaces the prompts whose hook is set; pass Hooks() to bring every real one back.
+void setHooks(Hooks hooks);
+
+} // namespace ExportPrompts

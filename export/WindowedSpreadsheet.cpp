@@ -1,0 +1,47 @@
+#include "export/WindowedSpreadsheet.h"
+
+#include "core/WorkbookError.h"
+#include "export/WorkbookWindow.h"
+
+#include <QApplication>
+
+WindowedSpreadsheet::WindowedSpreadsheet(QWidget *owner) : m_owner(owner) {}
+
+WindowedSpreadsheet::~WindowedSpreadsheet() = default;
+
+void WindowedSpreadsheet::shown()
+{
+    m_window = new WorkbookWindow(workbook(), m_owner);
+    m_window->show();
+    m_window->activateWindow();
+    // At once, as every window of the program does: the module window must know it is
+    // covered whether or not a window manager gets round to telling it.
+    QApplication::setActiveWindow(m_window);
+}
+
+void WindowedSpreadsheet::workbookChanged()
+{
+    if (m_window)
+        m_window->workbookChanged();
+}
+
+void WindowedSpreadsheet::quitting()
+{
+    if (m_window)
+        m_window->close();
+}
+
+void WindowedSpreadsheet::abandoning() noexcept
+{
+    if (m_window)
+        m_window->discard();
+}
+
+std::unique_ptr<SpreadsheetApp> ProgramSpreadsheetFactory::create(const QString &progId,
+                                                                  QWidget *owner)
+{
+    if (progId.compare(QLatin1String("Excel.Application"), Qt::CaseInsensitive) != 0)
+        throw tavi::WorkbookError(
+            QStringLiteral("O aplicativo '%1' não está disponível").arg(progId));
+    return std::make_unique<WindowedSpreadsheet>(owner);
+}

@@ -1,0 +1,231 @@
+#include "core/Workbook.h"
+#include "core/WorkbookError.h"
+#include "core/XlsxWriter.h"
+#include "export/XlsxReadBack.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace tavi;
+using testing::ReadWorkbook;
+
+namespace
+{
+const LocaleSettings comma = LocaleSettings::brazilian();
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The dilution workbook's shape: a chart sheet in front of the data it plots.
+Workbook chartWorkbook()
+{
+    Workbook book;
+    for (int point = 1; point <= 50; ++point)
+        book.worksheet(1).setEntry(point + 2, 5, QString::number(point * 10), comma);
+    book.addSheets(1, 1, Workbook::kChartType);
+    book.renameSheet(1, QStringLiteral("Graf. Vazão Indisponível"));
+    book.renameSheet(2, QStringLiteral("Resultados"));
+    book.chart(1).setSeriesValues(1, parseRangeReference(QStringLiteral("Resultados"), "E3:E52"));
+    book.chart(1).setChartType(WorkbookChart::kLineStacked);
+    return book;
+}
+
+// Keeps every file this process writes under `bytes` for as long as it lives.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        m_handler = std::signal(SIGXFSZ, SIG_IGN); // a failed write, not a killed process
+        getrlimit(RLIMIT_FSIZE, &m_previous);
+        rlimit limit = m_previous;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_previous);
+        std::signal(SIGXFSZ, m_handler);
+    }
+
+private:
+    rlimit m_previous{};
+    void (*m_handler)(int) = nullptr;
+};
+
+} // namespace
+
+class XlsxWriterTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir folder;
+    QString pathOf(const QString &name) const { return folder.filePath(name); }
+    QStringList folderEntries() const
+    {
+        return QDir(folder.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
+private slots:
+    void init()
+    {
+        for (const QString &name : folderEntries())
+            QFile::remove(pathOf(name));
+    }
+
+    void cellsKeepNumbersTextsBoldAndWidths()
+    {
+        Workbook book;
+        Worksheet &sheet = book.worksheet(1);
+        sheet.setBold(2, 6, true);
+        sheet.setEntry(2, 6, QStringLiteral("GALINÁCEO"), comma);
+        sheet.setEntry(2, 70, QStringLiteral("   (m3/dia)"), comma);
+        sheet.setEntry(3, 1, QStringLiteral("01"), comma);
+        sheet.setEntry(3, 2, QStringLiteral("170,25"), comma);
+        sheet.setEntry(3, 3, QStringLiteral("1,5E20"), comma);
+        sheet.setEntry(3, 4, QStringLiteral("12abc"), comma);
+        sheet.setEntry(3, 5, QStringLiteral("=SOMA(A1:A2)"), comma);
+        sheet.setEntry(3, 6, QStringLiteral("a\tb <&> \"c\""), comma);
+        sheet.setBold(4, 1, true); // bold, left empty
+        sheet.autoFitColumns(comma);
+        const QString path = pathOf("cells.xlsx");
+        saveXlsx(book, path);
+
+        ReadWorkbook read;
+        READ_XLSX(path, read);
+        QCOMPARE(read.sheetNames, QStringList({"Plan1"}));
+        const testing::ReadSheet &s = read.sheets.value("Plan1");
+        QCOMPARE(s.at(2, 6).value, QVariant(QStringLiteral("GALINÁCEO")));
+        QVERIFY(s.at(2, 6).bold);
+        QCOMPARE(s.at(2, 70).value, QVariant(QStringLiteral("   (m3/dia)")));
+        QVERIFY(!s.at(2, 70).bold);
+        QCOMPARE(s.at(3, 1).value, QVariant(1.0));
+        QCOMPARE(s.at(3, 2).value, QVariant(170.25));
+        QCOMPARE(s.at(3, 3).value, QVariant(1.5e20));
+        QCOMPARE(s.at(3, 4).value, QVariant(QStringLiteral("12abc")));
+        // Stays a text: the workbook evaluates nothing a cell holds.
+        QCOMPARE(s.at(3, 5).value, QVariant(QStringLiteral("=SOMA(A1:A2)")));
+        QCOMPARE(s.at(3, 6).value, QVariant(QStringLiteral("a\tb <&> \"c\"")));
+        QVERIFY(s.at(4, 1).bold);
+        QVERIFY(!s.at(4, 1).value.isValid());
+
+        // Fitted columns are at least as wide as their texts; unfitted ones are absent.
+        QVERIFY(s.widths.value("F") >= QStringLiteral("GALINÁCEO").size());
+        QVERIFY(s.widths.value("BR") >= QStringLiteral("   (m3/dia)").size());
+        QVERIFY(s.widths.value("B") >= QStringLiteral("170,25").size());
+        QVERIFY(!s.widths.contains("G"));
+        QCOMPARE(folderEntries(), QStringList({"cells.xlsx"}));
+    }
+
+    void chartSheetInFrontWithStackedLine()
+    {
+        const QString path = pathOf("chart.xlsx");
+        saveXlsx(chartWorkbook(), path);
+
+        ReadWorkbook read;
+        READ_XLSX(path, read);
+        QCOMPARE(read.sheetNames, QStringList({"Graf. Vazão Indisponível", "Resultados"}));
+        QCOMPARE(read.chartSheetNames, QStringList({"Graf. Vazão Indisponível"}));
+        QCOMPARE(read.sheets.value("Resultados").at(52, 5).value, QVariant(500.0));
+        QCOMPARE(read.chartXml.size(), 1);
+        const QString xml = read.chartXml.first();
+        QVERIFY(xml.contains("<c:lineChart>"));
+        QVERIFY(xml.contains("<c:grouping val=\"stacked\"/>"));
+        QVERIFY(xml.contains("<c:f>Resultados!$E$3:$E$52</c:f>"));
+        QCOMPARE(xml.count("<c:ser>"), 1);
+    }
+
+    void plainLineIsNotStacked()
+    {
+        Workbook book = chartWorkbook();
+        book.chart(1).setChartType(WorkbookChart::kLine);
+        const QString path = pathOf("line.xlsx");
+        saveXlsx(book, path);
+        ReadWorkbook read;
+        READ_XLSX(path, read);
+        QVERIFY(read.chartXml.value(0).contains("<c:grouping val=\"standard\"/>"));
+    }
+
+    void chartWithNothingToDrawIsLeftOut()
+    {
+        Workbook book;
+        book.worksheet(1).setEntry(1, 1, "x", comma);
+        book.addSheets(1, 1, Workbook::kChartType);
+        const QString path = pathOf("empty-chart.xlsx");
+        saveXlsx(book, path);
+        ReadWorkbook read;
+        READ_XLSX(path, read);
+        QCOMPARE(read.sheetNames, QStringList({"Plan1"}));
+    }
+
+    void savingReplacesAnExistingFile()
+    {
+        const QString path = pathOf("resultados.xlsx");
+        writeFile(path, "an earlier file");
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                        QFileDevice::ReadGroup | QFileDevice::WriteGroup);
+        saveXlsx(chartWorkbook(), path);
+        QVERIFY(readFile(path).startsWith("PK")); // a zip package now
+        QCOMPARE(QFile::permissions(path) & QFileDevice::WriteGroup, QFileDevice::WriteGroup);
+        QCOMPARE(folderEntries(), QStringList({"resultados.xlsx"}));
+    }
+
+    // A write that fails part-way (here: the file-size limit) leaves the earlier file as it
+    // was and no scratch file beside it.
+    void failedSaveKeepsTheEarlierFile()
+    {
+        const QString path = pathOf("big.xlsx");
+        writeFile(path, "an earlier file");
+        Workbook book;
+        for (int row = 1; row <= 2000; ++row)
+            for (int column = 1; column <= 10; ++column)
+                book.worksheet(1).setEntry(
+                    row, column, QStringLiteral("texto %1 %2").arg(row).arg(column), comma);
+        {
+            FileSizeLimit limit(4096);
+            QVERIFY_THROWS_EXCEPTION(WorkbookError, saveXlsx(book, path));
+        }
+        QCOMPARE(readFile(path), QByteArray("an earlier file"));
+        QCOMPARE(folderEntries(), QStringList({"big.xlsx"}));
+    }
+
+    void targetsThatCannotBeWritten_data()
+    {
+        QTest::addColumn<QString>("relative");
+        QTest::newRow("missing folder") << "missing/x.xlsx";
+        QTest::newRow("a folder") << "sub";
+    }
+    void targetsThatCannotBeWritten()
+    {
+        QFETCH(QString, relative);
+        QVERIFY(QDir(folder.path()).mkpath("sub"));
+        try {
+            saveXlsx(chartWorkbook(), pathOf(relative));
+            QFAIL("saved where it cannot");
+        } catch (const WorkbookError &error) {
+            QVERIFY(error.message().startsWith("Não foi possível salvar o arquivo"));
+        }
+        QCOMPARE(folderEntries(), QStringList({"sub"}));
+        QVERIFY(QDir(pathOf("sub")).isEmpty());
+        QDir(pathOf("sub")).removeRecursively();
+    }
+};
+
+QTEST_GUILESS_MAIN(XlsxWriterTest)
+#include "tst_xlsx_writer.moc"
