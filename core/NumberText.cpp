@@ -31,19 +31,23 @@ void dropTrailingZeros(Decimal &d)
         d.digits.pop_back();
 }
 
-// Eighteen significant digits, correctly rounded by the C library: more than any text of the
-// program shows, and few enough that a decimal such as 1.005, stored a hair below, comes out
-// as 1.00500000000000000, so that rounding it afterwards goes the way the user expects.
-// Only digits and the exponent are picked out, so whatever decimal point the C library's
-// locale prints does not matter.
-Decimal decimalOf(long double v)
+// Eighteen significant digits by default, correctly rounded by the C library: few enough that
+// a decimal such as 1.005, stored a hair below, comes out as 1.00500000000000000, so that
+// rounding it afterwards goes the way the user expects. Only digits and the exponent are
+// picked out, so whatever decimal point the C library's locale prints does not matter.
+constexpr int kDefaultDigits = 18;
+// Forty digits pin an extended value down far below its own spacing; more would change none
+// of the roundings the texts make.
+constexpr int kMostDigits = 40;
+
+Decimal decimalOf(long double v, int significant = kDefaultDigits)
 {
     Decimal d;
     d.negative = std::signbit(v);
     if (v == 0)
         return d;
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.17Le", v);
+    char buf[kMostDigits + 32];
+    std::snprintf(buf, sizeof buf, "%.*Le", qBound(1, significant, kMostDigits) - 1, v);
     const char *p = buf;
     if (*p == '-')
         ++p;
@@ -92,6 +96,22 @@ void roundAt(Decimal &d, int lowest)
 void roundSignificant(Decimal &d, int digits)
 {
     roundAt(d, d.exp - digits + 1);
+}
+
+// The value rounded half away from zero to `decimals` places. Eighteen digits leave room for
+// that rounding only up to about 10^13: beyond, the places kept reach the 18th digit, and a
+// value such as 12345678901234567.25 would show and keep ",2" (its 18-digit form being
+// ...567.2), so that merely entering and leaving its field changed it. Three digits are
+// therefore always kept behind the last place, which bounds the effect of rounding twice to
+// a thousandth of the half unit.
+Decimal roundedTo(long double v, int decimals)
+{
+    Decimal d = decimalOf(v);
+    const long long wanted = static_cast<long long>(d.exp) + decimals + 4;
+    if (!d.isZero() && wanted > kDefaultDigits)
+        d = decimalOf(v, static_cast<int>(qMin<long long>(wanted, kMostDigits)));
+    roundAt(d, -decimals);
+    return d;
 }
 
 // The digits in front of the decimal separator ("" below 1).
@@ -166,8 +186,8 @@ bool isAsciiDigit(QChar c)
     return c.unicode() >= '0' && c.unicode() <= '9';
 }
 
-// Values this large would carry more digits than the 18 the display and edit texts are
-// built from; the general format keeps them readable.
+// From here on an extended value holds no hundredths (its spacing is 1/16 or more), and a
+// fixed text would run to 19 digits and beyond; the general format keeps these readable.
 constexpr long double kFixedLimit = 1e18L;
 
 // ---- display patterns ----
@@ -267,9 +287,8 @@ QString formatSection(const Decimal &magnitude, const Section &s, const LocaleSe
 
 Decimal roundedMagnitude(long double value, int decimals)
 {
-    Decimal d = decimalOf(value);
+    Decimal d = roundedTo(value, decimals);
     d.negative = false;
-    roundAt(d, -decimals);
     return d;
 }
 
@@ -472,8 +491,7 @@ QString editText(long double value, int decimals, bool zeroEmpty, const LocaleSe
 {
     if (std::isnan(value) || std::fabs(value) >= kFixedLimit)
         return formatGeneral(value, locale);
-    Decimal d = decimalOf(value);
-    roundAt(d, -qMax(0, decimals));
+    const Decimal d = roundedTo(value, qMax(0, decimals));
     if (d.isZero())
         return zeroEmpty ? QString() : QStringLiteral("0");
     return fixedText(d, locale.decimalSeparator);
@@ -483,11 +501,10 @@ long double roundHalfAway(long double value, int decimals)
 {
     if (!std::isfinite(value))
         return value;
+    if (std::fabs(value) < kFixedLimit)
+        return valueOf(roundedTo(value, qMax(0, decimals)));
     Decimal d = decimalOf(value);
-    if (std::fabs(value) >= kFixedLimit)
-        roundSignificant(d, 15);
-    else
-        roundAt(d, -qMax(0, decimals));
+    roundSignificant(d, 15);
     return valueOf(d);
 }
 
@@ -522,7 +539,12 @@ bool acceptsTyped(const QString &candidate, int decimals, const LocaleSettings &
             c != QLatin1Char('E') && c != QLatin1Char('e') && c != dec)
             return false;
     }
-    return tryTextToNumber(s.left(63), nullptr, locale);
+    // The first 63 characters decide, as they always have; but a longer text must read as a
+    // whole too, or typing "e" after 63 digits would leave a field whose value cannot be read
+    // and that cannot be left.
+    if (!tryTextToNumber(s.left(63), nullptr, locale))
+        return false;
+    return s.size() <= 63 || tryTextToNumber(s, nullptr, locale);
 }
 
 QString dayLabel(int day)

@@ -54,7 +54,7 @@ bool readEntry(const QString &text, long double *out,
 // Whether a numeric entry field accepts the text a keystroke would leave: normalised
 // (without trimming) it has at most `decimals` characters after the decimal separator (up to
 // an "E" where one follows it), only digits, "+", "-", "E", "e" and the decimal separator,
-// and its first 63 characters read as a number.
+// and its first 63 characters read as a number, as does the whole text when it is longer.
 bool acceptsTyped(const QString &candidate, int decimals,
                   const LocaleSettings &locale = LocaleSettings::current());
 

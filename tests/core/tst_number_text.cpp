@@ -266,6 +266,12 @@ void TestNumberText::displayFormat_data()
     QTest::newRow("leading zeros") << 7.0L << "000" << comma << "007";
     QTest::newRow("optional decimals") << 2.5L << "0.0#" << comma << "2,5";
     QTest::newRow("optional decimals used") << 2.567L << "0.0#" << comma << "2,57";
+    // Large amounts round on their own digits, not on an 18-digit form of them that already
+    // reaches the places shown.
+    QTest::newRow("hundredths of 1.2E16")
+        << 12345678901234567.25L << twoDecimals << comma << "12.345.678.901.234.567,25";
+    QTest::newRow("rounds once at 1.7E13")
+        << 17592188133375.89549255371L << ",0.000;-,0.000" << comma << "17.592.188.133.375,895";
 }
 
 void TestNumberText::displayFormat()
@@ -346,6 +352,10 @@ void TestNumberText::editText_data()
     QTest::newRow("whole number, negative half") << -2.5L << 0 << true << "-3";
     QTest::newRow("four decimals") << 0.12345L << 4 << true << "0,1235";
     QTest::newRow("below 1E18") << 123456789012345.678L << 2 << true << "123456789012345,68";
+    QTest::newRow("hundredths of 1.2E16")
+        << 12345678901234567.25L << 2 << true << "12345678901234567,25";
+    QTest::newRow("rounds once at 1.2E14")
+        << 123456789012345.6749L << 2 << true << "123456789012345,67";
     QTest::newRow("1E18 general") << 1e18L << 2 << true << "1E18";
     QTest::newRow("negative beyond") << -1e20L << 2 << true << "-1E20";
     QTest::newRow("1E4000") << 1e4000L << 2 << true << "1E4000";
@@ -374,6 +384,8 @@ void TestNumberText::roundHalfAwayMatchesEditText_data()
     QTest::newRow("to zero") << -0.004L << 2 << 0.0L;
     QTest::newRow("zero") << 0.0L << 2 << 0.0L;
     QTest::newRow("large exact") << 1e17L << 2 << 1e17L;
+    QTest::newRow("hundredths kept at 1.2E16")
+        << 12345678901234567.25L << 2 << 12345678901234567.25L;
     QTest::newRow("beyond 1E18: 15 digits")
         << 123456789012345678901.0L << 2 << 1.23456789012346e20L;
     QTest::newRow("1E4000") << 1e4000L << 2 << 1e4000L;
@@ -471,9 +483,15 @@ void TestNumberText::acceptsTyped_data()
     QTest::newRow("point locale, third decimal") << "12.345" << 2 << point << false;
     QTest::newRow("point locale, comma is grouping") << "1,5" << 2 << point << true;
     QTest::newRow("point locale, comma locale text") << "1,234,5" << 2 << point << true;
-    // Only the first 63 characters are converted.
-    QTest::newRow("open exponent past 63")
-        << QString(63, QLatin1Char('1')) + "e" << 2 << comma << true;
+    // The first 63 characters decide; a longer text must also read as a whole, or the
+    // field would hold a text it cannot leave.
+    const QString ones63(63, QLatin1Char('1'));
+    QTest::newRow("open exponent past 63") << ones63 + "e" << 2 << comma << false;
+    QTest::newRow("sign past 63") << ones63 + "-" << 2 << comma << false;
+    QTest::newRow("second separator past 63") << ones63 + ".5." << 2 << point << false;
+    QTest::newRow("beyond the range past 63") << ones63 + "e4932" << 2 << comma << false;
+    QTest::newRow("exponent past 63") << ones63 + "e5" << 2 << comma << true;
+    QTest::newRow("long number") << QString(80, QLatin1Char('9')) << 2 << point << true;
     QTest::newRow("open exponent at 63")
         << QString(62, QLatin1Char('1')) + "e5" << 2 << comma << false;
 }
