@@ -6,6 +6,7 @@
 #include <QFile>
 
 void benchStartup();
+void benchWindows();
 void benchAgriculture();
 void benchPaste();
 void benchExport();
@@ -28,6 +29,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     std::printf("%-58s %10s %-3s %s\n", "figure", "median", "", "goal");
     benchStartup();
+    benchWindows();
     benchAgriculture();
     benchPaste();
     benchExport();
