@@ -5,7 +5,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench sanitize fuzz soak clean
 
 all: build
 
@@ -26,8 +26,35 @@ run: build
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+SANITIZE_DIR ?= build-sanitize
+sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DTAVI_SANITIZE=ON
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen \
+		ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --output-on-failure -j $(JOBS)
+
 bench: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/bench/tavi_bench
+
+# libFuzzer targets of the number texts, built with clang into build-fuzz/; each runs for
+# FUZZ_SECONDS (60) and any broken property fails the target.
+fuzz: deps
+	bash fuzz/run.sh
+
+# The monkey test at length: SOAK_EVENTS (200000) random actions per window under each seed
+# of SOAK_SEEDS (1 2 3); a failure names its seed and event, and stops the soak.
+soak: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target monkey_monkey
+	for seed in $${SOAK_SEEDS:-1 2 3}; do \
+		echo "monkey: seed $$seed"; \
+		QT_QPA_PLATFORM=offscreen TAVI_MONKEY_SEED=$$seed \
+			TAVI_MONKEY_EVENTS=$${SOAK_EVENTS:-200000} \
+			./$(BUILD_DIR)/tests/monkey_monkey randomActionsLeaveEveryWindowWorking || exit 1; \
+	done
 
 clean:
 	rm -rf $(BUILD_DIR)
