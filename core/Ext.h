@@ -1,6 +1,7 @@
 #pragma once
 
-namespace tavi {
+namespace tavi
+{
 
 // An extended-precision (80-bit on x86-64) value whose arithmetic raises FloatError
 // where the processor would trap: division by zero, invalid operations (0/0, inf - inf)

@@ -5,7 +5,8 @@
 
 class QLocale;
 
-namespace tavi {
+namespace tavi
+{
 
 // The user's regional settings that shape every number the program shows or reads.
 // Read once at start; tests set them explicitly.

@@ -5,7 +5,8 @@
 #include <QString>
 
 // Numbers as the program writes and reads them as text.
-namespace tavi {
+namespace tavi
+{
 
 // The general format of a number in a grid cell or label: the value rounded to 15
 // significant digits, trailing zeros and a bare trailing separator dropped, the locale's

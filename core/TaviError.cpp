@@ -1,8 +1,10 @@
 #include "core/TaviError.h"
 
-namespace tavi {
+namespace tavi
+{
 
-namespace messages {
+namespace messages
+{
 const char *const divisionByZero = "Divisão de ponto flutuante por zero";
 const char *const invalidOperation = "Operação de ponto flutuante inválida";
 const char *const overflow = "Excedeu a capacidade máxima do tipo ponto flutuante";

@@ -4,7 +4,8 @@
 #include <QString>
 #include <exception>
 
-namespace tavi {
+namespace tavi
+{
 
 // An error that ends a handler and reaches the user in the application error box,
 // carrying the program's own Portuguese message.
@@ -43,7 +44,8 @@ private:
     Kind m_kind;
 };
 
-namespace messages {
+namespace messages
+{
 QString notAFloat(const QString &text); // "'%s' não é um valor de ponto flutuante válido"
 extern const char *const divisionByZero;
 extern const char *const invalidOperation;

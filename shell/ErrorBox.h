@@ -7,7 +7,8 @@ class QWidget;
 
 // The application error box: modal, error icon, a single OK button, captioned with the
 // application title, showing the message with the full-stop rule.
-namespace ErrorBox {
+namespace ErrorBox
+{
 
 // The application title: the program file's name without its directory and without
 // everything from its first "." on, the first character upper case and the rest lower case

@@ -17,12 +17,12 @@ private slots:
             << QStringLiteral("1\t2\n3\t4\n") << QVector<QStringList>{{"1", "2"}, {"3", "4"}};
         QTest::newRow("windows line ends")
             << QStringLiteral("1\t2\r\n3\t4\r\n") << QVector<QStringList>{{"1", "2"}, {"3", "4"}};
-        QTest::newRow("semicolons") << QStringLiteral("1,5;2\n3;4,25")
-                                    << QVector<QStringList>{{"1,5", "2"}, {"3", "4,25"}};
+        QTest::newRow("semicolons")
+            << QStringLiteral("1,5;2\n3;4,25") << QVector<QStringList>{{"1,5", "2"}, {"3", "4,25"}};
         QTest::newRow("tabs win over semicolons")
             << QStringLiteral("a;b\tc") << QVector<QStringList>{{"a;b", "c"}};
-        QTest::newRow("empty cells kept") << QStringLiteral("\t\n5\t")
-                                          << QVector<QStringList>{{"", ""}, {"5", ""}};
+        QTest::newRow("empty cells kept")
+            << QStringLiteral("\t\n5\t") << QVector<QStringList>{{"", ""}, {"5", ""}};
         QTest::newRow("single value") << QStringLiteral("7") << QVector<QStringList>{{"7"}};
     }
     void blocksSplitIntoRowsAndCells()
@@ -38,8 +38,7 @@ private slots:
         QString year;
         for (int day = 1; day <= 366; ++day)
             year += QStringLiteral("%1.5\t%2\n").arg(day).arg(day % 7);
-        const CellRange written =
-            pasteBlock(series, 1, 1, year, true, LocaleSettings::brazilian());
+        const CellRange written = pasteBlock(series, 1, 1, year, true, LocaleSettings::brazilian());
         QCOMPARE(written.rows, 366);
         QCOMPARE(written.columns, 2);
         QCOMPARE(series.cell(1, 1), QStringLiteral("1,5"));

@@ -43,8 +43,7 @@ private slots:
             QItemSelection(grid->model()->index(0, 1), grid->model()->index(1, 2)),
             QItemSelectionModel::ClearAndSelect);
         QTest::keySequence(grid, QKeySequence::Copy);
-        QCOMPARE(QGuiApplication::clipboard()->text(),
-                 QStringLiteral("   0,4\t1E-5\nabc\t\n"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("   0,4\t1E-5\nabc\t\n"));
     }
 
     void ctrlVFillsRightAndDownToTheStoredEnd()
