@@ -178,13 +178,12 @@ bool ModuleWindow::eventFilter(QObject *watched, QEvent *event)
     else
         return false;
     const QChar typed = key;
-    bool handled = true;
     guarded([&] { FormKeyPress(key); });
     if (typed.unicode() == 13 || typed.unicode() == 27)
-        return true;
+        return true; // the focus moved on, or the window closed
     if (key == typed)
-        handled = false;
-    if (handled && key.unicode() != 0) {
+        return false;
+    if (key.unicode() != 0) {
         // The control receives the translated character instead.
         const int code = key == QLatin1Char(',')   ? Qt::Key_Comma
                          : key == QLatin1Char('.') ? Qt::Key_Period
@@ -193,7 +192,7 @@ bool ModuleWindow::eventFilter(QObject *watched, QEvent *event)
                              keyEvent->isAutoRepeat(), keyEvent->count());
         QApplication::sendEvent(watched, &translated);
     }
-    return handled;
+    return true;
 }
 
 bool ModuleWindow::event(QEvent *event)
