@@ -33,15 +33,6 @@ std::unique_ptr<tavi::CellTable> markedGrid(int columns, int storedRows, bool he
     return grid;
 }
 
-QStringList snapshot(const tavi::CellTable &grid)
-{
-    QStringList cells;
-    for (int r = 0; r < grid.storedRows(); ++r)
-        for (int c = 0; c < grid.columns(); ++c)
-            cells << grid.cell(c, r);
-    return cells;
-}
-
 QStringList startCalls()
 {
     return {QStringLiteral("create Excel.Application"), QStringLiteral("workbooksAdd 1")};
@@ -116,7 +107,7 @@ private slots:
     {
         MessageRecorder recorder;
         auto grid = markedGrid(3, 366, true);
-        const QStringList before = snapshot(*grid);
+        const QStringList before = testing::cellTexts(*grid);
         RecordingSpreadsheet app;
         exportPublicSupply(&window, *grid, app);
 
@@ -127,7 +118,7 @@ private slots:
         QCOMPARE(app.calls.at(8), QStringLiteral("cell A3 c0r1"));
         QCOMPARE(app.calls.at(8 + 364 * 3 + 2), QStringLiteral("cell C367 c2r365"));
         QVERIFY(recorder.messages.isEmpty());
-        QCOMPARE(snapshot(*grid), before);
+        QCOMPARE(testing::cellTexts(*grid), before);
         QCOMPARE(app.appsAlive, 0);
     }
 
@@ -289,12 +280,12 @@ private slots:
         QFETCH(int, failAt);
         MessageRecorder recorder;
         auto grid = markedGrid(3, 366, true);
-        const QStringList before = snapshot(*grid);
+        const QStringList before = testing::cellTexts(*grid);
         RecordingSpreadsheet app;
         app.failAtCall = failAt;
         exportPublicSupply(&window, *grid, app);
         verifyFailureHandled(app, recorder, failAt);
-        QCOMPARE(snapshot(*grid), before);
+        QCOMPARE(testing::cellTexts(*grid), before);
     }
 
     // Fails at each call of the dilution export in turn, the chart's included.
@@ -399,7 +390,7 @@ private slots:
         w.findChild<NumericEdit *>(QStringLiteral("me_3"))->setValue(1200);
         w.findChild<NumericEdit *>(QStringLiteral("me_4"))->setValue(0.1L);
         w.findChild<QToolButton *>(QStringLiteral("b_simular"))->click();
-        const QStringList before = snapshot(w.resultGrid()->table());
+        const QStringList before = testing::cellTexts(w.resultGrid()->table());
         app.calls.clear();
         app.ops.clear();
         salvar->click();
@@ -411,7 +402,7 @@ private slots:
         QCOMPARE(app.calls.at(8 + 364 * 3), QStringLiteral("cell A367 365"));
         QCOMPARE(app.calls.last(), QStringLiteral("quit"));
         QVERIFY(recorder.messages.isEmpty());
-        QCOMPARE(snapshot(w.resultGrid()->table()), before);
+        QCOMPARE(testing::cellTexts(w.resultGrid()->table()), before);
     }
 };
 

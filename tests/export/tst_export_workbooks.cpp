@@ -28,15 +28,6 @@ using testing::ReadWorkbook;
 namespace
 {
 
-QStringList snapshot(const tavi::CellTable &grid)
-{
-    QStringList cells;
-    for (int r = 0; r < grid.storedRows(); ++r)
-        for (int c = 0; c < grid.columns(); ++c)
-            cells << grid.cell(c, r);
-    return cells;
-}
-
 // Compares a saved cell with the grid text it came from: a text that reads as a number
 // under the regional settings is a number in the file, an empty one is no value at all.
 bool matches(const testing::ReadCell &cell, const QString &text, QString *why)
@@ -151,7 +142,7 @@ private slots:
         window.findChild<NumericEdit *>("e_p_2")->setValue(1.5L);
         click(&window, "b_simular");
         const tavi::CellTable &grid = window.resultGrid()->table();
-        const QStringList cells = snapshot(grid);
+        const QStringList cells = testing::cellTexts(grid);
 
         ReadWorkbook read;
         saveAndRead(&window, "abastecimento.xlsx", &read);
@@ -166,7 +157,7 @@ private slots:
         QVERIFY(!sheet.at(368, 1).value.isValid());
         for (const char *column : {"A", "B", "C"})
             QVERIFY2(sheet.widths.value(column) >= 6, column); // fitted: "FUTURA"
-        QCOMPARE(snapshot(grid), cells);
+        QCOMPARE(testing::cellTexts(grid), cells);
     }
 
     void livestockWorkbook()
@@ -179,7 +170,7 @@ private slots:
         click(&window, "b_simular");
         tavi::CellTable &grid = window.resultGrid()->table();
         grid.setCell(3, 200, QStringLiteral("digitado")); // typed into the editable grid
-        const QStringList cells = snapshot(grid);
+        const QStringList cells = testing::cellTexts(grid);
         QCOMPARE(grid.cell(0, 366), QStringLiteral("366"));
 
         ReadWorkbook read;
@@ -190,7 +181,7 @@ private slots:
         verifyBlock(sheet, grid, cells, 7, 1, 366, 3, 1);
         QCOMPARE(sheet.at(368, 1).value, QVariant(366.0));
         QCOMPARE(sheet.at(202, 4).value, QVariant(QStringLiteral("digitado")));
-        QCOMPARE(snapshot(grid), cells);
+        QCOMPARE(testing::cellTexts(grid), cells);
         QVERIFY(sheet.widths.value("F") >= QStringLiteral("GALINÁCEO").size());
     }
 
@@ -202,7 +193,7 @@ private slots:
         click(&window, "b_simular");
         MaximumBox::setPresenter({});
         const tavi::CellTable &grid = window.resultGrid()->table();
-        const QStringList cells = snapshot(grid);
+        const QStringList cells = testing::cellTexts(grid);
         QVERIFY(!grid.cell(4, 50).isEmpty());
 
         ReadWorkbook read;
@@ -225,7 +216,7 @@ private slots:
         QCOMPARE(xml.count("<c:ser>"), 1);
         QVERIFY(xml.contains("<c:val><c:numRef><c:f>Resultados!$E$3:$E$52</c:f>"));
         QVERIFY(!xml.contains("<c:cat>"));
-        QCOMPARE(snapshot(grid), cells);
+        QCOMPARE(testing::cellTexts(grid), cells);
     }
 
     void agricultureWorkbook()
@@ -236,11 +227,11 @@ private slots:
         window.classGrid(2)->setCell(3, 17, QStringLiteral("texto"));
         const tavi::CellTable &serie = window.serie()->table();
         const tavi::CellTable &total = window.total()->table();
-        const QStringList serieCells = snapshot(serie);
-        const QStringList totalCells = snapshot(total);
+        const QStringList serieCells = testing::cellTexts(serie);
+        const QStringList totalCells = testing::cellTexts(total);
         QList<QStringList> classCells;
         for (int k = 0; k < 9; ++k)
-            classCells << snapshot(window.classGrid(k)->table());
+            classCells << testing::cellTexts(window.classGrid(k)->table());
 
         ReadWorkbook read;
         saveAndRead(&window, "agricultura.xlsx", &read);
@@ -276,10 +267,10 @@ private slots:
         QVERIFY(sheet.widths.isEmpty());
 
         // The workbook window closed and gave activation back: the grids are as they were.
-        QCOMPARE(snapshot(serie), serieCells);
-        QCOMPARE(snapshot(total), totalCells);
+        QCOMPARE(testing::cellTexts(serie), serieCells);
+        QCOMPARE(testing::cellTexts(total), totalCells);
         for (int k = 0; k < 9; ++k)
-            QCOMPARE(snapshot(window.classGrid(k)->table()), classCells[k]);
+            QCOMPARE(testing::cellTexts(window.classGrid(k)->table()), classCells[k]);
     }
 };
 

@@ -47,12 +47,7 @@ class AgricultureWindowTest : public QObject
 
     TF_Mod_Agricultura *window = nullptr;
 
-    NumericEdit *field(const char *name) const
-    {
-        auto *f = window->findChild<NumericEdit *>(QLatin1String(name));
-        Q_ASSERT(f);
-        return f;
-    }
+    NumericEdit *field(const char *name) const { return fieldOf(window, name); }
     ResultGrid *grid(const char *name) const
     {
         auto *g = window->findChild<ResultGrid *>(QLatin1String(name));

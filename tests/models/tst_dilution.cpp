@@ -48,12 +48,7 @@ class DilutionTest : public QObject
 
     TF_Dem_Agua *window = nullptr;
 
-    NumericEdit *field(const char *name)
-    {
-        auto *f = window->findChild<NumericEdit *>(QLatin1String(name));
-        Q_ASSERT(f);
-        return f;
-    }
+    NumericEdit *field(const char *name) { return fieldOf(window, name); }
     QToolButton *button(const char *name)
     {
         return window->findChild<QToolButton *>(QLatin1String(name));

@@ -31,12 +31,7 @@ class LivestockTest : public QObject
 
     TF_Mod_Pecuaria *window = nullptr;
 
-    NumericEdit *field(const char *name)
-    {
-        auto *f = window->findChild<NumericEdit *>(QLatin1String(name));
-        Q_ASSERT(f);
-        return f;
-    }
+    NumericEdit *field(const char *name) { return fieldOf(window, name); }
     QToolButton *button(const char *name)
     {
         return window->findChild<QToolButton *>(QLatin1String(name));

@@ -14,12 +14,7 @@ class PublicSupplyTest : public QObject
 
     TF_Abast_Publico *window = nullptr;
 
-    NumericEdit *field(const char *name)
-    {
-        auto *f = window->findChild<NumericEdit *>(QLatin1String(name));
-        Q_ASSERT(f);
-        return f;
-    }
+    NumericEdit *field(const char *name) { return fieldOf(window, name); }
     QString cell(int col, int row) const { return window->resultGrid()->cell(col, row); }
     void set(const char *name, long double v) { field(name)->setValue(v); }
     void simulate() { window->findChild<QToolButton *>(QStringLiteral("b_simular"))->click(); }

@@ -3,7 +3,9 @@
 // Helpers for driving windows under test: showing one as the program would, recording the
 // application error box instead of showing it, and typing into fields.
 
+#include "core/CellTable.h"
 #include "core/LocaleSettings.h"
+#include "frame/NumericEdit.h"
 #include "shell/ErrorBox.h"
 
 #include <QApplication>
@@ -55,6 +57,24 @@ inline void settle()
 {
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents();
+}
+
+// The window's numeric entry field of that name; a missing one is a fault of the test.
+inline NumericEdit *fieldOf(const QWidget *window, const char *name)
+{
+    auto *field = window->findChild<NumericEdit *>(QLatin1String(name));
+    Q_ASSERT(field);
+    return field;
+}
+
+// Every cell text of a table, row by row, to tell whether anything changed.
+inline QStringList cellTexts(const tavi::CellTable &table)
+{
+    QStringList cells;
+    for (int r = 0; r < table.storedRows(); ++r)
+        for (int c = 0; c < table.columns(); ++c)
+            cells << table.cell(c, r);
+    return cells;
 }
 
 // Types a text into the focused widget, key by key.
