@@ -4,9 +4,10 @@
 set -euo pipefail
 packages=(
   cmake make g++ pkg-config
-  qt6-base-dev qt6-charts-dev libgl-dev
+  qt6-base-dev qt6-charts-dev libgl-dev libqt6opengl6-dev zlib1g-dev
   qt6-image-formats-plugins libjpeg62-turbo
   libxlsxwriter-dev
+  locales
   python3-openpyxl
   fonts-dejavu-core fonts-liberation
 )
