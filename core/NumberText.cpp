@@ -443,10 +443,10 @@ long double textToNumber(const QString &text, const LocaleSettings &locale)
     return v;
 }
 
-QString currencyPattern(const LocaleSettings &locale)
+QString currencyPattern(const LocaleSettings &locale, int minimumDecimals)
 {
-    const QString number =
-        QStringLiteral(",0.") + QString(qMax(0, locale.currencyDecimals), QLatin1Char('0'));
+    const int decimals = qMax(qMax(0, locale.currencyDecimals), minimumDecimals);
+    const QString number = QStringLiteral(",0.") + QString(decimals, QLatin1Char('0'));
     const QString symbol = quotedSymbol(locale.currencySymbol);
     QString positive;
     switch (locale.currencyFormat) {
@@ -485,6 +485,15 @@ QString formatDisplay(long double value, const QString &pattern, const LocaleSet
         return formatSection(Decimal(), positive, locale);
     }
     return formatSection(roundedMagnitude(value, positive.decimalsMax), positive, locale);
+}
+
+QString formatCurrency(long double value, int decimals, const LocaleSettings &locale)
+{
+    if (std::isnan(value) || std::fabs(value) >= kFixedLimit)
+        return formatGeneral(value, locale);
+    const Decimal held = roundedTo(value, qMax(0, decimals));
+    const int heldDecimals = static_cast<int>(fractionDigits(held).size());
+    return formatDisplay(value, currencyPattern(locale, heldDecimals), locale);
 }
 
 QString editText(long double value, int decimals, bool zeroEmpty, const LocaleSettings &locale)

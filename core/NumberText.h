@@ -34,8 +34,15 @@ long double textToNumber(const QString &text,
 // general format.
 QString formatDisplay(long double value, const QString &pattern,
                       const LocaleSettings &locale = LocaleSettings::current());
-// The locale's currency pattern, e.g. "R$ ,0.00;-R$ ,0.00" for Brazilian settings.
-QString currencyPattern(const LocaleSettings &locale = LocaleSettings::current());
+// The locale's currency pattern, e.g. "R$ ,0.00;-R$ ,0.00" for Brazilian settings, with at
+// least `minimumDecimals` decimals.
+QString currencyPattern(const LocaleSettings &locale = LocaleSettings::current(),
+                        int minimumDecimals = 0);
+// An amount through the locale's currency pattern, showing at least the decimals the value
+// holds once rounded to `decimals`: where the currency has no decimals (rial, yen) 2,5 shows
+// as 2,5 and not as 3, so the field never shows a value other than the one it uses.
+QString formatCurrency(long double value, int decimals,
+                       const LocaleSettings &locale = LocaleSettings::current());
 
 // The edit text of a value: rounded half away from zero to `decimals` places, no grouping,
 // trailing zeros and a bare separator dropped; empty for exactly 0 when zeroEmpty.

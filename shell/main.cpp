@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <clocale>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
@@ -54,6 +55,10 @@ int main(int argc, char *argv[])
     sinceMain.start();
 
     QApplication app(argc, argv);
+    // QApplication hands the user's locale to the C library. Numbers are shown and read through
+    // the program's own number texts, so nothing is lost by keeping the C library's number
+    // formatting in the one form that files and libraries expect.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setFont(Fonts::windowFont());
     Pictures::ensureLoaded();
 

@@ -3,6 +3,7 @@
 // C library's own formatting and reading.
 #include "core/AgricultureCalendar.h"
 #include "core/AgricultureSimulation.h"
+#include "core/ClassicNumberFormat.h"
 #include "core/NumberText.h"
 #include "core/TaviError.h"
 
@@ -30,6 +31,8 @@ QString general15(long double v, QChar decimal)
 {
     if (v == 0)
         return QStringLiteral("0");
+    // printf's decimal point, whatever locale the test runs under.
+    const ClassicNumberFormat classicNumbers;
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.17Le", v);
     QString digits = QString::fromLatin1(buf);

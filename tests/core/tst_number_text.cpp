@@ -58,6 +58,8 @@ private slots:
     void displayFormat();
     void currencyPattern_data();
     void currencyPattern();
+    void currencyShowsTheDecimalsHeld_data();
+    void currencyShowsTheDecimalsHeld();
     void editText_data();
     void editText();
     void roundHalfAwayMatchesEditText_data();
@@ -324,6 +326,35 @@ void TestNumberText::currencyPattern()
     const QStringList texts = shown.split(QLatin1Char('|'));
     QCOMPARE(formatDisplay(1234.5L, QString(), locale), texts.at(0));
     QCOMPARE(formatDisplay(-1234.5L, QString(), locale), texts.at(1));
+}
+
+void TestNumberText::currencyShowsTheDecimalsHeld_data()
+{
+    QTest::addColumn<long double>("value");
+    QTest::addColumn<LocaleSettings>("locale");
+    QTest::addColumn<QString>("shown");
+    // Rial and yen have no decimals: the field must still show what it uses.
+    LocaleSettings rial = withCurrency(QString::fromUtf8("ریال"), 2, 0);
+    rial.decimalSeparator = QChar(0x066B);
+    rial.thousandSeparator = QChar(0x066C);
+    const LocaleSettings yen = withCurrency(QString::fromUtf8("￥"), 0, 0);
+    QTest::newRow("rial, a fifth below zero") << -0.2L << rial << QString::fromUtf8("-ریال 0٫2");
+    QTest::newRow("rial, a half") << 2.5L << rial << QString::fromUtf8("ریال 2٫5");
+    QTest::newRow("rial, whole") << 3.0L << rial << QString::fromUtf8("ریال 3");
+    QTest::newRow("rial, grouped") << 1234.25L << rial << QString::fromUtf8("ریال 1٬234٫25");
+    QTest::newRow("yen, third decimal rounds") << 2.345L << yen << QString::fromUtf8("￥2,35");
+    QTest::newRow("yen, rounds to whole") << 1.999L << yen << QString::fromUtf8("￥2");
+    QTest::newRow("real keeps its two") << 2.5L << comma << "R$ 2,50";
+    QTest::newRow("real, zero") << 0.0L << comma << "R$ 0,00";
+    QTest::newRow("three-decimal currency") << 2.5L << withCurrency("KD", 0, 3) << "KD2,500";
+}
+
+void TestNumberText::currencyShowsTheDecimalsHeld()
+{
+    QFETCH(long double, value);
+    QFETCH(LocaleSettings, locale);
+    QFETCH(QString, shown);
+    QCOMPARE(formatCurrency(value, 2, locale), shown);
 }
 
 void TestNumberText::editText_data()
