@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QFile>
 
+#include <clocale>
+
 void benchStartup();
 void benchWindows();
 void benchAgriculture();
@@ -27,6 +29,7 @@ static double peakResidentMb()
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C"); // as the program does, and the figures print alike everywhere
     std::printf("%-58s %10s %-3s %s\n", "figure", "median", "", "goal");
     benchStartup();
     benchWindows();
