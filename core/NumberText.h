@@ -62,7 +62,9 @@ bool readEntry(const QString &text, long double *out,
 // Whether a numeric entry field accepts the text a keystroke would leave: normalised
 // (without trimming) it has at most `decimals` characters after the decimal separator (up to
 // an "E" where one follows it), only digits, "+", "-", "E", "e" and the decimal separator,
-// and its first 63 characters read as a number, as does the whole text when it is longer.
+// and its first 63 characters read as a number or are the beginning of one ("-", "1,", "1E",
+// "1E-"), as does the whole text when it is longer. Leaving a field with an unfinished
+// number is the unreadable-text error.
 bool acceptsTyped(const QString &candidate, int decimals,
                   const LocaleSettings &locale = LocaleSettings::current());
 

@@ -492,8 +492,14 @@ void TestNumberText::acceptsTyped_data()
     QTest::newRow("second separator") << "1,2,3" << 2 << comma << false;
     QTest::newRow("separator after separator") << "1,," << 2 << comma << false;
     QTest::newRow("lone minus") << "-" << 2 << comma << true;
-    QTest::newRow("lone plus") << "+" << 2 << comma << false;
-    QTest::newRow("open exponent") << "1e" << 2 << comma << false;
+    QTest::newRow("lone plus") << "+" << 2 << comma << true;
+    QTest::newRow("open exponent") << "1e" << 2 << comma << true;
+    QTest::newRow("open signed exponent") << "1E-" << 2 << comma << true;
+    QTest::newRow("open exponent, plus") << "-2,5e+" << 2 << comma << true;
+    QTest::newRow("exponent alone") << "e" << 2 << comma << false;
+    QTest::newRow("sign then exponent") << "-E" << 2 << comma << false;
+    QTest::newRow("second exponent") << "1e5e" << 2 << comma << false;
+    QTest::newRow("sign after exponent digits") << "1e5-" << 2 << comma << false;
     QTest::newRow("exponent") << "1e5" << 2 << comma << true;
     QTest::newRow("decimals then exponent") << "1,25E10" << 2 << comma << true;
     QTest::newRow("too many decimals before exponent") << "1,255e1" << 2 << comma << false;
@@ -503,7 +509,7 @@ void TestNumberText::acceptsTyped_data()
     QTest::newRow("blank at the end") << "12 " << 2 << comma << false;
     QTest::newRow("empty") << "" << 2 << comma << true;
     QTest::newRow("separator first") << ",5" << 2 << comma << true;
-    QTest::newRow("minus separator") << "-," << 2 << comma << false;
+    QTest::newRow("minus separator") << "-," << 2 << comma << true;
     QTest::newRow("negative") << "-1,25" << 2 << comma << true;
     QTest::newRow("grouping point dropped") << "1.234,5" << 2 << comma << true;
     QTest::newRow("1E4000") << "1E4000" << 2 << comma << true;
@@ -517,14 +523,15 @@ void TestNumberText::acceptsTyped_data()
     // The first 63 characters decide; a longer text must also read as a whole, or the
     // field would hold a text it cannot leave.
     const QString ones63(63, QLatin1Char('1'));
-    QTest::newRow("open exponent past 63") << ones63 + "e" << 2 << comma << false;
+    QTest::newRow("open exponent past 63") << ones63 + "e" << 2 << comma << true;
     QTest::newRow("sign past 63") << ones63 + "-" << 2 << comma << false;
     QTest::newRow("second separator past 63") << ones63 + ".5." << 2 << point << false;
     QTest::newRow("beyond the range past 63") << ones63 + "e4932" << 2 << comma << false;
     QTest::newRow("exponent past 63") << ones63 + "e5" << 2 << comma << true;
     QTest::newRow("long number") << QString(80, QLatin1Char('9')) << 2 << point << true;
     QTest::newRow("open exponent at 63")
-        << QString(62, QLatin1Char('1')) + "e5" << 2 << comma << false;
+        << QString(62, QLatin1Char('1')) + "e5" << 2 << comma << true;
+    QTest::newRow("second exponent past 63") << ones63 + "e5e" << 2 << comma << false;
 }
 
 void TestNumberText::acceptsTyped()
