@@ -40,7 +40,7 @@ private slots:
         QCOMPARE(cell(2, 0), QStringLiteral("FUTURA"));
         QCOMPARE(cell(1, 1), QString());
         QCOMPARE(field("me_demanda")->text(), QStringLiteral("0,00"));
-        QCOMPARE(field("me_2")->text(), QStringLiteral("0"));
+        QCOMPARE(field("me_2")->text(), QStringLiteral("0,00"));
         QCOMPARE(field("e_p_2")->text(), QStringLiteral("R$ 0,00"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Módulo Abastecimento Público"));
     }
@@ -90,6 +90,58 @@ private slots:
         set("me_5", 55);
         simulate();
         QCOMPARE(cell(2, 17), before);
+    }
+
+    // Elasticities per real are small: typed or pasted, they survive leaving the field, show
+    // as held, and reach next year's per-capita demand.
+    void smallElasticitiesKeepSixDecimals_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("demand");
+        // me_2 0,15; price 20; income 30000.
+        QTest::newRow("income, 0,00001") << "e_p_3"
+                                         << "0,00001"
+                                         << "R$ 0,00001"
+                                         << "0,20";
+        QTest::newRow("income, 1E-5") << "e_p_3"
+                                      << "1E-5"
+                                      << "R$ 0,00001"
+                                      << "0,20";
+        QTest::newRow("price, 0,025") << "e_p_1"
+                                      << "0,025"
+                                      << "R$ 0,025"
+                                      << "0,23";
+        QTest::newRow("seventh decimal refused") << "e_p_3"
+                                                 << "0,0000019"
+                                                 << "R$ 0,000001"
+                                                 << "0,15";
+    }
+    void smallElasticitiesKeepSixDecimals()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, demand);
+        set("me_2", 0.15L);
+        set("e_p_2", 20);
+        set("e_p_4", 30000);
+        NumericEdit *edit = field(qPrintable(name));
+        edit->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(edit, typed);
+        field("me_1")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(edit->text(), shown);
+        simulate();
+        QCOMPARE(field("me_demanda")->text(), demand);
+    }
+
+    void perCapitaDemandsShowTheirDecimals()
+    {
+        set("me_2", 0.15L);
+        set("me_4", 1234.5L);
+        QCOMPARE(field("me_2")->text(), QStringLiteral("0,15"));
+        QCOMPARE(field("me_4")->text(), QStringLiteral("1.234,50"));
     }
 
     void pointLocaleWritesPointDecimals()
