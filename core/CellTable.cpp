@@ -34,6 +34,14 @@ void CellTable::setCell(int col, int row, const QString &text)
     notifyChanged(col, row);
 }
 
+void CellTable::clear(int firstCol, int lastCol, int firstRow, int lastRow)
+{
+    const Batch batch(*this);
+    for (int row = firstRow; row <= lastRow; ++row)
+        for (int col = firstCol; col <= lastCol; ++col)
+            setCell(col, row, QString());
+}
+
 void CellTable::notifyChanged(int col, int row)
 {
     const bool header = m_headerRow && row == 0;

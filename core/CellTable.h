@@ -27,6 +27,9 @@ public:
     // Out-of-range cells throw std::out_of_range.
     const QString &cell(int col, int row) const;
     void setCell(int col, int row, const QString &text);
+    // Empties the cells of columns firstCol..lastCol in rows firstRow..lastRow, with one
+    // change notice.
+    void clear(int firstCol, int lastCol, int firstRow, int lastRow);
 
     // Whether the user may type into the cells through a view.
     bool isEditable() const { return m_editable; }

@@ -202,6 +202,9 @@ DilutionInputs TF_Dem_Agua::readInputs()
 
 void TF_Dem_Agua::b_simularClick()
 {
+    // A run that stops leaves nothing of an earlier run on the screen, its maximum included.
+    clearDilutionRun(SG_Resultado->table(), *SG);
+    l_vazao->setText(kMaximumCaption);
     fillPointValues(SG_Resultado->table(), readInputs());
     for (int d = 1; d <= kDischargePoints; ++d)
         PropagaContribuicao(d);

@@ -281,25 +281,36 @@ private slots:
         QCOMPARE(t().total->cell(0, 365), QStringLiteral("45714.2857142857"));
     }
 
+    // The error names the cell, and what the run did not reach is empty rather than an
+    // earlier run's; the inputs are never touched.
     void anUnreadableCellStopsTheRunWhereItIs()
     {
         for (int day = 1; day <= kDays; ++day)
             setDay(day, QStringLiteral("4"), QStringLiteral("1"));
+        simulate(t());
+        QVERIFY(!total(200).isEmpty());
         setDay(100, QStringLiteral("abc"), QStringLiteral("5"));
-        t().classes[A]->setCell(kDiColumn, 100, QStringLiteral("old"));
-        t().total->setCell(0, totalRow(100), QStringLiteral("old"));
         try {
             simulate(t());
             QFAIL("no error");
         } catch (const ConvertError &error) {
             QCOMPARE(error.message(),
                      QStringLiteral("'abc' não é um valor de ponto flutuante válido"));
+            QVERIFY(error.place().table == t().serie);
+            QCOMPARE(error.place().col, int(kEtpColumn));
+            QCOMPARE(error.place().row, 100);
         }
         QVERIFY(total(99) != QStringLiteral("0"));
         QCOMPARE(pef(100), QStringLiteral("3.80095923261391"));
-        QCOMPARE(result(A, kDiColumn, 100), QStringLiteral("old"));
-        QCOMPARE(total(100), QStringLiteral("old"));
-        QCOMPARE(pef(101), QStringLiteral("0"));
+        for (int day : {100, 101, 366}) {
+            QCOMPARE(result(A, kDiColumn, day), QString());
+            QCOMPARE(result(I, kDbColumn, day), QString());
+            QCOMPARE(total(day), QString());
+        }
+        QCOMPARE(pef(101), QString());
+        QCOMPARE(t().serie->cell(kEtpColumn, 100), QStringLiteral("abc"));
+        QCOMPARE(t().serie->cell(kRainColumn, 366), QStringLiteral("1"));
+        QVERIFY(!result(A, kKcColumn, 200).isEmpty());
     }
 
     void arithmeticErrors_data()
@@ -332,7 +343,7 @@ private slots:
         } catch (const FloatError &error) {
             QCOMPARE(error.message(), message);
         }
-        QCOMPARE(total(1), QStringLiteral("old"));
+        QCOMPARE(total(1), QString());
     }
 
     void theScratchRoundingIsUsed()
