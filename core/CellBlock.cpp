@@ -87,7 +87,8 @@ CellRange pasteBlock(CellTable &table, int col, int row, const QString &text, bo
                      const LocaleSettings &locale)
 {
     CellRange written{col, row, 0, 0};
-    if (text.isEmpty() || col < 0 || row < 0 || col >= table.columns() || row >= table.storedRows())
+    if (text.isEmpty() || col < 0 || row < 0 || col >= table.columns() ||
+        row >= table.storedRows() || table.isColumnReadOnly(col))
         return written;
     bool tooLong = false;
     const QVector<QStringList> rows =
@@ -104,7 +105,8 @@ CellRange pasteBlock(CellTable &table, int col, int row, const QString &text, bo
                 cell.replace(QLatin1Char('.'), locale.decimalSeparator);
                 cell.replace(QLatin1Char(','), locale.decimalSeparator);
             }
-            table.setCell(col + j, row + i, cell);
+            if (!table.isColumnReadOnly(col + j))
+                table.setCell(col + j, row + i, cell);
         }
         written.columns = qMax(written.columns, fit);
         written.rows = i + 1;

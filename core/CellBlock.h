@@ -23,10 +23,6 @@ struct CellRange {
 // The cells of `range` exactly as they read: cells separated by tabs, rows by line ends.
 QString copyBlock(const CellTable &table, const CellRange &range);
 
-// The longest text a cell takes from a paste or the keyboard: far beyond any number, short
-// enough that painting and reading a cell stay instant.
-constexpr int kLongestCellText = 1000;
-
 // A pasted block split into rows of cells: one row per line (a trailing line end ignored;
 // "\n", "\r\n" and any run of "\r" before "\n" end one line, a lone "\r" too), cells
 // separated by tabs, or by ";" in a block that holds no tab. Only the first `maxRows` lines
@@ -39,9 +35,10 @@ QVector<QStringList> parseBlock(const QString &text, int maxRows = INT_MAX,
 // Writes a pasted block into `table` from (col, row) rightwards and downwards, cutting what
 // falls beyond the last column or the last stored row. With translateDecimal, every "." and
 // "," becomes the locale's decimal separator, as the decimal keys do when typed. Only text
-// changes; nothing is computed. Returns the range written; an empty range when nothing was
-// written: a start outside the table, or a cell text longer than kLongestCellText, which
-// refuses the whole paste.
+// changes; nothing is computed; columns the user may not type into are left as they are.
+// Returns the range written; an empty range when the paste is refused: a start outside the
+// table or in such a column (a block landing one column off would shift every series), or a
+// cell text longer than kLongestCellText.
 CellRange pasteBlock(CellTable &table, int col, int row, const QString &text, bool translateDecimal,
                      const LocaleSettings &locale = LocaleSettings::current());
 

@@ -79,6 +79,28 @@ private slots:
                  kLongestCellText);
     }
 
+    // A block meant for the series but landing on the day column would shift every series
+    // one column: refused. A read-only column further right is stepped over.
+    void readOnlyColumnsAreNeverPastedInto()
+    {
+        CellTable series(4, 367, 366, true);
+        series.setEditable(true);
+        series.setColumnReadOnly(0);
+        series.setColumnReadOnly(3);
+        series.setCell(0, 1, QStringLiteral("01"));
+        QVERIFY(pasteBlock(series, 0, 1, QStringLiteral("02\t4,5\t1"), false).isEmpty());
+        QCOMPARE(series.cell(0, 1), QStringLiteral("01"));
+        QCOMPARE(series.cell(1, 1), QString());
+        const CellRange written = pasteBlock(series, 1, 1, QStringLiteral("4,5\t1\t9"), false);
+        QCOMPARE(written.columns, 3);
+        QCOMPARE(series.cell(2, 1), QStringLiteral("1"));
+        QCOMPARE(series.cell(3, 1), QString());
+        QVERIFY(!series.setData(series.index(0, 0), QStringLiteral("07")));
+        QVERIFY(!(series.flags(series.index(0, 0)) & Qt::ItemIsEditable));
+        QVERIFY(!series.setData(series.index(0, 1), QString(kLongestCellText + 1, '1')));
+        QVERIFY(series.setData(series.index(0, 1), QString(kLongestCellText, '1')));
+    }
+
     void aFullYearLandsWithDay366()
     {
         CellTable series(4, 367, 366, true);
