@@ -12,6 +12,7 @@ void benchWindows();
 void benchAgriculture();
 void benchPaste();
 void benchExport();
+void benchHugePaste();
 
 // Peak resident memory of this process so far, in megabytes (VmHWM).
 static double peakResidentMb()
@@ -38,5 +39,6 @@ int main(int argc, char **argv)
     benchExport();
     bench::row(QStringLiteral("peak resident memory (VmHWM)"), peakResidentMb(), "MB",
                QStringLiteral("goal < 80"));
+    benchHugePaste();
     return 0;
 }
