@@ -157,10 +157,7 @@ TF_Dem_Agua::TF_Dem_Agua(QWidget *parent) : ModuleWindow(parent)
 
 void TF_Dem_Agua::FormActivate()
 {
-    // A comma where the regional separator is one, a point otherwise.
-    translateDecimalKeyTo(LocaleSettings::current().decimalSeparator == QLatin1Char(',')
-                              ? QLatin1Char(',')
-                              : QLatin1Char('.'));
+    translateDecimalKeyTo(LocaleSettings::current().decimalSeparator);
     ce_1->setFocus(Qt::OtherFocusReason);
     writeDilutionHeaders(SG_Resultado->table());
     SG_Resultado->setColumnWidth(PointColumn, kPointColumnWidth);

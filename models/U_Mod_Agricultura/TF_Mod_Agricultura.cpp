@@ -110,10 +110,9 @@ ClassSet TF_Mod_Agricultura::editedClasses() const
 
 void TF_Mod_Agricultura::FormActivate()
 {
-    // A comma where the regional separator is one, a point otherwise.
-    const QChar separator = tavi::LocaleSettings::current().decimalSeparator == QLatin1Char(',')
-                                ? QLatin1Char(',')
-                                : QLatin1Char('.');
+    // The locale's own separator, whatever character it is: the cells are read back with it,
+    // so the keys and the defaults must write it too.
+    const QChar separator = tavi::LocaleSettings::current().decimalSeparator;
     translateDecimalKeyTo(separator);
     // Only the opening starts from the defaults: a later activation comes from a box or
     // window of the program closing over this one, and must not throw away the user's series

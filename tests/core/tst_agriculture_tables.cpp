@@ -77,6 +77,7 @@ private slots:
         QTest::addColumn<QChar>("separator");
         QTest::newRow("decimal comma") << QChar(QLatin1Char(','));
         QTest::newRow("decimal point") << QChar(QLatin1Char('.'));
+        QTest::newRow("arabic decimal separator") << QChar(0x066B);
     }
     void defaultTexts()
     {

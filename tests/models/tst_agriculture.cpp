@@ -218,6 +218,37 @@ private slots:
                  KeyOutcome::Action::PassOn);
     }
 
+    // Where the decimal separator is neither "," nor "." (Arabic and Persian locales), the
+    // defaults, the keys and pastes all write it, and the defaults simulate as they stand.
+    void aSeparatorOtherThanCommaOrPoint()
+    {
+        open(arabicSeparators());
+        const QString sep(QChar(0x066B));
+        QCOMPARE(window->decimalSeparator(), sep.at(0));
+        QCOMPARE(window->entrada()->cell(kPhaseColumn + 1, B), QStringLiteral("   0") + sep + "35");
+        QCOMPARE(window->param()->cell(I, kEfficiencyRow), QStringLiteral("   0") + sep + "65");
+        ErrorRecorder errors;
+        setDay(1, QStringLiteral("4"), QStringLiteral("0"));
+        simulate();
+        QCOMPARE(errors.messages, QStringList());
+        QCOMPARE(result(A, kDiColumn, 1), QStringLiteral("1") + sep + "6");
+
+        typeIntoCell(window->serie(), kEtpColumn, 3, QStringLiteral("4,5"));
+        QCOMPARE(window->serie()->cell(kEtpColumn, 3), QStringLiteral("4") + sep + "5");
+        typeIntoCell(window->serie(), kRainColumn, 3, QStringLiteral("4.5"));
+        QCOMPARE(window->serie()->cell(kRainColumn, 3), QStringLiteral("4") + sep + "5");
+        QCOMPARE(window->FormKeyPress(WindowKey::typed(QLatin1Char(','))).replacement, sep.at(0));
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("2.25\t0,5"));
+        window->serie()->setCurrentIndex(
+            window->serie()->model()->index(window->serie()->table().viewRow(4), kEtpColumn));
+        QVERIFY(window->serie()->pasteClipboard());
+        QCOMPARE(window->serie()->cell(kEtpColumn, 4), QStringLiteral("2") + sep + "25");
+        QCOMPARE(window->serie()->cell(kRainColumn, 4), QStringLiteral("0") + sep + "5");
+        simulate();
+        QCOMPARE(errors.messages, QStringList());
+    }
+
     void referenceValues()
     {
         setDay(1, QStringLiteral("4"), QStringLiteral("0"));

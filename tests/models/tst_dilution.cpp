@@ -322,6 +322,10 @@ private slots:
         QTest::newRow("point locale, '.'") << "point"
                                            << "."
                                            << ".";
+        QTest::newRow("arabic locale, ','") << "arabic"
+                                            << "," << QString(QChar(0x066B));
+        QTest::newRow("arabic locale, '.'") << "arabic"
+                                            << "." << QString(QChar(0x066B));
     }
     void decimalKeysFollowTheLocale()
     {
