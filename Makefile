@@ -5,7 +5,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench sanitize fuzz soak clean
+.PHONY: all deps configure build run test bench sanitize fuzz soak pictures clean
 
 all: build
 
@@ -55,6 +55,11 @@ soak: configure
 			TAVI_MONKEY_EVENTS=$${SOAK_EVENTS:-200000} \
 			./$(BUILD_DIR)/tests/monkey_monkey randomActionsLeaveEveryWindowWorking || exit 1; \
 	done
+
+# Draws the program's pictures again into resources/pictures, with tools/make_pictures.cpp.
+pictures: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target make_pictures
+	QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/tools/make_pictures resources/pictures
 
 clean:
 	rm -rf $(BUILD_DIR)

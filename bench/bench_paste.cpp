@@ -1,4 +1,4 @@
-#include "bench/BenchUtil.h"
+#include "BenchUtil.h"
 #include "frame/ResultGrid.h"
 #include "models/U_Mod_Agricultura/TF_Mod_Agricultura.h"
 

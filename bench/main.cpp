@@ -1,6 +1,6 @@
 // Prints the program's timing and memory figures as a table. Run it with `make bench`.
 
-#include "bench/BenchUtil.h"
+#include "BenchUtil.h"
 
 #include <QApplication>
 #include <QFile>

@@ -2,7 +2,7 @@
 
 #include "core/NumberText.h"
 #include "core/TaviError.h"
-#include "shell/Guard.h"
+#include "frame/Guard.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

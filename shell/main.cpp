@@ -1,8 +1,8 @@
 #include "frame/Fonts.h"
-#include "shell/MainWindow.h"
-#include "shell/Pictures.h"
-#include "shell/SplashWindow.h"
+#include "frame/Pictures.h"
 #include "shell/StretchedImage.h"
+#include "shell/TF_Principal.h"
+#include "shell/TForm1.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

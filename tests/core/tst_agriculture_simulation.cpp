@@ -128,16 +128,16 @@ class AgricultureSimulationTest : public QObject
     QString result(int k, int col, int day) const { return t().classes[k]->cell(col, day); }
     QString total(int day) const { return t().total->cell(0, totalRow(day)); }
 
-    void openWith(const LocaleSettings &locale, bool decimalComma)
+    void openWith(const LocaleSettings &locale)
     {
         LocaleSettings::setCurrent(locale);
         owned = std::make_unique<OwnedTables>();
-        writeDefaults(t(), decimalComma);
+        writeDefaults(t(), locale.decimalSeparator);
         runCropCalendar(t());
     }
 
 private slots:
-    void init() { openWith(LocaleSettings::decimalPoint(), false); }
+    void init() { openWith(LocaleSettings::decimalPoint()); }
 
     void effectiveRainfall_data()
     {
@@ -215,8 +215,7 @@ private slots:
     void wholeYear()
     {
         QFETCH(bool, decimalComma);
-        openWith(decimalComma ? LocaleSettings::brazilian() : LocaleSettings::decimalPoint(),
-                 decimalComma);
+        openWith(decimalComma ? LocaleSettings::brazilian() : LocaleSettings::decimalPoint());
         const QChar dec = decimalComma ? QLatin1Char(',') : QLatin1Char('.');
         // Planting starts that put every class in some phase during the year.
         t().param->setCell(C, kStartRow, QStringLiteral("200"));

@@ -102,8 +102,8 @@ private slots:
     {
         QFETCH(bool, decimalComma);
         open(decimalComma ? LocaleSettings::brazilian() : LocaleSettings::decimalPoint());
-        QCOMPARE(TF_Mod_Agricultura::decimalComma(), decimalComma);
         const QString sep = decimalComma ? QStringLiteral(",") : QStringLiteral(".");
+        QCOMPARE(window->decimalSeparator(), sep.at(0));
         QCOMPARE(window->entrada()->cell(kPhaseColumn + 1, B), QStringLiteral("   0") + sep + "35");
         QCOMPARE(window->param()->cell(I, kEfficiencyRow), QStringLiteral("   0") + sep + "65");
         QCOMPARE(window->entrada()->cell(kLetterColumn, I), QStringLiteral("    I"));
@@ -207,12 +207,46 @@ private slots:
         typeIntoCell(window->entrada(), kPhaseColumn + 1, C, typed);
         QCOMPARE(window->entrada()->cell(kPhaseColumn + 1, C), stored);
 
-        QChar key = QLatin1Char(decimalComma ? '.' : ',');
-        window->FormKeyPress(key);
-        QCOMPARE(key, QLatin1Char(decimalComma ? ',' : '.'));
-        key = QLatin1Char('7');
-        window->FormKeyPress(key);
-        QCOMPARE(key, QLatin1Char('7'));
+        const KeyOutcome other =
+            window->FormKeyPress(WindowKey::typed(QLatin1Char(decimalComma ? '.' : ',')));
+        QCOMPARE(other.action, KeyOutcome::Action::Replace);
+        QCOMPARE(other.replacement, QLatin1Char(decimalComma ? ',' : '.'));
+        const KeyOutcome own =
+            window->FormKeyPress(WindowKey::typed(QLatin1Char(decimalComma ? ',' : '.')));
+        QCOMPARE(own.action, KeyOutcome::Action::PassOn);
+        QCOMPARE(window->FormKeyPress(WindowKey::typed(QLatin1Char('7'))).action,
+                 KeyOutcome::Action::PassOn);
+    }
+
+    // Where the decimal separator is neither "," nor "." (Arabic and Persian locales), the
+    // defaults, the keys and pastes all write it, and the defaults simulate as they stand.
+    void aSeparatorOtherThanCommaOrPoint()
+    {
+        open(arabicSeparators());
+        const QString sep(QChar(0x066B));
+        QCOMPARE(window->decimalSeparator(), sep.at(0));
+        QCOMPARE(window->entrada()->cell(kPhaseColumn + 1, B), QStringLiteral("   0") + sep + "35");
+        QCOMPARE(window->param()->cell(I, kEfficiencyRow), QStringLiteral("   0") + sep + "65");
+        ErrorRecorder errors;
+        setDay(1, QStringLiteral("4"), QStringLiteral("0"));
+        simulate();
+        QCOMPARE(errors.messages, QStringList());
+        QCOMPARE(result(A, kDiColumn, 1), QStringLiteral("1") + sep + "6");
+
+        typeIntoCell(window->serie(), kEtpColumn, 3, QStringLiteral("4,5"));
+        QCOMPARE(window->serie()->cell(kEtpColumn, 3), QStringLiteral("4") + sep + "5");
+        typeIntoCell(window->serie(), kRainColumn, 3, QStringLiteral("4.5"));
+        QCOMPARE(window->serie()->cell(kRainColumn, 3), QStringLiteral("4") + sep + "5");
+        QCOMPARE(window->FormKeyPress(WindowKey::typed(QLatin1Char(','))).replacement, sep.at(0));
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("2.25\t0,5"));
+        window->serie()->setCurrentIndex(
+            window->serie()->model()->index(window->serie()->table().viewRow(4), kEtpColumn));
+        QVERIFY(window->serie()->pasteClipboard());
+        QCOMPARE(window->serie()->cell(kEtpColumn, 4), QStringLiteral("2") + sep + "25");
+        QCOMPARE(window->serie()->cell(kRainColumn, 4), QStringLiteral("0") + sep + "5");
+        simulate();
+        QCOMPARE(errors.messages, QStringList());
     }
 
     void referenceValues()
@@ -272,15 +306,14 @@ private slots:
         QVERIFY(total != QStringLiteral("0"));
 
         // Another window of the program covers this one and closes: an activation, which
-        // finds the separator again (here the field now shows a point) and keeps every cell.
+        // reads the separator again from the regional settings and keeps every cell.
         LocaleScope point(LocaleSettings::decimalPoint());
-        field("ce_aux_valor")->setValue(8.3L);
         window->entrada()->setFocus();
         QDialog box(window);
         QVERIFY(showActive(&box));
         box.close();
         giveActivationBack(window);
-        QVERIFY(!TF_Mod_Agricultura::decimalComma());
+        QCOMPARE(window->decimalSeparator(), QLatin1Char('.'));
         QVERIFY(window->serie()->hasFocus());
         QCOMPARE(window->serie()->cell(kEtpColumn, 10), QStringLiteral("5,5"));
         QCOMPARE(window->classGrid(H)->cell(kKcColumn, 10), QStringLiteral("1,5"));

@@ -1,3 +1,4 @@
+#include "core/ApplicationTitle.h"
 #include "core/CellTable.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
@@ -297,42 +298,57 @@ private slots:
             box->accept();
         });
         simulate();
-        QCOMPARE(title, ErrorBox::applicationTitle());
+        QCOMPARE(title, tavi::applicationTitle());
         QCOMPARE(text, QStringLiteral("0,458675019854673"));
         QCOMPARE(icon, int(QMessageBox::NoIcon));
         QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QVERIFY(field("ce_1")->hasFocus());
     }
 
-    // The window maps "." and "," by the separator its probe showed on activation.
+    // The window has "." and "," type the regional decimal separator, whatever it is.
     void decimalKeysFollowTheLocale_data()
     {
-        QTest::addColumn<bool>("comma");
+        QTest::addColumn<QString>("settings");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("arrives");
-        QTest::newRow("comma locale, '.'") << true << "."
+        QTest::newRow("comma locale, '.'") << "comma"
+                                           << "."
                                            << ",";
-        QTest::newRow("comma locale, ','") << true << ","
+        QTest::newRow("comma locale, ','") << "comma"
+                                           << ","
                                            << ",";
-        QTest::newRow("point locale, ','") << false << ","
+        QTest::newRow("point locale, ','") << "point"
+                                           << ","
                                            << ".";
-        QTest::newRow("point locale, '.'") << false << "."
+        QTest::newRow("point locale, '.'") << "point"
+                                           << "."
                                            << ".";
+        QTest::newRow("arabic locale, ','") << "arabic"
+                                            << "," << QString(QChar(0x066B));
+        QTest::newRow("arabic locale, '.'") << "arabic"
+                                            << "." << QString(QChar(0x066B));
     }
     void decimalKeysFollowTheLocale()
     {
-        QFETCH(bool, comma);
+        QFETCH(QString, settings);
         QFETCH(QString, typed);
         QFETCH(QString, arrives);
-        LocaleScope locale(comma ? LocaleSettings::brazilian() : LocaleSettings::decimalPoint());
+        LocaleScope locale(settingsNamed(settings));
         open();
-        QCOMPARE(window->decimalCommaDetected(), comma);
+        QCOMPARE(window->decimalSeparator(), arrives.at(0));
         // A plain text control of the window receives the key as the window handed it on.
         auto *plain = new QLineEdit(window);
         plain->show();
         plain->setFocus();
-        QTest::keyClicks(plain, QStringLiteral("1") + typed + QStringLiteral("5"));
-        QCOMPARE(plain->text(), QStringLiteral("1") + arrives + QStringLiteral("5"));
+        QTest::keyClicks(plain, QStringLiteral("4") + typed + QStringLiteral("5"));
+        QCOMPARE(plain->text(), QStringLiteral("4") + arrives + QStringLiteral("5"));
+        // And a field of its own holds the number the user meant.
+        NumericEdit *velocity = field("ce_1");
+        velocity->setFocus();
+        velocity->selectAll();
+        typeInto(velocity, QStringLiteral("4") + typed + QStringLiteral("5"));
+        QCOMPARE(velocity->text(), QStringLiteral("4") + arrives + QStringLiteral("5"));
+        QVERIFY(velocity->value() == 4.5L);
     }
 
     void enterFromTheLastFieldReachesSimularThenTabOrderSairSalvar()

@@ -1,3 +1,6 @@
+#include "export/ExportPrompts.h"
+#include "export/RecordingSpreadsheet.h"
+#include "export/ResultExport.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
 #include "models/U_Abast_Publico/TF_Abast_Publico.h"
@@ -207,6 +210,49 @@ private slots:
         grid->setCurrentIndex(grid->model()->index(0, 1));
         QTest::keyClicks(grid, QStringLiteral("9"));
         QCOMPARE(cell(1, 1), QString());
+    }
+
+    // "Salvar" exports the grid as it stands, headers in bold first.
+    void salvarExportsTheGridAsItStands()
+    {
+        QStringList messages;
+        ExportPrompts::Hooks hooks;
+        hooks.showError = [&messages](QWidget *, const QString &text) { messages << text; };
+        ExportPrompts::setHooks(hooks);
+        RecordingSpreadsheet app;
+        setSpreadsheetFactory(&app);
+        auto *salvar = window->findChild<QToolButton *>(QStringLiteral("b_salvar"));
+
+        // Before "Simular": the headers and empty cells.
+        salvar->click();
+        QStringList headers;
+        for (int column = 1; column <= 3; ++column)
+            headers << RecordingSpreadsheet::bold(2, column);
+        headers << RecordingSpreadsheet::cell(2, 1, "DIA")
+                << RecordingSpreadsheet::cell(2, 2, "ATUAL")
+                << RecordingSpreadsheet::cell(2, 3, "FUTURA");
+        QCOMPARE(app.calls.mid(2, 6), headers);
+        QCOMPARE(app.calls.at(8), QStringLiteral("cell A3 "));
+
+        set("me_1", 1000);
+        set("me_2", 0.15L);
+        set("me_3", 1200);
+        set("me_4", 0.1L);
+        simulate();
+        const QStringList before = cellTexts(window->resultGrid()->table());
+        app.calls.clear();
+        app.ops.clear();
+        salvar->click();
+        setSpreadsheetFactory(nullptr);
+        ExportPrompts::setHooks({});
+
+        QCOMPARE(app.calls.size(), 2 + 6 + 365 * 3 + 3);
+        QCOMPARE(app.calls.at(8), QStringLiteral("cell A3 01"));
+        QCOMPARE(app.calls.at(9), QStringLiteral("cell B3 170"));
+        QCOMPARE(app.calls.at(8 + 364 * 3), QStringLiteral("cell A367 365"));
+        QCOMPARE(app.calls.last(), QStringLiteral("quit"));
+        QVERIFY(messages.isEmpty());
+        QCOMPARE(cellTexts(window->resultGrid()->table()), before);
     }
 };
 
