@@ -101,7 +101,12 @@ QVariant CellTable::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
-    return cell(index.column(), storedRow(index.row()));
+    const QString &text = cell(index.column(), storedRow(index.row()));
+    // Painting measures the whole text it is given; no cell shows more than this much.
+    constexpr int kLongestShown = 256;
+    if (role == Qt::DisplayRole && text.size() > kLongestShown)
+        return text.left(kLongestShown);
+    return text;
 }
 
 bool CellTable::setData(const QModelIndex &index, const QVariant &value, int role)

@@ -26,10 +26,21 @@ QString withFullStop(const QString &message)
     return message;
 }
 
+QString shortened(const QString &message)
+{
+    // A message quoting a pasted text could be taller than the screen, its OK button out of
+    // reach: the middle goes, and the end that says what is wrong stays.
+    constexpr int kHead = 200;
+    constexpr int kTail = 100;
+    if (message.size() <= kHead + kTail)
+        return message;
+    return message.left(kHead) + QChar(0x2026) + message.right(kTail);
+}
+
 void show(QWidget *parent, const QString &message)
 {
     QPointer<QWidget> covered = parent ? parent->window() : QApplication::activeWindow();
-    if (box().show(parent, withFullStop(message)))
+    if (box().show(parent, withFullStop(shortened(message))))
         giveActivationBack(covered);
 }
 

@@ -15,6 +15,10 @@ namespace ErrorBox
 // gets the full stop; ".", a blank or ")" does not).
 QString withFullStop(const QString &message);
 
+// A message of more than 300 characters with its middle replaced by "…", so the box fits the
+// screen.
+QString shortened(const QString &message);
+
 // Shows the box over `parent` (may be null) and waits for OK. When it closes, the window it
 // covered gets activation back explicitly.
 void show(QWidget *parent, const QString &message);

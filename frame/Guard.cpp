@@ -6,14 +6,16 @@
 #include <QString>
 #include <exception>
 
-bool runGuarded(QWidget *context, const std::function<void()> &handler)
+bool runGuarded(QWidget *context, const std::function<void()> &handler, tavi::CellPlace *failedAt)
 {
     QString message;
+    tavi::CellPlace place;
     try {
         handler();
         return true;
     } catch (const tavi::TaviError &error) {
         message = error.message();
+        place = error.place();
     } catch (const std::exception &error) {
         message = QString::fromUtf8(error.what());
     } catch (...) {
@@ -22,5 +24,7 @@ bool runGuarded(QWidget *context, const std::function<void()> &handler)
     // Shown outside the catch blocks: the box runs its own event loop, and nothing of the
     // exception should be alive while it does.
     ErrorBox::show(context, message);
+    if (failedAt)
+        *failedAt = place;
     return false;
 }

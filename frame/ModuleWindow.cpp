@@ -1,8 +1,10 @@
 #include "frame/ModuleWindow.h"
 
+#include "core/TaviError.h"
 #include "frame/Fonts.h"
 #include "frame/Guard.h"
 #include "frame/Pictures.h"
+#include "frame/ResultGrid.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -11,6 +13,7 @@
 #include <QLabel>
 #include <QToolButton>
 
+#include <algorithm>
 #include <optional>
 
 ModuleWindow::ModuleWindow(QWidget *parent) : QDialog(parent)
@@ -35,7 +38,45 @@ void ModuleWindow::b_sairClick()
 
 bool ModuleWindow::guarded(const std::function<void()> &handler)
 {
-    return runGuarded(this, handler);
+    tavi::CellPlace failedAt;
+    if (runGuarded(this, handler, &failedAt))
+        return true;
+    if (failedAt.isKnown())
+        showCell(failedAt);
+    return false;
+}
+
+void ModuleWindow::showCell(const tavi::CellPlace &place)
+{
+    for (ResultGrid *grid : findChildren<ResultGrid *>()) {
+        if (&grid->table() != place.table)
+            continue;
+        const int row = grid->table().viewRow(place.row);
+        if (row < 0 || !grid->isVisible())
+            return;
+        const QModelIndex at = grid->model()->index(row, place.col);
+        grid->setFocus(Qt::OtherFocusReason);
+        grid->setCurrentIndex(at);
+        grid->selectionModel()->select(at, QItemSelectionModel::ClearAndSelect);
+        grid->scrollTo(at);
+        return;
+    }
+}
+
+bool ModuleWindow::hasRejectedField() const
+{
+    const QList<NumericEdit *> fields = findChildren<NumericEdit *>();
+    return std::any_of(fields.begin(), fields.end(),
+                       [](const NumericEdit *f) { return f->isRejected(); });
+}
+
+void ModuleWindow::buttonHandler(const std::function<void()> &handler)
+{
+    // The click took the focus from a field whose text does not read: its error box comes
+    // next, and nothing is computed or saved over a field the user has yet to correct.
+    if (hasRejectedField())
+        return;
+    guarded(handler);
 }
 
 void ModuleWindow::addTitleBlock(const QString &moduleName)
@@ -98,9 +139,9 @@ void ModuleWindow::addButtons(QWidget *parent, const QPoint &simular, const QPoi
     m_sair = makeButton(parent, QStringLiteral("b_sair"), QStringLiteral("Sair"),
                         QStringLiteral(":/pictures/b_sair.png"), sair);
     connect(m_simular, &QToolButton::clicked, this,
-            [this] { guarded([this] { b_simularClick(); }); });
+            [this] { buttonHandler([this] { b_simularClick(); }); });
     connect(m_salvar, &QToolButton::clicked, this,
-            [this] { guarded([this] { b_salvarClick(); }); });
+            [this] { buttonHandler([this] { b_salvarClick(); }); });
     connect(m_sair, &QToolButton::clicked, this, [this] { guarded([this] { b_sairClick(); }); });
 }
 
@@ -148,9 +189,23 @@ void ModuleWindow::focusNextControl()
         if (w->window() != this || w == this || !w->isVisible() || !w->isEnabled() ||
             !(w->focusPolicy() & Qt::TabFocus) || w->focusProxy() || itemViewAbove(w))
             continue;
-        w->setFocus(Qt::TabFocusReason);
+        moveFocusTo(w);
         return;
     }
+}
+
+void ModuleWindow::moveFocusTo(QWidget *control)
+{
+    // The style draws a focus frame only after a focus change by the keyboard.
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    control->setFocus(Qt::TabFocusReason);
+}
+
+bool ModuleWindow::isEditingCell() const
+{
+    // The focus is inside a grid only while one of its cell editors is open.
+    QWidget *focus = focusWidget();
+    return focus && itemViewAbove(focus);
 }
 
 bool ModuleWindow::ownsKeyEvent(QObject *watched) const
@@ -195,6 +250,9 @@ bool ModuleWindow::eventFilter(QObject *watched, QEvent *event)
     }
     const std::optional<WindowKey> key = windowKeyOf(*keyEvent);
     if (!key)
+        return false;
+    // Escape in an open cell editor cancels that edit only; the grid's editor takes it.
+    if (key->kind == WindowKey::Kind::Escape && isEditingCell())
         return false;
     KeyOutcome outcome = KeyOutcome::passOn();
     guarded([&] { outcome = FormKeyPress(*key); });

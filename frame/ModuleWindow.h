@@ -11,6 +11,10 @@ class QFrame;
 class QLabel;
 class QToolButton;
 class NumericEdit;
+namespace tavi
+{
+struct CellPlace;
+}
 
 // The frame shared by the module windows: the title block, sunken panels with their
 // headings, the three buttons, and the keyboard convention. While it is the active window it
@@ -38,6 +42,9 @@ public:
     // Moves the focus forwards in tab order from the focused control, counting only visible,
     // enabled tab stops of this window and wrapping from the last to the first.
     void focusNextControl();
+    // Gives `control` the focus as the keyboard does, with its focus frame showing: after
+    // Enter the user must see that Enter again will press "Simular" (or "Sair").
+    void moveFocusTo(QWidget *control);
 
     QToolButton *simularButton() const { return m_simular; }
     QToolButton *salvarButton() const { return m_salvar; }
@@ -63,9 +70,11 @@ protected:
     void addButtons(QWidget *parent, const QPoint &simular, const QPoint &salvar,
                     const QPoint &sair);
 
-    // Runs a handler under the program's guard (errors go to the application error box).
+    // Runs a handler under the program's guard (errors go to the application error box);
+    // when it stopped at a cell of one of the window's grids, that cell is then shown to
+    // the user: made current, scrolled into view and selected.
     bool guarded(const std::function<void()> &handler);
-    // Runs `handler` whenever `field` is left with a readable text.
+    // Runs `handler` whenever `field` is left forwards (Enter or Tab) with a readable text.
     template <class W> void onExit(NumericEdit *field, W *window, void (W::*handler)());
 
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -75,6 +84,13 @@ private:
     QToolButton *makeButton(QWidget *parent, const QString &name, const QString &caption,
                             const QString &picture, const QPoint &at);
     bool ownsKeyEvent(QObject *watched) const;
+    bool isEditingCell() const;
+    // A field of the window whose unreadable text is being reported: a button clicked
+    // meanwhile is not acted on.
+    bool hasRejectedField() const;
+    // Runs a button's handler, unless a field's error stands.
+    void buttonHandler(const std::function<void()> &handler);
+    void showCell(const tavi::CellPlace &place);
 
     QToolButton *m_simular = nullptr;
     QToolButton *m_salvar = nullptr;
@@ -88,6 +104,6 @@ private:
 
 template <class W> void ModuleWindow::onExit(NumericEdit *field, W *window, void (W::*handler)())
 {
-    connect(field, &NumericEdit::exited, window,
+    connect(field, &NumericEdit::exitedForwards, window,
             [this, window, handler] { guarded([window, handler] { (window->*handler)(); }); });
 }

@@ -88,12 +88,25 @@ void NumericEdit::focusOutEvent(QFocusEvent *event)
         return;
     long double v = 0;
     if (!readEntry(text(), &v)) {
+        m_rejected = true;
         reportUnreadable(normaliseEntry(text()));
         return;
     }
+    m_rejected = false;
     m_editing = false;
     setValue(v);
     emit exited();
+    if (reason == Qt::TabFocusReason)
+        emit exitedForwards();
+}
+
+void NumericEdit::finishEditing()
+{
+    long double v = 0;
+    if (!m_editing || hasFocus() || !readEntry(text(), &v))
+        return;
+    m_editing = false;
+    setValue(v);
 }
 
 // The error box cannot open in the middle of a focus change, so it opens right after it;
@@ -110,6 +123,11 @@ void NumericEdit::reportUnreadable(const QString &normalised)
             return;
         self->setFocus(Qt::OtherFocusReason);
         self->selectAll();
+        // The field the focus had gone to was entered, then covered by the box: it is left
+        // now, and shows its display text again.
+        for (NumericEdit *other : self->window()->findChildren<NumericEdit *>())
+            if (other != self)
+                other->finishEditing();
     });
 }
 

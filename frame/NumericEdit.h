@@ -42,9 +42,17 @@ public:
     // A paste checked as a typed text is: an unreadable result puts the old text back.
     void pasteChecked(QClipboard::Mode mode = QClipboard::Clipboard);
 
+    // Whether the field was left with a text that does not read, and has not been left
+    // with a readable one since: its error is being reported, and the click that took the
+    // focus away is not acted on.
+    bool isRejected() const { return m_rejected; }
+
 signals:
-    // The field was left with a readable text; the window's exit handler runs on it.
+    // The field was left with a readable text.
     void exited();
+    // ... and the focus went forwards, by Enter or Tab: the window's exit handler runs on it.
+    // A click or Shift+Tab goes where the user pointed.
+    void exitedForwards();
     // A keystroke or paste was refused (the beep sounded).
     void refused();
 
@@ -60,6 +68,9 @@ private:
     void showDisplayText();
     void refuse();
     void reportUnreadable(const QString &normalised);
+    // Back to the display text for a field left while the window was covered, when the
+    // focus change that left it came to no field.
+    void finishEditing();
 
     QString m_displayFormat;
     int m_decimalPlaces = 2;
@@ -67,4 +78,5 @@ private:
     long double m_value = 0;
     QString m_editText;
     bool m_editing = false;
+    bool m_rejected = false;
 };

@@ -1,6 +1,7 @@
 #include "frame/ResultGrid.h"
 
 #include "core/CellBlock.h"
+#include "frame/CellEditor.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -28,6 +29,14 @@ ResultGrid::ResultGrid(int columns, int storedRows, int shownRows, bool headerRo
     setDefaultColumnWidth(65);
     setRowHeight(21);
     setEditable(false);
+    auto *delegate = new CellEditorDelegate(this);
+    setItemDelegate(delegate);
+    connect(delegate, &CellEditorDelegate::blockPasteRequested, this, [this](QWidget *editor) {
+        // The typed edit is dropped: the block lands from this cell, as without an editor.
+        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+        setFocus(Qt::OtherFocusReason);
+        pasteClipboard();
+    });
 }
 
 void ResultGrid::setEditable(bool editable)

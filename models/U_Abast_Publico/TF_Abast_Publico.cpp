@@ -144,12 +144,12 @@ void TF_Abast_Publico::FormActivate()
 
 void TF_Abast_Publico::me_5Exit()
 {
-    e_p_1->setFocus(Qt::OtherFocusReason);
+    moveFocusTo(e_p_1);
 }
 
 void TF_Abast_Publico::e_p_4Exit()
 {
-    simularButton()->setFocus(Qt::OtherFocusReason);
+    moveFocusTo(simularButton());
 }
 
 void TF_Abast_Publico::b_simularClick()

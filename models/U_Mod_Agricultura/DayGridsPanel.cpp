@@ -84,6 +84,9 @@ DayGrids addDayGrids(QFrame *panel)
     strip->setAutoFillBackground(false);
     grids.serie =
         addDayGrid(strip, "SG_Serie", kSerieShape, QStringLiteral("Série de Dados de Entrada"), 4);
+    // The day labels are not data: typed over, or pasted into by a block meant for the series,
+    // they would shift ETP and P by a column without a word.
+    grids.serie->table().setColumnReadOnly(kDayColumn);
     for (int k = 0; k < kClasses; ++k) {
         const QByteArray name = "SG_Classe_" + QByteArray(1, char('A' + k));
         grids.classes[k] =

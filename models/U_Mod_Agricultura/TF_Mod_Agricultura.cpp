@@ -125,6 +125,8 @@ void TF_Mod_Agricultura::FormActivate()
     const Tables t = tables();
     writeDefaults(t, separator);
     SG_Serie->setFocus(Qt::OtherFocusReason);
+    // Typing starts on the first day's ETP, never on its read-only label.
+    SG_Serie->setCurrentIndex(SG_Serie->model()->index(0, kEtpColumn));
     runCropCalendar(t);
     m_calendarSources.record(t);
 }

@@ -166,12 +166,12 @@ void TF_Mod_Pecuaria::FormActivate()
 
 void TF_Mod_Pecuaria::me_galinaceoExit()
 {
-    e_qte_bovino->setFocus(Qt::OtherFocusReason);
+    moveFocusTo(e_qte_bovino);
 }
 
 void TF_Mod_Pecuaria::e_qte_galinaceoExit()
 {
-    simularButton()->setFocus(Qt::OtherFocusReason);
+    moveFocusTo(simularButton());
 }
 
 void TF_Mod_Pecuaria::b_simularClick()

@@ -65,6 +65,7 @@ private slots:
 
     void fullStop_data();
     void fullStop();
+    void longMessagesAreShortenedInTheMiddle();
 
     void guardShowsTheErrorAndEndsTheHandler();
     void guardTranslatesEveryKindOfException_data();
@@ -96,6 +97,21 @@ void ErrorBoxTest::fullStop()
     QFETCH(QString, message);
     QFETCH(QString, shown);
     QCOMPARE(ErrorBox::withFullStop(message), shown);
+}
+
+// A pasted year quoted in a message would make a box taller than the screen.
+void ErrorBoxTest::longMessagesAreShortenedInTheMiddle()
+{
+    const QString tail = QStringLiteral("' não é um valor de ponto flutuante válido");
+    const QString quoted = QLatin1Char('\'') + QString(5000, QLatin1Char('7')) + tail;
+    QStringList shown;
+    ErrorBox::setPresenter([&](QWidget *, const QString &text) { shown << text; });
+    ErrorBox::show(nullptr, quoted);
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(shown.first().size() <= 302);
+    QVERIFY(shown.first().contains(QChar(0x2026)));
+    QVERIFY(shown.first().endsWith(tail + QLatin1Char('.')));
+    QCOMPARE(ErrorBox::shortened(QString(300, 'x')), QString(300, 'x'));
 }
 
 void ErrorBoxTest::guardShowsTheErrorAndEndsTheHandler()

@@ -2,6 +2,7 @@
 #include "support/WindowTesting.h"
 
 #include <QClipboard>
+#include <QLineEdit>
 #include <QSignalSpy>
 
 using namespace testing;
@@ -85,6 +86,27 @@ private slots:
         QCOMPARE(refused.count(), 1);
         QCOMPARE(grid->cell(0, 1), QString());
         QCOMPARE(grid->cell(1, 1), QString());
+    }
+
+    // No cell takes a text longer than any number, typed or pasted into its editor: the
+    // keystroke or paste is refused and the text stays as it was.
+    void anOpenEditorTakesNoTextBeyondTheLimit()
+    {
+        goTo(0, 1);
+        QTest::keyClick(grid, Qt::Key_F2);
+        auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(editor && grid->isAncestorOf(editor));
+        editor->setText(QString(tavi::kLongestCellText - 1, QLatin1Char('1')));
+        QTest::keyClicks(editor, QStringLiteral("23"));
+        QCOMPARE(editor->text().size(), tavi::kLongestCellText);
+        QVERIFY(editor->text().endsWith(QLatin1Char('2')));
+        editor->selectAll();
+        QGuiApplication::clipboard()->setText(QString(tavi::kLongestCellText + 1, '9'));
+        QTest::keySequence(editor, QKeySequence::Paste);
+        QCOMPARE(editor->text().size(), tavi::kLongestCellText);
+        QGuiApplication::clipboard()->setText(QStringLiteral("4,5"));
+        QTest::keySequence(editor, QKeySequence::Paste);
+        QCOMPARE(editor->text(), QStringLiteral("4,5"));
     }
 };
 

@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QToolButton>
 
 using namespace testing;
@@ -19,25 +20,6 @@ namespace
 {
 
 enum Class { A, B, C, D, E, F, G, H, I };
-
-// Records the application error box and, like the real one, covers the window while it is
-// up and gives activation back when it closes.
-class CoveringErrorBox
-{
-public:
-    CoveringErrorBox()
-    {
-        ErrorBox::setPresenter([this](QWidget *parent, const QString &text) {
-            messages << text;
-            QDialog box(parent);
-            showActive(&box);
-            box.close();
-            giveActivationBack(parent);
-        });
-    }
-    ~CoveringErrorBox() { ErrorBox::setPresenter({}); }
-    QStringList messages;
-};
 
 } // namespace
 
@@ -430,6 +412,13 @@ private slots:
             QCOMPARE(window->serie()->cell(kRainColumn, day), QStringLiteral("1,25"));
         }
         QCOMPARE(window->classGrid(H)->cell(kKcColumn, 200), QStringLiteral("1,5"));
+        // After the box the failing cell is shown: current, selected, in the focused grid.
+        ResultGrid *serie = window->serie();
+        QVERIFY(serie->hasFocus());
+        QCOMPARE(serie->currentIndex(), serie->model()->index(99, kEtpColumn));
+        QCOMPARE(serie->selectionModel()->selectedIndexes(),
+                 QModelIndexList{serie->model()->index(99, kEtpColumn)});
+        QVERIFY(serie->viewport()->rect().intersects(serie->visualRect(serie->currentIndex())));
     }
 
     void aZeroEfficiencyEndsTheRun()
@@ -473,6 +462,64 @@ private slots:
     {
         QTest::keyClick(window->serie(), Qt::Key_Escape);
         QVERIFY(!window->isVisible());
+    }
+
+    // Escape in an open cell editor means "cancel this edit", not "close the window".
+    void escapeInACellEditorCancelsOnlyTheEdit()
+    {
+        ResultGrid *serie = window->serie();
+        serie->setFocus();
+        serie->setCurrentIndex(serie->model()->index(0, kEtpColumn));
+        const QString before = serie->cell(kEtpColumn, 1);
+        QTest::keyClick(serie, Qt::Key_F2);
+        QWidget *editor = QApplication::focusWidget();
+        QVERIFY(editor != serie && serie->isAncestorOf(editor));
+        QTest::keyClicks(editor, QStringLiteral("99"));
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QVERIFY(window->isVisible());
+        QCOMPARE(serie->cell(kEtpColumn, 1), before);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+    }
+
+    // A block pasted while a cell is being edited lands as a block from that cell.
+    void aBlockPastedIntoAnOpenEditorLandsAsABlock()
+    {
+        ResultGrid *serie = window->serie();
+        serie->setFocus();
+        serie->setCurrentIndex(serie->model()->index(1, kEtpColumn));
+        QTest::keyClick(serie, Qt::Key_F2);
+        QWidget *editor = QApplication::focusWidget();
+        QVERIFY(editor != serie && serie->isAncestorOf(editor));
+        QGuiApplication::clipboard()->setText(QStringLiteral("1.5\t2\r\n3\t4.25\r\n"));
+        QTest::keySequence(editor, QKeySequence::Paste);
+        QCOMPARE(serie->cell(kEtpColumn, 2), QStringLiteral("1,5"));
+        QCOMPARE(serie->cell(kRainColumn, 2), QStringLiteral("2"));
+        QCOMPARE(serie->cell(kEtpColumn, 3), QStringLiteral("3"));
+        QCOMPARE(serie->cell(kRainColumn, 3), QStringLiteral("4,25"));
+        QCOMPARE(QApplication::focusWidget(), serie);
+    }
+
+    // The day labels cannot be typed over or pasted into; typing starts on day 01's ETP.
+    void theDayColumnIsReadOnly()
+    {
+        ResultGrid *serie = window->serie();
+        QCOMPARE(serie->currentIndex(), serie->model()->index(0, kEtpColumn));
+        QTest::keyClicks(serie, QStringLiteral("5"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(serie->cell(kEtpColumn, 1), QStringLiteral("5"));
+        QCOMPARE(serie->cell(kDayColumn, 1), QStringLiteral("01"));
+
+        serie->setFocus();
+        serie->setCurrentIndex(serie->model()->index(4, kDayColumn));
+        QTest::keyClicks(serie, QStringLiteral("7"));
+        QCOMPARE(serie->cell(kDayColumn, 5), QStringLiteral("05"));
+        QSignalSpy refused(serie, &ResultGrid::pasteRefused);
+        QGuiApplication::clipboard()->setText(QStringLiteral("01\t4\t1\n"));
+        QTest::keySequence(serie, QKeySequence::Paste);
+        QCOMPARE(refused.count(), 1);
+        QCOMPARE(serie->cell(kDayColumn, 5), QStringLiteral("05"));
+        QCOMPARE(serie->cell(kRainColumn, 5), window->serie()->cell(kRainColumn, 6));
     }
 };
 

@@ -198,15 +198,21 @@ private slots:
         QCOMPARE(cell(6, 366), QStringLiteral("52,5"));
     }
 
-    // The exit handlers run however the field is left, so the focus lands on their target.
-    void leavingTheLastFieldOfAGroupLandsOnItsTarget()
+    // The exit handlers follow forward moves only; a click goes where the user pointed.
+    void leavingTheLastFieldOfAGroupForwardsLandsOnItsTarget()
     {
         field("me_galinaceo")->setFocus(Qt::TabFocusReason);
-        field("me_suino")->setFocus(Qt::MouseFocusReason);
+        field("me_suino")->setFocus(Qt::TabFocusReason);
         QVERIFY(field("e_qte_bovino")->hasFocus());
         field("e_qte_galinaceo")->setFocus(Qt::TabFocusReason);
-        field("me_bovino")->setFocus(Qt::MouseFocusReason);
+        field("me_bovino")->setFocus(Qt::TabFocusReason);
         QVERIFY(button("b_simular")->hasFocus());
+        field("me_galinaceo")->setFocus(Qt::TabFocusReason);
+        field("me_suino")->setFocus(Qt::MouseFocusReason);
+        QVERIFY(field("me_suino")->hasFocus());
+        field("e_qte_galinaceo")->setFocus(Qt::TabFocusReason);
+        field("e_qte_suino")->setFocus(Qt::BacktabFocusReason);
+        QVERIFY(field("e_qte_suino")->hasFocus());
     }
 
     // Tab order runs Simular, Sair, Salvar, unlike the buttons' order on screen.

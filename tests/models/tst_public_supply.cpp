@@ -175,11 +175,95 @@ private slots:
         QCOMPARE(cell(1, 1), QStringLiteral("170"));
     }
 
-    void leavingTheLastFieldByMouseStillLandsOnTarget()
+    // Leaving a group's last field forwards lands on the next group; a click or Shift+Tab
+    // goes where the user pointed, so a 9 typed after clicking lands in the clicked field.
+    void exitHandlersFollowOnlyForwardMoves_data()
     {
-        field("me_5")->setFocus(Qt::TabFocusReason);
-        field("me_2")->setFocus(Qt::MouseFocusReason);
-        QVERIFY(field("e_p_1")->hasFocus());
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("landsOn");
+        QTest::newRow("Tab from me_5") << "me_5" << int(Qt::TabFocusReason) << "me_2"
+                                       << "e_p_1";
+        QTest::newRow("click from me_5") << "me_5" << int(Qt::MouseFocusReason) << "me_1"
+                                         << "me_1";
+        QTest::newRow("Shift+Tab from me_5") << "me_5" << int(Qt::BacktabFocusReason) << "me_4"
+                                             << "me_4";
+        QTest::newRow("Tab from e_p_4") << "e_p_4" << int(Qt::TabFocusReason) << "me_1"
+                                        << "b_simular";
+        QTest::newRow("click from e_p_4") << "e_p_4" << int(Qt::MouseFocusReason) << "e_p_2"
+                                          << "e_p_2";
+    }
+    void exitHandlersFollowOnlyForwardMoves()
+    {
+        QFETCH(QString, from);
+        QFETCH(int, reason);
+        QFETCH(QString, to);
+        QFETCH(QString, landsOn);
+        field(qPrintable(from))->setFocus(Qt::TabFocusReason);
+        field(qPrintable(to))->setFocus(Qt::FocusReason(reason));
+        QCOMPARE(QApplication::focusWidget()->objectName(), landsOn);
+    }
+
+    // A click on "Simular" that takes the focus from a field whose text does not read is
+    // not acted on: the error comes first, nothing is computed, and the field the focus had
+    // moved to shows its value again.
+    void simularIsNotActedOnOverARejectedField_data()
+    {
+        QTest::addColumn<bool>("byMouse");
+        QTest::newRow("click on Simular") << true;
+        QTest::newRow("Tab, then Simular") << false;
+    }
+    void simularIsNotActedOnOverARejectedField()
+    {
+        QFETCH(bool, byMouse);
+        CoveringErrorBox errors;
+        set("me_1", 1000);
+        set("me_2", 0.15L);
+        set("me_4", 0.1L);
+        NumericEdit *rejected = field("me_3");
+        rejected->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(rejected, QStringLiteral("1e"));
+        auto *simular = window->findChild<QToolButton *>(QStringLiteral("b_simular"));
+        if (byMouse) {
+            QTest::mouseClick(simular, Qt::LeftButton);
+        } else {
+            QTest::keyClick(rejected, Qt::Key_Tab);
+            QVERIFY(field("me_4")->isEditing());
+            simular->click();
+        }
+        settle();
+        QCOMPARE(errors.messages,
+                 QStringList{QStringLiteral("'1e' não é um valor de ponto flutuante válido.")});
+        QCOMPARE(cell(1, 1), QString());
+        QVERIFY(rejected->hasFocus());
+        QCOMPARE(rejected->selectedText(), QStringLiteral("1e"));
+        QVERIFY(!field("me_4")->isEditing());
+        QCOMPARE(field("me_4")->text(), QStringLiteral("0,10"));
+
+        QTest::keyClick(rejected, Qt::Key_Backspace);
+        QTest::keyClicks(rejected, QStringLiteral("1200"));
+        QTest::mouseClick(simular, Qt::LeftButton);
+        QCOMPARE(cell(1, 1), QStringLiteral("170"));
+    }
+
+    void shiftTabGoesBackPastTheGroupsLastField()
+    {
+        field("e_p_1")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(field("e_p_1"), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("me_5"));
+        QTest::keyClick(field("me_5"), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("me_4"));
+    }
+
+    // Enter shows where the focus went, as Tab does: the user sees that Enter again runs it.
+    void enterShowsTheFocusFrame()
+    {
+        window->setAttribute(Qt::WA_KeyboardFocusChange, false);
+        field("e_p_4")->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(field("e_p_4"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("b_simular"));
+        QVERIFY(window->testAttribute(Qt::WA_KeyboardFocusChange));
     }
 
     void escapeClosesTheWindow()

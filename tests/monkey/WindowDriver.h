@@ -95,8 +95,15 @@ public:
         click(grid->viewport(), grid->visualRect(index).center());
         if (grid->currentIndex() != index)
             return false;
+        // Tab in an editor opens the next cell's editor: clicking into it places the caret,
+        // so the user selects what it holds before typing over it.
+        QWidget *focus = QApplication::focusWidget();
+        const bool editorOpen = focus && focus != grid && grid->isAncestorOf(focus);
+        if (editorOpen && !text.isEmpty())
+            control(Qt::Key_A);
         if (text.isEmpty()) {
-            key(Qt::Key_F2);
+            if (!editorOpen)
+                key(Qt::Key_F2);
             control(Qt::Key_A);
             key(Qt::Key_Delete);
         } else {

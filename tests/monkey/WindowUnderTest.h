@@ -5,7 +5,8 @@
 // - no failure was recorded (an exception at the event loop, a message that is not the
 //   program's, an export that failed, a warning from Qt);
 // - the window is still open and active unless Escape or "Sair" closed it, in which case a
-//   fresh one opens; Escape always closes it; no other window of the program stays open (a
+//   fresh one opens; Escape closes it from anywhere but an open cell editor, where it only
+//   cancels the edit and the window stays; no other window of the program stays open (a
 //   workbook window left by a cancelled save question is dismissed, as a user would);
 // - no numeric field that is not being edited holds a text that does not read as a number.
 
@@ -119,13 +120,15 @@ public:
     }
     int simularClicks() const { return m_simularClicks; }
 
-    // Escape, which must close the window from whatever has the focus.
+    // Escape, which must close the window from whatever has the focus, but for an open cell
+    // editor: there it cancels the edit, and the window with its series stays.
     void pressEscape()
     {
-        Log::instance().action(
-            QStringLiteral("Escape in %1").arg(describe(QApplication::focusWidget())));
-        m_closeExpected = true;
-        m_escapeSent = true;
+        QWidget *focus = QApplication::focusWidget();
+        Log::instance().action(QStringLiteral("Escape in %1").arg(describe(focus)));
+        m_escapeInEditor = isCellEditor(focus);
+        m_closeExpected = !m_escapeInEditor;
+        m_escapeSent = !m_escapeInEditor;
         m_driver.key(Qt::Key_Escape, QStringLiteral("\x1b"));
     }
 
@@ -143,6 +146,11 @@ public:
         settle();
         dismissOtherWindows();
         if (!m_window->isVisible()) {
+            if (m_escapeInEditor) {
+                Log::instance().fail(
+                    QStringLiteral("Escape in an open cell editor closed the window"));
+                return false;
+            }
             if (!m_closeExpected) {
                 Log::instance().fail(QStringLiteral("the window closed without Escape or Sair"));
                 return false;
@@ -155,6 +163,9 @@ public:
             return false;
         }
         m_closeExpected = false;
+        if (m_escapeInEditor && isCellEditor(QApplication::focusWidget()))
+            Log::instance().fail(QStringLiteral("Escape did not close the cell editor"));
+        m_escapeInEditor = false;
         if (QApplication::activeWindow() != m_window.get()) {
             Log::instance().fail(
                 QStringLiteral("the window is no longer the active window (active: %1)")
@@ -185,6 +196,11 @@ public:
             return false;
         if (m_simularClicks != clicks + 1)
             log.fail(QStringLiteral("Simular did not respond to a click"));
+        if (isCellEditor(QApplication::focusWidget())) {
+            pressEscape();
+            if (!checkAfterAction())
+                return false;
+        }
         pressEscape();
         settle();
         if (m_window->isVisible())
@@ -204,6 +220,15 @@ public:
         }
         return QStringLiteral("%1 %2").arg(QLatin1String(w->metaObject()->className()),
                                            w->objectName());
+    }
+
+    static bool isCellEditor(QWidget *w)
+    {
+        for (QWidget *p = w ? w->parentWidget() : nullptr; p; p = p->parentWidget()) {
+            if (qobject_cast<ResultGrid *>(p))
+                return true;
+        }
+        return false;
     }
 
     // A text as the trail shows it: on one line, cut short.
@@ -264,6 +289,7 @@ private:
     std::unique_ptr<QDialog> m_window;
     bool m_closeExpected = false;
     bool m_escapeSent = false;
+    bool m_escapeInEditor = false;
     int m_simularClicks = 0;
     int m_opened = 0;
 };

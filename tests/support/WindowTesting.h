@@ -5,10 +5,12 @@
 
 #include "core/CellTable.h"
 #include "core/LocaleSettings.h"
+#include "frame/Activation.h"
 #include "frame/ErrorBox.h"
 #include "frame/NumericEdit.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
@@ -25,6 +27,27 @@ public:
         ErrorBox::setPresenter([this](QWidget *, const QString &text) { messages << text; });
     }
     ~ErrorRecorder() { ErrorBox::setPresenter({}); }
+    QStringList messages;
+};
+
+inline bool showActive(QWidget *window);
+
+// Records the application error box and, like the real one, covers the window while it is
+// up and gives activation back when it closes.
+class CoveringErrorBox
+{
+public:
+    CoveringErrorBox()
+    {
+        ErrorBox::setPresenter([this](QWidget *parent, const QString &text) {
+            messages << text;
+            QDialog box(parent);
+            showActive(&box);
+            box.close();
+            giveActivationBack(parent);
+        });
+    }
+    ~CoveringErrorBox() { ErrorBox::setPresenter({}); }
     QStringList messages;
 };
 

@@ -1,0 +1,77 @@
+#include "frame/CellEditor.h"
+
+#include "core/CellTable.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+
+CellEditor::CellEditor(QWidget *parent) : QLineEdit(parent)
+{
+    setFrame(false);
+}
+
+bool CellEditor::fits(const QString &inserted) const
+{
+    return text().size() - selectedText().size() + inserted.size() <= tavi::kLongestCellText;
+}
+
+void CellEditor::pasteChecked()
+{
+    const QString clip = QGuiApplication::clipboard()->text();
+    if (clip.contains(QLatin1Char('\t')) || clip.contains(QLatin1Char('\n')) ||
+        clip.contains(QLatin1Char('\r'))) {
+        emit blockPasteRequested();
+        return;
+    }
+    if (!fits(clip)) {
+        QApplication::beep();
+        return;
+    }
+    paste();
+}
+
+void CellEditor::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Paste)) {
+        pasteChecked();
+        event->accept();
+        return;
+    }
+    const QString typed = event->text();
+    const bool printable = !typed.isEmpty() && typed[0].isPrint() &&
+                           !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (printable && !fits(typed)) {
+        QApplication::beep();
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void CellEditor::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    // The menu's own paste would bypass the checks.
+    for (QAction *action : menu->actions()) {
+        if (action->objectName() == QLatin1String("edit-paste")) {
+            disconnect(action, &QAction::triggered, nullptr, nullptr);
+            connect(action, &QAction::triggered, this, [this] { pasteChecked(); });
+        }
+    }
+    menu->popup(event->globalPos());
+}
+
+QWidget *CellEditorDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &,
+                                          const QModelIndex &) const
+{
+    auto *editor = new CellEditor(parent);
+    // Making an editor changes nothing of the delegate; only the signal needs it non-const.
+    auto *self = const_cast<CellEditorDelegate *>(this);
+    connect(editor, &CellEditor::blockPasteRequested, self,
+            [self, editor] { emit self->blockPasteRequested(editor); });
+    return editor;
+}
