@@ -70,3 +70,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
 include(CPack)
+
+# What the package would hold, checked by make test without building the package.
+add_test(NAME packaging_install
+         COMMAND bash ${TAVI_PACKAGING_DIR}/check-install.sh ${CMAKE_BINARY_DIR} ${TAVI_PACKAGE_VERSION})

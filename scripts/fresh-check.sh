@@ -196,6 +196,7 @@ phase "tools on this machine" host_tools
 base=${FRESH_CHECK_DIR:-/var/tmp}
 df -h "$base"
 work=$(mktemp -d "$base/tavi-fresh-check.XXXXXX")
+chmod 755 "$work" # apt downloads as the _apt user, who must reach the root's folders
 root="$work/root"
 phase "fresh Debian 12 root in $root" make_root
 phase "mounts and a newcomer with sudo" prepare_root
