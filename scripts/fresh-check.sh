@@ -191,18 +191,26 @@ check_package() {
     as_newcomer "cd tavi/build && lintian --display-info ./tavi_*.deb && echo 'lintian: no errors'"
 }
 
-say "checking commit $commit of $repo on a fresh Debian 12 root"
-phase "tools on this machine" host_tools
-base=${FRESH_CHECK_DIR:-/var/tmp}
-df -h "$base"
-work=$(mktemp -d "$base/tavi-fresh-check.XXXXXX")
-chmod 755 "$work" # apt downloads as the _apt user, who must reach the root's folders
-root="$work/root"
-phase "fresh Debian 12 root in $root" make_root
-phase "mounts and a newcomer with sudo" prepare_root
-phase "git clone" clone
-phase "make test" as_newcomer "cd tavi && make test"
-phase "make package" as_newcomer "cd tavi && make package"
-phase "apt install ./tavi_*.deb" install_package
-phase "start the installed program headless" start_installed
-phase "desktop-file-validate and lintian" check_package
+# In one function, so that bash has read the whole script before it starts: a checkout that
+# changes this file during the long run cannot change what the run does.
+main() {
+    say "checking commit $commit of $repo on a fresh Debian 12 root"
+    phase "tools on this machine" host_tools
+    local base
+    base=${FRESH_CHECK_DIR:-/var/tmp}
+    df -h "$base"
+    work=$(mktemp -d "$base/tavi-fresh-check.XXXXXX")
+    chmod 755 "$work" # apt downloads as the _apt user, who must reach the root's folders
+    root="$work/root"
+    phase "fresh Debian 12 root in $root" make_root
+    phase "mounts and a newcomer with sudo" prepare_root
+    phase "git clone" clone
+    phase "make test" as_newcomer "cd tavi && make test"
+    phase "make package" as_newcomer "cd tavi && make package"
+    phase "apt install ./tavi_*.deb" install_package
+    phase "start the installed program headless" start_installed
+    phase "desktop-file-validate and lintian" check_package
+}
+
+main "$@"
+exit
