@@ -45,16 +45,20 @@ phase() {
 }
 
 # Runs a command inside the root as the newcomer, with a login's environment and nothing
-# inherited from the machine outside.
+# inherited from the machine outside. It runs in the background and is waited for, because
+# bash holds back a trap until a foreground command ends: this way a TERM sent to this script
+# alone cleans up at once (the clean-up ends whatever still runs in the root).
 as_newcomer() {
     chroot "$root" runuser -u "$user" -- env -i HOME="/home/$user" USER="$user" \
         LOGNAME="$user" SHELL=/bin/bash PATH=/usr/local/bin:/usr/bin:/bin \
-        bash -c "cd ~ && $1"
+        bash -c "cd ~ && $1" &
+    wait $!
 }
 
 as_root() {
     chroot "$root" env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-        DEBIAN_FRONTEND=noninteractive bash -c "$1"
+        DEBIAN_FRONTEND=noninteractive bash -c "$1" &
+    wait $!
 }
 
 still_mounted_under() {
@@ -70,6 +74,7 @@ cleanup() {
     fi
     if [ -n "$root" ] && [ -d "$root" ]; then
         say "cleaning up $work"
+        local cleanup_started=$SECONDS
         # Anything still running in the root would keep its mounts busy.
         local pid
         for pid in $(ls /proc | grep -E '^[0-9]+$'); do
@@ -92,6 +97,7 @@ cleanup() {
             rm -rf --one-file-system "$work"
             echo "removed $work"
         fi
+        summary+=("$(printf '%5d s  %s' $((SECONDS - cleanup_started)) "clean-up")")
     fi
     if [ ${#summary[@]} -gt 0 ]; then
         say "time of each step"
@@ -199,7 +205,7 @@ main() {
     local base
     base=${FRESH_CHECK_DIR:-/var/tmp}
     df -h "$base"
-    work=$(mktemp -d "$base/tavi-fresh-check.XXXXXX")
+    work=$(realpath "$(mktemp -d "$base/tavi-fresh-check.XXXXXX")") # as /proc/PID/root shows it
     chmod 755 "$work" # apt downloads as the _apt user, who must reach the root's folders
     root="$work/root"
     phase "fresh Debian 12 root in $root" make_root
@@ -212,5 +218,4 @@ main() {
     phase "desktop-file-validate and lintian" check_package
 }
 
-main "$@"
-exit
+main "$@"; exit
