@@ -72,7 +72,7 @@ cleanup() {
         printf '\n!!! fresh-check FAILED in "%s" after %d s (status %d)\n' \
             "$current_phase" $((SECONDS - phase_started)) "$status" >&2
     fi
-    if [ -n "$root" ] && [ -d "$root" ]; then
+    if [ -n "$work" ] && [ -d "$work" ]; then
         say "cleaning up $work"
         local cleanup_started=$SECONDS
         # Anything still running in the root would keep its mounts busy.
