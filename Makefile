@@ -5,7 +5,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test package fresh-check bench sanitize fuzz soak clean
+.PHONY: all deps configure build run test package fresh-check bench sanitize fuzz soak pictures icons clean
 
 all: build
 
@@ -64,6 +64,16 @@ soak: configure
 			TAVI_MONKEY_EVENTS=$${SOAK_EVENTS:-200000} \
 			./$(BUILD_DIR)/tests/monkey_monkey randomActionsLeaveEveryWindowWorking || exit 1; \
 	done
+
+# Draws the program's pictures again into resources/pictures, with tools/make_pictures.cpp.
+pictures: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target make_pictures
+	QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/tools/make_pictures resources/pictures
+
+# Draws the package's icons again into packaging/icons, with tools/make_icon.cpp.
+icons: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target make_icon
+	QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/tools/make_icon packaging/icons
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -1,6 +1,6 @@
 // The time of one "Simular" of the agriculture window on a full-year series: the model on
 // tables of its own, then in the window with its ten day grids attached to the tables.
-#include "bench/BenchUtil.h"
+#include "BenchUtil.h"
 #include "core/AgricultureCalendar.h"
 #include "core/AgricultureSimulation.h"
 #include "core/NumberText.h"
@@ -56,7 +56,7 @@ void benchAgriculture()
     const auto none = [](int) {};
     OwnedTables owned;
     const Tables &t = owned.tables();
-    writeDefaults(t, LocaleSettings::current().decimalSeparator == QLatin1Char(','));
+    writeDefaults(t, LocaleSettings::current().decimalSeparator);
     runCropCalendar(t);
     bench::row(QStringLiteral("agriculture: crop calendar, model alone"),
                medianMs(runs, none, [&t] { runCropCalendar(t); }), "ms");

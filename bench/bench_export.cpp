@@ -1,4 +1,4 @@
-#include "bench/BenchUtil.h"
+#include "BenchUtil.h"
 
 #include "core/CellTable.h"
 #include "core/NumberText.h"

@@ -1,5 +1,6 @@
 #include "core/AgricultureCalendar.h"
 
+#include "core/CellNumber.h"
 #include "core/Ext.h"
 #include "core/NumberText.h"
 
@@ -12,7 +13,7 @@ namespace
 // The day counter of one class on every day, from its planting start.
 void writeCounters(const Tables &t, int k, const long double (&dayNumbers)[kDays + 1])
 {
-    const long double start = textToNumber(t.param->cell(k, kStartRow));
+    const long double start = cellNumber(*t.param, k, kStartRow);
     CellTable &grid = *t.classes[k];
     for (int day = 1; day <= kDays; ++day) {
         const long double d = dayNumbers[day];
@@ -31,23 +32,23 @@ void writeCounters(const Tables &t, int k, const long double (&dayNumbers)[kDays
 void writeKc(const Tables &t, int k)
 {
     const CellTable &crops = *t.entrada;
-    const long double period = textToNumber(crops.cell(kPeriodColumn, k));
+    const long double period = cellNumber(crops, kPeriodColumn, k);
     // Last counter value of phases 1 to 3.
     long double phaseEnd[3];
     Ext sum = 0;
     for (int p = 0; p < 3; ++p) {
-        sum = sum + textToNumber(crops.cell(kPhaseColumn + 2 * p, k));
+        sum = sum + cellNumber(crops, kPhaseColumn + 2 * p, k);
         phaseEnd[p] = sum.value();
     }
     // Phase 4 ends with the period, so its length takes no part in the choice; it is read
     // all the same, so that an unreadable entry in the row is reported, not ignored.
-    textToNumber(crops.cell(kPhaseColumn + 6, k));
+    cellNumber(crops, kPhaseColumn + 6, k);
     const QString none = QStringLiteral("0");
     const auto kcOfPhase = [&](int p) { return crops.cell(kPhaseColumn + 2 * p + 1, k); };
 
     CellTable &grid = *t.classes[k];
     for (int day = 1; day <= kDays; ++day) {
-        const long double c = textToNumber(grid.cell(kCounterColumn, day));
+        const long double c = cellNumber(grid, kCounterColumn, day);
         if (c < 1 || c > period)
             grid.setCell(kKcColumn, day, none);
         else if (c <= phaseEnd[0])
@@ -75,7 +76,7 @@ void runCropCalendar(const Tables &t, ClassSet classes)
 
     long double dayNumbers[kDays + 1] = {};
     for (int day = 1; day <= kDays; ++day)
-        dayNumbers[day] = textToNumber(t.serie->cell(kDayColumn, day));
+        dayNumbers[day] = cellNumber(*t.serie, kDayColumn, day);
 
     for (int k = 0; k < kClasses; ++k) {
         if (classes.test(k))

@@ -1,5 +1,6 @@
 #include "core/AgricultureSimulation.h"
 
+#include "core/CellNumber.h"
 #include "core/Ext.h"
 #include "core/NumberText.h"
 
@@ -21,10 +22,13 @@ long double roundRainfall(long double p)
 namespace
 {
 
-// A cell's number, read from its text.
-long double number(const CellTable &table, int col, int row)
+// A run that stops leaves no earlier run's results after it: what is shown is one run's.
+void clearResults(const Tables &t)
 {
-    return textToNumber(table.cell(col, row));
+    t.serie->clear(kEffectiveRainColumn, kEffectiveRainColumn, 1, kDays);
+    for (int k = 0; k < kClasses; ++k)
+        t.classes[k]->clear(kDiColumn, kDbColumn, 1, kDays);
+    t.total->clear(0, 0, totalRow(1), totalRow(kDays));
 }
 
 } // namespace
@@ -38,36 +42,37 @@ void simulate(const Tables &t, const RainfallConstants &constants, const Rainfal
     std::unique_ptr<CellTable::Batch> classBatches[kClasses];
     for (int k = 0; k < kClasses; ++k)
         classBatches[k] = std::make_unique<CellTable::Batch>(*t.classes[k]);
+    clearResults(t);
 
     for (int day = 1; day <= kDays; ++day) {
-        const long double rain = rounding(number(serie, kRainColumn, day));
+        const long double rain = rounding(cellNumber(serie, kRainColumn, day));
         serie.setCell(kEffectiveRainColumn, day, formatGeneral(effectiveRainfall(rain, constants)));
 
         for (int k = 0; k < kClasses; ++k) {
             CellTable &grid = *t.classes[k];
-            const long double etp = number(serie, kEtpColumn, day);
-            const long double kc = number(grid, kKcColumn, day);
-            const long double pef = number(serie, kEffectiveRainColumn, day);
+            const long double etp = cellNumber(serie, kEtpColumn, day);
+            const long double kc = cellNumber(grid, kKcColumn, day);
+            const long double pef = cellNumber(serie, kEffectiveRainColumn, day);
             const long double di = (Ext(etp) * kc - pef).value();
             // Written as "0" when the rain covers the need (a negative zero included).
             grid.setCell(kDiColumn, day, formatGeneral(di > 0 ? di : 0.0L));
         }
         for (int k = 0; k < kClasses; ++k) {
             CellTable &grid = *t.classes[k];
-            const long double di = number(grid, kDiColumn, day);
-            const long double area = number(param, k, kAreaRow);
+            const long double di = cellNumber(grid, kDiColumn, day);
+            const long double area = cellNumber(param, k, kAreaRow);
             const Ext de = Ext(di) / 1000 * area * 1000000;
             grid.setCell(kDeColumn, day, formatGeneral(de.value()));
         }
         for (int k = 0; k < kClasses; ++k) {
             CellTable &grid = *t.classes[k];
-            const long double de = number(grid, kDeColumn, day);
-            const long double efficiency = number(param, k, kEfficiencyRow);
+            const long double de = cellNumber(grid, kDeColumn, day);
+            const long double efficiency = cellNumber(param, k, kEfficiencyRow);
             grid.setCell(kDbColumn, day, formatGeneral((Ext(de) / efficiency).value()));
         }
-        Ext total = number(*t.classes[0], kDbColumn, day);
+        Ext total = cellNumber(*t.classes[0], kDbColumn, day);
         for (int k = 1; k < kClasses; ++k)
-            total = total + number(*t.classes[k], kDbColumn, day);
+            total = total + cellNumber(*t.classes[k], kDbColumn, day);
         t.total->setCell(0, totalRow(day), formatGeneral(total.value()));
     }
 }

@@ -11,7 +11,7 @@ namespace
 {
 
 // The default crop table, one row per class: period, then length and Kc of each phase.
-// Written with a point; the comma form is made from it.
+// Written with a point, which becomes the locale's decimal separator.
 const char *const kDefaultCrops[kClasses][kEntradaColumns - 2] = {
     {"360", "90", "0.4", "90", "0.65", "90", "1.15", "90", "0.4"},
     {"90", "20", "0.35", "30", "0.65", "30", "1.15", "10", "0.7"},
@@ -37,11 +37,10 @@ const char *const kClassHeaders[kClassColumns] = {"DI(mm/dia)", "DE(m3/dia)", "D
 
 const QString kPad = QStringLiteral("   ");
 
-QString paddedNumber(const char *pointText, bool decimalComma)
+QString paddedNumber(const char *pointText, QChar decimalSeparator)
 {
     QString text = kPad + QLatin1String(pointText);
-    if (decimalComma)
-        text.replace(QLatin1Char('.'), QLatin1Char(','));
+    text.replace(QLatin1Char('.'), decimalSeparator);
     return text;
 }
 
@@ -65,7 +64,7 @@ OwnedTables::OwnedTables() : m_owner(new QObject)
 
 OwnedTables::~OwnedTables() = default;
 
-void writeDefaults(const Tables &t, bool decimalComma)
+void writeDefaults(const Tables &t, QChar decimalSeparator)
 {
     std::vector<std::unique_ptr<CellTable::Batch>> batches;
     for (CellTable *table : {t.entrada, t.param, t.serie, t.total})
@@ -94,14 +93,14 @@ void writeDefaults(const Tables &t, bool decimalComma)
 
     for (int k = 0; k < kClasses; ++k) {
         t.entrada->setCell(kLetterColumn, k, QStringLiteral("    ") + classLetter(k));
-        t.entrada->setCell(kPeriodColumn, k, paddedNumber(kDefaultCrops[k][0], decimalComma));
+        t.entrada->setCell(kPeriodColumn, k, paddedNumber(kDefaultCrops[k][0], decimalSeparator));
         t.entrada->setCell(kUnitColumn, k, kPad + QStringLiteral("dias"));
         for (int c = kPhaseColumn; c < kEntradaColumns; ++c)
-            t.entrada->setCell(c, k, paddedNumber(kDefaultCrops[k][c - 2], decimalComma));
+            t.entrada->setCell(c, k, paddedNumber(kDefaultCrops[k][c - 2], decimalSeparator));
     }
     for (int k = 0; k < kClasses; ++k) {
         for (int row = 0; row < kParamRows; ++row)
-            t.param->setCell(k, row, paddedNumber(kDefaultParams[k][row], decimalComma));
+            t.param->setCell(k, row, paddedNumber(kDefaultParams[k][row], decimalSeparator));
     }
 }
 

@@ -87,8 +87,8 @@ inline QChar classLetter(int k)
 
 // Writes every cell as a fresh window holds it: headers, day labels, "0" in every series
 // and result cell, and the default crop and parameter tables. Decimal fractions in the
-// defaults carry a comma when `decimalComma` is set, a point otherwise; every default text is
-// padded with leading blanks ("    A", "   360", "   0,35").
-void writeDefaults(const Tables &tables, bool decimalComma);
+// defaults carry `decimalSeparator`, whatever character it is; every default text is padded
+// with leading blanks ("    A", "   360", "   0,35").
+void writeDefaults(const Tables &tables, QChar decimalSeparator);
 
 } // namespace tavi::agriculture

@@ -34,6 +34,14 @@ void CellTable::setCell(int col, int row, const QString &text)
     notifyChanged(col, row);
 }
 
+void CellTable::clear(int firstCol, int lastCol, int firstRow, int lastRow)
+{
+    const Batch batch(*this);
+    for (int row = firstRow; row <= lastRow; ++row)
+        for (int col = firstCol; col <= lastCol; ++col)
+            setCell(col, row, QString());
+}
+
 void CellTable::notifyChanged(int col, int row)
 {
     const bool header = m_headerRow && row == 0;
@@ -98,9 +106,12 @@ QVariant CellTable::data(const QModelIndex &index, int role) const
 
 bool CellTable::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (!index.isValid() || role != Qt::EditRole || !m_editable)
+    if (!index.isValid() || role != Qt::EditRole || !isColumnEditable(index.column()))
         return false;
-    setCell(index.column(), storedRow(index.row()), value.toString());
+    const QString text = value.toString();
+    if (text.size() > kLongestCellText)
+        return false;
+    setCell(index.column(), storedRow(index.row()), text);
     return true;
 }
 
@@ -116,7 +127,7 @@ QVariant CellTable::headerData(int section, Qt::Orientation orientation, int rol
 Qt::ItemFlags CellTable::flags(const QModelIndex &index) const
 {
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
-    if (m_editable && index.isValid())
+    if (index.isValid() && isColumnEditable(index.column()))
         f |= Qt::ItemIsEditable;
     return f;
 }

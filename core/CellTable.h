@@ -1,11 +1,16 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QSet>
 #include <QString>
 #include <QVector>
 
 namespace tavi
 {
+
+// The longest text a cell takes from a paste or the keyboard: far beyond any number, short
+// enough that painting and reading a cell stay instant.
+constexpr int kLongestCellText = 1000;
 
 // A grid of text cells: what the models read and write, and the model behind every grid
 // view. Cells are numbered (column, row) from 0 over every stored row. Where the grid has a
@@ -27,10 +32,17 @@ public:
     // Out-of-range cells throw std::out_of_range.
     const QString &cell(int col, int row) const;
     void setCell(int col, int row, const QString &text);
+    // Empties the cells of columns firstCol..lastCol in rows firstRow..lastRow, with one
+    // change notice.
+    void clear(int firstCol, int lastCol, int firstRow, int lastRow);
 
-    // Whether the user may type into the cells through a view.
+    // Whether the user may type into the cells through a view: the grid as a whole, and then
+    // each column (a column of labels, such as the day column, is never typed into).
     bool isEditable() const { return m_editable; }
     void setEditable(bool editable) { m_editable = editable; }
+    void setColumnReadOnly(int col) { m_readOnlyColumns.insert(col); }
+    bool isColumnReadOnly(int col) const { return m_readOnlyColumns.contains(col); }
+    bool isColumnEditable(int col) const { return m_editable && !isColumnReadOnly(col); }
 
     // While a batch is open, writes notify no view; closing the last batch sends one
     // change notice for everything written, so a run of thousands of cells redraws once.
@@ -70,6 +82,7 @@ private:
     int m_shownRows;
     bool m_headerRow;
     bool m_editable = false;
+    QSet<int> m_readOnlyColumns;
     int m_batchDepth = 0;
     bool m_batchDirty = false;
     bool m_batchHeaderDirty = false;

@@ -1,5 +1,6 @@
 #include "core/DilutionModel.h"
 
+#include "core/CellNumber.h"
 #include "core/Ext.h"
 #include "core/NumberText.h"
 
@@ -11,7 +12,7 @@ namespace
 
 long double readBack(const CellTable &table, int col, int row)
 {
-    return textToNumber(table.cell(col, row));
+    return cellNumber(table, col, row);
 }
 
 void writeNumber(CellTable &table, int col, int row, Ext value)
@@ -43,6 +44,12 @@ void writeContributionHeaders(CellTable &contributions)
     CellTable::Batch batch(contributions);
     for (int d = 1; d <= kDischargePoints; ++d)
         contributions.setCell(d - 1, 0, QStringLiteral("Qind.%1").arg(d));
+}
+
+void clearDilutionRun(CellTable &results, CellTable &contributions)
+{
+    results.clear(EffluentFlowColumn, AccumulatedFlowColumn, 1, kDischargePoints);
+    contributions.clear(0, kDischargePoints - 1, 1, kDischargePoints);
 }
 
 void fillPointValues(CellTable &results, const DilutionInputs &in)
@@ -96,6 +103,7 @@ double maximumAccumulatedFlow(const CellTable &results)
 
 double runDilution(CellTable &results, CellTable &contributions, const DilutionInputs &in)
 {
+    clearDilutionRun(results, contributions);
     fillPointValues(results, in);
     for (int d = 1; d <= kDischargePoints; ++d)
         propagateContribution(results, contributions, in, d);

@@ -41,6 +41,10 @@ void writePointNumbers(CellTable &results);
 // Row 0 of the contribution matrix: "Qind.1" to "Qind.50".
 void writeContributionHeaders(CellTable &contributions);
 
+// Empties the results (all but the point numbers) and the contribution matrix, so that a run
+// that stops leaves no earlier run's values after it.
+void clearDilutionRun(CellTable &results, CellTable &contributions);
+
 // Step 1, for every point: effluent flow and BOD5 (the totals over N), and the dilution flow
 // ((BOD5 − permitted) / (permitted − river)) × flow, from the two texts just written.
 void fillPointValues(CellTable &results, const DilutionInputs &in);

@@ -1,5 +1,6 @@
 #include "core/LivestockModel.h"
 
+#include "core/CellNumber.h"
 #include "core/Ext.h"
 #include "core/NumberText.h"
 
@@ -9,6 +10,8 @@ namespace tavi
 void fillLivestock(CellTable &grid, const LivestockInputs &in)
 {
     CellTable::Batch batch(grid);
+    // A run that stops leaves no earlier run's results below it.
+    grid.clear(0, kLivestockTotalColumn, 1, kLivestockDays);
     for (int day = 1; day <= kLivestockDays; ++day) {
         grid.setCell(0, day, dayLabel(day));
         for (int s = 0; s < kSpeciesCount; ++s) {
@@ -18,9 +21,9 @@ void fillLivestock(CellTable &grid, const LivestockInputs &in)
         }
         // The total is summed from the cell texts, so it matches what is shown, species by
         // species, first to last.
-        Ext total = textToNumber(grid.cell(1, day));
+        Ext total = cellNumber(grid, 1, day);
         for (int col = 2; col <= kSpeciesCount; ++col)
-            total = total + textToNumber(grid.cell(col, day));
+            total = total + cellNumber(grid, col, day);
         grid.setCell(kLivestockTotalColumn, day, formatGeneral(total.value()));
     }
 }

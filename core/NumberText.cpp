@@ -443,10 +443,10 @@ long double textToNumber(const QString &text, const LocaleSettings &locale)
     return v;
 }
 
-QString currencyPattern(const LocaleSettings &locale)
+QString currencyPattern(const LocaleSettings &locale, int minimumDecimals)
 {
-    const QString number =
-        QStringLiteral(",0.") + QString(qMax(0, locale.currencyDecimals), QLatin1Char('0'));
+    const int decimals = qMax(qMax(0, locale.currencyDecimals), minimumDecimals);
+    const QString number = QStringLiteral(",0.") + QString(decimals, QLatin1Char('0'));
     const QString symbol = quotedSymbol(locale.currencySymbol);
     QString positive;
     switch (locale.currencyFormat) {
@@ -487,6 +487,15 @@ QString formatDisplay(long double value, const QString &pattern, const LocaleSet
     return formatSection(roundedMagnitude(value, positive.decimalsMax), positive, locale);
 }
 
+QString formatCurrency(long double value, int decimals, const LocaleSettings &locale)
+{
+    if (std::isnan(value) || std::fabs(value) >= kFixedLimit)
+        return formatGeneral(value, locale);
+    const Decimal held = roundedTo(value, qMax(0, decimals));
+    const int heldDecimals = static_cast<int>(fractionDigits(held).size());
+    return formatDisplay(value, currencyPattern(locale, heldDecimals), locale);
+}
+
 QString editText(long double value, int decimals, bool zeroEmpty, const LocaleSettings &locale)
 {
     if (std::isnan(value) || std::fabs(value) >= kFixedLimit)
@@ -518,6 +527,19 @@ bool readEntry(const QString &text, long double *out, const LocaleSettings &loca
     return tryTextToNumber(normaliseEntry(text, locale), out, locale);
 }
 
+namespace
+{
+
+// Typing goes left to right, so a text on its way to a number ("-", "+", "1,", "1E", "1E-")
+// is as good as one that reads: leaving the field with it unfinished is what fails.
+bool readsOrBeginsNumber(const QString &text, const LocaleSettings &locale)
+{
+    return tryTextToNumber(text, nullptr, locale) ||
+           tryTextToNumber(text + QLatin1Char('0'), nullptr, locale);
+}
+
+} // namespace
+
 bool acceptsTyped(const QString &candidate, int decimals, const LocaleSettings &locale)
 {
     const QString s = normalise(candidate, locale, false);
@@ -539,12 +561,11 @@ bool acceptsTyped(const QString &candidate, int decimals, const LocaleSettings &
             c != QLatin1Char('E') && c != QLatin1Char('e') && c != dec)
             return false;
     }
-    // The first 63 characters decide, as they always have; but a longer text must read as a
-    // whole too, or typing "e" after 63 digits would leave a field whose value cannot be read
-    // and that cannot be left.
-    if (!tryTextToNumber(s.left(63), nullptr, locale))
+    // The first 63 characters decide, as they always have, and a longer text must do as
+    // well as a whole.
+    if (!readsOrBeginsNumber(s.left(63), locale))
         return false;
-    return s.size() <= 63 || tryTextToNumber(s, nullptr, locale);
+    return s.size() <= 63 || readsOrBeginsNumber(s, locale);
 }
 
 QString dayLabel(int day)

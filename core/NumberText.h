@@ -34,8 +34,15 @@ long double textToNumber(const QString &text,
 // general format.
 QString formatDisplay(long double value, const QString &pattern,
                       const LocaleSettings &locale = LocaleSettings::current());
-// The locale's currency pattern, e.g. "R$ ,0.00;-R$ ,0.00" for Brazilian settings.
-QString currencyPattern(const LocaleSettings &locale = LocaleSettings::current());
+// The locale's currency pattern, e.g. "R$ ,0.00;-R$ ,0.00" for Brazilian settings, with at
+// least `minimumDecimals` decimals.
+QString currencyPattern(const LocaleSettings &locale = LocaleSettings::current(),
+                        int minimumDecimals = 0);
+// An amount through the locale's currency pattern, showing at least the decimals the value
+// holds once rounded to `decimals`: where the currency has no decimals (rial, yen) 2,5 shows
+// as 2,5 and not as 3, so the field never shows a value other than the one it uses.
+QString formatCurrency(long double value, int decimals,
+                       const LocaleSettings &locale = LocaleSettings::current());
 
 // The edit text of a value: rounded half away from zero to `decimals` places, no grouping,
 // trailing zeros and a bare separator dropped; empty for exactly 0 when zeroEmpty.
@@ -55,7 +62,9 @@ bool readEntry(const QString &text, long double *out,
 // Whether a numeric entry field accepts the text a keystroke would leave: normalised
 // (without trimming) it has at most `decimals` characters after the decimal separator (up to
 // an "E" where one follows it), only digits, "+", "-", "E", "e" and the decimal separator,
-// and its first 63 characters read as a number, as does the whole text when it is longer.
+// and its first 63 characters read as a number or are the beginning of one ("-", "1,", "1E",
+// "1E-"), as does the whole text when it is longer. Leaving a field with an unfinished
+// number is the unreadable-text error.
 bool acceptsTyped(const QString &candidate, int decimals,
                   const LocaleSettings &locale = LocaleSettings::current());
 

@@ -16,6 +16,8 @@ long double nextYearPerCapita(const PublicSupplyInputs &in)
 void fillPublicSupply(CellTable &grid, const PublicSupplyInputs &in, long double nextYearRead)
 {
     CellTable::Batch batch(grid);
+    // A run that stops leaves no earlier run's results below it.
+    grid.clear(0, 2, 1, 365);
     for (int day = 1; day <= 365; ++day) {
         grid.setCell(0, day, dayLabel(day));
         const Ext unserved = Ext(in.totalPopulation) - in.servedPopulation;

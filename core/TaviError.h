@@ -7,6 +7,16 @@
 namespace tavi
 {
 
+class CellTable;
+
+// The cell where a run stopped, so that the window can show it to the user.
+struct CellPlace {
+    const CellTable *table = nullptr;
+    int col = -1;
+    int row = -1;
+    bool isKnown() const { return table != nullptr; }
+};
+
 // An error that ends a handler and reaches the user in the application error box,
 // carrying the program's own Portuguese message.
 class TaviError : public std::exception
@@ -15,10 +25,14 @@ public:
     explicit TaviError(const QString &message);
     const QString &message() const { return m_message; }
     const char *what() const noexcept override { return m_utf8.constData(); }
+    // Where it happened, when that was a cell; unknown otherwise.
+    const CellPlace &place() const { return m_place; }
+    void setPlace(const CellPlace &place) { m_place = place; }
 
 private:
     QString m_message;
     QByteArray m_utf8;
+    CellPlace m_place;
 };
 
 // A text that does not read as a number.

@@ -1,5 +1,6 @@
 #include "core/XlsxWriter.h"
 
+#include "core/ClassicNumberFormat.h"
 #include "core/Workbook.h"
 #include "core/WorkbookError.h"
 
@@ -13,6 +14,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <unistd.h>
 
 namespace tavi
@@ -132,6 +134,21 @@ private:
     lxw_format *m_bold = nullptr;
 };
 
+// The library prints cell values and column widths with printf, so the package is built with
+// a decimal point whatever the user's locale: the file format knows no other.
+bool writePackage(const Workbook &workbook, const QString &file, const QString &folder,
+                  QString *problem)
+{
+    try {
+        const ClassicNumberFormat classicNumbers;
+        *problem =
+            PackageWriter(QFile::encodeName(file), QFile::encodeName(folder)).write(workbook);
+    } catch (const std::bad_alloc &) {
+        *problem = QStringLiteral("sem memória para montar o arquivo");
+    }
+    return problem->isEmpty();
+}
+
 // Flushes a finished file to the disk, so the rename never exposes an empty file.
 bool flushToDisk(const QString &path)
 {
@@ -159,9 +176,8 @@ void saveXlsx(const Workbook &workbook, const QString &path)
     const QString scratchPath = scratch.fileName();
     scratch.close();
 
-    const QString problem =
-        PackageWriter(QFile::encodeName(scratchPath), QFile::encodeName(folder)).write(workbook);
-    if (!problem.isEmpty())
+    QString problem;
+    if (!writePackage(workbook, scratchPath, folder, &problem))
         throw WorkbookError(failure(path, problem));
 
     // A replaced file keeps its permissions; a new one gets the usual ones for a document.

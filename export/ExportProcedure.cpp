@@ -4,6 +4,7 @@
 #include "export/BusyCursor.h"
 #include "export/ExportPrompts.h"
 #include "export/SpreadsheetApp.h"
+#include "export/SpreadsheetCodes.h"
 #include "frame/Activation.h"
 
 #include <QPointer>
@@ -58,9 +59,9 @@ void copyIntoWorkbook(SpreadsheetApp &app, const ExportLayout &layout, BusyCurso
             app.setCellText(kWorkbook, kSheet, copy.firstSheetRow + row, copy.sheetColumn,
                             copy.grid->cell(copy.column, row));
 
-    static const QString bold = QStringLiteral("Negrito");
     for (const ExportLayout::Header &header : layout.headers)
-        app.setCellFontStyle(kWorkbook, kSheet, header.row, header.column, bold);
+        app.setCellFontStyle(kWorkbook, kSheet, header.row, header.column,
+                             SpreadsheetCodes::kBoldStyle);
     for (const ExportLayout::Header &header : layout.headers)
         app.setCellText(kWorkbook, kSheet, header.row, header.column, header.text);
 

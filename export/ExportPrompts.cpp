@@ -1,10 +1,10 @@
 #include "export/ExportPrompts.h"
 
-#include "shell/ErrorBox.h"
+#include "core/ApplicationTitle.h"
+#include "frame/ReplaceableBox.h"
 
 #include <QDir>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QPushButton>
 
 namespace ExportPrompts
@@ -17,24 +17,23 @@ Hooks &hooks()
     static Hooks installed;
     return installed;
 }
+
+ReplaceableBox &errorBox()
+{
+    static ReplaceableBox box(QMessageBox::Warning, [] { return QStringLiteral("Erro"); });
+    return box;
+}
 } // namespace
 
 void setHooks(Hooks replacement)
 {
+    errorBox().setPresenter(replacement.showError);
     hooks() = std::move(replacement);
 }
 
 void showError(QWidget *parent, const QString &text)
 {
-    // A copy, so a hook that replaces the hooks while it runs stays alive.
-    if (const auto hook = hooks().showError) {
-        hook(parent, text);
-        return;
-    }
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Erro"), text, QMessageBox::Ok, parent);
-    box.setTextFormat(Qt::PlainText);
-    box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
+    errorBox().show(parent, text);
 }
 
 QString saveQuestion(const QString &workbookName)
@@ -46,16 +45,15 @@ SaveAnswer askToSave(QWidget *parent, const QString &workbookName)
 {
     if (const auto hook = hooks().askToSave)
         return hook(parent, workbookName);
-    QMessageBox box(QMessageBox::Warning, ErrorBox::applicationTitle(), saveQuestion(workbookName),
+    QMessageBox box(QMessageBox::Warning, tavi::applicationTitle(), saveQuestion(workbookName),
                     QMessageBox::NoButton, parent);
-    box.setTextFormat(Qt::PlainText);
+    makeProgramBox(box);
     QPushButton *save = box.addButton(QStringLiteral("Salvar"), QMessageBox::AcceptRole);
     QPushButton *dontSave =
         box.addButton(QStringLiteral("Não Salvar"), QMessageBox::DestructiveRole);
     QPushButton *cancel = box.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
     box.setDefaultButton(save);
     box.setEscapeButton(cancel);
-    box.setWindowModality(Qt::ApplicationModal);
     box.exec();
     if (box.clickedButton() == save)
         return SaveAnswer::Save;

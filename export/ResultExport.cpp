@@ -1,13 +1,12 @@
 #include "export/ResultExport.h"
 
 #include "export/ExportProcedure.h"
+#include "export/SpreadsheetCodes.h"
 
 namespace
 {
 const QString kChartSheet = QStringLiteral("Graf. Vazão Indisponível");
 const QString kDataSheet = QStringLiteral("Resultados");
-constexpr int kChartSheetType = -4109;
-constexpr int kStackedLine = 63;
 } // namespace
 
 void exportPublicSupply(QWidget *window, const tavi::CellTable &SG_Resultado,
@@ -35,7 +34,7 @@ void exportDilution(QWidget *window, const tavi::CellTable &SG_Resultado,
 
 void addDilutionChartSheet(SpreadsheetApp &app)
 {
-    app.sheetsAdd(1, 1, kChartSheetType);
+    app.sheetsAdd(1, 1, SpreadsheetCodes::kChartSheet);
     app.setSheetName(1, 1, kChartSheet);
     app.setSheetName(1, 2, kDataSheet);
     plotAccumulatedFlow(app);
@@ -45,6 +44,6 @@ void plotAccumulatedFlow(SpreadsheetApp &app)
 {
     const tavi::CellRange accumulated = app.sheetRange(kDataSheet, QStringLiteral("E3:E52"));
     app.setSeriesValues(kChartSheet, 1, accumulated);
-    app.setChartType(kChartSheet, kStackedLine);
+    app.setChartType(kChartSheet, SpreadsheetCodes::kStackedLineChart);
     app.quit();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "export/ExportLayouts.h"
-#include "export/SpreadsheetApp.h"
+#include "export/ProgramSpreadsheetFactory.h"
 
 class QWidget;
 

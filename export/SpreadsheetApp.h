@@ -21,7 +21,7 @@ public:
     //    worksheet and the active sheet.
     virtual void workbooksAdd(int workbookTemplate) = 0;
     // 3. Workbooks(workbook).Sheets(sheet).Cells(row, column).Font.FontStyle := style, where
-    //    "Negrito" makes the cell bold.
+    //    SpreadsheetCodes::kBoldStyle makes the cell bold.
     virtual void setCellFontStyle(int workbook, int sheet, int row, int column,
                                   const QString &style) = 0;
     // 4. Workbooks(workbook).Sheets(sheet).Cells(row, column) := text.
@@ -32,7 +32,8 @@ public:
     virtual void setVisible(bool visible) = 0;
     // 7. Workbooks(workbook).Sheets.Add(Count := count, Type := type), Before and After
     //    left out: new sheets in front of the active sheet, the first of them made active.
-    //    Type -4109 adds chart sheets, whose chart already holds a first series.
+    //    Type SpreadsheetCodes::kChartSheet adds chart sheets, whose chart already holds a
+    //    first series.
     virtual void sheetsAdd(int workbook, int count, int type) = 0;
     // 8. Workbooks(workbook).Sheets(sheet).Name := name.
     virtual void setSheetName(int workbook, int sheet, const QString &name) = 0;
@@ -41,7 +42,7 @@ public:
     // 10. Sheets.Item(chartSheet).SeriesCollection.Item(series).Values := values.
     virtual void setSeriesValues(const QString &chartSheet, int series,
                                  const tavi::CellRange &values) = 0;
-    // 11. Sheets.Item(chartSheet).ChartType := type (63: stacked line).
+    // 11. Sheets.Item(chartSheet).ChartType := type (SpreadsheetCodes).
     virtual void setChartType(const QString &chartSheet, int type) = 0;
     // 12. Quit: the application closes, first offering the user to save the workbook.
     virtual void quit() = 0;
@@ -61,9 +62,3 @@ public:
     //    open, whose window opens over `owner` once made visible. Throws when none starts.
     virtual std::unique_ptr<SpreadsheetApp> create(const QString &progId, QWidget *owner) = 0;
 };
-
-// The factory the module windows export through: the program's own spreadsheet component,
-// unless another was installed (tests install a recording one).
-SpreadsheetFactory &spreadsheetFactory();
-// Installs a factory for the exports that follow; nullptr puts the program's own back.
-void setSpreadsheetFactory(SpreadsheetFactory *factory);

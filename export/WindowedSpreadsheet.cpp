@@ -1,6 +1,5 @@
 #include "export/WindowedSpreadsheet.h"
 
-#include "core/WorkbookError.h"
 #include "export/WorkbookWindow.h"
 
 #include <QApplication>
@@ -35,13 +34,4 @@ void WindowedSpreadsheet::abandoning() noexcept
 {
     if (m_window)
         m_window->discard();
-}
-
-std::unique_ptr<SpreadsheetApp> ProgramSpreadsheetFactory::create(const QString &progId,
-                                                                  QWidget *owner)
-{
-    if (progId.compare(QLatin1String("Excel.Application"), Qt::CaseInsensitive) != 0)
-        throw tavi::WorkbookError(
-            QStringLiteral("O aplicativo '%1' não está disponível").arg(progId));
-    return std::make_unique<WindowedSpreadsheet>(owner);
 }

@@ -27,11 +27,3 @@ private:
     QPointer<QWidget> m_owner;
     QPointer<WorkbookWindow> m_window;
 };
-
-// Starts the program's own spreadsheet application for the ProgID "Excel.Application"
-// (the name the export asks for); any other name is refused.
-class ProgramSpreadsheetFactory : public SpreadsheetFactory
-{
-public:
-    std::unique_ptr<SpreadsheetApp> create(const QString &progId, QWidget *owner) override;
-};

@@ -1,9 +1,14 @@
 #include "export/WorkbookSpreadsheet.h"
 
 #include "core/WorkbookError.h"
+#include "export/SpreadsheetCodes.h"
 
 using tavi::Workbook;
 using tavi::WorkbookError;
+
+// The workbook takes the application's codes as they come.
+static_assert(SpreadsheetCodes::kChartSheet == Workbook::kChartType);
+static_assert(SpreadsheetCodes::kStackedLineChart == tavi::WorkbookChart::kLineStacked);
 
 namespace
 {
@@ -62,7 +67,7 @@ void WorkbookSpreadsheet::setCellFontStyle(int workbook, int sheet, int row, int
 {
     Workbook &book = open(workbook);
     bool bold = false;
-    if (style.compare(QLatin1String("Negrito"), Qt::CaseInsensitive) == 0 ||
+    if (style.compare(SpreadsheetCodes::kBoldStyle, Qt::CaseInsensitive) == 0 ||
         style.compare(QLatin1String("Bold"), Qt::CaseInsensitive) == 0)
         bold = true;
     else if (style.compare(QLatin1String("Normal"), Qt::CaseInsensitive) != 0 &&

@@ -3,12 +3,12 @@
 #include "core/TaviError.h"
 #include "core/Workbook.h"
 #include "core/XlsxWriter.h"
+#include "export/BusyCursor.h"
 #include "export/ChartSheetView.h"
 #include "export/ExportPrompts.h"
 #include "export/WorksheetModel.h"
 #include "frame/Activation.h"
 
-#include <QApplication>
 #include <QChartView>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -157,15 +157,17 @@ bool WorkbookWindow::save()
     if (path.isEmpty())
         return false;
     QString failure;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
-        tavi::saveXlsx(*m_workbook, path);
-    } catch (const tavi::TaviError &error) {
-        failure = error.message();
-    } catch (const std::exception &error) {
-        failure = QString::fromLocal8Bit(error.what());
+    {
+        BusyCursor busy; // off again before any message
+        busy.set();
+        try {
+            tavi::saveXlsx(*m_workbook, path);
+        } catch (const tavi::TaviError &error) {
+            failure = error.message();
+        } catch (const std::exception &error) {
+            failure = QString::fromLocal8Bit(error.what());
+        }
     }
-    QApplication::restoreOverrideCursor();
     if (!failure.isEmpty()) {
         ExportPrompts::showError(this, failure);
         return false;

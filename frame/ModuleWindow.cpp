@@ -1,8 +1,8 @@
 #include "frame/ModuleWindow.h"
 
 #include "frame/Fonts.h"
-#include "shell/Guard.h"
-#include "shell/Pictures.h"
+#include "frame/Guard.h"
+#include "frame/Pictures.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -10,6 +10,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QToolButton>
+
+#include <optional>
 
 ModuleWindow::ModuleWindow(QWidget *parent) : QDialog(parent)
 {
@@ -19,7 +21,6 @@ ModuleWindow::ModuleWindow(QWidget *parent) : QDialog(parent)
                    Qt::WindowCloseButtonHint);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Button);
-    qApp->installEventFilter(this);
 }
 
 ModuleWindow::~ModuleWindow()
@@ -103,17 +104,22 @@ void ModuleWindow::addButtons(QWidget *parent, const QPoint &simular, const QPoi
     connect(m_sair, &QToolButton::clicked, this, [this] { guarded([this] { b_sairClick(); }); });
 }
 
-void ModuleWindow::FormKeyPress(QChar &key)
+KeyOutcome ModuleWindow::FormKeyPress(const WindowKey &key)
 {
-    if (key.unicode() == 13) {
-        key = QChar(0);
+    switch (key.kind) {
+    case WindowKey::Kind::Enter:
         focusNextControl();
-    }
-    if (key.unicode() == 27) {
+        return KeyOutcome::consume();
+    case WindowKey::Kind::Escape:
         close();
-        return;
+        return KeyOutcome::consume();
+    case WindowKey::Kind::Character:
+        break;
     }
-    translateDecimalKey(key);
+    const bool decimalKey = key.character == QLatin1Char('.') || key.character == QLatin1Char(',');
+    if (decimalKey && !m_decimalSeparator.isNull() && key.character != m_decimalSeparator)
+        return KeyOutcome::replaceWith(m_decimalSeparator);
+    return KeyOutcome::passOn();
 }
 
 static QAbstractItemView *itemViewAbove(QWidget *w)
@@ -153,45 +159,64 @@ bool ModuleWindow::ownsKeyEvent(QObject *watched) const
     return widget && widget->window() == this && isVisible();
 }
 
+// A character typed with a modifier can still be a line end or an escape (Shift+Enter types
+// "\r"): the key handler sees those as Enter and Escape too.
+static std::optional<WindowKey> windowKeyOf(const QKeyEvent &event)
+{
+    const int k = event.key();
+    const Qt::KeyboardModifiers mods = event.modifiers() & ~Qt::KeypadModifier;
+    if ((k == Qt::Key_Return || k == Qt::Key_Enter) && mods == Qt::NoModifier)
+        return WindowKey::enter();
+    if (k == Qt::Key_Escape && mods == Qt::NoModifier)
+        return WindowKey::escape();
+    if (event.text().size() != 1)
+        return std::nullopt;
+    const QChar typed = event.text()[0];
+    if (typed == QLatin1Char('\r'))
+        return WindowKey::enter();
+    if (typed == QChar(0x1b))
+        return WindowKey::escape();
+    return WindowKey::typed(typed);
+}
+
 bool ModuleWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress || !ownsKeyEvent(watched))
         return QDialog::eventFilter(watched, event);
     auto *keyEvent = static_cast<QKeyEvent *>(event);
     const int k = keyEvent->key();
-    const bool enter = k == Qt::Key_Return || k == Qt::Key_Enter;
     const Qt::KeyboardModifiers mods = keyEvent->modifiers() & ~Qt::KeypadModifier;
-    if (enter && mods == Qt::NoModifier) {
+    if ((k == Qt::Key_Return || k == Qt::Key_Enter) && mods == Qt::NoModifier) {
         // A focused button takes Enter as a press, before any character is produced.
         if (auto *button = qobject_cast<QAbstractButton *>(focusWidget())) {
             button->click();
             return true;
         }
     }
-    QChar key;
-    if (enter && mods == Qt::NoModifier)
-        key = QChar(13);
-    else if (k == Qt::Key_Escape && mods == Qt::NoModifier)
-        key = QChar(27);
-    else if (keyEvent->text().size() == 1)
-        key = keyEvent->text()[0];
-    else
+    const std::optional<WindowKey> key = windowKeyOf(*keyEvent);
+    if (!key)
         return false;
-    const QChar typed = key;
-    guarded([&] { FormKeyPress(key); });
-    if (typed.unicode() == 13 || typed.unicode() == 27)
-        return true; // the focus moved on, or the window closed
-    if (key == typed)
+    KeyOutcome outcome = KeyOutcome::passOn();
+    guarded([&] { outcome = FormKeyPress(*key); });
+    // Enter and Escape never reach the control, even when their handler failed.
+    if (key->kind != WindowKey::Kind::Character)
+        return true;
+    switch (outcome.action) {
+    case KeyOutcome::Action::PassOn:
         return false;
-    if (key.unicode() != 0) {
-        // The control receives the translated character instead.
-        const int code = key == QLatin1Char(',')   ? Qt::Key_Comma
-                         : key == QLatin1Char('.') ? Qt::Key_Period
-                                                   : keyEvent->key();
-        QKeyEvent translated(QEvent::KeyPress, code, keyEvent->modifiers(), QString(key),
-                             keyEvent->isAutoRepeat(), keyEvent->count());
-        QApplication::sendEvent(watched, &translated);
+    case KeyOutcome::Action::Consume:
+        return true;
+    case KeyOutcome::Action::Replace:
+        break;
     }
+    // The control receives the replacement as if it had been typed.
+    const QChar replacement = outcome.replacement;
+    const int code = replacement == QLatin1Char(',')   ? Qt::Key_Comma
+                     : replacement == QLatin1Char('.') ? Qt::Key_Period
+                                                       : k;
+    QKeyEvent translated(QEvent::KeyPress, code, keyEvent->modifiers(), QString(replacement),
+                         keyEvent->isAutoRepeat(), keyEvent->count());
+    QApplication::sendEvent(watched, &translated);
     return true;
 }
 
@@ -199,6 +224,8 @@ bool ModuleWindow::event(QEvent *event)
 {
     switch (event->type()) {
     case QEvent::WindowActivate:
+        // Keys typed into this window are looked at only while it is the active one.
+        qApp->installEventFilter(this);
         if (!m_activated || m_coveredByOwnWindow) {
             m_activated = true;
             m_coveredByOwnWindow = false;
@@ -206,6 +233,7 @@ bool ModuleWindow::event(QEvent *event)
         }
         break;
     case QEvent::WindowDeactivate: {
+        qApp->removeEventFilter(this);
         // Another window of the program on top; switching to another program leaves
         // no active window here.
         QWidget *now = QApplication::activeWindow();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "frame/WindowKeys.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -11,11 +13,12 @@ class QToolButton;
 class NumericEdit;
 
 // The frame shared by the module windows: the title block, sunken panels with their
-// headings, the three buttons, and the keyboard convention. The window sees every key typed
-// in any of its controls first: Enter moves the focus to the next control in tab order (or
-// presses the focused button), Escape closes the window, and windows that need it translate
-// the decimal key. Its activation handler runs when it is first shown and whenever a window
-// of the program that covered it closes, never when the user comes back from another program.
+// headings, the three buttons, and the keyboard convention. While it is the active window it
+// sees every key typed in any of its controls first: Enter moves the focus to the next control
+// in tab order (or presses the focused button), Escape closes the window, and windows that
+// need it translate the decimal key. Its activation handler runs when it is first shown and
+// whenever a window of the program that covered it closes, never when the user comes back
+// from another program.
 class ModuleWindow : public QDialog
 {
     Q_OBJECT
@@ -23,9 +26,14 @@ public:
     explicit ModuleWindow(QWidget *parent = nullptr);
     ~ModuleWindow() override;
 
-    // The window's key handler, given the typed character (13 Enter, 27 Escape), which it
-    // may change; 0 means consumed.
-    void FormKeyPress(QChar &key);
+    // The window's key handler: Enter moves the focus on and Escape closes the window (both
+    // consumed); "." and "," become the decimal separator where the window translates them.
+    KeyOutcome FormKeyPress(const WindowKey &key);
+
+    // The character that "." and "," type in this window: the regional decimal separator,
+    // as its last activation read it, in windows that translate the decimal key; null in
+    // the others, where they arrive as typed.
+    QChar decimalSeparator() const { return m_decimalSeparator; }
 
     // Moves the focus forwards in tab order from the focused control, counting only visible,
     // enabled tab stops of this window and wrapping from the last to the first.
@@ -42,8 +50,8 @@ public slots:
     void b_sairClick();
 
 protected:
-    // Third step of the key handler, for windows that map "." and "," for their grids.
-    virtual void translateDecimalKey(QChar &) {}
+    // From now on "." and "," type `separator`, for windows whose grids take numbers.
+    void translateDecimalKeyTo(QChar separator) { m_decimalSeparator = separator; }
 
     // The three lines of the title block at the top left.
     void addTitleBlock(const QString &moduleName);
@@ -73,6 +81,7 @@ private:
     QToolButton *m_sair = nullptr;
     bool m_activated = false;
     bool m_coveredByOwnWindow = false;
+    QChar m_decimalSeparator;
 };
 
 #include "frame/NumericEdit.h"

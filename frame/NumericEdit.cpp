@@ -2,7 +2,7 @@
 
 #include "core/NumberText.h"
 #include "core/TaviError.h"
-#include "shell/Guard.h"
+#include "frame/Guard.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -47,6 +47,8 @@ QString NumericEdit::editText() const
 
 QString NumericEdit::displayTextOfValue() const
 {
+    if (m_displayFormat.isEmpty())
+        return formatCurrency(m_value, m_decimalPlaces);
     return formatDisplay(m_value, m_displayFormat);
 }
 

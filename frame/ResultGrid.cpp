@@ -104,8 +104,12 @@ bool ResultGrid::pasteClipboard()
         start = model()->index(0, 0);
     const tavi::CellRange written = tavi::pasteBlock(
         *m_table, start.column(), m_table->storedRow(start.row()), text, m_translateDecimalOnPaste);
-    if (written.isEmpty())
+    if (written.isEmpty()) {
+        // A cell text longer than any number: the whole paste is refused.
+        QApplication::beep();
+        emit pasteRefused();
         return false;
+    }
     // Select what was pasted, as far as the grid shows it.
     const int lastShown = qMin(start.row() + written.rows, model()->rowCount()) - 1;
     selectionModel()->select(

@@ -4,8 +4,9 @@
 // read, Backspace and Delete are not filtered, caret moves and selections change nothing.
 // Leaving the field reads the text and rewrites it as editText of the value.
 //
-// What must hold: every text reached by typing or pasting reads, so only deleting
-// characters can leave a field whose value cannot be read; and the edit text written for
+// What must hold: every text reached by typing or pasting reads or, typed, is the beginning
+// of a number, so only deleting characters or leaving a number unfinished can leave a field
+// whose value cannot be read; and the edit text written for
 // any value the field holds reads back as that value rounded to the field's decimals.
 
 #include "FuzzSupport.h"
@@ -143,8 +144,8 @@ public:
     {
         long double v = 0;
         const bool reads = readEntry(m_field.text, &v, m_locale);
-        FUZZ_CHECK(reads || m_field.deleted, "only deleting leaves a text that cannot be read",
-                   log());
+        FUZZ_CHECK(reads || m_field.deleted || beginsNumber(m_field.text),
+                   "only deleting or unfinished typing leaves a text that cannot be read", log());
         if (reads) {
             m_field.text = editText(v, kDecimals, true, m_locale);
             m_field.deleted = false;
@@ -162,8 +163,8 @@ public:
         m_lastChecked = m_field.text;
         long double v = 0;
         const bool reads = readEntry(m_field.text, &v, m_locale);
-        FUZZ_CHECK(reads || m_field.deleted, "every text reached by typing or pasting reads",
-                   log());
+        FUZZ_CHECK(reads || m_field.deleted || beginsNumber(m_field.text),
+                   "every text reached by typing or pasting reads, or begins a number", log());
         if (!reads)
             v = 0; // what the field's value is then
         const QString written = editText(v, kDecimals, true, m_locale);
@@ -179,6 +180,12 @@ public:
     }
 
 private:
+    // Typing may leave a number unfinished ("1E-"), which a further digit makes readable.
+    bool beginsNumber(const QString &text) const
+    {
+        return readEntry(text + QLatin1Char('0'), nullptr, m_locale);
+    }
+
     struct Step {
         QString what;
         QString argument;

@@ -1,13 +1,14 @@
 #include "frame/Fonts.h"
-#include "shell/MainWindow.h"
-#include "shell/Pictures.h"
-#include "shell/SplashWindow.h"
+#include "frame/Pictures.h"
 #include "shell/StretchedImage.h"
+#include "shell/TF_Principal.h"
+#include "shell/TForm1.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <clocale>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
@@ -54,6 +55,10 @@ int main(int argc, char *argv[])
     sinceMain.start();
 
     QApplication app(argc, argv);
+    // QApplication hands the user's locale to the C library. Numbers are shown and read through
+    // the program's own number texts, so nothing is lost by keeping the C library's number
+    // formatting in the one form that files and libraries expect.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setFont(Fonts::windowFont());
     Pictures::ensureLoaded();
 

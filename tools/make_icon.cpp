@@ -1,12 +1,8 @@
 // Draws the program's icon, a blue water drop on a rounded light tile, at each size the
 // desktop menus ask for, and writes them into a folder, normally packaging/icons, as
 // tavi-NxN.png. Not part of the normal build: the icons are committed, and this is run again
-// only to change them. Each size is drawn on its own, not scaled down from the largest, so the
-// small ones stay sharp.
-//
-//   g++ -std=c++17 -fPIC tools/make_icon.cpp -o /tmp/make_icon
-//       $(pkg-config --cflags --libs Qt6Gui)     (one command line)
-//   QT_QPA_PLATFORM=offscreen /tmp/make_icon packaging/icons
+// only to change them (`make icons`). Each size is drawn on its own, not scaled down from the
+// largest, so the small ones stay sharp.
 
 #include <QDir>
 #include <QGuiApplication>

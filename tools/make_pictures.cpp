@@ -1,10 +1,7 @@
 // Draws the program's pictures (splash images, main window and about box pictures, button
 // pictures) and writes them into a folder, normally resources/pictures. Not part of the
-// normal build: the pictures are committed, and this is run again only to change them.
-//
-//   g++ -std=c++17 -fPIC tools/make_pictures.cpp -o /tmp/make_pictures
-//       $(pkg-config --cflags --libs Qt6Gui)     (one command line)
-//   QT_QPA_PLATFORM=offscreen /tmp/make_pictures resources/pictures
+// default build: the pictures are committed, and this is run again only to change them,
+// with `make pictures` (the CMake target make_pictures, run on resources/pictures).
 
 #include <QDir>
 #include <QFont>

@@ -20,6 +20,9 @@ struct FieldRow {
     const char *caption;
     const char *unit;
     const char *format; // nullptr: the currency pattern
+    // Elasticities per real multiply prices and incomes in reais: their real values are
+    // around 0,025 and 0,00001, which two decimals would silently turn into 0.
+    int decimals = 2;
 };
 
 // One group box of caption / field / unit rows.
@@ -39,6 +42,7 @@ QGroupBox *makeGroup(QWidget *parent, const QRect &geometry, const FieldRow *row
         auto *field = new NumericEdit(group);
         field->setObjectName(QString::fromLatin1(row.name));
         field->setDisplayFormat(row.format ? QString::fromLatin1(row.format) : QString());
+        field->setDecimalPlaces(row.decimals);
         field->setFixedSize(84, 21);
         auto *unit = new QLabel(QString::fromUtf8(row.unit), group);
         grid->addWidget(caption, i, 0);
@@ -53,17 +57,17 @@ QGroupBox *makeGroup(QWidget *parent, const QRect &geometry, const FieldRow *row
 const FieldRow kCurrentRows[] = {
     {"me_1", "População atendida pela rede pública de distribuição", "habitantes", ",0.;-,0."},
     {"me_2", "Demanda per-capita ATUAL da população atendida pela rede pública",
-     "(m3/dia.habitante)", ",0.;-,0."},
+     "(m3/dia.habitante)", ",0.00;-,0.00"},
     {"me_3", "População total do município", "habitantes", ",0.;-,0."},
     {"me_4", "Demanda per-capita da população NÃO atendida pela rede pública", "(m3/dia.habitante)",
-     ",0.;-,0."},
+     ",0.00;-,0.00"},
     {"me_5", "Eficiência média do sistema de abastecimento", "%", ",0.00;-,0.00"},
 };
 
 const FieldRow kNextYearRows[] = {
-    {"e_p_1", "Elasticidade do preço da água", "(1/R$)", nullptr},
+    {"e_p_1", "Elasticidade do preço da água", "(1/R$)", nullptr, 6},
     {"e_p_2", "Preço atual da água", "(R$)", nullptr},
-    {"e_p_3", "Elasticidade da Renda", "(1/R$)", nullptr},
+    {"e_p_3", "Elasticidade da Renda", "(1/R$)", nullptr, 6},
     {"e_p_4", "Renda per-capita\n(em termos do PIB per-capita)", "(R$)", nullptr},
 };
 

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "frame/ReplaceableBox.h"
+
 #include <QString>
-#include <functional>
 
 class QWidget;
 
@@ -15,7 +16,7 @@ void show(QWidget *parent, const QString &text);
 
 // Tests replace the box (it would wait for OK) with their own presenter; an empty function
 // restores the real box.
-using Presenter = std::function<void(QWidget *parent, const QString &text)>;
+using Presenter = ReplaceableBox::Presenter;
 void setPresenter(Presenter presenter);
 
 } // namespace MaximumBox

@@ -2,21 +2,21 @@
 
 #include "core/CellTable.h"
 #include "core/DilutionModel.h"
+#include "core/LocaleSettings.h"
 #include "core/NumberText.h"
 #include "export/ResultExport.h"
 #include "frame/Activation.h"
 #include "frame/Fonts.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
+#include "frame/ScreenCentre.h"
 #include "models/U_Dem_Agua/MaximumBox.h"
 
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
@@ -62,18 +62,6 @@ NumericEdit *makeField(QWidget *parent, const QString &name, long double value)
     return field;
 }
 
-// This window opens centred on the screen rather than over the main window.
-void centreOnScreen(QWidget *window)
-{
-    QWidget *parent = window->parentWidget();
-    QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect frame = window->geometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
-}
-
 } // namespace
 
 TF_Dem_Agua::TF_Dem_Agua(QWidget *parent) : ModuleWindow(parent)
@@ -81,6 +69,7 @@ TF_Dem_Agua::TF_Dem_Agua(QWidget *parent) : ModuleWindow(parent)
     setObjectName(QStringLiteral("F_Dem_Agua"));
     setWindowTitle(QStringLiteral("Demanda por Água para a Diluição de Esgotos Domésticos"));
     setFixedSize(623, 721);
+    // This window opens centred on the screen rather than over the main window.
     centreOnScreen(this);
     addTitleBlock(QStringLiteral("Diluição de Esgotos Domésticos"));
 
@@ -107,7 +96,8 @@ TF_Dem_Agua::TF_Dem_Agua(QWidget *parent) : ModuleWindow(parent)
     rows->setColumnStretch(0, 1);
     rows->setColumnMinimumWidth(2, 60);
     ce_1 = m_fields[0];
-    // The decimal-separator probe: its display text shows which separator the locale writes.
+    // A hidden field of the window's own; the decimal keys follow the regional settings, not
+    // its text.
     ce_aux_valor = makeField(parameters, QStringLiteral("ce_aux_valor"), 8.3L);
     ce_aux_valor->hide();
 
@@ -167,23 +157,13 @@ TF_Dem_Agua::TF_Dem_Agua(QWidget *parent) : ModuleWindow(parent)
 
 void TF_Dem_Agua::FormActivate()
 {
-    // Below 1000 the probe shows no thousands separator, so a comma in it can only be the
-    // decimal one.
-    m_decimalComma = ce_aux_valor->text().contains(QLatin1Char(','));
+    translateDecimalKeyTo(LocaleSettings::current().decimalSeparator);
     ce_1->setFocus(Qt::OtherFocusReason);
     writeDilutionHeaders(SG_Resultado->table());
     SG_Resultado->setColumnWidth(PointColumn, kPointColumnWidth);
     SG_Resultado->setColumnWidth(EffluentFlowColumn, kFlowColumnWidth);
     writeContributionHeaders(*SG);
     writePointNumbers(SG_Resultado->table());
-}
-
-void TF_Dem_Agua::translateDecimalKey(QChar &key)
-{
-    if (m_decimalComma && key == QLatin1Char('.'))
-        key = QLatin1Char(',');
-    else if (!m_decimalComma && key == QLatin1Char(','))
-        key = QLatin1Char('.');
 }
 
 DilutionInputs TF_Dem_Agua::readInputs()
@@ -202,6 +182,9 @@ DilutionInputs TF_Dem_Agua::readInputs()
 
 void TF_Dem_Agua::b_simularClick()
 {
+    // A run that stops leaves nothing of an earlier run on the screen, its maximum included.
+    clearDilutionRun(SG_Resultado->table(), *SG);
+    l_vazao->setText(kMaximumCaption);
     fillPointValues(SG_Resultado->table(), readInputs());
     for (int d = 1; d <= kDischargePoints; ++d)
         PropagaContribuicao(d);

@@ -27,7 +27,6 @@ public:
     ResultGrid *resultGrid() const { return SG_Resultado; }
     // The contribution of each discharge point at every point below it; never shown.
     const tavi::CellTable &contributionMatrix() const { return *SG; }
-    bool decimalCommaDetected() const { return m_decimalComma; }
 
 public slots:
     void FormActivate() override;
@@ -35,9 +34,6 @@ public slots:
     void b_salvarClick() override;
     void PropagaContribuicao(int point);
     void AcumulaVazao(int point);
-
-protected:
-    void translateDecimalKey(QChar &key) override;
 
 private:
     tavi::DilutionInputs readInputs();
@@ -50,7 +46,4 @@ private:
     QScrollArea *m_resultBox = nullptr;
     ResultGrid *SG_Resultado = nullptr;
     tavi::CellTable *SG = nullptr;
-    // Set on activation when the locale writes a decimal comma: the key handler then turns
-    // "." into ","; otherwise it turns "," into ".".
-    bool m_decimalComma = false;
 };

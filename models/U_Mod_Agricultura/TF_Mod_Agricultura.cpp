@@ -1,10 +1,15 @@
 #include "models/U_Mod_Agricultura/TF_Mod_Agricultura.h"
 
 #include "core/AgricultureSimulation.h"
+#include "core/LocaleSettings.h"
 #include "export/ResultExport.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
+#include "models/U_Mod_Agricultura/CropTablesPanel.h"
+#include "models/U_Mod_Agricultura/DayGridsPanel.h"
 
+#include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -13,9 +18,15 @@ using namespace tavi::agriculture;
 namespace
 {
 
-// Whether the locale writes a decimal comma: kept by the module, not by a window, for the
-// program's whole run, and found again at every activation.
-bool decimalCommaFlag = false;
+NumericEdit *addHiddenField(QWidget *parent, const char *name, long double value)
+{
+    auto *field = new NumericEdit(parent);
+    field->setObjectName(QLatin1String(name));
+    field->setDisplayFormat(QStringLiteral(",0.00;-,0.00"));
+    field->setValue(value);
+    field->hide();
+    return field;
+}
 
 } // namespace
 
@@ -40,9 +51,44 @@ TF_Mod_Agricultura::TF_Mod_Agricultura(QWidget *parent) : ModuleWindow(parent)
     setTabOrder(SG_Classe[kClasses - 1], SG_Total);
 }
 
-bool TF_Mod_Agricultura::decimalComma()
+void TF_Mod_Agricultura::buildCropPanel()
 {
-    return decimalCommaFlag;
+    QFrame *panel =
+        addPanel(this, QRect(9, 51, 990, 216), QStringLiteral("Classes da Cultura Irrigada"),
+                 QStringLiteral("Panel6"));
+    m_cropPanel = panel;
+    const CropTables crop = addCropTables(panel);
+    SG_Entrada = crop.entrada;
+    SG_Param = crop.param;
+}
+
+void TF_Mod_Agricultura::buildResultsPanel()
+{
+    QLabel *heading = nullptr;
+    QFrame *panel =
+        addPanel(this, QRect(0, height() - 423, width(), 423),
+                 QStringLiteral("Simulação e Resultados"), QStringLiteral("Panel7"), &heading);
+    heading->setObjectName(QStringLiteral("Label24"));
+    m_resultsPanel = panel;
+    const DayGrids grids = addDayGrids(panel);
+    SG_Serie = grids.serie;
+    for (int k = 0; k < kClasses; ++k)
+        SG_Classe[k] = grids.classes[k];
+    SG_Total = grids.total;
+}
+
+// Constants and scratch space of the rainfall model, kept in fields the user never sees.
+void TF_Mod_Agricultura::buildHiddenFields()
+{
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->hide();
+    ce_aux = addHiddenField(this, "ce_aux", 0);
+    ce_aux_valor = addHiddenField(this, "ce_aux_valor", 8.3L);
+    ce_aux_valor2 = addHiddenField(this, "ce_aux_valor2", 4.17L);
+    ce_aux_valor3 = addHiddenField(this, "ce_aux_valor3", 0.2L);
+    ce_aux_valor4 = addHiddenField(this, "ce_aux_valor4", 4.14L);
+    ce_aux_valor5 = addHiddenField(this, "ce_aux_valor5", 0.1L);
 }
 
 Tables TF_Mod_Agricultura::tables() const
@@ -62,18 +108,12 @@ ClassSet TF_Mod_Agricultura::editedClasses() const
     return m_calendarSources.changed(tables());
 }
 
-// The hidden field's 8.3 shows the locale's decimal separator; below a thousand it has no
-// group separator, so a comma in it can only be the decimal one.
-void TF_Mod_Agricultura::detectDecimalSeparator()
-{
-    decimalCommaFlag = false;
-    if (ce_aux_valor->text().contains(QLatin1Char(',')))
-        decimalCommaFlag = true;
-}
-
 void TF_Mod_Agricultura::FormActivate()
 {
-    detectDecimalSeparator();
+    // The locale's own separator, whatever character it is: the cells are read back with it,
+    // so the keys and the defaults must write it too.
+    const QChar separator = tavi::LocaleSettings::current().decimalSeparator;
+    translateDecimalKeyTo(separator);
     // Only the opening starts from the defaults: a later activation comes from a box or
     // window of the program closing over this one, and must not throw away the user's series
     // or the results just computed.
@@ -83,7 +123,7 @@ void TF_Mod_Agricultura::FormActivate()
     }
     m_opened = true;
     const Tables t = tables();
-    writeDefaults(t, decimalCommaFlag);
+    writeDefaults(t, separator);
     SG_Serie->setFocus(Qt::OtherFocusReason);
     runCropCalendar(t);
     m_calendarSources.record(t);
@@ -118,12 +158,4 @@ void TF_Mod_Agricultura::b_salvarClick()
     for (int k = 0; k < tavi::agriculture::kClasses; ++k)
         grids.classes[k] = &SG_Classe[k]->table();
     exportAgriculture(this, grids);
-}
-
-void TF_Mod_Agricultura::translateDecimalKey(QChar &key)
-{
-    if (key == QLatin1Char('.') && decimalCommaFlag)
-        key = QLatin1Char(',');
-    else if (key == QLatin1Char(',') && !decimalCommaFlag)
-        key = QLatin1Char('.');
 }

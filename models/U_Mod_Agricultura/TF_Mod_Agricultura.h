@@ -22,8 +22,6 @@ public:
     ResultGrid *classGrid(int k) const { return SG_Classe[k]; } // 0 = A ... 8 = I
     ResultGrid *total() const { return SG_Total; }
 
-    // Whether the last activation found the locale writing a decimal comma.
-    static bool decimalComma();
     // The classes whose crop table row or planting start was edited since their calendar
     // last ran.
     tavi::agriculture::ClassSet editedClasses() const;
@@ -33,15 +31,11 @@ public slots:
     void b_simularClick() override;
     void b_salvarClick() override;
 
-protected:
-    void translateDecimalKey(QChar &key) override;
-
 private:
     void buildCropPanel();
     void buildResultsPanel();
     void buildHiddenFields();
     tavi::agriculture::Tables tables() const;
-    void detectDecimalSeparator();
 
     ResultGrid *SG_Entrada;
     ResultGrid *SG_Param;

@@ -40,11 +40,10 @@ const char *const kParamTexts[kClasses][kParamRows] = {
     {"   50", "   10", "   0,6"}, {"   1", "   10", "   0,6"},  {"   50", "   10", "   0,65"},
 };
 
-QString inLocale(const char *commaText, bool decimalComma)
+QString inLocale(const char *commaText, QChar decimalSeparator)
 {
     QString text = QString::fromLatin1(commaText);
-    if (!decimalComma)
-        text.replace(QLatin1Char(','), QLatin1Char('.'));
+    text.replace(QLatin1Char(','), decimalSeparator);
     return text;
 }
 
@@ -70,24 +69,25 @@ private slots:
     {
         LocaleSettings::setCurrent(LocaleSettings::decimalPoint());
         owned = std::make_unique<OwnedTables>();
-        writeDefaults(t(), false);
+        writeDefaults(t(), QLatin1Char('.'));
     }
 
     void defaultTexts_data()
     {
-        QTest::addColumn<bool>("decimalComma");
-        QTest::newRow("decimal comma") << true;
-        QTest::newRow("decimal point") << false;
+        QTest::addColumn<QChar>("separator");
+        QTest::newRow("decimal comma") << QChar(QLatin1Char(','));
+        QTest::newRow("decimal point") << QChar(QLatin1Char('.'));
+        QTest::newRow("arabic decimal separator") << QChar(0x066B);
     }
     void defaultTexts()
     {
-        QFETCH(bool, decimalComma);
-        writeDefaults(t(), decimalComma);
+        QFETCH(QChar, separator);
+        writeDefaults(t(), separator);
         for (int k = 0; k < kClasses; ++k) {
             for (int c = 0; c < kEntradaColumns; ++c)
-                QCOMPARE(t().entrada->cell(c, k), inLocale(kCropTexts[k][c], decimalComma));
+                QCOMPARE(t().entrada->cell(c, k), inLocale(kCropTexts[k][c], separator));
             for (int row = 0; row < kParamRows; ++row)
-                QCOMPARE(t().param->cell(k, row), inLocale(kParamTexts[k][row], decimalComma));
+                QCOMPARE(t().param->cell(k, row), inLocale(kParamTexts[k][row], separator));
         }
         const QStringList serieHeaders = {"Dia", "ETP(mm/dia)", "P(mm/dia)", "Pef(mm/dia)"};
         const QStringList classHeaders = {"DI(mm/dia)", "DE(m3/dia)", "DB(m3/dia)", "Kc",
@@ -235,7 +235,7 @@ private slots:
     void countersUseTheLocalesSeparator()
     {
         LocaleSettings::setCurrent(LocaleSettings::brazilian());
-        writeDefaults(t(), true);
+        writeDefaults(t(), QLatin1Char(','));
         t().param->setCell(F, kStartRow, QStringLiteral("10,5"));
         runCropCalendar(t());
         QCOMPARE(counter(F, 11), QStringLiteral("1,5"));

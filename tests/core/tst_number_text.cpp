@@ -58,6 +58,8 @@ private slots:
     void displayFormat();
     void currencyPattern_data();
     void currencyPattern();
+    void currencyShowsTheDecimalsHeld_data();
+    void currencyShowsTheDecimalsHeld();
     void editText_data();
     void editText();
     void roundHalfAwayMatchesEditText_data();
@@ -326,6 +328,35 @@ void TestNumberText::currencyPattern()
     QCOMPARE(formatDisplay(-1234.5L, QString(), locale), texts.at(1));
 }
 
+void TestNumberText::currencyShowsTheDecimalsHeld_data()
+{
+    QTest::addColumn<long double>("value");
+    QTest::addColumn<LocaleSettings>("locale");
+    QTest::addColumn<QString>("shown");
+    // Rial and yen have no decimals: the field must still show what it uses.
+    LocaleSettings rial = withCurrency(QString::fromUtf8("ریال"), 2, 0);
+    rial.decimalSeparator = QChar(0x066B);
+    rial.thousandSeparator = QChar(0x066C);
+    const LocaleSettings yen = withCurrency(QString::fromUtf8("￥"), 0, 0);
+    QTest::newRow("rial, a fifth below zero") << -0.2L << rial << QString::fromUtf8("-ریال 0٫2");
+    QTest::newRow("rial, a half") << 2.5L << rial << QString::fromUtf8("ریال 2٫5");
+    QTest::newRow("rial, whole") << 3.0L << rial << QString::fromUtf8("ریال 3");
+    QTest::newRow("rial, grouped") << 1234.25L << rial << QString::fromUtf8("ریال 1٬234٫25");
+    QTest::newRow("yen, third decimal rounds") << 2.345L << yen << QString::fromUtf8("￥2,35");
+    QTest::newRow("yen, rounds to whole") << 1.999L << yen << QString::fromUtf8("￥2");
+    QTest::newRow("real keeps its two") << 2.5L << comma << "R$ 2,50";
+    QTest::newRow("real, zero") << 0.0L << comma << "R$ 0,00";
+    QTest::newRow("three-decimal currency") << 2.5L << withCurrency("KD", 0, 3) << "KD2,500";
+}
+
+void TestNumberText::currencyShowsTheDecimalsHeld()
+{
+    QFETCH(long double, value);
+    QFETCH(LocaleSettings, locale);
+    QFETCH(QString, shown);
+    QCOMPARE(formatCurrency(value, 2, locale), shown);
+}
+
 void TestNumberText::editText_data()
 {
     QTest::addColumn<long double>("value");
@@ -461,8 +492,14 @@ void TestNumberText::acceptsTyped_data()
     QTest::newRow("second separator") << "1,2,3" << 2 << comma << false;
     QTest::newRow("separator after separator") << "1,," << 2 << comma << false;
     QTest::newRow("lone minus") << "-" << 2 << comma << true;
-    QTest::newRow("lone plus") << "+" << 2 << comma << false;
-    QTest::newRow("open exponent") << "1e" << 2 << comma << false;
+    QTest::newRow("lone plus") << "+" << 2 << comma << true;
+    QTest::newRow("open exponent") << "1e" << 2 << comma << true;
+    QTest::newRow("open signed exponent") << "1E-" << 2 << comma << true;
+    QTest::newRow("open exponent, plus") << "-2,5e+" << 2 << comma << true;
+    QTest::newRow("exponent alone") << "e" << 2 << comma << false;
+    QTest::newRow("sign then exponent") << "-E" << 2 << comma << false;
+    QTest::newRow("second exponent") << "1e5e" << 2 << comma << false;
+    QTest::newRow("sign after exponent digits") << "1e5-" << 2 << comma << false;
     QTest::newRow("exponent") << "1e5" << 2 << comma << true;
     QTest::newRow("decimals then exponent") << "1,25E10" << 2 << comma << true;
     QTest::newRow("too many decimals before exponent") << "1,255e1" << 2 << comma << false;
@@ -472,7 +509,7 @@ void TestNumberText::acceptsTyped_data()
     QTest::newRow("blank at the end") << "12 " << 2 << comma << false;
     QTest::newRow("empty") << "" << 2 << comma << true;
     QTest::newRow("separator first") << ",5" << 2 << comma << true;
-    QTest::newRow("minus separator") << "-," << 2 << comma << false;
+    QTest::newRow("minus separator") << "-," << 2 << comma << true;
     QTest::newRow("negative") << "-1,25" << 2 << comma << true;
     QTest::newRow("grouping point dropped") << "1.234,5" << 2 << comma << true;
     QTest::newRow("1E4000") << "1E4000" << 2 << comma << true;
@@ -486,14 +523,15 @@ void TestNumberText::acceptsTyped_data()
     // The first 63 characters decide; a longer text must also read as a whole, or the
     // field would hold a text it cannot leave.
     const QString ones63(63, QLatin1Char('1'));
-    QTest::newRow("open exponent past 63") << ones63 + "e" << 2 << comma << false;
+    QTest::newRow("open exponent past 63") << ones63 + "e" << 2 << comma << true;
     QTest::newRow("sign past 63") << ones63 + "-" << 2 << comma << false;
     QTest::newRow("second separator past 63") << ones63 + ".5." << 2 << point << false;
     QTest::newRow("beyond the range past 63") << ones63 + "e4932" << 2 << comma << false;
     QTest::newRow("exponent past 63") << ones63 + "e5" << 2 << comma << true;
     QTest::newRow("long number") << QString(80, QLatin1Char('9')) << 2 << point << true;
     QTest::newRow("open exponent at 63")
-        << QString(62, QLatin1Char('1')) + "e5" << 2 << comma << false;
+        << QString(62, QLatin1Char('1')) + "e5" << 2 << comma << true;
+    QTest::newRow("second exponent past 63") << ones63 + "e5e" << 2 << comma << false;
 }
 
 void TestNumberText::acceptsTyped()

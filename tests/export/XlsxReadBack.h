@@ -111,6 +111,27 @@ print(json.dumps(out))
     return true;
 }
 
+// The raw bytes of one member of a saved package (such as "xl/worksheets/sheet1.xml"), read
+// with Python's zipfile. Returns false with `error` set when it cannot be read.
+inline bool readPackageMember(const QString &path, const QString &member, QByteArray *out,
+                              QString *error)
+{
+    static const char *const script = R"PY(
+import sys, zipfile
+with zipfile.ZipFile(sys.argv[1]) as z:
+    sys.stdout.buffer.write(z.read(sys.argv[2]))
+)PY";
+    QProcess process;
+    process.start(QStringLiteral("/usr/bin/python3"),
+                  {QStringLiteral("-c"), QString::fromUtf8(script), path, member});
+    if (!process.waitForStarted() || !process.waitForFinished(120000) || process.exitCode() != 0) {
+        *error = QString::fromUtf8(process.readAllStandardError());
+        return false;
+    }
+    *out = process.readAllStandardOutput();
+    return true;
+}
+
 } // namespace testing
 
 // Reads `path` into `book`, skipping the test when the reader is missing and failing it

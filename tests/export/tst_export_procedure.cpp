@@ -3,14 +3,11 @@
 #include "export/ExportPrompts.h"
 #include "export/RecordingSpreadsheet.h"
 #include "export/ResultExport.h"
-#include "frame/ResultGrid.h"
-#include "models/U_Abast_Publico/TF_Abast_Publico.h"
 #include "support/WindowTesting.h"
 
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
-#include <QToolButton>
 #include <QtTest>
 
 using testing::RecordingSpreadsheet;
@@ -367,42 +364,6 @@ private slots:
         QCOMPARE(text, conversionFailed);
         QCOMPARE(icon, int(QMessageBox::Warning));
         QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    }
-
-    // "Salvar" of the public supply window exports its grid as it stands.
-    void publicSupplyWindowSavesItsGrid()
-    {
-        testing::LocaleScope locale(tavi::LocaleSettings::brazilian());
-        MessageRecorder recorder;
-        RecordingSpreadsheet app;
-        setSpreadsheetFactory(&app);
-        TF_Abast_Publico w;
-        QVERIFY(testing::showActive(&w));
-        auto *salvar = w.findChild<QToolButton *>(QStringLiteral("b_salvar"));
-
-        // Before "Simular": the headers and empty cells.
-        salvar->click();
-        QCOMPARE(app.calls.mid(2, 6), headerCalls(2, {"DIA", "ATUAL", "FUTURA"}));
-        QCOMPARE(app.calls.at(8), QStringLiteral("cell A3 "));
-
-        w.findChild<NumericEdit *>(QStringLiteral("me_1"))->setValue(1000);
-        w.findChild<NumericEdit *>(QStringLiteral("me_2"))->setValue(0.15L);
-        w.findChild<NumericEdit *>(QStringLiteral("me_3"))->setValue(1200);
-        w.findChild<NumericEdit *>(QStringLiteral("me_4"))->setValue(0.1L);
-        w.findChild<QToolButton *>(QStringLiteral("b_simular"))->click();
-        const QStringList before = testing::cellTexts(w.resultGrid()->table());
-        app.calls.clear();
-        app.ops.clear();
-        salvar->click();
-        setSpreadsheetFactory(nullptr);
-
-        QCOMPARE(app.calls.size(), 2 + 6 + 365 * 3 + 3);
-        QCOMPARE(app.calls.at(8), QStringLiteral("cell A3 01"));
-        QCOMPARE(app.calls.at(9), QStringLiteral("cell B3 170"));
-        QCOMPARE(app.calls.at(8 + 364 * 3), QStringLiteral("cell A367 365"));
-        QCOMPARE(app.calls.last(), QStringLiteral("quit"));
-        QVERIFY(recorder.messages.isEmpty());
-        QCOMPARE(testing::cellTexts(w.resultGrid()->table()), before);
     }
 };
 

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <clocale>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -66,6 +67,25 @@ public:
 private:
     rlimit m_previous{};
     void (*m_handler)(int) = nullptr;
+};
+
+// Switches the C library's whole locale for as long as it lives, as QApplication does from
+// the environment. A locale that is not installed fails the test: the point is to run under
+// it.
+class CLocaleSwitch
+{
+public:
+    explicit CLocaleSwitch(const char *name)
+        : m_previous(std::setlocale(LC_ALL, nullptr)),
+          m_switched(std::setlocale(LC_ALL, name) != nullptr)
+    {
+    }
+    ~CLocaleSwitch() { std::setlocale(LC_ALL, m_previous.constData()); }
+    bool switched() const { return m_switched; }
+
+private:
+    QByteArray m_previous;
+    bool m_switched;
 };
 
 } // namespace
@@ -131,6 +151,45 @@ private slots:
         QVERIFY(s.widths.value("B") >= QStringLiteral("170,25").size());
         QVERIFY(!s.widths.contains("G"));
         QCOMPARE(folderEntries(), QStringList({"cells.xlsx"}));
+    }
+
+    // libxlsxwriter prints values and widths with printf: under a decimal-comma locale the
+    // file held "<v>3580,1</v>" and "width=\"8,85\"", which spreadsheets misread as 3580.
+    void savedSheetIsTheSameUnderEveryLocale()
+    {
+        Workbook book;
+        Worksheet &sheet = book.worksheet(1);
+        const QStringList entries = {"3580,1", "0,458675019854673", "-1,5E-7",
+                                     "1,5E20", "GALINÁCEO",         "170,25"};
+        for (int i = 0; i < entries.size(); ++i)
+            sheet.setEntry(3, i + 1, entries.at(i), comma);
+        sheet.autoFitColumns(comma);
+
+        QByteArray inC;
+        for (const char *name : {"C", "pt_BR.UTF-8", "de_DE.UTF-8", "en_US.UTF-8", "ar_EG.UTF-8"}) {
+            const QString path = pathOf(QStringLiteral("locale-%1.xlsx").arg(name));
+            {
+                const CLocaleSwitch locale(name);
+                QVERIFY2(locale.switched(), name);
+                saveXlsx(book, path);
+            }
+            QByteArray xml;
+            QString error;
+            QVERIFY2(testing::readPackageMember(path, "xl/worksheets/sheet1.xml", &xml, &error),
+                     qPrintable(error));
+            QVERIFY2(xml.contains("<v>3580.1</v>"), name);
+            QVERIFY2(xml.contains("<v>0.458675019854673</v>"), name);
+            if (inC.isEmpty())
+                inC = xml;
+            QVERIFY2(xml == inC, name);
+
+            ReadWorkbook read;
+            READ_XLSX(path, read);
+            const testing::ReadSheet &s = read.sheets.value("Plan1");
+            QCOMPARE(s.at(3, 1).value, QVariant(3580.1));
+            QCOMPARE(s.at(3, 3).value, QVariant(-1.5e-7));
+            QVERIFY(s.widths.value("E") >= QStringLiteral("GALINÁCEO").size());
+        }
     }
 
     void chartSheetInFrontWithStackedLine()

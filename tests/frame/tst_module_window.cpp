@@ -7,12 +7,13 @@
 
 #include <QDialog>
 #include <QFrame>
+#include <QLineEdit>
 #include <QToolButton>
 
 using namespace testing;
 
 // A minimal module window: a panel with two fields, a grid, the buttons; it counts its
-// activations and runs, and maps "." to "," in its grid like the windows that need it.
+// activations and runs, and has "." and "," type "," like the windows that need it.
 class ProbeWindow : public ModuleWindow
 {
 public:
@@ -36,6 +37,7 @@ public:
         setTabOrder(grid, simularButton());
         setTabOrder(simularButton(), salvarButton());
         setTabOrder(salvarButton(), sairButton());
+        translateDecimalKeyTo(QLatin1Char(','));
     }
     void FormActivate() override
     {
@@ -43,11 +45,6 @@ public:
         first->setFocus();
     }
     void b_simularClick() override { ++runs; }
-    void translateDecimalKey(QChar &key) override
-    {
-        if (key == QLatin1Char('.'))
-            key = QLatin1Char(',');
-    }
 
     NumericEdit *first;
     NumericEdit *second;
@@ -127,6 +124,45 @@ private slots:
         QTest::keyClick(editor, Qt::Key_Return);
         QCOMPARE(grid->cell(1, 1), QStringLiteral("4,5"));
         QVERIFY(window->simularButton()->hasFocus());
+    }
+
+    void theKeyHandlerSaysWhatItDid()
+    {
+        window->first->setFocus();
+        const KeyOutcome enter = window->FormKeyPress(WindowKey::enter());
+        QCOMPARE(enter.action, KeyOutcome::Action::Consume);
+        QVERIFY(window->second->hasFocus());
+        const KeyOutcome point = window->FormKeyPress(WindowKey::typed(QLatin1Char('.')));
+        QCOMPARE(point.action, KeyOutcome::Action::Replace);
+        QCOMPARE(point.replacement, QLatin1Char(','));
+        QCOMPARE(window->FormKeyPress(WindowKey::typed(QLatin1Char(','))).action,
+                 KeyOutcome::Action::PassOn);
+        QCOMPARE(window->FormKeyPress(WindowKey::typed(QLatin1Char('7'))).action,
+                 KeyOutcome::Action::PassOn);
+        QCOMPARE(window->FormKeyPress(WindowKey::escape()).action, KeyOutcome::Action::Consume);
+        QVERIFY(!window->isVisible());
+    }
+
+    // The window looks at keys only while it is the active window; a key sent to it while
+    // another window is active reaches the control untouched.
+    void keysAreHandledOnlyWhileTheWindowIsActive()
+    {
+        auto *plain = new QLineEdit(window);
+        plain->show();
+        QTest::keyClicks(plain, QStringLiteral("1.5"));
+        QCOMPARE(plain->text(), QStringLiteral("1,5"));
+
+        QWidget other;
+        QVERIFY(showActive(&other));
+        plain->clear();
+        QTest::keyClicks(plain, QStringLiteral("1.5"));
+        QCOMPARE(plain->text(), QStringLiteral("1.5"));
+
+        other.close();
+        giveActivationBack(window);
+        plain->clear();
+        QTest::keyClicks(plain, QStringLiteral("1.5"));
+        QCOMPARE(plain->text(), QStringLiteral("1,5"));
     }
 
     void escapeClosesFromAnyControl()

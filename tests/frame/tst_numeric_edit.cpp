@@ -111,14 +111,51 @@ private slots:
         QCOMPARE(double(field->value()), 3.5);
     }
 
-    void lettersAndLonePlusAreRefused()
+    void lettersAreRefused()
     {
         LocaleScope locale(LocaleSettings::brazilian());
         enterField();
         QSignalSpy refused(field, &NumericEdit::refused);
         typeInto(field, QStringLiteral("a+x1"));
-        QCOMPARE(field->text(), QStringLiteral("1"));
-        QCOMPARE(refused.count(), 3);
+        QCOMPARE(field->text(), QStringLiteral("+1"));
+        QCOMPARE(refused.count(), 2);
+    }
+
+    // Exponents and signs are typed as they are read, left to right.
+    void numbersTypeLeftToRight_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<double>("value");
+        QTest::newRow("exponent") << "1e5" << 1e5;
+        QTest::newRow("negative exponent, decimals") << "2,5E-1" << 0.25;
+        QTest::newRow("signed exponent") << "-3E+2" << -300.0;
+        QTest::newRow("plus sign") << "+7" << 7.0;
+    }
+    void numbersTypeLeftToRight()
+    {
+        QFETCH(QString, keys);
+        QFETCH(double, value);
+        LocaleScope locale(LocaleSettings::brazilian());
+        enterField();
+        QSignalSpy refused(field, &NumericEdit::refused);
+        typeInto(field, keys);
+        QCOMPARE(refused.count(), 0);
+        QCOMPARE(field->text(), keys);
+        QCOMPARE(double(field->value()), value);
+    }
+
+    // A number left unfinished is the unreadable-text error, as a deleted one is.
+    void leavingAnUnfinishedExponentIsAnError()
+    {
+        LocaleScope locale(LocaleSettings::brazilian());
+        ErrorRecorder errors;
+        enterField();
+        typeInto(field, QStringLiteral("1E-"));
+        other->setFocus(Qt::TabFocusReason);
+        settle();
+        QCOMPARE(errors.messages,
+                 QStringList{QStringLiteral("'1E-' não é um valor de ponto flutuante válido.")});
+        QVERIFY(field->hasFocus());
     }
 
     void loneMinusReadsAsZeroAndLeavesEmpty()

@@ -102,8 +102,8 @@ private slots:
     {
         QFETCH(bool, decimalComma);
         open(decimalComma ? LocaleSettings::brazilian() : LocaleSettings::decimalPoint());
-        QCOMPARE(TF_Mod_Agricultura::decimalComma(), decimalComma);
         const QString sep = decimalComma ? QStringLiteral(",") : QStringLiteral(".");
+        QCOMPARE(window->decimalSeparator(), sep.at(0));
         QCOMPARE(window->entrada()->cell(kPhaseColumn + 1, B), QStringLiteral("   0") + sep + "35");
         QCOMPARE(window->param()->cell(I, kEfficiencyRow), QStringLiteral("   0") + sep + "65");
         QCOMPARE(window->entrada()->cell(kLetterColumn, I), QStringLiteral("    I"));
@@ -207,12 +207,46 @@ private slots:
         typeIntoCell(window->entrada(), kPhaseColumn + 1, C, typed);
         QCOMPARE(window->entrada()->cell(kPhaseColumn + 1, C), stored);
 
-        QChar key = QLatin1Char(decimalComma ? '.' : ',');
-        window->FormKeyPress(key);
-        QCOMPARE(key, QLatin1Char(decimalComma ? ',' : '.'));
-        key = QLatin1Char('7');
-        window->FormKeyPress(key);
-        QCOMPARE(key, QLatin1Char('7'));
+        const KeyOutcome other =
+            window->FormKeyPress(WindowKey::typed(QLatin1Char(decimalComma ? '.' : ',')));
+        QCOMPARE(other.action, KeyOutcome::Action::Replace);
+        QCOMPARE(other.replacement, QLatin1Char(decimalComma ? ',' : '.'));
+        const KeyOutcome own =
+            window->FormKeyPress(WindowKey::typed(QLatin1Char(decimalComma ? ',' : '.')));
+        QCOMPARE(own.action, KeyOutcome::Action::PassOn);
+        QCOMPARE(window->FormKeyPress(WindowKey::typed(QLatin1Char('7'))).action,
+                 KeyOutcome::Action::PassOn);
+    }
+
+    // Where the decimal separator is neither "," nor "." (Arabic and Persian locales), the
+    // defaults, the keys and pastes all write it, and the defaults simulate as they stand.
+    void aSeparatorOtherThanCommaOrPoint()
+    {
+        open(arabicSeparators());
+        const QString sep(QChar(0x066B));
+        QCOMPARE(window->decimalSeparator(), sep.at(0));
+        QCOMPARE(window->entrada()->cell(kPhaseColumn + 1, B), QStringLiteral("   0") + sep + "35");
+        QCOMPARE(window->param()->cell(I, kEfficiencyRow), QStringLiteral("   0") + sep + "65");
+        ErrorRecorder errors;
+        setDay(1, QStringLiteral("4"), QStringLiteral("0"));
+        simulate();
+        QCOMPARE(errors.messages, QStringList());
+        QCOMPARE(result(A, kDiColumn, 1), QStringLiteral("1") + sep + "6");
+
+        typeIntoCell(window->serie(), kEtpColumn, 3, QStringLiteral("4,5"));
+        QCOMPARE(window->serie()->cell(kEtpColumn, 3), QStringLiteral("4") + sep + "5");
+        typeIntoCell(window->serie(), kRainColumn, 3, QStringLiteral("4.5"));
+        QCOMPARE(window->serie()->cell(kRainColumn, 3), QStringLiteral("4") + sep + "5");
+        QCOMPARE(window->FormKeyPress(WindowKey::typed(QLatin1Char(','))).replacement, sep.at(0));
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("2.25\t0,5"));
+        window->serie()->setCurrentIndex(
+            window->serie()->model()->index(window->serie()->table().viewRow(4), kEtpColumn));
+        QVERIFY(window->serie()->pasteClipboard());
+        QCOMPARE(window->serie()->cell(kEtpColumn, 4), QStringLiteral("2") + sep + "25");
+        QCOMPARE(window->serie()->cell(kRainColumn, 4), QStringLiteral("0") + sep + "5");
+        simulate();
+        QCOMPARE(errors.messages, QStringList());
     }
 
     void referenceValues()
@@ -272,15 +306,14 @@ private slots:
         QVERIFY(total != QStringLiteral("0"));
 
         // Another window of the program covers this one and closes: an activation, which
-        // finds the separator again (here the field now shows a point) and keeps every cell.
+        // reads the separator again from the regional settings and keeps every cell.
         LocaleScope point(LocaleSettings::decimalPoint());
-        field("ce_aux_valor")->setValue(8.3L);
         window->entrada()->setFocus();
         QDialog box(window);
         QVERIFY(showActive(&box));
         box.close();
         giveActivationBack(window);
-        QVERIFY(!TF_Mod_Agricultura::decimalComma());
+        QCOMPARE(window->decimalSeparator(), QLatin1Char('.'));
         QVERIFY(window->serie()->hasFocus());
         QCOMPARE(window->serie()->cell(kEtpColumn, 10), QStringLiteral("5,5"));
         QCOMPARE(window->classGrid(H)->cell(kKcColumn, 10), QStringLiteral("1,5"));
@@ -387,8 +420,9 @@ private slots:
         QCOMPARE(result(A, kDiColumn, 99), QStringLiteral("0,12494004796163"));
         QCOMPARE(result(A, kDbColumn, 99), QStringLiteral("3569,71565604657"));
         QVERIFY(window->serie()->cell(kEffectiveRainColumn, 100) != QStringLiteral("0"));
-        QCOMPARE(result(A, kDiColumn, 100), QStringLiteral("0"));
-        QCOMPARE(window->serie()->cell(kEffectiveRainColumn, 101), QStringLiteral("0"));
+        // What the run did not reach is empty, not an earlier run's.
+        QCOMPARE(result(A, kDiColumn, 100), QString());
+        QCOMPARE(window->serie()->cell(kEffectiveRainColumn, 101), QString());
         // The box covered the window and closed: every typed cell is still there.
         QCOMPARE(window->serie()->cell(kEtpColumn, 100), QStringLiteral("abc"));
         for (int day : {1, 99, 101, 366}) {
@@ -407,7 +441,7 @@ private slots:
         QCOMPARE(errors.messages,
                  QStringList{QStringLiteral("Divisão de ponto flutuante por zero.")});
         QCOMPARE(result(A, kDbColumn, 1), QStringLiteral("45714,2857142857"));
-        QCOMPARE(result(D, kDbColumn, 1), QStringLiteral("0"));
+        QCOMPARE(result(D, kDbColumn, 1), QString());
     }
 
     void day366IsStoredAndComputed()

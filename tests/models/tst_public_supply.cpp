@@ -1,3 +1,6 @@
+#include "export/ExportPrompts.h"
+#include "export/RecordingSpreadsheet.h"
+#include "export/ResultExport.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
 #include "models/U_Abast_Publico/TF_Abast_Publico.h"
@@ -40,7 +43,7 @@ private slots:
         QCOMPARE(cell(2, 0), QStringLiteral("FUTURA"));
         QCOMPARE(cell(1, 1), QString());
         QCOMPARE(field("me_demanda")->text(), QStringLiteral("0,00"));
-        QCOMPARE(field("me_2")->text(), QStringLiteral("0"));
+        QCOMPARE(field("me_2")->text(), QStringLiteral("0,00"));
         QCOMPARE(field("e_p_2")->text(), QStringLiteral("R$ 0,00"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Módulo Abastecimento Público"));
     }
@@ -90,6 +93,58 @@ private slots:
         set("me_5", 55);
         simulate();
         QCOMPARE(cell(2, 17), before);
+    }
+
+    // Elasticities per real are small: typed or pasted, they survive leaving the field, show
+    // as held, and reach next year's per-capita demand.
+    void smallElasticitiesKeepSixDecimals_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("demand");
+        // me_2 0,15; price 20; income 30000.
+        QTest::newRow("income, 0,00001") << "e_p_3"
+                                         << "0,00001"
+                                         << "R$ 0,00001"
+                                         << "0,20";
+        QTest::newRow("income, 1E-5") << "e_p_3"
+                                      << "1E-5"
+                                      << "R$ 0,00001"
+                                      << "0,20";
+        QTest::newRow("price, 0,025") << "e_p_1"
+                                      << "0,025"
+                                      << "R$ 0,025"
+                                      << "0,23";
+        QTest::newRow("seventh decimal refused") << "e_p_3"
+                                                 << "0,0000019"
+                                                 << "R$ 0,000001"
+                                                 << "0,15";
+    }
+    void smallElasticitiesKeepSixDecimals()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, demand);
+        set("me_2", 0.15L);
+        set("e_p_2", 20);
+        set("e_p_4", 30000);
+        NumericEdit *edit = field(qPrintable(name));
+        edit->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(edit, typed);
+        field("me_1")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(edit->text(), shown);
+        simulate();
+        QCOMPARE(field("me_demanda")->text(), demand);
+    }
+
+    void perCapitaDemandsShowTheirDecimals()
+    {
+        set("me_2", 0.15L);
+        set("me_4", 1234.5L);
+        QCOMPARE(field("me_2")->text(), QStringLiteral("0,15"));
+        QCOMPARE(field("me_4")->text(), QStringLiteral("1.234,50"));
     }
 
     void pointLocaleWritesPointDecimals()
@@ -155,6 +210,49 @@ private slots:
         grid->setCurrentIndex(grid->model()->index(0, 1));
         QTest::keyClicks(grid, QStringLiteral("9"));
         QCOMPARE(cell(1, 1), QString());
+    }
+
+    // "Salvar" exports the grid as it stands, headers in bold first.
+    void salvarExportsTheGridAsItStands()
+    {
+        QStringList messages;
+        ExportPrompts::Hooks hooks;
+        hooks.showError = [&messages](QWidget *, const QString &text) { messages << text; };
+        ExportPrompts::setHooks(hooks);
+        RecordingSpreadsheet app;
+        setSpreadsheetFactory(&app);
+        auto *salvar = window->findChild<QToolButton *>(QStringLiteral("b_salvar"));
+
+        // Before "Simular": the headers and empty cells.
+        salvar->click();
+        QStringList headers;
+        for (int column = 1; column <= 3; ++column)
+            headers << RecordingSpreadsheet::bold(2, column);
+        headers << RecordingSpreadsheet::cell(2, 1, "DIA")
+                << RecordingSpreadsheet::cell(2, 2, "ATUAL")
+                << RecordingSpreadsheet::cell(2, 3, "FUTURA");
+        QCOMPARE(app.calls.mid(2, 6), headers);
+        QCOMPARE(app.calls.at(8), QStringLiteral("cell A3 "));
+
+        set("me_1", 1000);
+        set("me_2", 0.15L);
+        set("me_3", 1200);
+        set("me_4", 0.1L);
+        simulate();
+        const QStringList before = cellTexts(window->resultGrid()->table());
+        app.calls.clear();
+        app.ops.clear();
+        salvar->click();
+        setSpreadsheetFactory(nullptr);
+        ExportPrompts::setHooks({});
+
+        QCOMPARE(app.calls.size(), 2 + 6 + 365 * 3 + 3);
+        QCOMPARE(app.calls.at(8), QStringLiteral("cell A3 01"));
+        QCOMPARE(app.calls.at(9), QStringLiteral("cell B3 170"));
+        QCOMPARE(app.calls.at(8 + 364 * 3), QStringLiteral("cell A367 365"));
+        QCOMPARE(app.calls.last(), QStringLiteral("quit"));
+        QVERIFY(messages.isEmpty());
+        QCOMPARE(cellTexts(window->resultGrid()->table()), before);
     }
 };
 

@@ -11,8 +11,8 @@
 
 #include "export/ExportPrompts.h"
 #include "frame/Activation.h"
+#include "frame/ErrorBox.h"
 #include "models/U_Dem_Agua/MaximumBox.h"
-#include "shell/ErrorBox.h"
 
 #include <QApplication>
 #include <QDialog>

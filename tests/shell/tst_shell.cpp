@@ -1,28 +1,19 @@
-#include "core/TaviError.h"
-#include "shell/AboutBox.h"
-#include "shell/ErrorBox.h"
-#include "shell/Guard.h"
-#include "shell/MainWindow.h"
+#include "frame/ErrorBox.h"
 #include "shell/ModuleWindows.h"
-#include "shell/Pictures.h"
-#include "shell/SplashWindow.h"
 #include "shell/StretchedImage.h"
+#include "shell/TF_Principal.h"
+#include "shell/TF_Sobre.h"
+#include "shell/TForm1.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
-
-#include <stdexcept>
-
-using Handler = std::function<void()>;
-Q_DECLARE_METATYPE(Handler)
 
 namespace
 {
@@ -99,19 +90,6 @@ class TestShell : public QObject
 private slots:
     void cleanup() { ErrorBox::setPresenter({}); }
 
-    void titleFromFileName_data();
-    void titleFromFileName();
-    void applicationTitleComesFromTheProgramFile();
-    void fullStop_data();
-    void fullStop();
-
-    void guardShowsTheErrorAndEndsTheHandler();
-    void guardTranslatesEveryKindOfException_data();
-    void guardTranslatesEveryKindOfException();
-    void guardLetsACompleteHandlerThrough();
-    void errorBoxIsCriticalWithOneOkAndGivesActivationBack();
-
-    void pictures();
     void splashLayout();
     void splashTimerHidesItAndKeepsRunning();
     void splashIgnoresKeys();
@@ -128,184 +106,6 @@ private slots:
     void sairEndsTheProgram();
     void closingTheMainWindowEndsTheProgram();
 };
-
-void TestShell::titleFromFileName_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("title");
-    addRow("extension dropped", "Calc.EXE", "Calc");
-    addRow("rest lowered", "WATER.EXE", "Water");
-    addRow("first raised", "/usr/bin/tavi", "Tavi");
-    addRow("mixed case", "mIxEd", "Mixed");
-    addRow("windows path", "C:\\Programas\\TAVI.EXE", "Tavi");
-    addRow("dot in folder only", "/opt/v1.2/prog", "Prog");
-    addRow("from the first dot", "/opt/prog.tar.gz", "Prog");
-    addRow("accents", "ÁGUA.EXE", "Água");
-    addRow("empty", "", "");
-}
-
-void TestShell::titleFromFileName()
-{
-    QFETCH(QString, file);
-    QFETCH(QString, title);
-    QCOMPARE(ErrorBox::titleFromFileName(file), title);
-}
-
-void TestShell::applicationTitleComesFromTheProgramFile()
-{
-    // This test program is built as "shell_shell".
-    QCOMPARE(ErrorBox::applicationTitle(), QStringLiteral("Shell_shell"));
-}
-
-void TestShell::fullStop_data()
-{
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("shown");
-    addRow("letter", "Falhou", "Falhou.");
-    addRow("digit", "Valor 1", "Valor 1.");
-    addRow("accented letter", "Operação de ponto flutuante inválida",
-           "Operação de ponto flutuante inválida.");
-    addRow("quote", "'x' não é um valor", "'x' não é um valor.");
-    addRow("slash sorts after the dot", "a/", "a/.");
-    addRow("full stop", "Fim.", "Fim.");
-    addRow("blank", "Fim ", "Fim ");
-    addRow("parenthesis", "(x)", "(x)");
-    addRow("hyphen sorts before the dot", "a-", "a-");
-    addRow("comma", "a,", "a,");
-    addRow("empty", "", "");
-}
-
-void TestShell::fullStop()
-{
-    QFETCH(QString, message);
-    QFETCH(QString, shown);
-    QCOMPARE(ErrorBox::withFullStop(message), shown);
-}
-
-void TestShell::guardShowsTheErrorAndEndsTheHandler()
-{
-    QList<QPair<QWidget *, QString>> shown;
-    ErrorBox::setPresenter([&](QWidget *parent, const QString &text) {
-        shown.append({parent, text});
-    });
-    QWidget window;
-    QStringList written;
-    const bool completed = runGuarded(&window, [&] {
-        written << QStringLiteral("before");
-        throw tavi::FloatError(tavi::FloatError::Overflow);
-        written << QStringLiteral("after");
-    });
-    QVERIFY(!completed);
-    QCOMPARE(written, QStringList{QStringLiteral("before")});
-    QCOMPARE(shown.size(), 1);
-    QCOMPARE(shown.first().first, &window);
-    QCOMPARE(shown.first().second,
-             QStringLiteral("Excedeu a capacidade máxima do tipo ponto flutuante."));
-}
-
-void TestShell::guardTranslatesEveryKindOfException_data()
-{
-    QTest::addColumn<Handler>("handler");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("unreadable text")
-        << Handler([] { throw tavi::ConvertError(QStringLiteral("12,a")); })
-        << QStringLiteral("'12,a' não é um valor de ponto flutuante válido.");
-    QTest::newRow("division by zero")
-        << Handler([] { throw tavi::FloatError(tavi::FloatError::DivisionByZero); })
-        << QStringLiteral("Divisão de ponto flutuante por zero.");
-    QTest::newRow("message already ending in a full stop")
-        << Handler([] { throw tavi::TaviError(QStringLiteral("Já feito.")); })
-        << QStringLiteral("Já feito.");
-    QTest::newRow("standard exception, UTF-8 text")
-        << Handler([] { throw std::runtime_error("falha de memória"); })
-        << QStringLiteral("falha de memória.");
-    QTest::newRow("anything else")
-        << Handler([] { throw 42; }) << QStringLiteral("Erro desconhecido.");
-}
-
-void TestShell::guardTranslatesEveryKindOfException()
-{
-    QFETCH(Handler, handler);
-    QFETCH(QString, shown);
-    QStringList texts;
-    ErrorBox::setPresenter([&](QWidget *, const QString &text) { texts << text; });
-    QVERIFY(!runGuarded(nullptr, handler));
-    QCOMPARE(texts, QStringList{shown});
-}
-
-void TestShell::guardLetsACompleteHandlerThrough()
-{
-    int boxes = 0;
-    ErrorBox::setPresenter([&](QWidget *, const QString &) { ++boxes; });
-    int ran = 0;
-    QVERIFY(runGuarded(nullptr, [&] { ++ran; }));
-    QCOMPARE(ran, 1);
-    QCOMPARE(boxes, 0);
-}
-
-void TestShell::errorBoxIsCriticalWithOneOkAndGivesActivationBack()
-{
-    QWidget owner;
-    auto *field = new QLabel(&owner);
-    owner.show();
-    QApplication::setActiveWindow(&owner);
-    QVERIFY(QTest::qWaitForWindowExposed(&owner));
-
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QString title, text;
-    Qt::TextFormat format = Qt::AutoText;
-    QList<QAbstractButton *> buttons;
-    Qt::WindowModality modality = Qt::NonModal;
-    QWidget *parent = nullptr;
-    const Shown shown =
-        whileModal([&] { ErrorBox::show(field, QStringLiteral("'<b>1</b>' falhou")); },
-                   [&](QWidget *window) {
-                       auto *box = qobject_cast<QMessageBox *>(window);
-                       QVERIFY(box);
-                       icon = box->icon();
-                       title = box->windowTitle();
-                       text = box->text();
-                       format = box->textFormat();
-                       buttons = box->buttons();
-                       modality = box->windowModality();
-                       parent = box->parentWidget();
-                       QTRY_COMPARE(QApplication::activeWindow(), box);
-                   });
-    QVERIFY(shown.opened);
-    QVERIFY(shown.destroyed);
-    QCOMPARE(icon, QMessageBox::Critical);
-    QCOMPARE(title, QStringLiteral("Shell_shell"));
-    QCOMPARE(text, QStringLiteral("'<b>1</b>' falhou."));
-    QCOMPARE(format, Qt::PlainText); // what the user typed is shown as typed
-    QCOMPARE(buttons.size(), 1);
-    QCOMPARE(modality, Qt::ApplicationModal);
-    QCOMPARE(parent, field);
-    // The window it covered is active again as soon as the box has returned.
-    QCOMPARE(QApplication::activeWindow(), &owner);
-}
-
-void TestShell::pictures()
-{
-    const struct {
-        const char *name;
-        QSize size;
-    } expected[] = {{"main.jpg", {696, 456}},
-                    {"about.jpg", {624, 348}},
-                    {"b_simular.png", {32, 32}},
-                    {"b_salvar.png", {32, 32}},
-                    {"b_sair.png", {32, 32}}};
-    for (const auto &picture : expected) {
-        const QPixmap pixmap = Pictures::picture(QLatin1String(picture.name));
-        QVERIFY2(!pixmap.isNull(), picture.name);
-        QCOMPARE(pixmap.size(), picture.size);
-    }
-    // The button pictures sit on the button face: their corners are see-through.
-    for (const char *name : {"b_simular.png", "b_salvar.png", "b_sair.png"}) {
-        const QImage image = Pictures::picture(QLatin1String(name)).toImage();
-        QVERIFY2(image.hasAlphaChannel(), name);
-        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
-    }
-}
 
 void TestShell::splashLayout()
 {

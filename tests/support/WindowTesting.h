@@ -5,8 +5,8 @@
 
 #include "core/CellTable.h"
 #include "core/LocaleSettings.h"
+#include "frame/ErrorBox.h"
 #include "frame/NumericEdit.h"
-#include "shell/ErrorBox.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -42,6 +42,26 @@ public:
 private:
     tavi::LocaleSettings m_previous;
 };
+
+// Regional settings whose separators are neither "," nor "." (Arabic and Persian locales):
+// "٫" (U+066B) decimal, "٬" (U+066C) thousands.
+inline tavi::LocaleSettings arabicSeparators()
+{
+    tavi::LocaleSettings settings;
+    settings.decimalSeparator = QChar(0x066B);
+    settings.thousandSeparator = QChar(0x066C);
+    return settings;
+}
+
+// The regional settings a data row names: "comma" (Brazilian), "point" or "arabic".
+inline tavi::LocaleSettings settingsNamed(const QString &name)
+{
+    if (name == QLatin1String("arabic"))
+        return arabicSeparators();
+    if (name == QLatin1String("point"))
+        return tavi::LocaleSettings::decimalPoint();
+    return tavi::LocaleSettings::brazilian();
+}
 
 // Shows a window and makes it the active window, as opening it from the menu would.
 inline bool showActive(QWidget *window)

@@ -1,7 +1,7 @@
-#include "shell/Guard.h"
+#include "frame/Guard.h"
 
 #include "core/TaviError.h"
-#include "shell/ErrorBox.h"
+#include "frame/ErrorBox.h"
 
 #include <QString>
 #include <exception>

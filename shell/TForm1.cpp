@@ -1,7 +1,7 @@
-#include "shell/SplashWindow.h"
+#include "shell/TForm1.h"
 
 #include "frame/Fonts.h"
-#include "shell/Pictures.h"
+#include "frame/Pictures.h"
 #include "shell/StretchedImage.h"
 
 #include <QCloseEvent>

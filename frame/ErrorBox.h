@@ -1,7 +1,8 @@
 #pragma once
 
+#include "frame/ReplaceableBox.h"
+
 #include <QString>
-#include <functional>
 
 class QWidget;
 
@@ -9,12 +10,6 @@ class QWidget;
 // application title, showing the message with the full-stop rule.
 namespace ErrorBox
 {
-
-// The application title: the program file's name without its directory and without
-// everything from its first "." on, the first character upper case and the rest lower case
-// ("tavi" -> "Tavi", "WATER.EXE" -> "Water").
-QString applicationTitle();
-QString titleFromFileName(const QString &fileName);
 
 // The message followed by "." when its last character sorts after "." (a letter or digit
 // gets the full stop; ".", a blank or ")" does not).
@@ -26,7 +21,7 @@ void show(QWidget *parent, const QString &message);
 
 // Tests replace the box with a recorder: the presenter gets the parent and the final text
 // (full stop applied). Pass an empty function to restore the real box.
-using Presenter = std::function<void(QWidget *parent, const QString &text)>;
+using Presenter = ReplaceableBox::Presenter;
 void setPresenter(Presenter presenter);
 
 } // namespace ErrorBox

@@ -1,4 +1,4 @@
-#include "shell/Pictures.h"
+#include "frame/Pictures.h"
 
 // Q_INIT_RESOURCE must be used outside any namespace.
 static void registerCompiledResources()

@@ -1,6 +1,6 @@
-#include "shell/AboutBox.h"
+#include "shell/TF_Sobre.h"
 
-#include "shell/Pictures.h"
+#include "frame/Pictures.h"
 #include "shell/StretchedImage.h"
 
 #include <QGuiApplication>

@@ -121,6 +121,10 @@ class ExportWorkbooksTest : public QObject
         QVERIFY2(user.errors.isEmpty(), qPrintable(user.errors.join('\n')));
         QVERIFY(QFile::exists(path));
         READ_XLSX(path, *read);
+        // A width written in the locale's own number form ("8,85") would not read as one.
+        for (const ReadSheet &sheet : read->sheets)
+            for (auto w = sheet.widths.begin(); w != sheet.widths.end(); ++w)
+                QVERIFY2(std::isfinite(w.value()) && w.value() > 0, qPrintable(w.key()));
     }
 
 private slots:

@@ -1,10 +1,10 @@
-#include "shell/MainWindow.h"
+#include "shell/TF_Principal.h"
 
 #include "frame/Activation.h"
-#include "shell/AboutBox.h"
-#include "shell/Guard.h"
-#include "shell/Pictures.h"
+#include "frame/Guard.h"
+#include "frame/Pictures.h"
 #include "shell/StretchedImage.h"
+#include "shell/TF_Sobre.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

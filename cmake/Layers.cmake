@@ -1,0 +1,16 @@
+# tavi_add_layer(<library> <folder> SOURCES <files...> LINKS <libraries...>)
+#
+# One static library per layer, built from the files its folder lists. Each layer's headers
+# are reachable only through an include folder of its own in the build tree, which holds one
+# link named after the layer's source folder (build/layers/frame/frame -> frame/). A library
+# sees the include folders of the layers it links, and its own; an include that points to a
+# layer above finds no file, and the build stops there.
+function(tavi_add_layer library folder)
+    cmake_parse_arguments(PARSE_ARGV 2 LAYER "" "" "SOURCES;LINKS")
+    add_library(${library} STATIC ${LAYER_SOURCES})
+    set(root ${PROJECT_BINARY_DIR}/layers/${folder})
+    file(MAKE_DIRECTORY ${root})
+    file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
+    target_include_directories(${library} PUBLIC ${root})
+    target_link_libraries(${library} PUBLIC ${LAYER_LINKS})
+endfunction()

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// The codes that the spreadsheet interface passes on as the spreadsheet application defines
+// them; the export writes them, and the program's own spreadsheet reads them.
+namespace SpreadsheetCodes
+{
+
+// Sheets.Add, Type: chart sheets (the application's xlChart).
+constexpr int kChartSheet = -4109;
+// ChartType: a line chart whose series stand one on another (xlLineStacked).
+constexpr int kStackedLineChart = 63;
+// Font.FontStyle: the bold face, by the name a Portuguese installation gives it.
+inline const QString kBoldStyle = QStringLiteral("Negrito");
+
+} // namespace SpreadsheetCodes
