@@ -5,7 +5,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench sanitize fuzz soak pictures clean
+.PHONY: all deps configure build run test package fresh-check bench sanitize fuzz soak pictures icons clean
 
 all: build
 
@@ -25,6 +25,15 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# A Debian package of the program, made by CPack: $(BUILD_DIR)/tavi_VERSION_ARCH.deb.
+package: build
+	cmake --build $(BUILD_DIR) --target package
+
+# The README's commands on a fresh Debian 12 root, then the package installed and started
+# there; see scripts/fresh-check.sh.
+fresh-check:
+	bash scripts/fresh-check.sh
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 SANITIZE_DIR ?= build-sanitize
@@ -60,6 +69,11 @@ soak: configure
 pictures: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target make_pictures
 	QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/tools/make_pictures resources/pictures
+
+# Draws the package's icons again into packaging/icons, with tools/make_icon.cpp.
+icons: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target make_icon
+	QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/tools/make_icon packaging/icons
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the screenshots need,
+# Installs the Debian packages the build, the tests, the package and the screenshots need,
 # and only those that are missing, so a second run costs nothing.
 set -euo pipefail
 packages=(
@@ -10,6 +10,8 @@ packages=(
   locales
   python3-openpyxl
   fonts-dejavu-core fonts-liberation
+  # make package: CPack reads the program's libraries with file and dpkg-shlibdeps.
+  dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -20,4 +22,5 @@ sudo_=""
 [ "$(id -u)" -ne 0 ] && sudo_=sudo
 echo "Installing: ${missing[*]}"
 $sudo_ apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo_ apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Through env: sudo would drop a variable set in front of it, and debconf would then ask.
+$sudo_ env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
