@@ -7,6 +7,8 @@ packages=(
   qt6-base-dev qt6-charts-dev libgl-dev libqt6opengl6-dev zlib1g-dev
   qt6-image-formats-plugins libjpeg62-turbo
   libxlsxwriter-dev
+  # Qt's own texts (menus of the fields, the file dialog) in Portuguese.
+  qt6-translations-l10n
   locales
   python3-openpyxl
   fonts-dejavu-core fonts-liberation

@@ -31,11 +31,12 @@ TF_Sobre::TF_Sobre(QWidget *parent)
 
 void TF_Sobre::keyPressEvent(QKeyEvent *event)
 {
-    // Without a cancel button the box does not close on Escape (nor act on Enter); the
-    // close button is the way out.
+    // Escape and Enter close it, as they close any box: without a window manager its close
+    // button is not even drawn, and nothing else could.
     if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return ||
         event->key() == Qt::Key_Enter) {
         event->accept();
+        accept();
         return;
     }
     QDialog::keyPressEvent(event);

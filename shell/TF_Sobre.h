@@ -3,7 +3,7 @@
 #include <QDialog>
 
 // The about box "F_Sobre": one picture over the whole fixed-size client area, no controls.
-// It closes only through its close button or system menu.
+// It closes with Escape, Enter or its close button.
 class TF_Sobre : public QDialog
 {
     Q_OBJECT

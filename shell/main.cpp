@@ -1,5 +1,6 @@
 #include "frame/Fonts.h"
 #include "frame/Pictures.h"
+#include "frame/PortugueseQtTexts.h"
 #include "shell/StretchedImage.h"
 #include "shell/TF_Principal.h"
 #include "shell/TForm1.h"
@@ -59,6 +60,7 @@ int main(int argc, char *argv[])
     // the program's own number texts, so nothing is lost by keeping the C library's number
     // formatting in the one form that files and libraries expect.
     std::setlocale(LC_NUMERIC, "C");
+    installPortugueseQtTexts();
     QApplication::setFont(Fonts::windowFont());
     Pictures::ensureLoaded();
 

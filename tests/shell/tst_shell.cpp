@@ -101,6 +101,8 @@ private slots:
     void eachModuleItemOpensAFreshModalWindow_data();
     void eachModuleItemOpensAFreshModalWindow();
     void aboutBox();
+    void aboutBoxClosesWithTheKeyboard_data();
+    void aboutBoxClosesWithTheKeyboard();
 
     // These two run the application's event loop and end it; they stay last.
     void sairEndsTheProgram();
@@ -371,6 +373,25 @@ void TestShell::aboutBox()
     QVERIFY(pictureLoaded);
     QCOMPARE(buttons, 0);
     QCOMPARE(QApplication::activeWindow(), &main);
+}
+
+void TestShell::aboutBoxClosesWithTheKeyboard_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Escape") << int(Qt::Key_Escape);
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+}
+
+// Without a window manager its close button is not drawn: the keys are the way out.
+void TestShell::aboutBoxClosesWithTheKeyboard()
+{
+    QFETCH(int, key);
+    TF_Sobre box;
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QTest::keyClick(&box, Qt::Key(key));
+    QVERIFY(!box.isVisible());
 }
 
 void TestShell::sairEndsTheProgram()
