@@ -138,8 +138,12 @@ void ModuleWindow::addButtons(QWidget *parent, const QPoint &simular, const QPoi
                           QStringLiteral(":/pictures/b_salvar.png"), salvar);
     m_sair = makeButton(parent, QStringLiteral("b_sair"), QStringLiteral("Sair"),
                         QStringLiteral(":/pictures/b_sair.png"), sair);
-    connect(m_simular, &QToolButton::clicked, this,
-            [this] { buttonHandler([this] { b_simularClick(); }); });
+    connect(m_simular, &QToolButton::clicked, this, [this] {
+        buttonHandler([this] { b_simularClick(); });
+        // Every result readable after a run, stopped or not, without dragging a column.
+        for (ResultGrid *grid : findChildren<ResultGrid *>())
+            grid->fitColumnsToTexts();
+    });
     connect(m_salvar, &QToolButton::clicked, this,
             [this] { buttonHandler([this] { b_salvarClick(); }); });
     connect(m_sair, &QToolButton::clicked, this, [this] { guarded([this] { b_sairClick(); }); });

@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
 
 using tavi::CellTable;
 
@@ -71,6 +72,33 @@ void ResultGrid::keyPressEvent(QKeyEvent *event)
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+void ResultGrid::fitColumnsToTexts()
+{
+    const QFontMetrics cells(font());
+    const QFontMetrics headers(horizontalHeader()->font());
+    // Room for the cell's margins and grid line, as the view draws them.
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
+    const int firstRow = m_table->hasHeaderRow() ? 1 : 0;
+    for (int col = 0; col < m_table->columns(); ++col) {
+        // Numbers of one font differ little in width per character: only the longest few
+        // texts are measured, so a run's fitting costs next to nothing.
+        qsizetype longest = 0;
+        for (int row = firstRow; row < m_table->shownRows(); ++row)
+            longest = qMax(longest, m_table->cell(col, row).size());
+        int widest = 0;
+        for (int row = firstRow; row < m_table->shownRows(); ++row) {
+            const QString &text = m_table->cell(col, row);
+            if (text.size() + 2 >= longest && !text.isEmpty())
+                widest = qMax(widest, cells.horizontalAdvance(text.left(kWidestColumn)));
+        }
+        if (m_table->hasHeaderRow())
+            widest = qMax(widest, headers.horizontalAdvance(m_table->cell(col, 0)));
+        const int wanted = qMin(widest + padding, kWidestColumn);
+        if (wanted > columnWidth(col))
+            setColumnWidth(col, wanted);
+    }
 }
 
 void ResultGrid::copySelection()

@@ -29,6 +29,11 @@ public:
     // do in the windows that translate them.
     void setDecimalTranslationOnPaste(bool on) { m_translateDecimalOnPaste = on; }
 
+    // Widens every column shown to its longest text, header included, so that no result is
+    // cut; a column is never made narrower, nor wider than kWidestColumn.
+    void fitColumnsToTexts();
+    static constexpr int kWidestColumn = 400;
+
     // Ctrl+C: the selected cells as text, tab-separated, one line per row.
     void copySelection();
     // Ctrl+V: the clipboard's block from the current cell rightwards and downwards. A grid

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QScrollArea>
+#include <QScrollBar>
 
 using namespace tavi::agriculture;
 using AgricultureWidgets::addCentredLabel;
@@ -45,7 +46,8 @@ ResultGrid *addDayGrid(QWidget *parent, const char *name, const TableShape &shap
 ResultGrid *addTotal(QFrame *panel, const QScrollArea *scrollBox)
 {
     const int totalLeft = scrollBox->geometry().right() + 5;
-    const int totalWidth = 92;
+    // Wide enough for a 15-digit total beside its scroll bar.
+    const int totalWidth = 152;
     const int firstDayTop =
         scrollBox->y() + scrollBox->frameWidth() + kGridTitleHeight + kDayRowHeight;
     const QFont titleFont = Fonts::verdana(11, true);
@@ -60,7 +62,8 @@ ResultGrid *addTotal(QFrame *panel, const QScrollArea *scrollBox)
     total->setFont(Fonts::verdana(9));
     total->setDefaultColumnWidth(kDayColumnWidth);
     total->setRowHeight(kDayRowHeight);
-    total->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A total wider than its column scrolls sideways rather than being cut.
+    total->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     total->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QPalette silver = total->palette();
     silver.setColor(QPalette::Base, QColor(0xC0, 0xC0, 0xC0));
@@ -76,7 +79,7 @@ DayGrids addDayGrids(QFrame *panel)
     DayGrids grids{};
     auto *scrollBox = new QScrollArea(panel);
     scrollBox->setObjectName(QStringLiteral("ScrollBox1"));
-    scrollBox->setGeometry(4, 22, 901, 398);
+    scrollBox->setGeometry(4, 22, 841, 398);
     scrollBox->setFocusPolicy(Qt::NoFocus);
     scrollBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -106,5 +109,15 @@ DayGrids addDayGrids(QFrame *panel)
                          }
                      });
     grids.total = addTotal(panel, scrollBox);
+    // The series, the classes and the total scroll as one, row for row, so that a total is
+    // always beside its day.
+    QList<ResultGrid *> days{grids.serie, grids.total};
+    for (ResultGrid *grid : grids.classes)
+        days << grid;
+    for (ResultGrid *from : days)
+        for (ResultGrid *to : days)
+            if (from != to)
+                QObject::connect(from->verticalScrollBar(), &QScrollBar::valueChanged,
+                                 to->verticalScrollBar(), &QScrollBar::setValue);
     return grids;
 }

@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QToolButton>
 
@@ -462,6 +463,36 @@ private slots:
     {
         QTest::keyClick(window->serie(), Qt::Key_Escape);
         QVERIFY(!window->isVisible());
+    }
+
+    // After a run no result is cut: every column is as wide as its longest text, header
+    // included; and the total scrolls with the series and the classes, row for row.
+    void everyResultIsReadableAndTheTotalFollowsItsDay()
+    {
+        for (int day = 1; day <= kDays; ++day)
+            setDay(day, QStringLiteral("7,77"), QStringLiteral("1,11"));
+        edit(window->param(), A, kAreaRow, QStringLiteral("123456,789"));
+        simulate();
+        QList<ResultGrid *> grids{window->serie(), window->total()};
+        for (int k = 0; k < kClasses; ++k)
+            grids << window->classGrid(k);
+        for (ResultGrid *g : grids) {
+            const QFontMetrics metrics(g->font());
+            for (int col = 0; col < g->table().columns(); ++col)
+                for (int row = 0; row < g->table().shownRows(); ++row)
+                    QVERIFY2(g->columnWidth(col) >= metrics.horizontalAdvance(g->cell(col, row)),
+                             qPrintable(g->objectName() + ": " + g->cell(col, row)));
+        }
+        QVERIFY(window->total()->cell(0, 0).size() >= 15);
+
+        window->serie()->scrollTo(window->serie()->model()->index(199, kEtpColumn),
+                                  QAbstractItemView::PositionAtTop);
+        const int top = window->serie()->rowAt(0);
+        QCOMPARE(top, 199);
+        QCOMPARE(window->total()->rowAt(0), top);
+        QCOMPARE(window->classGrid(E)->rowAt(0), top);
+        window->total()->verticalScrollBar()->setValue(10);
+        QCOMPARE(window->serie()->rowAt(0), 10);
     }
 
     // Escape in an open cell editor means "cancel this edit", not "close the window".
