@@ -6,7 +6,7 @@
 # installed program headless as far as its main window, validates the menu entry and runs
 # lintian on the package. The root is unmounted and removed afterwards, whatever happened.
 #
-# FRESH_CHECK_DIR   where the root is made (default /var/tmp; it needs about 3 GB)
+# FRESH_CHECK_DIR   where the root is made (default /var/tmp; it needs a few GB)
 # FRESH_CHECK_SOURCES  apt sources files for the root (default: this machine's)
 set -euo pipefail
 
