@@ -41,8 +41,9 @@ QLocale numberLocale()
 }
 
 // Points numbered 1, 2, 3 ... along x, as a chart without categories labels them, and a
-// value axis that takes in zero.
-void scaleLikeASpreadsheet(QChart *chart)
+// value axis fitted to the data: forced down to zero, a flow that varies in its fourth digit
+// would draw as a flat line.
+void scaleToTheData(QChart *chart)
 {
     const auto horizontal = chart->axes(Qt::Horizontal);
     const auto vertical = chart->axes(Qt::Vertical);
@@ -58,8 +59,39 @@ void scaleLikeASpreadsheet(QChart *chart)
     x->setTickType(QValueAxis::TicksDynamic);
     x->setTickAnchor(0);
     x->setTickInterval(points <= 20 ? 1 : points <= 100 ? 5 : qCeil(points / 100.0) * 10);
-    y->setRange(qMin(0.0, y->min()), qMax(0.0, y->max()));
+    double low = y->min();
+    double high = y->max();
+    if (low == high) {
+        // A constant line still needs a band to stand in.
+        const double margin = low == 0 ? 1 : qAbs(low) * 0.1;
+        low -= margin;
+        high += margin;
+    }
+    y->setRange(low, high);
     y->applyNiceNumbers();
+    // Huge or tiny values keep short labels in scientific notation.
+    const double largest = qMax(qAbs(y->min()), qAbs(y->max()));
+    const bool scientific = largest >= 1e7 || (largest > 0 && largest < 1e-3);
+    y->setLabelFormat(scientific ? QStringLiteral("%.3e") : QStringLiteral("%.6g"));
+}
+
+// What the legend calls a series: the heading above its values, as a spreadsheet names a
+// series from the cell over its range; "Série n" where there is none.
+QString seriesName(const tavi::Workbook &workbook, const tavi::WorkbookChart &chart, int s)
+{
+    const tavi::ChartSeries &series = chart.series(s);
+    if (series.values) {
+        const tavi::CellRange &range = *series.values;
+        const int index = workbook.sheetIndex(range.sheet);
+        const tavi::Worksheet *sheet =
+            index > 0 && !workbook.sheet(index).isChart() ? &workbook.worksheet(index) : nullptr;
+        for (int row = range.firstRow - 1; sheet && row >= 1; --row) {
+            const tavi::WorkbookCell *cell = sheet->cell(row, range.firstColumn);
+            if (cell && cell->kind == tavi::WorkbookCell::Kind::Text && !cell->text.isEmpty())
+                return cell->text.trimmed();
+        }
+    }
+    return QStringLiteral("Série %1").arg(s);
 }
 
 } // namespace
@@ -68,17 +100,25 @@ QChartView *makeChartView(const tavi::Workbook &workbook, const tavi::WorkbookCh
                           QWidget *parent)
 {
     auto *drawn = new QChart;
-    for (const std::vector<double> &line : chartLines(workbook, chart)) {
+    const std::vector<std::vector<double>> lines = chartLines(workbook, chart);
+    int s = 0;
+    for (const std::vector<double> &line : lines) {
         auto *series = new QLineSeries(drawn);
+        // chartLines leaves out series without values; the names follow the same count.
+        do
+            ++s;
+        while (s <= chart.seriesCount() && !chart.series(s).values);
+        series->setName(seriesName(workbook, chart, s));
         for (size_t i = 0; i < line.size(); ++i)
             series->append(static_cast<double>(i + 1), line[i]);
         drawn->addSeries(series);
     }
     drawn->createDefaultAxes();
-    drawn->legend()->hide();
+    drawn->legend()->setAlignment(Qt::AlignBottom);
+    drawn->legend()->show();
     drawn->setLocalizeNumbers(true);
     drawn->setLocale(numberLocale());
-    scaleLikeASpreadsheet(drawn);
+    scaleToTheData(drawn);
     auto *view = new QChartView(drawn, parent);
     view->setRenderHint(QPainter::Antialiasing);
     return view;

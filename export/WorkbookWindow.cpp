@@ -22,6 +22,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <map>
+
 namespace
 {
 
@@ -57,6 +59,28 @@ void letTextsOverflow(QTableView *view, const tavi::Worksheet &sheet)
         if (span > 1)
             view->setSpan(row - 1, column - 1, 1, span);
     });
+}
+
+// Numbers are never cut: a column is widened to its widest number as this view's font draws
+// it (the fitted widths are estimates in characters, and a cut "3580,1234…" misleads).
+void widenToNumbers(QTableView *view, const tavi::Worksheet &sheet)
+{
+    const QFontMetrics plain(view->font());
+    QFont boldFont = view->font();
+    boldFont.setBold(true);
+    const QFontMetrics bold(boldFont);
+    constexpr int kMargin = 10;
+    std::map<int, int> widest;
+    sheet.forEachCell([&](int, int column, const tavi::WorkbookCell &cell) {
+        if (cell.kind != tavi::WorkbookCell::Kind::Number)
+            return;
+        const QString text = tavi::Worksheet::displayText(cell);
+        int &width = widest[column];
+        width = qMax(width, (cell.bold ? bold : plain).horizontalAdvance(text) + kMargin);
+    });
+    for (const auto &[column, width] : widest)
+        if (view->columnWidth(column - 1) < width)
+            view->setColumnWidth(column - 1, width);
 }
 
 } // namespace
@@ -118,6 +142,7 @@ QWidget *WorkbookWindow::makeSheetView(int index)
         columnPixels(tavi::Worksheet::kStandardColumnWidth, metrics));
     for (const auto &[column, width] : sheet.worksheet->fittedWidths())
         view->setColumnWidth(column - 1, columnPixels(width, metrics));
+    widenToNumbers(view, *sheet.worksheet);
     letTextsOverflow(view, *sheet.worksheet);
     return view;
 }
