@@ -17,7 +17,8 @@ class WorkbookChart;
 std::vector<std::vector<double>> chartLines(const tavi::Workbook &workbook,
                                             const tavi::WorkbookChart &chart);
 
-// A chart sheet as the workbook window shows it: its lines with default axes, and no title,
-// legend or categories of its own.
+// A chart sheet as the workbook window shows it: its lines, a legend naming each by the
+// heading above its values, points numbered along x, and a value axis fitted to the data
+// (labels in scientific notation for huge or tiny values); no title or categories.
 QChartView *makeChartView(const tavi::Workbook &workbook, const tavi::WorkbookChart &chart,
                           QWidget *parent = nullptr);

@@ -1,3 +1,4 @@
+#include "core/NumberText.h"
 #include "core/Workbook.h"
 #include "core/WorkbookError.h"
 #include "export/ChartSheetView.h"
@@ -9,6 +10,7 @@
 
 #include <QChartView>
 #include <QDir>
+#include <QLegend>
 #include <QLineSeries>
 #include <QMessageBox>
 #include <QPushButton>
@@ -16,6 +18,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QValueAxis>
 #include <QtTest>
 
 using ExportPrompts::SaveAnswer;
@@ -227,6 +230,61 @@ private slots:
         QCOMPARE(plain, (std::vector<std::vector<double>>{{1, 0, 3}}));
         chart.setChartType(63);
         QCOMPARE(chartLines(book, chart), plain); // one series: the same line
+    }
+
+    // The value axis fits the data, not zero; huge values keep short labels; the legend
+    // names the series by the heading above its values.
+    void chartAxisAndLegend_data()
+    {
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<double>("first");
+        QTest::addColumn<double>("step");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("scientific");
+        QTest::newRow("flows near 0,45")
+            << "Qind.n (acumulada)" << 0.42 << 0.001 << "Qind.n (acumulada)" << false;
+        QTest::newRow("huge values") << "" << 1.5e20 << 1e18 << "Série 1" << true;
+        QTest::newRow("negative") << "Saldo" << -3000.0 << 10.0 << "Saldo" << false;
+    }
+    void chartAxisAndLegend()
+    {
+        QFETCH(QString, heading);
+        QFETCH(double, first);
+        QFETCH(double, step);
+        QFETCH(QString, name);
+        QFETCH(bool, scientific);
+        tavi::Workbook book;
+        if (!heading.isEmpty())
+            book.worksheet(1).setEntry(1, 5, heading);
+        for (int point = 1; point <= 50; ++point)
+            book.worksheet(1).setEntry(point + 2, 5, tavi::formatGeneral(first + step * point));
+        tavi::WorkbookChart chart;
+        chart.setSeriesValues(1, tavi::parseRangeReference("Plan1", "E3:E52"));
+        std::unique_ptr<QChartView> view(makeChartView(book, chart));
+        QChart *drawn = view->chart();
+        QVERIFY(drawn->legend()->isVisible());
+        QCOMPARE(drawn->series().first()->name(), name);
+        auto *y = qobject_cast<QValueAxis *>(drawn->axes(Qt::Vertical).first());
+        QVERIFY(y->min() <= first + step && y->max() >= first + 50 * step);
+        QVERIFY(y->max() - y->min() < 20 * (50 * step)); // the data fills the axis
+        QCOMPARE(y->labelFormat().contains(QLatin1Char('e')), scientific);
+    }
+
+    // Numbers in the workbook window are shown whole, whatever the fitted width estimated.
+    void numbersAreNeverCut()
+    {
+        ScriptedUser user;
+        WindowedSpreadsheet app(owner);
+        app.workbooksAdd(1);
+        app.setCellText(1, 1, 3, 2, QStringLiteral("2151428,57142857"));
+        app.setCellText(1, 1, 4, 2, QStringLiteral("-1,23456789012345E-200"));
+        app.setVisible(true);
+        QPointer<WorkbookWindow> window = app.window();
+        auto *grid = qobject_cast<QTableView *>(window->tabs()->widget(0));
+        const QFontMetrics metrics(grid->font());
+        QVERIFY(grid->columnWidth(1) >= metrics.horizontalAdvance("-1,23456789012345E-200"));
+        app.quit();
+        window->discard();
     }
 
     void quitAndDontSaveDropsTheWorkbook()
