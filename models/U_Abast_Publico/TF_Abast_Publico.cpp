@@ -106,8 +106,9 @@ TF_Abast_Publico::TF_Abast_Publico(QWidget *parent) : ModuleWindow(parent)
     me_demanda->setObjectName(QStringLiteral("me_demanda"));
     me_demanda->setDisplayFormat(QStringLiteral(",0.00;-,0.00"));
     me_demanda->setReadOnly(true);
-    me_demanda->setGeometry(demandLine->x() + demandLine->width() + 3, 30, 56, 21);
-    auto *demandUnit = new QLabel(QStringLiteral("(m3/dia.habitante)"), results);
+    me_demanda->setGeometry(demandLine->x() + demandLine->width() + 3, 30, kDemandFieldWidth, 21);
+    demandUnit = new QLabel(QStringLiteral("(m3/dia.habitante)"), results);
+    demandUnit->setObjectName(QStringLiteral("demandUnit"));
     demandUnit->setFont(Fonts::verdana(9));
     demandUnit->adjustSize();
     demandUnit->move(me_demanda->geometry().right() + 4, 35);
@@ -161,12 +162,26 @@ void TF_Abast_Publico::b_simularClick()
     in.income = e_p_4->value();
     in.currentPerCapita = me_2->value();
     me_demanda->setValue(tavi::nextYearPerCapita(in));
+    showWholeDemand();
     // Next year's demand uses the per-capita value as its field holds it: two decimals.
     const long double nextYearRead = me_demanda->value();
     in.servedPopulation = me_1->value();
     in.totalPopulation = me_3->value();
     in.unservedPerCapita = me_4->value();
     tavi::fillPublicSupply(SG_Resultado->table(), in, nextYearRead);
+}
+
+// The field widens to show a large per-capita demand whole; its unit moves under it when the
+// line has no room left.
+void TF_Abast_Publico::showWholeDemand()
+{
+    const int needed =
+        me_demanda->fontMetrics().horizontalAdvance(me_demanda->displayTextOfValue());
+    const QRect field = me_demanda->geometry();
+    me_demanda->resize(qMax(kDemandFieldWidth, needed + 12), field.height());
+    const int right = me_demanda->geometry().right() + 4;
+    const bool fits = right + demandUnit->width() <= me_demanda->parentWidget()->width() - 4;
+    demandUnit->move(fits ? QPoint(right, 35) : QPoint(field.x(), field.bottom() + 2));
 }
 
 void TF_Abast_Publico::b_salvarClick()

@@ -3,6 +3,7 @@
 #include "frame/ModuleWindow.h"
 
 class NumericEdit;
+class QLabel;
 class ResultGrid;
 
 // "Módulo Abastecimento Público": current and next-year gross daily demand of the public
@@ -26,5 +27,8 @@ private:
     NumericEdit *me_1, *me_2, *me_3, *me_4, *me_5;
     NumericEdit *e_p_1, *e_p_2, *e_p_3, *e_p_4;
     NumericEdit *me_demanda;
+    QLabel *demandUnit;
+    static constexpr int kDemandFieldWidth = 56;
+    void showWholeDemand();
     ResultGrid *SG_Resultado;
 };

@@ -6,6 +6,7 @@
 #include "models/U_Abast_Publico/TF_Abast_Publico.h"
 #include "support/WindowTesting.h"
 
+#include <QLabel>
 #include <QToolButton>
 
 using namespace testing;
@@ -137,6 +138,20 @@ private slots:
         QCOMPARE(edit->text(), shown);
         simulate();
         QCOMPARE(field("me_demanda")->text(), demand);
+    }
+
+    // A large next-year demand shows whole, its unit still on screen.
+    void aLargeDemandIsShownWhole()
+    {
+        set("me_2", 123456789.5L);
+        simulate();
+        NumericEdit *demand = field("me_demanda");
+        QCOMPARE(demand->text(), QStringLiteral("123.456.789,50"));
+        QVERIFY(demand->width() > demand->fontMetrics().horizontalAdvance(demand->text()));
+        auto *unit = window->findChild<QLabel *>(QStringLiteral("demandUnit"));
+        QVERIFY(unit);
+        QVERIFY(unit->geometry().right() < unit->parentWidget()->width());
+        QVERIFY(!unit->geometry().intersects(demand->geometry()));
     }
 
     void perCapitaDemandsShowTheirDecimals()
