@@ -1,12 +1,12 @@
 #include "frame/CellEditor.h"
 
 #include "core/CellTable.h"
+#include "frame/CheckedPasteMenu.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QMenu>
 
 CellEditor::CellEditor(QWidget *parent) : QLineEdit(parent)
 {
@@ -53,16 +53,7 @@ void CellEditor::keyPressEvent(QKeyEvent *event)
 
 void CellEditor::contextMenuEvent(QContextMenuEvent *event)
 {
-    QMenu *menu = createStandardContextMenu();
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    // The menu's own paste would bypass the checks.
-    for (QAction *action : menu->actions()) {
-        if (action->objectName() == QLatin1String("edit-paste")) {
-            disconnect(action, &QAction::triggered, nullptr, nullptr);
-            connect(action, &QAction::triggered, this, [this] { pasteChecked(); });
-        }
-    }
-    menu->popup(event->globalPos());
+    popupMenuWithCheckedPaste(this, event->globalPos(), [this] { pasteChecked(); });
 }
 
 QWidget *CellEditorDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &,

@@ -2,12 +2,12 @@
 
 #include "core/NumberText.h"
 #include "core/TaviError.h"
+#include "frame/CheckedPasteMenu.h"
 #include "frame/Guard.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDropEvent>
-#include <QMenu>
 #include <QPointer>
 #include <QTimer>
 
@@ -192,16 +192,7 @@ void NumericEdit::pasteChecked(QClipboard::Mode mode)
 
 void NumericEdit::contextMenuEvent(QContextMenuEvent *event)
 {
-    QMenu *menu = createStandardContextMenu();
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    // The menu's own paste would bypass the check.
-    for (QAction *action : menu->actions()) {
-        if (action->objectName() == QLatin1String("edit-paste")) {
-            disconnect(action, &QAction::triggered, nullptr, nullptr);
-            connect(action, &QAction::triggered, this, [this] { pasteChecked(); });
-        }
-    }
-    menu->popup(event->globalPos());
+    popupMenuWithCheckedPaste(this, event->globalPos(), [this] { pasteChecked(); });
 }
 
 void NumericEdit::mouseReleaseEvent(QMouseEvent *event)
