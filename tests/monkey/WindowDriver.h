@@ -118,8 +118,8 @@ public:
     // last, between the digits already there. False when the field did not take the text.
     bool enterField(NumericEdit *field, const QString &text, bool paste)
     {
-        // Leaving the last field of a group sends the focus on to the next group's first
-        // field, wherever the click went; a second click then lands.
+        // A click lands where it points; a second one covers an error box that took the
+        // focus back to a field left unreadable.
         for (int attempt = 0; attempt < 2 && !field->hasFocus(); ++attempt)
             clickCentre(field);
         if (!field->hasFocus())
