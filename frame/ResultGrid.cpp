@@ -80,19 +80,27 @@ void ResultGrid::fitColumnsToTexts()
     const QFontMetrics headers(horizontalHeader()->font());
     // Room for the cell's margins and grid line, as the view draws them.
     const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
+    // Numbers of one font differ little in width per character: a few of the longest texts
+    // are measured, and a digit's width covers the rest, so fitting after a run costs next
+    // to nothing.
+    constexpr int kMeasured = 8;
+    const int slack = cells.horizontalAdvance(QLatin1Char('0'));
     const int firstRow = m_table->hasHeaderRow() ? 1 : 0;
     for (int col = 0; col < m_table->columns(); ++col) {
-        // Numbers of one font differ little in width per character: only the longest few
-        // texts are measured, so a run's fitting costs next to nothing.
         qsizetype longest = 0;
         for (int row = firstRow; row < m_table->shownRows(); ++row)
             longest = qMax(longest, m_table->cell(col, row).size());
         int widest = 0;
-        for (int row = firstRow; row < m_table->shownRows(); ++row) {
+        int measured = 0;
+        for (int row = firstRow; row < m_table->shownRows() && measured < kMeasured; ++row) {
             const QString &text = m_table->cell(col, row);
-            if (text.size() + 2 >= longest && !text.isEmpty())
+            if (text.size() == longest && longest > 0) {
                 widest = qMax(widest, cells.horizontalAdvance(text.left(kWidestColumn)));
+                ++measured;
+            }
         }
+        if (measured == kMeasured)
+            widest += slack;
         if (m_table->hasHeaderRow())
             widest = qMax(widest, headers.horizontalAdvance(m_table->cell(col, 0)));
         const int wanted = qMin(widest + padding, kWidestColumn);
