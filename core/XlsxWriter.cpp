@@ -1,21 +1,18 @@
 #include "core/XlsxWriter.h"
 
 #include "core/ClassicNumberFormat.h"
+#include "core/FileReplacement.h"
 #include "core/Workbook.h"
 #include "core/WorkbookError.h"
+#include "core/XlsxFailureReason.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <xlsxwriter.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <new>
-#include <unistd.h>
 
 namespace tavi
 {
@@ -31,7 +28,12 @@ QString failure(const QString &path, const QString &reason)
 
 QString libraryReason(lxw_error error)
 {
-    return QString::fromUtf8(lxw_strerror(error));
+    return xlsxFailureReason(error, 0);
+}
+
+QString outOfMemory()
+{
+    return QStringLiteral("Memória insuficiente");
 }
 
 // Builds the .xlsx package of a workbook with libxlsxwriter, into one file.
@@ -58,7 +60,7 @@ public:
     QString write(const Workbook &workbook)
     {
         if (!m_book)
-            return QStringLiteral("sem memória para montar o arquivo");
+            return outOfMemory();
         m_bold = workbook_add_format(m_book);
         format_set_bold(m_bold);
         for (int i = 1; i <= workbook.sheetCount(); ++i) {
@@ -69,8 +71,12 @@ public:
         }
         lxw_workbook *book = m_book;
         m_book = nullptr; // closing frees it, whatever the outcome
+        // The library reports a failed file operation by its own code alone; what the
+        // system said is left in errno, and tells the user more (a full disk, say).
+        errno = 0;
         const lxw_error closed = workbook_close(book);
-        return closed == LXW_NO_ERROR ? QString() : libraryReason(closed);
+        const int systemError = errno;
+        return closed == LXW_NO_ERROR ? QString() : xlsxFailureReason(closed, systemError);
     }
 
 private:
@@ -144,55 +150,25 @@ bool writePackage(const Workbook &workbook, const QString &file, const QString &
         *problem =
             PackageWriter(QFile::encodeName(file), QFile::encodeName(folder)).write(workbook);
     } catch (const std::bad_alloc &) {
-        *problem = QStringLiteral("sem memória para montar o arquivo");
+        *problem = outOfMemory();
     }
     return problem->isEmpty();
-}
-
-// Flushes a finished file to the disk, so the rename never exposes an empty file.
-bool flushToDisk(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return ::fsync(file.handle()) == 0;
 }
 
 } // namespace
 
 void saveXlsx(const Workbook &workbook, const QString &path)
 {
-    const QFileInfo target(path);
-    const QString folder = target.absolutePath();
-    if (target.isDir())
-        throw WorkbookError(failure(path, QStringLiteral("é uma pasta")));
-    if (!QFileInfo(folder).isDir())
-        throw WorkbookError(failure(path, QStringLiteral("a pasta não existe")));
-
-    QTemporaryFile scratch(folder + QStringLiteral("/.") + target.fileName() +
-                           QStringLiteral(".XXXXXX"));
-    if (!scratch.open())
-        throw WorkbookError(failure(path, scratch.errorString()));
-    const QString scratchPath = scratch.fileName();
-    scratch.close();
-
-    QString problem;
-    if (!writePackage(workbook, scratchPath, folder, &problem))
+    FileReplacement replacement(path);
+    QString problem = replacement.begin();
+    if (problem.isEmpty())
+        writePackage(workbook, replacement.temporaryPath(), replacement.folder(), &problem);
+    // A new file gets the usual permissions of a document.
+    if (problem.isEmpty())
+        problem = replacement.commit(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                     QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    if (!problem.isEmpty())
         throw WorkbookError(failure(path, problem));
-
-    // A replaced file keeps its permissions; a new one gets the usual ones for a document.
-    const QFileDevice::Permissions permissions =
-        target.exists() ? QFile::permissions(path)
-                        : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                              QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    QFile::setPermissions(scratchPath, permissions);
-    if (!flushToDisk(scratchPath))
-        throw WorkbookError(failure(path, QStringLiteral("falha ao gravar no disco")));
-    // rename() replaces the target in one step; QFile::rename would refuse an existing one.
-    if (std::rename(QFile::encodeName(scratchPath).constData(),
-                    QFile::encodeName(path).constData()) != 0)
-        throw WorkbookError(failure(path, QString::fromLocal8Bit(std::strerror(errno))));
-    scratch.setAutoRemove(false);
 }
 
 } // namespace tavi

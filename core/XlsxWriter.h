@@ -12,10 +12,11 @@ class Workbook;
 // with its chart over its sheet's range. A chart with no series holding values has nothing
 // that the format can draw, and its sheet is left out.
 //
-// The file is written under a temporary name in the target's folder and renamed over the
-// target only once complete, so a failed save leaves neither a half-written file nor a
-// damaged earlier one. Nothing is written anywhere else. Throws WorkbookError with a
-// message for the user when the file cannot be written.
+// The file is written under a temporary name beside the target and renamed over it only once
+// complete (FileReplacement), so a failed save leaves neither a half-written file nor a
+// damaged earlier one; a read-only target is left alone and a symbolic link stays a link to
+// the file written. Nothing is written anywhere else. Throws WorkbookError with the reason in
+// Portuguese ("Permissão negada", "Disco cheio"...) when the file cannot be written.
 void saveXlsx(const Workbook &workbook, const QString &path);
 
 } // namespace tavi

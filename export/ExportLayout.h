@@ -43,6 +43,8 @@ struct ExportLayout {
     std::vector<Block> blocks;
     int lastStep = 0;
     bool fitColumns = true;
+    // The file name the user is offered when saving the workbook: the window's results.
+    QString fileName;
     // Steps after the application is made visible; they end by asking it to quit. Without
     // them the export asks it to quit at once.
     std::function<void(SpreadsheetApp &)> finish;

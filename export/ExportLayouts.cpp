@@ -21,6 +21,7 @@ ExportLayout publicSupplyLayout(const tavi::CellTable &grid)
     layout.headers = headerRow(2, {"DIA", "ATUAL", "FUTURA"});
     layout.blocks = {{&grid, 3, 0}};
     layout.lastStep = 365;
+    layout.fileName = QStringLiteral("Abastecimento Público.xlsx");
     return layout;
 }
 
@@ -31,6 +32,7 @@ ExportLayout livestockLayout(const tavi::CellTable &grid)
         headerRow(2, {"DIA", "BOVINO", "SUINO", "EQUINO", "CAPRINO", "GALINÁCEO", "m3/dia"});
     layout.blocks = {{&grid, 7, 0}};
     layout.lastStep = 366;
+    layout.fileName = QStringLiteral("Pecuária.xlsx");
     return layout;
 }
 
@@ -42,6 +44,7 @@ ExportLayout dilutionLayout(const tavi::CellTable &grid,
                                    "Qind.n (acumulada)"});
     layout.blocks = {{&grid, 5, 0}};
     layout.lastStep = 50;
+    layout.fileName = QStringLiteral("Diluição de Esgotos.xlsx");
     layout.finish = std::move(finish);
     return layout;
 }
@@ -72,6 +75,7 @@ ExportLayout agricultureLayout(const AgricultureGrids &grids)
         layout.blocks.push_back({grids.classes[i], 5, kClassOffsets[i]});
     layout.blocks.push_back({grids.total, 1, kTotalOffset, -1});
     layout.lastStep = kDays;
+    layout.fileName = QStringLiteral("Agricultura.xlsx");
     layout.fitColumns = false;
     return layout;
 }

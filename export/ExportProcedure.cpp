@@ -92,6 +92,7 @@ void runExport(QWidget *window, SpreadsheetFactory &factory, const ExportLayout 
         tell(window, ExportMessages::startFailed);
         return;
     }
+    app->suggestFileName(layout.fileName);
     bool copied = false;
     {
         BusyCursor cursor; // off again before any message, whatever happens

@@ -1,10 +1,12 @@
 #include "export/ExportPrompts.h"
 
 #include "core/ApplicationTitle.h"
+#include "export/SaveLocation.h"
 #include "frame/ReplaceableBox.h"
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPushButton>
 
 namespace ExportPrompts
@@ -62,20 +64,49 @@ SaveAnswer askToSave(QWidget *parent, const QString &workbookName)
     return SaveAnswer::Cancel;
 }
 
+QString replaceQuestion(const QString &path)
+{
+    return QStringLiteral("O arquivo \"%1\" já existe. Deseja substituí-lo?")
+        .arg(QFileInfo(path).fileName());
+}
+
+bool confirmReplace(QWidget *parent, const QString &path)
+{
+    if (const auto hook = hooks().confirmReplace)
+        return hook(parent, path);
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Salvar como"), replaceQuestion(path),
+                    QMessageBox::NoButton, parent);
+    makeProgramBox(box);
+    QPushButton *yes = box.addButton(QStringLiteral("Sim"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("Não"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
 QString chooseSaveFile(QWidget *parent, const QString &suggestedName)
 {
     if (const auto hook = hooks().chooseSaveFile)
         return hook(parent, suggestedName);
-    QFileDialog dialog(parent, QStringLiteral("Salvar como"), QDir::homePath(),
-                       QStringLiteral("Pasta de Trabalho do Excel (*.xlsx)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("xlsx"));
-    dialog.selectFile(suggestedName);
-    dialog.setWindowModality(Qt::ApplicationModal);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().first();
+    QString start = SaveLocation::dialogStart(suggestedName);
+    for (;;) {
+        QFileDialog dialog(parent, QStringLiteral("Salvar como"), QFileInfo(start).absolutePath(),
+                           QStringLiteral("Pasta de Trabalho do Excel (*.xlsx)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(QStringLiteral("xlsx"));
+        dialog.selectFile(QFileInfo(start).fileName());
+        dialog.setWindowModality(Qt::ApplicationModal);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        const QString chosen = dialog.selectedFiles().first();
+        const QString path = SaveLocation::withXlsxExtension(chosen);
+        // The dialog asked about the name as typed; the name appended to is asked about here.
+        if (path == chosen || !QFileInfo::exists(path) || confirmReplace(parent, path))
+            return path;
+        start = path;
+    }
 }
 
 } // namespace ExportPrompts

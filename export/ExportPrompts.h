@@ -18,14 +18,20 @@ void showError(QWidget *parent, const QString &text);
 // "Deseja salvar as alterações em <workbook>?" with "Salvar", "Não Salvar" and "Cancelar".
 SaveAnswer askToSave(QWidget *parent, const QString &workbookName);
 QString saveQuestion(const QString &workbookName);
-// A file dialog for an .xlsx file to save to, offering `suggestedName`; an empty text when
-// the user cancels.
+// A file dialog for an .xlsx file to save to, offering `suggestedName` where
+// SaveLocation::dialogStart() puts it; an empty text when the user cancels. A typed name
+// without ".xlsx" gets it appended; when that names an existing file, the user is asked
+// whether to replace it, and a "Não" opens the dialog again.
 QString chooseSaveFile(QWidget *parent, const QString &suggestedName);
+// "O arquivo "<name>" já existe. Deseja substituí-lo?" with "Sim" and "Não"; true for "Sim".
+bool confirmReplace(QWidget *parent, const QString &path);
+QString replaceQuestion(const QString &path);
 
 struct Hooks {
     std::function<void(QWidget *parent, const QString &text)> showError;
     std::function<SaveAnswer(QWidget *parent, const QString &workbookName)> askToSave;
     std::function<QString(QWidget *parent, const QString &suggestedName)> chooseSaveFile;
+    std::function<bool(QWidget *parent, const QString &path)> confirmReplace;
 };
 // Replaces the prompts whose hook is set; pass Hooks() to bring every real one back.
 void setHooks(Hooks hooks);

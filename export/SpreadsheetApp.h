@@ -47,6 +47,10 @@ public:
     // 12. Quit: the application closes, first offering the user to save the workbook.
     virtual void quit() = 0;
 
+    // Names the file the user is offered when saving the workbook, before it is shown. Not
+    // an automation call: an application that cannot use it ignores it. Never throws.
+    virtual void suggestFileName(const QString &fileName) noexcept { (void)fileName; }
+
     // Ends the application without offering to save, discarding its workbook: a failed
     // export leaves no half-filled workbook behind. Never throws.
     virtual void abandon() noexcept = 0;

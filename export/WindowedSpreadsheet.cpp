@@ -11,6 +11,7 @@ WindowedSpreadsheet::~WindowedSpreadsheet() = default;
 void WindowedSpreadsheet::shown()
 {
     m_window = new WorkbookWindow(workbook(), m_owner);
+    m_window->setSuggestedFileName(suggestedFileName());
     m_window->show();
     m_window->activateWindow();
     // At once, as every window of the program does: the module window must know it is

@@ -160,3 +160,8 @@ void WorkbookSpreadsheet::abandon() noexcept
         abandoning();
     m_workbook.reset();
 }
+
+void WorkbookSpreadsheet::suggestFileName(const QString &fileName) noexcept
+{
+    m_fileName = fileName;
+}

@@ -32,11 +32,14 @@ public:
     void setChartType(const QString &chartSheet, int type) override;
     void quit() override;
     void abandon() noexcept override;
+    void suggestFileName(const QString &fileName) noexcept override;
 
     // The open workbook, or null. Shared, so that the user's window keeps it alive after this
     // application is released.
     const std::shared_ptr<tavi::Workbook> &workbook() const { return m_workbook; }
     bool isVisible() const { return m_visible; }
+    // The file name to offer when the workbook is saved, or an empty text.
+    const QString &suggestedFileName() const { return m_fileName; }
 
 protected:
     // The hand-over. shown(): Visible became true for the first time; workbookChanged():
@@ -54,6 +57,7 @@ private:
     void changed();
 
     std::shared_ptr<tavi::Workbook> m_workbook;
+    QString m_fileName;
     bool m_visible = false;
     bool m_ended = false;
 };

@@ -6,6 +6,7 @@
 #include "export/BusyCursor.h"
 #include "export/ChartSheetView.h"
 #include "export/ExportPrompts.h"
+#include "export/SaveLocation.h"
 #include "export/WorksheetModel.h"
 #include "frame/Activation.h"
 
@@ -176,11 +177,15 @@ void WorkbookWindow::workbookChanged()
 
 bool WorkbookWindow::save()
 {
-    const QString suggested =
-        m_savedPath.isEmpty() ? m_workbook->name() + QStringLiteral(".xlsx") : m_savedPath;
-    const QString path = ExportPrompts::chooseSaveFile(this, suggested);
-    if (path.isEmpty())
+    QString suggested = m_savedPath;
+    if (suggested.isEmpty())
+        suggested = !m_suggestedFileName.isEmpty() ? m_suggestedFileName
+                                                   : m_workbook->name() + QStringLiteral(".xlsx");
+    const QString chosen = ExportPrompts::chooseSaveFile(this, suggested);
+    if (chosen.isEmpty())
         return false;
+    // Whatever gave the name, the file is an .xlsx package.
+    const QString path = SaveLocation::withXlsxExtension(chosen);
     QString failure;
     {
         BusyCursor busy; // off again before any message
@@ -198,6 +203,7 @@ bool WorkbookWindow::save()
         return false;
     }
     m_savedPath = path;
+    SaveLocation::rememberSavedFile(path);
     m_workbook->setName(QFileInfo(path).fileName());
     m_modified = false;
     updateTitle();

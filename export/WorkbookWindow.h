@@ -33,6 +33,9 @@ public:
     // Whether the workbook changed since it was last saved (a new one always has).
     bool isModified() const { return m_modified; }
     QTabWidget *tabs() const { return m_tabs; }
+    // The file name offered the first time the workbook is saved; without one, the
+    // workbook's name with ".xlsx".
+    void setSuggestedFileName(const QString &fileName) { m_suggestedFileName = fileName; }
 
 public slots:
     // The workbook changed: redraw it once the current event is done, however many
@@ -60,6 +63,7 @@ private:
     QPushButton *m_saveButton;
     QPushButton *m_closeButton;
     QString m_savedPath;
+    QString m_suggestedFileName;
     bool m_modified = true;
     bool m_refreshQueued = false;
     bool m_discarding = false;

@@ -39,6 +39,7 @@ public:
     std::vector<bool> busyCursor; // whether the busy cursor was on during each call
     int failAtCall = 0;           // the 1-based call that throws, 0 for none
     int appsAlive = 0;            // applications started and not yet released
+    QString suggestedFileName;    // the file name the export offered for saving
 
     std::unique_ptr<SpreadsheetApp> create(const QString &progId, QWidget *) override
     {
@@ -137,6 +138,10 @@ private:
             m_log.record(ChartType, QStringLiteral("chartType %1 %2").arg(chart).arg(type));
         }
         void quit() override { m_log.record(Quit, QStringLiteral("quit")); }
+        void suggestFileName(const QString &fileName) noexcept override
+        {
+            m_log.suggestedFileName = fileName;
+        }
         void abandon() noexcept override
         {
             m_log.calls << QStringLiteral("abandon");

@@ -114,6 +114,7 @@ private slots:
         QCOMPARE(app.calls, expected);
         QCOMPARE(app.calls.at(8), QStringLiteral("cell A3 c0r1"));
         QCOMPARE(app.calls.at(8 + 364 * 3 + 2), QStringLiteral("cell C367 c2r365"));
+        QCOMPARE(app.suggestedFileName, QStringLiteral("Abastecimento Público.xlsx"));
         QVERIFY(recorder.messages.isEmpty());
         QCOMPARE(testing::cellTexts(*grid), before);
         QCOMPARE(app.appsAlive, 0);
@@ -148,6 +149,7 @@ private slots:
             rowCalls(grid, 366) + QStringList{"autoFit", "visible true", "quit"};
         QCOMPARE(app.calls, expected);
         QVERIFY(app.calls.contains(QStringLiteral("cell G368 c6r366")));
+        QCOMPARE(app.suggestedFileName, QStringLiteral("Pecuária.xlsx"));
     }
 
     void dilutionLayoutAndChart()
@@ -174,6 +176,7 @@ private slots:
                         "quit"};
         QCOMPARE(app.calls, expected);
         QVERIFY(app.calls.contains(QStringLiteral("cell E52 c4r50")));
+        QCOMPARE(app.suggestedFileName, QStringLiteral("Diluição de Esgotos.xlsx"));
         QVERIFY(recorder.messages.isEmpty());
     }
 
@@ -236,6 +239,7 @@ private slots:
         QCOMPARE(app.callsOf(Op::CellText).size(), 366 + 12 + 366 * 50);
         QVERIFY(app.calls.contains(QStringLiteral("cell BS368 Tc0r365")));
         QVERIFY(app.calls.contains(QStringLiteral("cell BO368 Ic4r366")));
+        QCOMPARE(app.suggestedFileName, QStringLiteral("Agricultura.xlsx"));
     }
 
     // With no spreadsheet application, or one that takes no workbook, the user sees the

@@ -3,6 +3,7 @@
 #include "core/WorkbookError.h"
 #include "export/ChartSheetView.h"
 #include "export/ExportPrompts.h"
+#include "export/SaveLocation.h"
 #include "export/WindowedSpreadsheet.h"
 #include "export/WorkbookWindow.h"
 #include "frame/ModuleWindow.h"
@@ -10,6 +11,7 @@
 
 #include <QChartView>
 #include <QDir>
+#include <QFileInfo>
 #include <QLegend>
 #include <QLineSeries>
 #include <QMessageBox>
@@ -323,6 +325,7 @@ private slots:
         QCOMPARE(user.suggestions, QStringList({"Pasta1.xlsx"}));
         QVERIFY(user.errors.isEmpty());
         QCOMPARE(savedFiles(), QStringList({"diluicao.xlsx"}));
+        QCOMPARE(SaveLocation::lastFolder(), QFileInfo(folder.path()).absoluteFilePath());
         QTRY_VERIFY(!window);
     }
 
@@ -348,11 +351,12 @@ private slots:
         QCOMPARE(user.questions.size(), 2);
         QCOMPARE(owner->activations, before);
 
-        user.paths = {folder.filePath("pasta")}; // the dialog adds the suffix itself
+        // A name from wherever, without ".xlsx", still saves as an .xlsx file.
+        user.paths = {folder.filePath("pasta.csv")};
         window->findChild<QPushButton *>("saveButton")->click();
-        QCOMPARE(savedFiles(), QStringList({"pasta"}));
+        QCOMPARE(savedFiles(), QStringList({"pasta.csv.xlsx"}));
         QVERIFY(!window->isModified());
-        QCOMPARE(window->windowTitle(), QStringLiteral("pasta"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("pasta.csv.xlsx"));
         window->findChild<QPushButton *>("closeButton")->click();
         QCOMPARE(user.questions.size(), 2);
         QCOMPARE(owner->activations, before + 1);
@@ -364,13 +368,17 @@ private slots:
         ScriptedUser user;
         user.answers = {SaveAnswer::Save, SaveAnswer::Save};
         user.paths = {folder.filePath("nenhuma/pasta.xlsx"), QString()};
+        const QString remembered = SaveLocation::lastFolder();
         WindowedSpreadsheet app(owner);
         fillDilutionLike(app);
         app.setVisible(true);
         QPointer<WorkbookWindow> window = app.window();
         app.quit();
         QCOMPARE(user.errors.size(), 1);
-        QVERIFY(user.errors.first().startsWith("Não foi possível salvar o arquivo"));
+        QCOMPARE(user.errors.first(),
+                 QStringLiteral("Não foi possível salvar o arquivo \"%1\": A pasta não existe")
+                     .arg(folder.filePath("nenhuma/pasta.xlsx")));
+        QCOMPARE(SaveLocation::lastFolder(), remembered);
         QVERIFY(window && window->isVisible());
         QVERIFY(window->isModified());
         QCOMPARE(window->workbook().worksheet(1).cellCount(), 101);

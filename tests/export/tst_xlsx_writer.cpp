@@ -1,6 +1,7 @@
 #include "core/Workbook.h"
 #include "core/WorkbookError.h"
 #include "core/XlsxWriter.h"
+#include "export/FileSizeLimit.h"
 #include "export/XlsxReadBack.h"
 
 #include <QDir>
@@ -9,8 +10,6 @@
 #include <QtTest>
 
 #include <clocale>
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace tavi;
 using testing::ReadWorkbook;
@@ -45,29 +44,6 @@ Workbook chartWorkbook()
     book.chart(1).setChartType(WorkbookChart::kLineStacked);
     return book;
 }
-
-// Keeps every file this process writes under `bytes` for as long as it lives.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        m_handler = std::signal(SIGXFSZ, SIG_IGN); // a failed write, not a killed process
-        getrlimit(RLIMIT_FSIZE, &m_previous);
-        rlimit limit = m_previous;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_handler);
-    }
-
-private:
-    rlimit m_previous{};
-    void (*m_handler)(int) = nullptr;
-};
 
 // Switches the C library's whole locale for as long as it lives, as QApplication does from
 // the environment. A locale that is not installed fails the test: the point is to run under
@@ -257,7 +233,7 @@ private slots:
                 book.worksheet(1).setEntry(
                     row, column, QStringLiteral("texto %1 %2").arg(row).arg(column), comma);
         {
-            FileSizeLimit limit(4096);
+            testing::FileSizeLimit limit(4096);
             QVERIFY_THROWS_EXCEPTION(WorkbookError, saveXlsx(book, path));
         }
         QCOMPARE(readFile(path), QByteArray("an earlier file"));
@@ -267,20 +243,28 @@ private slots:
     void targetsThatCannotBeWritten_data()
     {
         QTest::addColumn<QString>("relative");
-        QTest::newRow("missing folder") << "missing/x.xlsx";
-        QTest::newRow("a folder") << "sub";
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing folder") << "missing/x.xlsx"
+                                        << "A pasta não existe";
+        QTest::newRow("a folder") << "sub"
+                                  << "O nome escolhido é o de uma pasta";
+        QTest::newRow("a file taken for a folder") << "file.txt/x.xlsx"
+                                                   << "A pasta não existe";
     }
     void targetsThatCannotBeWritten()
     {
         QFETCH(QString, relative);
+        QFETCH(QString, reason);
         QVERIFY(QDir(folder.path()).mkpath("sub"));
+        writeFile(pathOf("file.txt"), "not a folder");
         try {
             saveXlsx(chartWorkbook(), pathOf(relative));
             QFAIL("saved where it cannot");
         } catch (const WorkbookError &error) {
-            QVERIFY(error.message().startsWith("Não foi possível salvar o arquivo"));
+            QCOMPARE(error.message(), QStringLiteral("Não foi possível salvar o arquivo \"%1\": %2")
+                                          .arg(pathOf(relative), reason));
         }
-        QCOMPARE(folderEntries(), QStringList({"sub"}));
+        QCOMPARE(folderEntries(), QStringList({"file.txt", "sub"}));
         QVERIFY(QDir(pathOf("sub")).isEmpty());
         QDir(pathOf("sub")).removeRecursively();
     }

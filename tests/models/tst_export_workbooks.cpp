@@ -87,12 +87,15 @@ public:
             questions << name;
             return SaveAnswer::Save;
         };
-        hooks.chooseSaveFile = [path](QWidget *, const QString &) { return path; };
+        hooks.chooseSaveFile = [this, path](QWidget *, const QString &suggested) {
+            suggestions << suggested;
+            return path;
+        };
         hooks.showError = [this](QWidget *, const QString &text) { errors << text; };
         ExportPrompts::setHooks(hooks);
     }
     ~SavingUser() { ExportPrompts::setHooks({}); }
-    QStringList questions, errors;
+    QStringList questions, suggestions, errors;
 };
 
 void click(QWidget *window, const char *button)
@@ -111,13 +114,14 @@ class ExportWorkbooksTest : public QObject
     QTemporaryDir folder;
     std::unique_ptr<testing::LocaleScope> locale;
 
-    // Saves through "Salvar" and reads the file back.
-    void saveAndRead(QWidget *window, const QString &name, ReadWorkbook *read)
+    // Saves through "Salvar" under the suggested name and reads the file back.
+    void saveAndRead(QWidget *window, const QString &suggestedName, ReadWorkbook *read)
     {
-        const QString path = folder.filePath(name);
+        const QString path = folder.filePath(suggestedName);
         SavingUser user(path);
         click(window, "b_salvar");
         QCOMPARE(user.questions, QStringList({"Pasta1"}));
+        QCOMPARE(user.suggestions, QStringList({suggestedName}));
         QVERIFY2(user.errors.isEmpty(), qPrintable(user.errors.join('\n')));
         QVERIFY(QFile::exists(path));
         READ_XLSX(path, *read);
@@ -149,7 +153,7 @@ private slots:
         const QStringList cells = testing::cellTexts(grid);
 
         ReadWorkbook read;
-        saveAndRead(&window, "abastecimento.xlsx", &read);
+        saveAndRead(&window, "Abastecimento Público.xlsx", &read);
         QCOMPARE(read.sheetNames, QStringList({"Plan1"}));
         const ReadSheet sheet = read.sheets.value("Plan1");
         QVERIFY(!sheet.at(1, 1).value.isValid());
@@ -178,7 +182,7 @@ private slots:
         QCOMPARE(grid.cell(0, 366), QStringLiteral("366"));
 
         ReadWorkbook read;
-        saveAndRead(&window, "pecuaria.xlsx", &read);
+        saveAndRead(&window, "Pecuária.xlsx", &read);
         const ReadSheet sheet = read.sheets.value("Plan1");
         verifyHeaders(sheet, 2, 1,
                       {"DIA", "BOVINO", "SUINO", "EQUINO", "CAPRINO", "GALINÁCEO", "m3/dia"});
@@ -201,7 +205,7 @@ private slots:
         QVERIFY(!grid.cell(4, 50).isEmpty());
 
         ReadWorkbook read;
-        saveAndRead(&window, "diluicao.xlsx", &read);
+        saveAndRead(&window, "Diluição de Esgotos.xlsx", &read);
         QCOMPARE(read.sheetNames, QStringList({"Graf. Vazão Indisponível", "Resultados"}));
         QCOMPARE(read.chartSheetNames, QStringList({"Graf. Vazão Indisponível"}));
         const ReadSheet sheet = read.sheets.value("Resultados");
@@ -238,7 +242,7 @@ private slots:
             classCells << testing::cellTexts(window.classGrid(k)->table());
 
         ReadWorkbook read;
-        saveAndRead(&window, "agricultura.xlsx", &read);
+        saveAndRead(&window, "Agricultura.xlsx", &read);
         const ReadSheet sheet = read.sheets.value("Plan1");
         const QList<QPair<int, QString>> headers = {{2, "Parâmetros de Entrada"},
                                                     {9, "Classe A"},

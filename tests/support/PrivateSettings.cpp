@@ -1,0 +1,22 @@
+// Linked into every test program: the program's settings (the folder last saved to, ...) go
+// to a folder of the test run's own, so no test reads the user's settings or writes its own
+// into the real home.
+
+#include <QCoreApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+
+namespace
+{
+
+void keepSettingsPrivate()
+{
+    static QTemporaryDir folder;
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        for (const QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope})
+            QSettings::setPath(format, scope, folder.path());
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(keepSettingsPrivate)
