@@ -5,6 +5,7 @@
 #include "core/Workbook.h"
 #include "core/WorkbookError.h"
 #include "core/XlsxWriter.h"
+#include "export/FileContents.h"
 #include "export/FileSizeLimit.h"
 
 #include <QDir>
@@ -16,22 +17,11 @@
 #include <cerrno>
 
 using namespace tavi;
+using testing::readFile;
+using testing::writeFile;
 
 namespace
 {
-
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 Workbook smallWorkbook()
 {

@@ -1,6 +1,7 @@
 #include "core/Workbook.h"
 #include "core/WorkbookError.h"
 #include "core/XlsxWriter.h"
+#include "export/FileContents.h"
 #include "export/FileSizeLimit.h"
 #include "export/XlsxReadBack.h"
 
@@ -12,24 +13,13 @@
 #include <clocale>
 
 using namespace tavi;
+using testing::readFile;
 using testing::ReadWorkbook;
+using testing::writeFile;
 
 namespace
 {
 const LocaleSettings comma = LocaleSettings::brazilian();
-
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The dilution workbook's shape: a chart sheet in front of the data it plots.
 Workbook chartWorkbook()
