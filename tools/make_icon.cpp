@@ -4,6 +4,8 @@
 // only to change them (`make icons`). Each size is drawn on its own, not scaled down from the
 // largest, so the small ones stay sharp.
 
+#include "DropPath.h"
+
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -19,18 +21,6 @@ const QColor deepBlue(0x1b, 0x4f, 0x8a);
 const QColor waterBlue(0x2e, 0x86, 0xc8);
 const QColor tileTop(0xf4, 0xfa, 0xff);
 const QColor tileBottom(0xcf, 0xe6, 0xf7);
-
-// A drop whose round part has its centre at (cx, cy) and radius r; the tip points up.
-QPainterPath dropPath(qreal cx, qreal cy, qreal r)
-{
-    QPainterPath p;
-    p.moveTo(cx, cy - 1.9 * r);
-    p.cubicTo(cx + 0.25 * r, cy - 1.35 * r, cx + r, cy - 0.75 * r, cx + r, cy);
-    p.arcTo(QRectF(cx - r, cy - r, 2 * r, 2 * r), 0, -180);
-    p.cubicTo(cx - r, cy - 0.75 * r, cx - 0.25 * r, cy - 1.35 * r, cx, cy - 1.9 * r);
-    p.closeSubpath();
-    return p;
-}
 
 QImage drawIcon(int size)
 {

@@ -3,6 +3,8 @@
 // default build: the pictures are committed, and this is run again only to change them,
 // with `make pictures` (the CMake target make_pictures, run on resources/pictures).
 
+#include "DropPath.h"
+
 #include <QDir>
 #include <QFont>
 #include <QFontMetricsF>
@@ -34,18 +36,6 @@ QFont sans(qreal pixelSize, bool bold = false)
     font.setPixelSize(qRound(pixelSize));
     font.setBold(bold);
     return font;
-}
-
-// A water drop whose round part has its centre at (cx, cy) and radius r; the tip points up.
-QPainterPath dropPath(qreal cx, qreal cy, qreal r)
-{
-    QPainterPath p;
-    p.moveTo(cx, cy - 1.9 * r);
-    p.cubicTo(cx + 0.25 * r, cy - 1.35 * r, cx + r, cy - 0.75 * r, cx + r, cy);
-    p.arcTo(QRectF(cx - r, cy - r, 2 * r, 2 * r), 0, -180);
-    p.cubicTo(cx - r, cy - 0.75 * r, cx - 0.25 * r, cy - 1.35 * r, cx, cy - 1.9 * r);
-    p.closeSubpath();
-    return p;
 }
 
 void drawDrop(QPainter &p, qreal cx, qreal cy, qreal r, const QColor &colour)

@@ -1,6 +1,7 @@
 #include "core/TaviError.h"
 #include "frame/ErrorBox.h"
 #include "frame/Guard.h"
+#include "support/ModalWindows.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -15,37 +16,11 @@
 using Handler = std::function<void()>;
 Q_DECLARE_METATYPE(Handler)
 
+using testing::Shown;
+using testing::whileModal;
+
 namespace
 {
-
-struct Shown {
-    bool opened{};    // whether a modal window came up
-    bool destroyed{}; // whether it was gone when the opening call returned
-};
-
-// Calls `open`, which is expected to show a modal window and return once it has closed.
-// While the window is up, `inspect` looks at it, then the window is closed.
-Shown whileModal(const std::function<void()> &open, const std::function<void(QWidget *)> &inspect)
-{
-    Shown shown;
-    QPointer<QWidget> window;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || window)
-            return;
-        window = modal;
-        shown.opened = true;
-        inspect(modal);
-        modal->close();
-    });
-    poll.start();
-    open();
-    poll.stop();
-    shown.destroyed = shown.opened && window.isNull();
-    return shown;
-}
 
 // A data row of texts, one per column.
 template <class... Texts> void addRow(const char *tag, const Texts &...texts)

@@ -4,6 +4,7 @@
 #include "shell/TF_Principal.h"
 #include "shell/TF_Sobre.h"
 #include "shell/TForm1.h"
+#include "support/ModalWindows.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -15,41 +16,11 @@
 #include <QTest>
 #include <QTimer>
 
+using testing::Shown;
+using testing::whileModal;
+
 namespace
 {
-
-struct Shown {
-    bool opened{};    // whether a modal window came up
-    QString name;     // its objectName
-    bool destroyed{}; // whether it was gone when the opening call returned
-};
-
-// Calls `open`, which is expected to show a modal window and return once it has closed.
-// While the window is up, `inspect` looks at it, then the window is closed.
-Shown whileModal(const std::function<void()> &open,
-                 const std::function<void(QWidget *)> &inspect = {})
-{
-    Shown shown;
-    QPointer<QWidget> window;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || window)
-            return;
-        window = modal;
-        shown.opened = true;
-        shown.name = modal->objectName();
-        if (inspect)
-            inspect(modal);
-        modal->close();
-    });
-    poll.start();
-    open();
-    poll.stop();
-    shown.destroyed = shown.opened && window.isNull();
-    return shown;
-}
 
 QAction *action(QWidget *window, const char *name)
 {
