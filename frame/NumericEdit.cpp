@@ -45,6 +45,14 @@ QString NumericEdit::editText() const
     return m_editing ? text() : m_editText;
 }
 
+QString NumericEdit::keptText() const
+{
+    long double typed = 0;
+    if (m_editing && readEntry(text(), &typed))
+        return tavi::editText(typed, m_decimalPlaces, m_zeroEmpty);
+    return m_editText;
+}
+
 QString NumericEdit::displayTextOfValue() const
 {
     if (m_displayFormat.isEmpty())

@@ -26,6 +26,10 @@ public:
     void setValue(long double value);
 
     QString editText() const;
+    // The number the field stands for, as its edit text: what is being typed where it reads,
+    // else the last value the field was left with. What a window keeps of the field when it
+    // closes in the middle of an edit.
+    QString keptText() const;
     QString displayTextOfValue() const;
 
     // Empty: the currency pattern of the user's locale.

@@ -4,25 +4,30 @@
 #include "frame/Guard.h"
 #include "frame/Pictures.h"
 #include "shell/StretchedImage.h"
+#include "shell/StudySession.h"
 #include "shell/TF_Sobre.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 
-TF_Principal::TF_Principal(QWidget *parent) : QMainWindow(parent)
+TF_Principal::TF_Principal(QWidget *parent, const QString &recoveryFolder) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("F_Principal"));
-    setWindowTitle(QStringLiteral("Modelo de Demanda"));
+    m_session = new StudySession(this, recoveryFolder);
+    connect(m_session, &StudySession::changed, this, &TF_Principal::showStudy);
 
     m_image = new StretchedImage(Pictures::picture(QStringLiteral("main.jpg")), this);
     m_image->setObjectName(QStringLiteral("Image1"));
     setCentralWidget(m_image);
     buildMenu();
+    showStudy();
 
     resize(696, 480);
     if (QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -57,6 +62,8 @@ void TF_Principal::buildMenu()
         menu->addSeparator()->setObjectName(name);
     };
 
+    buildFileMenu(addMenu(QStringLiteral("Arquivo1"), QStringLiteral("     Arquivo     ")));
+
     // The blanks around the bar captions are part of them: they widen the entries.
     QMenu *models = addMenu(QStringLiteral("Modelos1"), QStringLiteral("     Modelo TAVI    "));
     addItem(models, QStringLiteral("AbastecimentoPblico1"), QStringLiteral("Abastecimento Público"),
@@ -81,6 +88,121 @@ void TF_Principal::buildMenu()
     connect(quit, &QAction::triggered, this, &TF_Principal::SairdoTAVI1Click);
 }
 
+void TF_Principal::buildFileMenu(QMenu *menu)
+{
+    m_fileMenu = menu;
+    // Read left to right, shortcuts at the right, whatever the bar's direction.
+    menu->setLayoutDirection(Qt::LeftToRight);
+    menu->setToolTipsVisible(true);
+    auto addItem = [this, menu](const QString &name, const QString &caption,
+                                const QKeySequence &keys, void (TF_Principal::*handler)()) {
+        QAction *item = menu->addAction(caption);
+        item->setObjectName(name);
+        item->setShortcut(keys);
+        connect(item, &QAction::triggered, this, handler);
+        return item;
+    };
+    addItem(QStringLiteral("a_novo_estudo"), QStringLiteral("Novo estudo"), QKeySequence::New,
+            &TF_Principal::a_novo_estudoTriggered);
+    addItem(QStringLiteral("a_abrir_estudo"), QStringLiteral("Abrir estudo…"), QKeySequence::Open,
+            &TF_Principal::a_abrir_estudoTriggered);
+    addItem(QStringLiteral("a_salvar_estudo"), QStringLiteral("Salvar estudo"), QKeySequence::Save,
+            &TF_Principal::a_salvar_estudoTriggered);
+    addItem(QStringLiteral("a_salvar_estudo_como"), QStringLiteral("Salvar estudo como…"),
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+            &TF_Principal::a_salvar_estudo_comoTriggered);
+    menu->addSeparator();
+    addItem(QStringLiteral("a_nome_estudo"), QStringLiteral("Nome e notas do estudo…"),
+            QKeySequence(), &TF_Principal::a_nome_estudoTriggered);
+    m_recentSeparator = menu->addSeparator();
+    m_recentSeparator->setObjectName(QStringLiteral("N_recentes"));
+    QAction *quit = menu->addSeparator();
+    Q_UNUSED(quit)
+    addItem(QStringLiteral("a_sair"), QStringLiteral("Sair"), QKeySequence(),
+            &TF_Principal::SairdoTAVI1Click);
+    rebuildRecentStudies();
+}
+
+// The recent studies sit between the two separators above "Sair", numbered for the keyboard.
+void TF_Principal::rebuildRecentStudies()
+{
+    for (QAction *action : std::as_const(m_recentActions))
+        delete action;
+    m_recentActions.clear();
+    const QStringList recent = m_session->recentStudies();
+    QAction *before =
+        m_fileMenu->actions().at(m_fileMenu->actions().indexOf(m_recentSeparator) + 1);
+    for (int i = 0; i < recent.size(); ++i) {
+        const QString path = recent[i];
+        auto *item =
+            new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName().replace(
+                            QLatin1Char('&'), QStringLiteral("&&"))),
+                        m_fileMenu);
+        item->setObjectName(QStringLiteral("a_recente_%1").arg(i + 1));
+        item->setToolTip(QDir::toNativeSeparators(path));
+        item->setStatusTip(QDir::toNativeSeparators(path));
+        connect(item, &QAction::triggered, this,
+                [this, path] { runGuarded(this, [this, path] { m_session->openFile(path); }); });
+        m_fileMenu->insertAction(before, item);
+        m_recentActions << item;
+    }
+    m_recentSeparator->setVisible(!recent.isEmpty());
+}
+
+void TF_Principal::showStudy()
+{
+    QString name = m_session->displayName();
+    // "[*]" is where the caption shows its unsaved mark; a name never stands for it.
+    name.replace(QStringLiteral("[*]"), QStringLiteral("[ * ]"));
+    setWindowTitle(QStringLiteral("%1[*] - Modelo de Demanda").arg(name));
+    setWindowModified(m_session->isModified());
+    if (m_fileMenu)
+        rebuildRecentStudies();
+}
+
+void TF_Principal::startStudies(const QString &path)
+{
+    runGuarded(this, [this, &path] {
+        if (!m_session->offerRecovery() && !path.isEmpty())
+            m_session->openFile(path, false);
+    });
+    giveActivationBack(this);
+}
+
+void TF_Principal::a_novo_estudoTriggered()
+{
+    runGuarded(this, [this] { m_session->newStudy(); });
+}
+
+void TF_Principal::a_abrir_estudoTriggered()
+{
+    runGuarded(this, [this] { m_session->open(); });
+}
+
+void TF_Principal::a_salvar_estudoTriggered()
+{
+    runGuarded(this, [this] { m_session->save(); });
+}
+
+void TF_Principal::a_salvar_estudo_comoTriggered()
+{
+    runGuarded(this, [this] { m_session->saveAs(); });
+}
+
+void TF_Principal::a_nome_estudoTriggered()
+{
+    runGuarded(this, [this] { m_session->editNameAndNotes(); });
+}
+
+bool TF_Principal::mayEnd()
+{
+    bool may = false;
+    runGuarded(this, [this, &may] { may = m_session->maySetAside(); });
+    if (may)
+        m_session->finish();
+    return may;
+}
+
 void TF_Principal::openModal(const std::function<std::unique_ptr<QDialog>()> &create)
 {
     runGuarded(this, [&create] {
@@ -93,7 +215,18 @@ void TF_Principal::openModal(const std::function<std::unique_ptr<QDialog>()> &cr
 
 void TF_Principal::openModule(ModuleKind kind)
 {
-    openModal([this, kind] { return createModuleWindow(kind, this); });
+    runGuarded(this, [this, kind] {
+        std::unique_ptr<QDialog> window = createModuleWindow(kind, this);
+        m_session->attach(window.get());
+        // What the user typed is kept however the window closes, even by an error.
+        struct Detach {
+            StudySession *session;
+            QDialog *window;
+            ~Detach() { session->detach(window); }
+        } detach{m_session, window.get()};
+        window->exec();
+    });
+    giveActivationBack(this);
 }
 
 void TF_Principal::AbastecimentoPblico1Click()
@@ -124,12 +257,17 @@ void TF_Principal::Sobre1Click()
 void TF_Principal::SairdoTAVI1Click()
 {
     // The event loop ends after the current event; the windows are destroyed on the way
-    // out of main() and nothing is asked or saved.
-    QCoreApplication::exit(0);
+    // out of main().
+    if (mayEnd())
+        QCoreApplication::exit(0);
 }
 
 void TF_Principal::closeEvent(QCloseEvent *event)
 {
+    if (!mayEnd()) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
     // The main window's close box ends the program even while the splash is still up.
     if (event->isAccepted())

@@ -86,6 +86,14 @@ int main(int argc, char *argv[])
         });
     }
 
+    // A study named on the command line ("tavi estudo.tavi"), and the offer to restore one a
+    // crash left unsaved, come once the splash is gone, so no box opens under it.
+    const QStringList arguments = QCoreApplication::arguments();
+    const QString studyPath = arguments.size() > 1 ? arguments.at(1) : QString();
+    QObject::connect(
+        splash.timer(), &QTimer::timeout, &mainWindow,
+        [&mainWindow, studyPath] { mainWindow.startStudies(studyPath); }, Qt::SingleShotConnection);
+
     mainWindow.show();
     // The splash stays above the main window. Its stays-on-top hint is only a request to the
     // window manager; without one, the window shown last would cover it.

@@ -4,12 +4,14 @@
 #include "core/DilutionModel.h"
 #include "core/LocaleSettings.h"
 #include "core/NumberText.h"
+#include "core/Study.h"
 #include "export/ResultExport.h"
 #include "frame/Activation.h"
 #include "frame/Fonts.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
 #include "frame/ScreenCentre.h"
+#include "frame/StudyInputs.h"
 #include "models/U_Dem_Agua/MaximumBox.h"
 
 #include <QFrame>
@@ -30,19 +32,18 @@ struct FieldRow {
     const char *name;
     const char *caption;
     const char *unit;
-    long double value; // the layout's default
 };
 
 const FieldRow kFields[] = {
-    {"ce_1", "Velocidade Média do Curso da Água", "m/s", 1},
-    {"ce_2", "Coeficiente de Desoxigenação (K)", "(dia-1)", 0.38L},
-    {"ce_3", "Número de Pontos de Lançamento", "", 14},
-    {"ce_4", "Qtotal.efluentes", "m3/s", 0.61L},
-    {"ce_5", "DBO5total", "mg/litro", 1124.55L},
-    {"ce_6", "DBO5mit.n", "mg/litro", 10},
-    {"ce_7", "DBO5rio", "mg/litro", 2},
-    {"ce_8", "Tempo de percurso entre pontos", "dia", 7},
-    {"ce_9", "Tempo de percurso total", "dia", 2},
+    {"ce_1", "Velocidade Média do Curso da Água", "m/s"},
+    {"ce_2", "Coeficiente de Desoxigenação (K)", "(dia-1)"},
+    {"ce_3", "Número de Pontos de Lançamento", ""},
+    {"ce_4", "Qtotal.efluentes", "m3/s"},
+    {"ce_5", "DBO5total", "mg/litro"},
+    {"ce_6", "DBO5mit.n", "mg/litro"},
+    {"ce_7", "DBO5rio", "mg/litro"},
+    {"ce_8", "Tempo de percurso entre pontos", "dia"},
+    {"ce_9", "Tempo de percurso total", "dia"},
 };
 
 const QString kTwoDecimals = QStringLiteral(",0.00;-,0.00");
@@ -86,7 +87,7 @@ TF_Dem_Agua::TF_Dem_Agua(QWidget *parent) : ModuleWindow(parent)
     rows->setVerticalSpacing(3);
     for (int i = 0; i < int(m_fields.size()); ++i) {
         const FieldRow &row = kFields[i];
-        auto *field = makeField(group, QString::fromLatin1(row.name), row.value);
+        auto *field = makeField(group, QString::fromLatin1(row.name), 0);
         field->setFixedSize(96, kRowHeight);
         rows->addWidget(new QLabel(QString::fromUtf8(row.caption), group), i, 0);
         rows->addWidget(field, i, 1);
@@ -96,6 +97,8 @@ TF_Dem_Agua::TF_Dem_Agua(QWidget *parent) : ModuleWindow(parent)
     rows->setColumnStretch(0, 1);
     rows->setColumnMinimumWidth(2, 60);
     ce_1 = m_fields[0];
+    // The defaults are those of a new study.
+    StudyInputs::fill(this, windowInputs(defaultStudy(), QStringLiteral("TF_Dem_Agua")));
     // A hidden field of the window's own; the decimal keys follow the regional settings, not
     // its text.
     ce_aux_valor = makeField(parameters, QStringLiteral("ce_aux_valor"), 8.3L);

@@ -40,6 +40,9 @@ TF_Mod_Agricultura::TF_Mod_Agricultura(QWidget *parent) : ModuleWindow(parent)
     addButtons(this, QPoint(594, 195), QPoint(736, 195), QPoint(878, 195));
     buildResultsPanel();
     buildHiddenFields();
+    // A fresh window holds the defaults; a study's inputs may be written over them before it
+    // is shown.
+    writeDefaults(tables(), tavi::LocaleSettings::current().decimalSeparator);
 
     QWidget *chain[] = {m_cropPanel,    SG_Entrada,   SG_Param,       simularButton(),
                         salvarButton(), sairButton(), m_resultsPanel, SG_Serie};
@@ -114,16 +117,15 @@ void TF_Mod_Agricultura::FormActivate()
     // so the keys and the defaults must write it too.
     const QChar separator = tavi::LocaleSettings::current().decimalSeparator;
     translateDecimalKeyTo(separator);
-    // Only the opening starts from the defaults: a later activation comes from a box or
-    // window of the program closing over this one, and must not throw away the user's series
-    // or the results just computed.
+    // Only the opening sets the calendars up: a later activation comes from a box or window
+    // of the program closing over this one, and must not throw away the user's series or the
+    // results just computed.
     if (m_opened) {
         SG_Serie->setFocus(Qt::OtherFocusReason);
         return;
     }
     m_opened = true;
     const Tables t = tables();
-    writeDefaults(t, separator);
     SG_Serie->setFocus(Qt::OtherFocusReason);
     // Typing starts on the first day's ETP, never on its read-only label.
     SG_Serie->setCurrentIndex(SG_Serie->model()->index(0, kEtpColumn));

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <vector>
+
+// A study: the inputs of the four module windows for one municipality, with its name and
+// notes. Every text is kept as the study file holds it (see StudyText.h), never as a window
+// shows it, so a study means the same whatever the locale. Results are never part of it.
+namespace tavi
+{
+
+using StudyRow = QVector<QString>;
+using StudyGrid = QVector<StudyRow>;
+
+// One window's inputs, by component name.
+struct WindowInputs {
+    QMap<QString, QString> fields;
+    QMap<QString, StudyGrid> grids;
+
+    bool operator==(const WindowInputs &other) const
+    {
+        return fields == other.fields && grids == other.grids;
+    }
+    bool operator!=(const WindowInputs &other) const { return !(*this == other); }
+};
+
+struct Study {
+    QString name;
+    QString notes;
+    // By window class name ("TF_Abast_Publico", ...).
+    QMap<QString, WindowInputs> windows;
+
+    bool operator==(const Study &other) const
+    {
+        return name == other.name && notes == other.notes && windows == other.windows;
+    }
+    bool operator!=(const Study &other) const { return !(*this == other); }
+};
+
+// Where an input grid's texts live in the window's cell table: rows firstRow onwards, the
+// listed columns (the others are labels or results).
+struct StudyGridLayout {
+    QString name;
+    int firstRow;
+    int rows;
+    std::vector<int> columns;
+};
+
+struct StudyWindowLayout {
+    QString name;
+    std::vector<QString> fields;
+    std::vector<StudyGridLayout> grids;
+};
+
+// The four windows, in the order of the main menu.
+const std::vector<StudyWindowLayout> &studyLayout();
+const StudyWindowLayout *findWindowLayout(const QString &windowName);
+
+// A new study: each window's inputs exactly as a fresh window shows them.
+const Study &defaultStudy();
+
+// The inputs of `windowName` in `study`, or its defaults where the study has none.
+WindowInputs windowInputs(const Study &study, const QString &windowName);
+
+} // namespace tavi

@@ -1,0 +1,113 @@
+#include "frame/StudyInputs.h"
+
+#include "core/CellTable.h"
+#include "core/LocaleSettings.h"
+#include "core/NumberText.h"
+#include "core/StudyText.h"
+#include "frame/NumericEdit.h"
+#include "frame/ResultGrid.h"
+
+#include <QWidget>
+
+using namespace tavi;
+
+namespace StudyInputs
+{
+
+namespace
+{
+
+const StudyWindowLayout *layoutOf(const QWidget *window)
+{
+    return findWindowLayout(QString::fromLatin1(window->metaObject()->className()));
+}
+
+template <class W> W *component(const QWidget *window, const QString &name)
+{
+    return window->findChild<W *>(name);
+}
+
+} // namespace
+
+void fill(QWidget *window, const WindowInputs &inputs)
+{
+    const StudyWindowLayout *layout = layoutOf(window);
+    if (!layout)
+        return;
+    const LocaleSettings &locale = LocaleSettings::current();
+    for (const QString &name : layout->fields) {
+        NumericEdit *field = component<NumericEdit>(window, name);
+        const auto text = inputs.fields.constFind(name);
+        if (!field || text == inputs.fields.constEnd())
+            continue;
+        // Through the value, so the field holds it as it would after being typed and left.
+        long double value = 0;
+        if (!readEntry(fromStudyText(*text, locale), &value, locale))
+            value = 0;
+        field->setValue(value);
+    }
+    for (const StudyGridLayout &gridLayout : layout->grids) {
+        ResultGrid *grid = component<ResultGrid>(window, gridLayout.name);
+        const auto rows = inputs.grids.constFind(gridLayout.name);
+        if (!grid || rows == inputs.grids.constEnd())
+            continue;
+        CellTable &table = grid->table();
+        CellTable::Batch batch(table);
+        for (int r = 0; r < gridLayout.rows && r < rows->size(); ++r) {
+            const StudyRow &row = rows->at(r);
+            for (int c = 0; c < int(gridLayout.columns.size()) && c < row.size(); ++c)
+                table.setCell(gridLayout.columns[c], gridLayout.firstRow + r,
+                              fromStudyText(row[c], locale));
+        }
+    }
+}
+
+WindowInputs collect(const QWidget *window)
+{
+    WindowInputs inputs;
+    const StudyWindowLayout *layout = layoutOf(window);
+    if (!layout)
+        return inputs;
+    const LocaleSettings &locale = LocaleSettings::current();
+    for (const QString &name : layout->fields) {
+        if (const NumericEdit *field = component<NumericEdit>(window, name))
+            inputs.fields[name] = toStudyText(field->keptText(), locale);
+    }
+    for (const StudyGridLayout &gridLayout : layout->grids) {
+        const ResultGrid *grid = component<ResultGrid>(window, gridLayout.name);
+        if (!grid)
+            continue;
+        const CellTable &table = grid->table();
+        StudyGrid rows;
+        rows.reserve(gridLayout.rows);
+        for (int r = 0; r < gridLayout.rows; ++r) {
+            StudyRow row;
+            row.reserve(int(gridLayout.columns.size()));
+            for (int c : gridLayout.columns)
+                row << toStudyText(table.cell(c, gridLayout.firstRow + r), locale);
+            rows << row;
+        }
+        inputs.grids[gridLayout.name] = rows;
+    }
+    return inputs;
+}
+
+void watch(QWidget *window, QObject *context, const std::function<void()> &changed)
+{
+    const StudyWindowLayout *layout = layoutOf(window);
+    if (!layout)
+        return;
+    for (const QString &name : layout->fields) {
+        if (NumericEdit *field = component<NumericEdit>(window, name))
+            QObject::connect(field, &QLineEdit::textChanged, context, [changed] { changed(); });
+    }
+    for (const StudyGridLayout &gridLayout : layout->grids) {
+        if (ResultGrid *grid = component<ResultGrid>(window, gridLayout.name)) {
+            CellTable *table = &grid->table();
+            QObject::connect(table, &CellTable::dataChanged, context, [changed] { changed(); });
+            QObject::connect(table, &CellTable::modelReset, context, [changed] { changed(); });
+        }
+    }
+}
+
+} // namespace StudyInputs

@@ -1,0 +1,169 @@
+#include "shell/StudyPrompts.h"
+
+#include "core/ApplicationTitle.h"
+#include "frame/ReplaceableBox.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace StudyPrompts
+{
+
+namespace
+{
+
+Hooks &hooks()
+{
+    static Hooks installed;
+    return installed;
+}
+
+const QString kFilter = QStringLiteral("Estudos do TAVI (*.tavi);;Todos os arquivos (*)");
+
+QString withStudyExtension(const QString &path)
+{
+    return path.endsWith(QStringLiteral(".tavi"), Qt::CaseInsensitive)
+               ? path
+               : path + QStringLiteral(".tavi");
+}
+
+} // namespace
+
+void setHooks(Hooks replacement)
+{
+    hooks() = std::move(replacement);
+}
+
+QString saveQuestion(const QString &studyName)
+{
+    return QStringLiteral("O estudo \"%1\" tem alterações que não foram salvas. Deseja salvá-las?")
+        .arg(studyName);
+}
+
+SaveAnswer askToSave(QWidget *parent, const QString &studyName)
+{
+    if (const auto hook = hooks().askToSave)
+        return hook(parent, studyName);
+    QMessageBox box(QMessageBox::Warning, tavi::applicationTitle(), saveQuestion(studyName),
+                    QMessageBox::NoButton, parent);
+    makeProgramBox(box);
+    QPushButton *save = box.addButton(QStringLiteral("Salvar"), QMessageBox::AcceptRole);
+    QPushButton *dontSave =
+        box.addButton(QStringLiteral("Não Salvar"), QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return SaveAnswer::Save;
+    if (box.clickedButton() == dontSave)
+        return SaveAnswer::DontSave;
+    return SaveAnswer::Cancel;
+}
+
+QString chooseStudyToOpen(QWidget *parent, const QString &startFolder)
+{
+    if (const auto hook = hooks().chooseStudyToOpen)
+        return hook(parent, startFolder);
+    QFileDialog dialog(parent, QStringLiteral("Abrir estudo"), startFolder, kFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
+QString chooseStudyToSave(QWidget *parent, const QString &suggestedPath)
+{
+    if (const auto hook = hooks().chooseStudyToSave)
+        return hook(parent, suggestedPath);
+    QString start = suggestedPath;
+    for (;;) {
+        QFileDialog dialog(parent, QStringLiteral("Salvar estudo como"),
+                           QFileInfo(start).absolutePath(), kFilter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(QStringLiteral("tavi"));
+        dialog.selectFile(QFileInfo(start).fileName());
+        dialog.setWindowModality(Qt::ApplicationModal);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        const QString chosen = dialog.selectedFiles().first();
+        const QString path = withStudyExtension(chosen);
+        // The dialog asked about the name as typed; the name appended to is asked about here.
+        if (path == chosen || !QFileInfo::exists(path) ||
+            ExportPrompts::confirmReplace(parent, path))
+            return path;
+        start = path;
+    }
+}
+
+void showError(QWidget *parent, const QString &text)
+{
+    if (const auto hook = hooks().showError)
+        return hook(parent, text);
+    ExportPrompts::showError(parent, text);
+}
+
+void showNotice(QWidget *parent, const QString &text)
+{
+    if (const auto hook = hooks().showNotice)
+        return hook(parent, text);
+    QMessageBox box(QMessageBox::Information, tavi::applicationTitle(), text, QMessageBox::Ok,
+                    parent);
+    makeProgramBox(box);
+    box.exec();
+}
+
+bool offerRecovery(QWidget *parent, const QString &text)
+{
+    if (const auto hook = hooks().offerRecovery)
+        return hook(parent, text);
+    QMessageBox box(QMessageBox::Question, tavi::applicationTitle(), text, QMessageBox::NoButton,
+                    parent);
+    makeProgramBox(box);
+    QPushButton *restore = box.addButton(QStringLiteral("Restaurar"), QMessageBox::AcceptRole);
+    QPushButton *discard = box.addButton(QStringLiteral("Descartar"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(restore);
+    box.setEscapeButton(discard);
+    box.exec();
+    return box.clickedButton() == restore;
+}
+
+bool editNameAndNotes(QWidget *parent, QString *name, QString *notes)
+{
+    if (const auto hook = hooks().editNameAndNotes)
+        return hook(parent, name, notes);
+    QDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("F_Estudo"));
+    dialog.setWindowTitle(QStringLiteral("Nome e notas do estudo"));
+    auto *form = new QFormLayout(&dialog);
+    auto *nameEdit = new QLineEdit(*name, &dialog);
+    nameEdit->setObjectName(QStringLiteral("e_nome"));
+    auto *notesEdit = new QPlainTextEdit(*notes, &dialog);
+    notesEdit->setObjectName(QStringLiteral("m_notas"));
+    notesEdit->setTabChangesFocus(true);
+    notesEdit->setMinimumSize(420, 160);
+    form->addRow(QStringLiteral("&Nome:"), nameEdit);
+    form->addRow(QStringLiteral("N&otas:"), notesEdit);
+    auto *buttons = new QDialogButtonBox(&dialog);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    *name = nameEdit->text();
+    *notes = notesEdit->toPlainText();
+    return true;
+}
+
+} // namespace StudyPrompts

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "core/Study.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+
+#include <memory>
+
+class QWidget;
+
+namespace tavi
+{
+class StudyRecovery;
+}
+
+// The study the program works on: what the module windows are filled from and write back
+// to, the file it belongs to, whether it has unsaved changes, and its recovery copy.
+class StudySession : public QObject
+{
+    Q_OBJECT
+public:
+    // `window`: the window the session's boxes and dialogs open over. `recoveryFolder`: where
+    // recovery copies live (the user's data folder when empty).
+    explicit StudySession(QWidget *window, const QString &recoveryFolder = QString());
+    ~StudySession() override;
+
+    const tavi::Study &study() const { return m_study; }
+    // The file the study was opened from or last saved to; empty for a new study.
+    const QString &path() const { return m_path; }
+    bool isModified() const { return m_study != m_saved; }
+    // The study's name, else its file's name, else "Novo estudo".
+    QString displayName() const;
+    // The most recently opened or saved studies, newest first, at most five.
+    QStringList recentStudies() const;
+
+    // A module window works on the study while it is open: filled from it now, and what the
+    // user types is taken back every few seconds and when it closes.
+    void attach(QWidget *moduleWindow);
+    void detach(QWidget *moduleWindow);
+
+    // The commands of the "Arquivo" menu. Each asks first whether to save unsaved changes
+    // where it would set them aside; false when the user cancelled or a file failed.
+    bool newStudy();
+    bool open();
+    bool openFile(const QString &path, bool askFirst = true);
+    bool save();
+    bool saveAs();
+    bool editNameAndNotes();
+    // Whether the current study may be set aside: nothing unsaved, or the user saved it or
+    // chose not to.
+    bool maySetAside();
+    // The program ends cleanly: the recovery copy goes.
+    void finish();
+    // At start: offers to restore what a program that did not end cleanly left unsaved.
+    // Returns true when a study was restored.
+    bool offerRecovery();
+    // Takes what the open module window holds into the study at once.
+    void takeWindowInputs();
+
+    // How often, at most, typing in a window updates the study and its recovery copy.
+    static constexpr int kSnapshotMs = 2000;
+
+signals:
+    // The name, file, unsaved state or recent list changed.
+    void changed();
+
+private:
+    void setStudy(const tavi::Study &study, const tavi::Study &saved, const QString &path);
+    void studyEdited();
+    void rememberRecent(const QString &path);
+    bool saveTo(const QString &path);
+
+    QWidget *m_window;
+    tavi::Study m_study;
+    tavi::Study m_saved;
+    QString m_path;
+    QPointer<QWidget> m_moduleWindow;
+    QTimer m_snapshot;
+    std::unique_ptr<tavi::StudyRecovery> m_recovery;
+    // What the recovery copy holds now, so an unchanged study is not written again.
+    std::unique_ptr<tavi::Study> m_recovered;
+    bool m_wasModified = false;
+};
