@@ -12,6 +12,7 @@ void benchWindows();
 void benchAgriculture();
 void benchPaste();
 void benchExport();
+void benchStudy();
 void benchHugePaste();
 
 // Peak resident memory of this process so far, in megabytes (VmHWM).
@@ -37,6 +38,7 @@ int main(int argc, char **argv)
     benchAgriculture();
     benchPaste();
     benchExport();
+    benchStudy();
     bench::row(QStringLiteral("peak resident memory (VmHWM)"), peakResidentMb(), "MB",
                QStringLiteral("goal < 80"));
     benchHugePaste();

@@ -23,6 +23,9 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 
 install(TARGETS tavi RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${TAVI_PACKAGING_DIR}/tavi.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The study files' type, so a file manager opens them with the program.
+install(FILES ${TAVI_PACKAGING_DIR}/tavi-estudo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME tavi.xml)
 foreach(size 16 32 48 64 128 256)
     install(FILES ${TAVI_PACKAGING_DIR}/icons/tavi-${size}x${size}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps

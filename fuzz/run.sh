@@ -5,13 +5,13 @@
 # Prints the executions run per target and every broken property; exits non-zero on any.
 #
 #   FUZZ_SECONDS   seconds per target (60)
-#   FUZZ_TARGETS   which targets to run (all four)
+#   FUZZ_TARGETS   which targets to run (all five)
 #   FUZZ_BUILD_DIR where to build (build-fuzz)
 set -uo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds="${FUZZ_SECONDS:-60}"
-targets="${FUZZ_TARGETS:-text_to_number general_format display_format entry_typing}"
+targets="${FUZZ_TARGETS:-text_to_number general_format display_format entry_typing study_file}"
 build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 case "$build" in /*) ;; *) build="$root/$build" ;; esac
 
@@ -47,9 +47,12 @@ fi
 
 launcher=()
 command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# Configured every time (quick once cached), so a target added since the last run is known.
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root/fuzz" -B "$build" -DCMAKE_CXX_COMPILER="$compiler" "${launcher[@]}" \
     >/dev/null || exit 1
+else
+  cmake -S "$root/fuzz" -B "$build" >/dev/null || exit 1
 fi
 build_targets=()
 for t in $targets; do build_targets+=(--target "fuzz_$t"); done
@@ -61,6 +64,7 @@ options_for() {
   case "$1" in
     entry_typing) echo "-len_control=0 -max_len=256" ;;
     display_format) echo "-max_len=256" ;;
+    study_file) echo "-max_len=65536 -dict=$root/fuzz/study_file.dict" ;;
     *) echo "-max_len=1024" ;;
   esac
 }

@@ -43,6 +43,14 @@ check "the menu entry starts the installed program (Exec=$exec_line)" test -x "$
 icon=$(sed -n 's/^Icon=//p' "$desktop")
 check "the menu entry's name is in Portuguese" grep -q '^Name=Tavi — Modelo de Demanda$' "$desktop"
 check "the menu entry's categories" grep -q '^Categories=Science;Education;$' "$desktop"
+check "the menu entry opens study files" grep -q '^MimeType=application/x-tavi-estudo;$' "$desktop"
+check "the menu entry passes the file opened to the program" grep -q '^Exec=tavi %f$' "$desktop"
+mime=$usr/share/mime/packages/tavi.xml
+check "the study file type is installed" grep -q 'type="application/x-tavi-estudo"' "$mime"
+check "the study file type is known by its extension" grep -q '<glob pattern="\*.tavi"/>' "$mime"
+if command -v xmllint >/dev/null; then
+    check "the study file type is well-formed XML" xmllint --noout "$mime"
+fi
 if command -v desktop-file-validate >/dev/null; then
     check "desktop-file-validate accepts the menu entry" desktop-file-validate "$desktop"
 fi

@@ -93,8 +93,9 @@ class StudySessionTest : public QObject
     long double supplyShown()
     {
         long double shown = -1;
-        whileModal([this] { action(m_main.get(), "AbastecimentoPblico1")->trigger(); },
-                   [&shown](QWidget *window) { shown = testing::fieldOf(window, "me_1")->value(); });
+        whileModal(
+            [this] { action(m_main.get(), "AbastecimentoPblico1")->trigger(); },
+            [&shown](QWidget *window) { shown = testing::fieldOf(window, "me_1")->value(); });
         return shown;
     }
     QString supplyText() const
@@ -166,8 +167,9 @@ private slots:
         typeIntoSupply(99);
         action(m_main.get(), "a_salvar_estudo")->trigger();
         QCOMPARE(m_prompts.asked.size(), 1);
-        QCOMPARE(loadStudyFile(file("Cidade.tavi")).study.windows.value(kSupply).fields.value("me_1"),
-                 QStringLiteral("99"));
+        QCOMPARE(
+            loadStudyFile(file("Cidade.tavi")).study.windows.value(kSupply).fields.value("me_1"),
+            QStringLiteral("99"));
 
         action(m_main.get(), "a_novo_estudo")->trigger();
         QCOMPARE(session()->study(), defaultStudy());
@@ -229,8 +231,9 @@ private slots:
         m_prompts.answer = SaveAnswer::Save;
         m_prompts.fileToSave = file("salvo.tavi");
         QVERIFY(run());
-        QCOMPARE(loadStudyFile(file("salvo.tavi")).study.windows.value(kSupply).fields.value("me_1"),
-                 QStringLiteral("7"));
+        QCOMPARE(
+            loadStudyFile(file("salvo.tavi")).study.windows.value(kSupply).fields.value("me_1"),
+            QStringLiteral("7"));
 
         m_main->show();
         typeIntoSupply(8);
@@ -269,8 +272,9 @@ private slots:
         QVERIFY(session()->path().isEmpty());
 
         QVERIFY(bad.open(QIODevice::WriteOnly));
-        bad.write("{\"formato\": \"tavi-estudo\", \"versao\": 1, \"janelas\": {\"TF_Abast_Publico\":"
-                  " {\"me_1\": \"42\"}}}");
+        bad.write(
+            "{\"formato\": \"tavi-estudo\", \"versao\": 1, \"janelas\": {\"TF_Abast_Publico\":"
+            " {\"me_1\": \"42\"}}}");
         bad.close();
         m_prompts.asked.clear();
         m_main->startStudies(bad.fileName()); // as named on the command line
@@ -293,7 +297,8 @@ private slots:
         action(m_main.get(), "a_nome_estudo")->trigger();
         QCOMPARE(session()->study().notes, QStringLiteral("Cenário de seca"));
         QVERIFY(m_main->isWindowModified());
-        QCOMPARE(m_main->windowTitle(), QStringLiteral("Estudo [ * ] do Rio[*] - Modelo de Demanda"));
+        QCOMPARE(m_main->windowTitle(),
+                 QStringLiteral("Estudo [ * ] do Rio[*] - Modelo de Demanda"));
     }
 
     // While there are unsaved changes a recovery copy follows them, within a few seconds
@@ -301,24 +306,23 @@ private slots:
     void recoveryCopyFollowsUnsavedChanges()
     {
         QString copy;
-        whileModal([this] { action(m_main.get(), "AbastecimentoPblico1")->trigger(); },
-                   [&copy, this](QWidget *window) {
-                       testing::fieldOf(window, "me_3")->setValue(321);
-                       const QStringList copies =
-                           QDir(m_recovery->path()).entryList({"recuperacao-*.tavi"});
-                       QVERIFY(copies.isEmpty());
-                       QTRY_VERIFY_WITH_TIMEOUT(
-                           !QDir(m_recovery->path()).entryList({"recuperacao-*.tavi"}).isEmpty(),
-                           StudySession::kSnapshotMs * 3);
-                       copy = QDir(m_recovery->path())
-                                  .filePath(QDir(m_recovery->path())
-                                                .entryList({"recuperacao-*.tavi"})
-                                                .first());
-                       QTRY_VERIFY(QFile::exists(copy) &&
-                                   loadStudyFile(copy)
-                                           .study.windows.value(kSupply)
-                                           .fields.value("me_3") == QStringLiteral("321"));
-                   });
+        whileModal(
+            [this] { action(m_main.get(), "AbastecimentoPblico1")->trigger(); },
+            [&copy, this](QWidget *window) {
+                testing::fieldOf(window, "me_3")->setValue(321);
+                const QStringList copies =
+                    QDir(m_recovery->path()).entryList({"recuperacao-*.tavi"});
+                QVERIFY(copies.isEmpty());
+                QTRY_VERIFY_WITH_TIMEOUT(
+                    !QDir(m_recovery->path()).entryList({"recuperacao-*.tavi"}).isEmpty(),
+                    StudySession::kSnapshotMs * 3);
+                copy = QDir(m_recovery->path())
+                           .filePath(
+                               QDir(m_recovery->path()).entryList({"recuperacao-*.tavi"}).first());
+                QTRY_VERIFY(QFile::exists(copy) &&
+                            loadStudyFile(copy).study.windows.value(kSupply).fields.value("me_3") ==
+                                QStringLiteral("321"));
+            });
         QVERIFY(!copy.isEmpty());
         m_prompts.fileToSave = file("r.tavi");
         action(m_main.get(), "a_salvar_estudo")->trigger();
