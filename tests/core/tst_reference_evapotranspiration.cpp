@@ -4,6 +4,8 @@
 #include "core/SolarGeometry.h"
 #include "core/WeatherDay.h"
 
+#include "support/Fao56ByHand.h"
+
 #include <QTest>
 #include <cmath>
 
@@ -65,19 +67,6 @@ PenmanMonteithDay rioInMay()
     d.humidity.vapourPressure = 2.1L;
     d.sunshineHours = 220 / 31.0L;
     return d;
-}
-
-// Ra by eq. 21-25 written out again, so that Hargreaves-Samani is checked against the
-// paper's equations rather than against the code's own Ra.
-double raByTheEquations(double latitudeDegrees, int j)
-{
-    const double pi = 3.14159265358979323846;
-    const double phi = latitudeDegrees * pi / 180;
-    const double dr = 1 + 0.033 * std::cos(2 * pi / 365 * j);
-    const double delta = 0.409 * std::sin(2 * pi / 365 * j - 1.39);
-    const double ws = std::acos(-std::tan(phi) * std::tan(delta));
-    return 24 * 60 / pi * 0.082 * dr *
-           (ws * std::sin(phi) * std::sin(delta) + std::cos(phi) * std::cos(delta) * std::sin(ws));
 }
 
 } // namespace
@@ -246,8 +235,7 @@ private slots:
         QFETCH(double, tMin);
         QFETCH(double, latitude);
         QFETCH(int, dayOfYear);
-        const double expected = 0.0023 * ((tMax + tMin) / 2 + 17.8) * std::sqrt(tMax - tMin) *
-                                0.408 * raByTheEquations(latitude, dayOfYear);
+        const double expected = fao56::hargreaves(tMax, tMin, latitude, dayOfYear);
         const double computed =
             static_cast<double>(hargreavesSamani(tMax, tMin, latitude, dayOfYear));
         QVERIFY2(std::fabs(computed - expected) < 1e-9, qPrintable(QString::number(computed)));
