@@ -223,6 +223,10 @@ std::vector<DailyRecord> readDailyRecords(const QString &text)
                     : readWeatherField(field, lineNumber, layout->titles[f], rangeOf(column));
             store(record, column, value);
         }
+        if (record.tMax && record.tMin && *record.tMin > *record.tMax)
+            throw TaviError(QStringLiteral("Linha %1: a temperatura mínima é maior que a máxima; "
+                                           "as colunas estão trocadas?")
+                                .arg(lineNumber));
         const auto [place, added] = days.try_emplace(record.date, record, lineNumber);
         if (!added)
             throw TaviError(QStringLiteral("Linha %1: o dia %2 já apareceu na linha %3.")

@@ -20,8 +20,8 @@ namespace tavi::eto
 {
 
 // The days in date order. Throws TaviError naming the line and column of the first field
-// that is not a number, a date or a plausible value, of a repeated date, or of an unknown
-// column title; or when there is no day at all.
+// that is not a number, a date or a plausible value, of a day whose Tmin exceeds its Tmax,
+// of a repeated date, or of an unknown column title; or when there is no day at all.
 std::vector<DailyRecord> readDailyRecords(const QString &text);
 
 } // namespace tavi::eto

@@ -105,6 +105,10 @@ private slots:
             << QStringLiteral("06/07/2023;21;12;70;2;2;22070;0\n")
             << QStringLiteral("Linha 1, campo \"Radiação\": 22070 MJ/m² está fora da faixa "
                               "plausível (0 a 50 MJ/m²); confira a unidade.");
+        QTest::newRow("Tmin above Tmax")
+            << QStringLiteral("Data;Tmin;Tmax\n06/07/2023;21,5;12,3\n")
+            << QStringLiteral("Linha 2: a temperatura mínima é maior que a máxima; as colunas "
+                              "estão trocadas?");
         QTest::newRow("bad date")
             << QStringLiteral("Data;Tmax\n31/02/2023;21\n")
             << QStringLiteral(
