@@ -13,6 +13,7 @@ void benchAgriculture();
 void benchPaste();
 void benchExport();
 void benchHugePaste();
+void benchStationFile();
 
 // Peak resident memory of this process so far, in megabytes (VmHWM).
 static double peakResidentMb()
@@ -37,6 +38,7 @@ int main(int argc, char **argv)
     benchAgriculture();
     benchPaste();
     benchExport();
+    benchStationFile();
     bench::row(QStringLiteral("peak resident memory (VmHWM)"), peakResidentMb(), "MB",
                QStringLiteral("goal < 80"));
     benchHugePaste();

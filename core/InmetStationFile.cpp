@@ -146,8 +146,30 @@ void readHeaderLine(const QStringList &fields, int line, Site &s)
     }
 }
 
+// "2023/01/31" or "2023-01-31", the layouts of nearly every line, without the cost of a
+// format string.
+QDate readYearFirstDate(QStringView t)
+{
+    if (t.size() != 10 || t[4] != t[7] || (t[4] != QLatin1Char('/') && t[4] != QLatin1Char('-')))
+        return {};
+    int parts[3] = {};
+    const int starts[3] = {0, 5, 8};
+    const int lengths[3] = {4, 2, 2};
+    for (int p = 0; p < 3; ++p) {
+        for (int i = starts[p]; i < starts[p] + lengths[p]; ++i) {
+            if (t[i] < QLatin1Char('0') || t[i] > QLatin1Char('9'))
+                return {};
+            parts[p] = parts[p] * 10 + (t[i].unicode() - '0');
+        }
+    }
+    return QDate(parts[0], parts[1], parts[2]);
+}
+
 QDate readDate(QStringView text)
 {
+    const QDate fast = readYearFirstDate(text.trimmed());
+    if (fast.isValid())
+        return fast;
     const QString t = text.trimmed().toString();
     for (const char *format : {"yyyy/MM/dd", "yyyy-MM-dd", "dd/MM/yyyy"}) {
         const QDate date = QDate::fromString(t, QLatin1String(format));
@@ -224,21 +246,40 @@ QDate localDayOf(const QDate &date, int hour, int zone)
     return date.addDays(start < 0 ? -1 : start / 24);
 }
 
-// Extraterrestrial radiation of the whole local day, hour by hour as its lines hold it.
-long double localDayRa(const QDate &day, const StationSite &site, int zone)
+// The hourly extraterrestrial radiation at the station; the sun's course is worked out once
+// for each day of the year, since a file holds every day's hours.
+class StationSun
 {
-    long double total = 0;
-    for (int k = 0; k < 24; ++k) {
-        const int end = k + 1 - zone; // UTC hour, relative to day's UTC midnight
-        const int shift = end < 0 ? -1 : end / 24;
-        const QDate utc = day.addDays(shift);
-        total += hourlyExtraterrestrialRadiation(site.latitude, site.longitude, utc.dayOfYear(),
-                                                 end - 24 * shift);
-    }
-    return total;
-}
+public:
+    explicit StationSun(const StationSite &site) : m_site(site) {}
 
-DailyRecord dayOf(const QDate &day, const DayTally &t, const StationSite &site, int zone)
+    long double hourRa(const QDate &utcDay, int hourEnd)
+    {
+        const int j = utcDay.dayOfYear();
+        std::optional<SolarDay> &day = m_days[static_cast<std::size_t>(j)];
+        if (!day)
+            day = solarDay(m_site.latitude, j);
+        return hourlyExtraterrestrialRadiation(*day, m_site.longitude, hourEnd);
+    }
+
+    // The whole local day's, hour by hour as its lines hold it.
+    long double localDayRa(const QDate &day, int zone)
+    {
+        long double total = 0;
+        for (int k = 0; k < 24; ++k) {
+            const int end = k + 1 - zone; // UTC hour, from the day's UTC midnight
+            const int shift = end < 0 ? -1 : end / 24;
+            total += hourRa(day.addDays(shift), end - 24 * shift);
+        }
+        return total;
+    }
+
+private:
+    StationSite m_site;
+    std::optional<SolarDay> m_days[367];
+};
+
+DailyRecord dayOf(const QDate &day, const DayTally &t, StationSun &sun, int zone)
 {
     DailyRecord r;
     r.date = day;
@@ -251,7 +292,7 @@ DailyRecord dayOf(const QDate &day, const DayTally &t, const StationSite &site, 
     r.windSpeed = t.wind.mean();
     r.windHeight = kInmetWindHeight;
     r.rainfall = t.rain.total();
-    const long double ra = localDayRa(day, site, zone);
+    const long double ra = sun.localDayRa(day, zone);
     if (t.raCovered >= (1 - kMostMissingRadiationShare) * ra)
         r.solarRadiation = t.radiationKj / 1000;
     return r;
@@ -291,6 +332,7 @@ StationSeries readInmetStationFile(const QByteArray &bytes)
     const QStringList titles = lines[titleLine].toString().split(QLatin1Char(';'));
     const Columns columns = columnsOf(titles, static_cast<int>(titleLine + 1));
     const int zone = zoneHours(site.site.longitude);
+    StationSun sun(site.site);
 
     std::map<QDate, DayTally> days;
     QSet<qint64> hoursSeen;
@@ -346,8 +388,7 @@ StationSeries readInmetStationFile(const QByteArray &bytes)
         add(t.wind, v[Wind]);
         if (v[Radiation]) {
             t.radiationKj += std::max(*v[Radiation], 0.0L);
-            t.raCovered += hourlyExtraterrestrialRadiation(site.site.latitude, site.site.longitude,
-                                                           date.dayOfYear(), hour);
+            t.raCovered += sun.hourRa(date, hour);
         }
     }
     if (days.empty())
@@ -357,7 +398,7 @@ StationSeries readInmetStationFile(const QByteArray &bytes)
     series.site = site.site;
     series.days.reserve(days.size());
     for (const auto &[day, tally] : days)
-        series.days.push_back(dayOf(day, tally, series.site, zone));
+        series.days.push_back(dayOf(day, tally, sun, zone));
     return series;
 }
 

@@ -54,25 +54,43 @@ long double daylightHours(long double latitudeDegrees, int dayOfYear)
     return 24 / kPi * sunsetHourAngle(latitudeDegrees, solarDeclination(dayOfYear));
 }
 
-long double hourlyExtraterrestrialRadiation(long double latitudeDegrees,
-                                            long double longitudeDegrees, int dayOfYear,
-                                            int hourEndUtc)
+SolarDay solarDay(long double latitudeDegrees, int dayOfYear)
 {
     const long double phi = radians(latitudeDegrees);
     const long double delta = solarDeclination(dayOfYear);
-    const long double ws = sunsetHourAngle(latitudeDegrees, delta);
+    SolarDay day;
+    day.dayOfYear = dayOfYear;
+    day.inverseDistance = inverseRelativeDistance(dayOfYear);
+    day.sunsetAngle = sunsetHourAngle(latitudeDegrees, delta);
+    day.seasonalCorrection = seasonalCorrection(dayOfYear);
+    day.sinSin = std::sin(phi) * std::sin(delta);
+    day.cosCos = std::cos(phi) * std::cos(delta);
+    return day;
+}
+
+long double hourlyExtraterrestrialRadiation(const SolarDay &day, long double longitudeDegrees,
+                                            int hourEndUtc)
+{
     // Solar time at the middle of the hour, and its hour angle brought into (-pi, pi] so
     // that an hour near UTC midnight at a far-west station still meets its own noon.
     const long double solarTime =
-        hourEndUtc - 0.5L + longitudeDegrees / 15 + seasonalCorrection(dayOfYear);
-    long double omega = std::remainder(kPi / 12 * (solarTime - 12), 2 * kPi);
+        hourEndUtc - 0.5L + longitudeDegrees / 15 + day.seasonalCorrection;
+    const long double omega = std::remainder(kPi / 12 * (solarTime - 12), 2 * kPi);
+    const long double ws = day.sunsetAngle;
     const long double w1 = std::clamp(omega - kPi / 24, -ws, ws);
     const long double w2 = std::clamp(omega + kPi / 24, -ws, ws);
     if (w2 <= w1)
         return 0;
-    return 12 * 60 / kPi * kSolarConstant * inverseRelativeDistance(dayOfYear) *
-           ((w2 - w1) * std::sin(phi) * std::sin(delta) +
-            std::cos(phi) * std::cos(delta) * (std::sin(w2) - std::sin(w1)));
+    return 12 * 60 / kPi * kSolarConstant * day.inverseDistance *
+           ((w2 - w1) * day.sinSin + day.cosCos * (std::sin(w2) - std::sin(w1)));
+}
+
+long double hourlyExtraterrestrialRadiation(long double latitudeDegrees,
+                                            long double longitudeDegrees, int dayOfYear,
+                                            int hourEndUtc)
+{
+    return hourlyExtraterrestrialRadiation(solarDay(latitudeDegrees, dayOfYear), longitudeDegrees,
+                                           hourEndUtc);
 }
 
 } // namespace tavi::eto

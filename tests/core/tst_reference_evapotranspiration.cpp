@@ -337,6 +337,34 @@ private slots:
             QVERIFY(std::fabs(static_cast<double>(*eto.eto) - 3.9) < 0.1);
     }
 
+    // Eq. 28 over the 24 hours of a day is eq. 21, wherever the station's noon falls in UTC.
+    void hoursOfADayAddUpToItsRa_data()
+    {
+        QTest::addColumn<double>("latitude");
+        QTest::addColumn<double>("longitude");
+        QTest::addColumn<int>("dayOfYear");
+        QTest::newRow("São Paulo, January") << -23.5 << -46.6 << 15;
+        QTest::newRow("Brussels, July") << 50.8 << 4.35 << 187;
+        QTest::newRow("noon near UTC midnight, west") << -14.3 << -170.7 << 200;
+        QTest::newRow("noon near UTC midnight, east") << 13.4 << 144.8 << 80;
+        QTest::newRow("polar night") << -80.0 << 0.0 << 172;
+    }
+    void hoursOfADayAddUpToItsRa()
+    {
+        QFETCH(double, latitude);
+        QFETCH(double, longitude);
+        QFETCH(int, dayOfYear);
+        long double sum = 0;
+        for (int end = 1; end <= 24; ++end)
+            sum += hourlyExtraterrestrialRadiation(latitude, longitude, dayOfYear, end);
+        // Eq. 25 has no answer in polar night, where no sun comes.
+        const double ra =
+            std::isnan(fao56::ra(latitude, dayOfYear)) ? 0 : fao56::ra(latitude, dayOfYear);
+        QCOMPARE(static_cast<double>(extraterrestrialRadiation(latitude, dayOfYear)) + 1, ra + 1);
+        QVERIFY2(std::fabs(static_cast<double>(sum) - ra) < 1e-9,
+                 qPrintable(QString::number(static_cast<double>(sum))));
+    }
+
     void polarNightAndDayStayFinite()
     {
         for (int day : {1, 172, 355}) {
