@@ -113,12 +113,17 @@ struct Site {
 
 void readHeaderLine(const QStringList &fields, int line, Site &s)
 {
-    if (fields.size() < 2)
-        return;
-    QString key = foldedTitle(fields[0]);
+    // "LATITUDE:;-23,49" in the yearly files, "Latitude: -23.49" in the portal's exports.
+    QString key = fields[0];
+    QString value = fields.size() > 1 ? fields[1].trimmed() : QString();
+    const qsizetype colon = key.indexOf(QLatin1Char(':'));
+    if (colon > 0 && value.isEmpty()) {
+        value = key.mid(colon + 1).trimmed();
+        key.truncate(colon);
+    }
+    key = foldedTitle(key);
     if (key.endsWith(QLatin1Char(':')))
         key.chop(1);
-    const QString value = fields[1].trimmed();
     const auto number = [&](const char *what, long double low, long double high) {
         const std::optional<long double> v = readDecimal(value);
         if (!v || *v < low || *v > high)
@@ -130,7 +135,7 @@ void readHeaderLine(const QStringList &fields, int line, Site &s)
                                 .arg(static_cast<double>(high)));
         return *v;
     };
-    if (key == QLatin1String("ESTACAO")) {
+    if (key == QLatin1String("ESTACAO") || key == QLatin1String("NOME")) {
         s.site.name = value;
     } else if (key.startsWith(QLatin1String("CODIGO"))) {
         s.site.code = value;

@@ -9,6 +9,8 @@
 // "Data;Hora UTC", then one line an hour; ";" between fields, decimal commas, -9999 or an
 // empty field for what was not measured. Titles are found by their words, accents and case
 // aside, since they change between years; columns the program does not use are skipped.
+// The exports of the institute's BDMEP portal read as well: "Latitude: -23.49" header lines,
+// "Data Medicao;Hora Medicao", hours as "0000" and "null" for what was not measured.
 //
 // Hours are gathered into the station's local days: the line of hour h (UTC) holds the hour
 // ending then, and the local zone is the longitude's (longitude / 15, rounded), so that São

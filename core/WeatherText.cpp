@@ -76,7 +76,7 @@ std::optional<long double> readWeatherField(const QString &text, int line, const
                                             const PlausibleRange &range)
 {
     const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
+    if (trimmed.isEmpty() || trimmed.compare(QLatin1String("null"), Qt::CaseInsensitive) == 0)
         return std::nullopt;
     const std::optional<long double> value = readDecimal(trimmed);
     if (!value)

@@ -41,7 +41,8 @@ extern const PlausibleRange dailyRadiation;    // MJ m-2 day-1
 extern const PlausibleRange sunshineHours;     // h
 } // namespace ranges
 
-// The value of one field of line `line`: empty text and the stations' -9999 are missing;
+// The value of one field of line `line`: empty text, the stations' -9999 and the portal's
+// "null" are missing;
 // anything else must be a number within `range`, or TaviError tells the line, the field and
 // what is wrong with it.
 std::optional<long double> readWeatherField(const QString &text, int line, const QString &field,

@@ -340,6 +340,34 @@ private slots:
         QVERIFY(!laidOut[69].rainfall);
     }
 
+    // The portal's export: its own header lines and titles, decimal points, "null".
+    void readsThePortalExport()
+    {
+        QString text = QStringLiteral("Nome: SAO PAULO - MIRANTE\nCodigo Estacao: A701\n"
+                                      "Latitude: -23.49638888\nLongitude: -46.62\n"
+                                      "Altitude: 785.64\nSituacao: Operante\n\n"
+                                      "Data Medicao;Hora Medicao;PRECIPITACAO TOTAL, HORARIO(mm);"
+                                      "TEMPERATURA DO AR - BULBO SECO, HORARIA(°C);"
+                                      "UMIDADE RELATIVA DO AR, HORARIA(%);\n");
+        for (int hour = 0; hour < 24; ++hour)
+            text += QStringLiteral("2023-01-02;%1;%2;%3;null;\n")
+                        .arg(hour * 100, 4, 10, QLatin1Char('0'))
+                        .arg(hour == 16 ? QStringLiteral("2.5") : QStringLiteral("null"))
+                        .arg(20 + hour % 12);
+        const StationSeries series = readInmetStationFile(text.toUtf8());
+        QCOMPARE(series.site.name, QStringLiteral("SAO PAULO - MIRANTE"));
+        QCOMPARE(series.site.code, QStringLiteral("A701"));
+        QCOMPARE(static_cast<double>(series.site.altitude), 785.64);
+        // 2 January local takes the hours ending 04:00 to 23:00 UTC: 20 readings.
+        QCOMPARE(series.days.size(), std::size_t(2));
+        const DailyRecord &day = series.days[1];
+        QCOMPARE(day.date, QDate(2023, 1, 2));
+        QCOMPARE(static_cast<double>(*day.tMax), 31.0);
+        QCOMPARE(static_cast<double>(*day.tMin), 20.0);
+        QVERIFY(!day.rhMean);
+        QVERIFY(!day.rainfall); // one hour of 20 measured
+    }
+
     void dayThreeHundredSixtySix_data()
     {
         QTest::addColumn<int>("year");
