@@ -49,8 +49,8 @@ sanitize: deps
 bench: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/bench/tavi_bench
 
-# libFuzzer targets of the number texts, built with clang into build-fuzz/; each runs for
-# FUZZ_SECONDS (60) and any broken property fails the target.
+# libFuzzer targets of the number texts and station files, built with clang into build-fuzz/;
+# each runs for FUZZ_SECONDS (60) and any broken property fails the target.
 fuzz: deps
 	bash fuzz/run.sh
 

@@ -14,6 +14,7 @@ void benchPaste();
 void benchExport();
 void benchStudy();
 void benchHugePaste();
+void benchStationFile();
 
 // Peak resident memory of this process so far, in megabytes (VmHWM).
 static double peakResidentMb()
@@ -39,6 +40,7 @@ int main(int argc, char **argv)
     benchPaste();
     benchExport();
     benchStudy();
+    benchStationFile();
     bench::row(QStringLiteral("peak resident memory (VmHWM)"), peakResidentMb(), "MB",
                QStringLiteral("goal < 80"));
     benchHugePaste();

@@ -1,0 +1,53 @@
+#pragma once
+
+// FAO-56's daily equations written out once more in double precision, straight from the
+// paper, so that tests compare the program against the equations and not against itself.
+
+#include <algorithm>
+#include <cmath>
+
+namespace fao56
+{
+
+inline double saturation(double t)
+{
+    return 0.6108 * std::exp(17.27 * t / (t + 237.3));
+}
+
+// Extraterrestrial radiation, eq. 21-25.
+inline double ra(double latitudeDegrees, int j)
+{
+    const double pi = 3.14159265358979323846;
+    const double phi = latitudeDegrees * pi / 180;
+    const double dr = 1 + 0.033 * std::cos(2 * pi / 365 * j);
+    const double delta = 0.409 * std::sin(2 * pi / 365 * j - 1.39);
+    const double ws = std::acos(-std::tan(phi) * std::tan(delta));
+    return 24 * 60 / pi * 0.082 * dr *
+           (ws * std::sin(phi) * std::sin(delta) + std::cos(phi) * std::cos(delta) * std::sin(ws));
+}
+
+// Eq. 52.
+inline double hargreaves(double tMax, double tMin, double latitude, int j)
+{
+    return 0.0023 * ((tMax + tMin) / 2 + 17.8) * std::sqrt(tMax - tMin) * 0.408 * ra(latitude, j);
+}
+
+// Eq. 6 with measured Rs, G = 0.
+inline double penmanMonteith(double latitude, double altitude, int j, double tMax, double tMin,
+                             double ea, double u2, double rs)
+{
+    const double t = (tMax + tMin) / 2;
+    const double delta = 4098 * saturation(t) / ((t + 237.3) * (t + 237.3));
+    const double gamma = 0.665e-3 * 101.3 * std::pow((293 - 0.0065 * altitude) / 293, 5.26);
+    const double es = (saturation(tMax) + saturation(tMin)) / 2;
+    const double rso = (0.75 + 2e-5 * altitude) * ra(latitude, j);
+    const double sigma = 4.903e-9;
+    const double kMax = tMax + 273.16, kMin = tMin + 273.16;
+    const double rnl = sigma * (std::pow(kMax, 4) + std::pow(kMin, 4)) / 2 *
+                       (0.34 - 0.14 * std::sqrt(ea)) * (1.35 * std::min(rs / rso, 1.0) - 0.35);
+    const double rn = 0.77 * rs - rnl;
+    return (0.408 * delta * rn + gamma * 900 / (t + 273) * u2 * (es - ea)) /
+           (delta + gamma * (1 + 0.34 * u2));
+}
+
+} // namespace fao56
