@@ -83,6 +83,20 @@ void StudyRecovery::remove()
 
 std::optional<StudyRecovery::Orphan> StudyRecovery::findOrphan()
 {
+    // A program that ended before writing any copy leaves only its lock: taking a stale lock
+    // and letting it go removes it.
+    const QDir folder(m_folder);
+    for (const QString &lockName :
+         folder.entryList({kCopyPrefix + QLatin1Char('*') + kCopySuffix + kLockSuffix})) {
+        const QString lockPath = folder.filePath(lockName);
+        if (lockPath == lockPathOf(m_ownCopy) ||
+            QFile::exists(lockPath.chopped(kLockSuffix.size())))
+            continue;
+        QLockFile lock(lockPath);
+        lock.setStaleLockTime(0);
+        if (lock.tryLock(0))
+            lock.unlock();
+    }
     QFileInfoList copies = QDir(m_folder).entryInfoList(
         {kCopyPrefix + QLatin1Char('*') + kCopySuffix}, QDir::Files, QDir::Time);
     for (const QFileInfo &copy : copies) {

@@ -294,8 +294,15 @@ private slots:
         copy.write(writeStudy(variedStudy(), QStringLiteral("/x/estudo.tavi")));
         copy.close();
 
+        // A lock left by a program that ended before writing a copy.
+        QFile lockOnly(folder.filePath("recuperacao-999997.tavi.lock"));
+        QVERIFY(lockOnly.open(QIODevice::WriteOnly));
+        lockOnly.write("999997\ntavi\n\n");
+        lockOnly.close();
+
         StudyRecovery next(folder.path());
         const auto orphan = next.findOrphan();
+        QVERIFY(!lockOnly.exists());
         QVERIFY(orphan);
         QCOMPARE(orphan->copyPath, crashed);
         QVERIFY(orphan->reading.study == variedStudy());
