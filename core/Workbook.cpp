@@ -159,4 +159,18 @@ std::vector<double> rangeValues(const Workbook &workbook, const CellRange &range
     return values;
 }
 
+QString seriesHeading(const Workbook &workbook, const CellRange &range)
+{
+    const int index = workbook.sheetIndex(range.sheet);
+    if (index <= 0 || workbook.sheet(index).isChart())
+        return QString();
+    const Worksheet &sheet = workbook.worksheet(index);
+    for (int row = range.firstRow - 1; row >= 1; --row) {
+        const WorkbookCell *cell = sheet.cell(row, range.firstColumn);
+        if (cell && cell->kind == WorkbookCell::Kind::Text && !cell->text.isEmpty())
+            return cell->text.trimmed();
+    }
+    return QString();
+}
+
 } // namespace tavi

@@ -84,4 +84,8 @@ namespace tavi
 // are, texts and empty cells as 0. Empty when the range's sheet is gone or is a chart.
 std::vector<double> rangeValues(const Workbook &workbook, const CellRange &range);
 
+// What a chart calls a series: the nearest text above its values' first cell, as a
+// spreadsheet names a series from the heading over its range; empty where there is none.
+QString seriesHeading(const Workbook &workbook, const CellRange &range);
+
 } // namespace tavi

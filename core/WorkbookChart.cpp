@@ -7,7 +7,7 @@ namespace tavi
 
 void WorkbookChart::setChartType(int type)
 {
-    if (type != kLine && type != kLineStacked)
+    if (type != kLine && type != kLineStacked && type != kAreaStacked)
         throw WorkbookError(QStringLiteral("O tipo de gráfico %1 não é suportado").arg(type));
     m_type = type;
 }
@@ -17,6 +17,12 @@ const ChartSeries &WorkbookChart::series(int index) const
     if (index < 1 || index > seriesCount())
         throw WorkbookError(QStringLiteral("O gráfico não tem a série %1").arg(index));
     return m_series[index - 1];
+}
+
+int WorkbookChart::addSeries()
+{
+    m_series.emplace_back();
+    return seriesCount();
 }
 
 void WorkbookChart::setSeriesValues(int index, const CellRange &values)

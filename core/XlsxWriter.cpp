@@ -65,7 +65,8 @@ public:
         format_set_bold(m_bold);
         for (int i = 1; i <= workbook.sheetCount(); ++i) {
             const Workbook::Sheet &sheet = workbook.sheet(i);
-            const QString problem = sheet.isChart() ? addChart(sheet) : addWorksheet(sheet);
+            const QString problem =
+                sheet.isChart() ? addChart(workbook, sheet) : addWorksheet(sheet);
             if (!problem.isEmpty())
                 return problem;
         }
@@ -113,24 +114,34 @@ private:
         return e == LXW_NO_ERROR ? QString() : libraryReason(e);
     }
 
-    QString addChart(const Workbook::Sheet &sheet)
+    QString addChart(const Workbook &workbook, const Workbook::Sheet &sheet)
     {
         const WorkbookChart &chart = *sheet.chart;
         std::vector<QByteArray> references;
+        std::vector<QByteArray> names;
         for (int s = 1; s <= chart.seriesCount(); ++s)
-            if (chart.series(s).values)
+            if (chart.series(s).values) {
                 references.push_back(
                     (QLatin1Char('=') + absoluteReference(*chart.series(s).values)).toUtf8());
+                names.push_back(seriesHeading(workbook, *chart.series(s).values).toUtf8());
+            }
         if (references.empty())
             return QString();
         lxw_chartsheet *out = workbook_add_chartsheet(m_book, sheet.name.toUtf8().constData());
-        lxw_chart *drawn =
-            workbook_add_chart(m_book, chart.isStacked() ? LXW_CHART_LINE_STACKED : LXW_CHART_LINE);
+        const uint8_t type = chart.isArea()      ? LXW_CHART_AREA_STACKED
+                             : chart.isStacked() ? LXW_CHART_LINE_STACKED
+                                                 : LXW_CHART_LINE;
+        lxw_chart *drawn = workbook_add_chart(m_book, type);
         if (!out || !drawn)
             return QStringLiteral("o gráfico '%1' não pôde ser criado").arg(sheet.name);
-        for (const QByteArray &reference : references)
-            if (!chart_add_series(drawn, nullptr, reference.constData()))
+        for (std::size_t i = 0; i < references.size(); ++i) {
+            lxw_chart_series *series = chart_add_series(drawn, nullptr, references[i].constData());
+            if (!series)
                 return QStringLiteral("o gráfico '%1' não pôde ser criado").arg(sheet.name);
+            // A series without a heading keeps the name the spreadsheet gives it.
+            if (!names[i].isEmpty())
+                chart_series_set_name(series, names[i].constData());
+        }
         const lxw_error e = chartsheet_set_chart(out, drawn);
         return e == LXW_NO_ERROR ? QString() : libraryReason(e);
     }

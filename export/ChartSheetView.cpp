@@ -3,6 +3,7 @@
 #include "core/LocaleSettings.h"
 #include "core/Workbook.h"
 
+#include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
 #include <QLegend>
@@ -10,6 +11,13 @@
 #include <QLocale>
 #include <QValueAxis>
 #include <QtMath>
+
+QLocale chartNumberLocale()
+{
+    return tavi::LocaleSettings::current().decimalSeparator == QLatin1Char(',')
+               ? QLocale(QLocale::Portuguese, QLocale::Brazil)
+               : QLocale(QLocale::English, QLocale::UnitedStates);
+}
 
 std::vector<std::vector<double>> chartLines(const tavi::Workbook &workbook,
                                             const tavi::WorkbookChart &chart)
@@ -31,14 +39,6 @@ std::vector<std::vector<double>> chartLines(const tavi::Workbook &workbook,
 
 namespace
 {
-
-// A locale that writes numbers with the regional decimal separator.
-QLocale numberLocale()
-{
-    return tavi::LocaleSettings::current().decimalSeparator == QLatin1Char(',')
-               ? QLocale(QLocale::Portuguese, QLocale::Brazil)
-               : QLocale(QLocale::English, QLocale::UnitedStates);
-}
 
 // Points numbered 1, 2, 3 ... along x, as a chart without categories labels them, and a
 // value axis fitted to the data: forced down to zero, a flow that varies in its fourth digit
@@ -75,23 +75,13 @@ void scaleToTheData(QChart *chart)
     y->setLabelFormat(scientific ? QStringLiteral("%.3e") : QStringLiteral("%.6g"));
 }
 
-// What the legend calls a series: the heading above its values, as a spreadsheet names a
-// series from the cell over its range; "Série n" where there is none.
+// What the legend calls a series: the heading above its values; "Série n" where there is none.
 QString seriesName(const tavi::Workbook &workbook, const tavi::WorkbookChart &chart, int s)
 {
     const tavi::ChartSeries &series = chart.series(s);
-    if (series.values) {
-        const tavi::CellRange &range = *series.values;
-        const int index = workbook.sheetIndex(range.sheet);
-        const tavi::Worksheet *sheet =
-            index > 0 && !workbook.sheet(index).isChart() ? &workbook.worksheet(index) : nullptr;
-        for (int row = range.firstRow - 1; sheet && row >= 1; --row) {
-            const tavi::WorkbookCell *cell = sheet->cell(row, range.firstColumn);
-            if (cell && cell->kind == tavi::WorkbookCell::Kind::Text && !cell->text.isEmpty())
-                return cell->text.trimmed();
-        }
-    }
-    return QStringLiteral("Série %1").arg(s);
+    const QString heading =
+        series.values ? tavi::seriesHeading(workbook, *series.values) : QString();
+    return heading.isEmpty() ? QStringLiteral("Série %1").arg(s) : heading;
 }
 
 } // namespace
@@ -102,22 +92,31 @@ QChartView *makeChartView(const tavi::Workbook &workbook, const tavi::WorkbookCh
     auto *drawn = new QChart;
     const std::vector<std::vector<double>> lines = chartLines(workbook, chart);
     int s = 0;
+    QLineSeries *below = nullptr;
     for (const std::vector<double> &line : lines) {
         auto *series = new QLineSeries(drawn);
         // chartLines leaves out series without values; the names follow the same count.
         do
             ++s;
         while (s <= chart.seriesCount() && !chart.series(s).values);
-        series->setName(seriesName(workbook, chart, s));
         for (size_t i = 0; i < line.size(); ++i)
             series->append(static_cast<double>(i + 1), line[i]);
+        if (chart.isArea()) {
+            // Each band lies between the line of the series before and its own.
+            auto *area = new QAreaSeries(series, below);
+            area->setName(seriesName(workbook, chart, s));
+            drawn->addSeries(area);
+            below = series;
+            continue;
+        }
+        series->setName(seriesName(workbook, chart, s));
         drawn->addSeries(series);
     }
     drawn->createDefaultAxes();
     drawn->legend()->setAlignment(Qt::AlignBottom);
     drawn->legend()->show();
     drawn->setLocalizeNumbers(true);
-    drawn->setLocale(numberLocale());
+    drawn->setLocale(chartNumberLocale());
     scaleToTheData(drawn);
     auto *view = new QChartView(drawn, parent);
     view->setRenderHint(QPainter::Antialiasing);

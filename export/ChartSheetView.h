@@ -3,6 +3,7 @@
 #include <vector>
 
 class QChart;
+class QLocale;
 class QChartView;
 class QWidget;
 
@@ -22,3 +23,6 @@ std::vector<std::vector<double>> chartLines(const tavi::Workbook &workbook,
 // (labels in scientific notation for huge or tiny values); no title or categories.
 QChartView *makeChartView(const tavi::Workbook &workbook, const tavi::WorkbookChart &chart,
                           QWidget *parent = nullptr);
+
+// A locale that writes a chart's numbers with the regional decimal separator.
+QLocale chartNumberLocale();

@@ -44,6 +44,9 @@ public:
                                  const tavi::CellRange &values) = 0;
     // 11. Sheets.Item(chartSheet).ChartType := type (SpreadsheetCodes).
     virtual void setChartType(const QString &chartSheet, int type) = 0;
+    // 13. Sheets.Item(chartSheet).SeriesCollection.NewSeries: a further series of the chart,
+    //     with no values yet; returns its number.
+    virtual int newSeries(const QString &chartSheet) = 0;
     // 12. Quit: the application closes, first offering the user to save the workbook.
     virtual void quit() = 0;
 

@@ -11,6 +11,8 @@ namespace SpreadsheetCodes
 constexpr int kChartSheet = -4109;
 // ChartType: a line chart whose series stand one on another (xlLineStacked).
 constexpr int kStackedLineChart = 63;
+// ChartType: areas stacked one on another (xlAreaStacked).
+constexpr int kStackedAreaChart = 76;
 // Font.FontStyle: the bold face, by the name a Portuguese installation gives it.
 inline const QString kBoldStyle = QStringLiteral("Negrito");
 

@@ -135,6 +135,13 @@ void WorkbookSpreadsheet::setSeriesValues(const QString &chartSheet, int series,
     changed();
 }
 
+int WorkbookSpreadsheet::newSeries(const QString &chartSheet)
+{
+    const int series = chartNamed(active(), chartSheet).addSeries();
+    changed();
+    return series;
+}
+
 void WorkbookSpreadsheet::setChartType(const QString &chartSheet, int type)
 {
     chartNamed(active(), chartSheet).setChartType(type);

@@ -30,6 +30,7 @@ public:
     void setSeriesValues(const QString &chartSheet, int series,
                          const tavi::CellRange &values) override;
     void setChartType(const QString &chartSheet, int type) override;
+    int newSeries(const QString &chartSheet) override;
     void quit() override;
     void abandon() noexcept override;
     void suggestFileName(const QString &fileName) noexcept override;

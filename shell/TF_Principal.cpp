@@ -3,6 +3,7 @@
 #include "frame/Activation.h"
 #include "frame/Guard.h"
 #include "frame/Pictures.h"
+#include "models/U_Resumo_Municipio/TF_Resumo_Municipio.h"
 #include "shell/StretchedImage.h"
 #include "shell/StudySession.h"
 #include "shell/TF_Sobre.h"
@@ -76,6 +77,9 @@ void TF_Principal::buildMenu()
     addItem(models, QStringLiteral("guaparaaDiluiodeEsgotosDomsticos1"),
             QStringLiteral("Água para a Diluição de Esgotos Domésticos"),
             &TF_Principal::guaparaaDiluiodeEsgotosDomsticos1Click);
+    addSeparator(models, QStringLiteral("N_resumo"));
+    addItem(models, QStringLiteral("a_resumo"), QStringLiteral("Resumo do Município"),
+            &TF_Principal::a_resumoTriggered);
 
     QMenu *help = addMenu(QStringLiteral("Ajuda1"), QStringLiteral("       Ajuda       "));
     // Enabled, with no action behind it.
@@ -247,6 +251,18 @@ void TF_Principal::Agricultura1Click()
 void TF_Principal::guaparaaDiluiodeEsgotosDomsticos1Click()
 {
     openModule(ModuleKind::DiluicaoEsgotos);
+}
+
+void TF_Principal::a_resumoTriggered()
+{
+    openModal([this] {
+        return std::make_unique<TF_Resumo_Municipio>(
+            [this] {
+                m_session->takeWindowInputs();
+                return m_session->study();
+            },
+            this);
+    });
 }
 
 void TF_Principal::Sobre1Click()

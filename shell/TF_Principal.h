@@ -40,6 +40,7 @@ public slots:
     void a_salvar_estudoTriggered();
     void a_salvar_estudo_comoTriggered();
     void a_nome_estudoTriggered();
+    void a_resumoTriggered();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -31,6 +31,7 @@ public:
         SeriesValues,
         ChartType,
         Quit,
+        NewSeries,
         Abandon = 99, // not a numbered call: the export's own ending after a failure
     };
 
@@ -137,6 +138,11 @@ private:
         {
             m_log.record(ChartType, QStringLiteral("chartType %1 %2").arg(chart).arg(type));
         }
+        int newSeries(const QString &chart) override
+        {
+            m_log.record(NewSeries, QStringLiteral("newSeries %1").arg(chart));
+            return ++m_newSeries;
+        }
         void quit() override { m_log.record(Quit, QStringLiteral("quit")); }
         void suggestFileName(const QString &fileName) noexcept override
         {
@@ -155,6 +161,7 @@ private:
             return w == 1 && s == 1 ? QString() : QStringLiteral("[%1/%2] ").arg(w).arg(s);
         }
         RecordingSpreadsheet &m_log;
+        int m_newSeries = 1;
     };
 };
 

@@ -196,7 +196,8 @@ void TestShell::menuBarIsRightToLeftWithExactCaptions()
              (QStringList{"AbastecimentoPblico1|Abastecimento Público", "Pecuria1|Pecuária", "N1|-",
                           "Agricultura1|Agricultura",
                           "guaparaaDiluiodeEsgotosDomsticos1|Água para a Diluição de Esgotos "
-                          "Domésticos"}));
+                          "Domésticos",
+                          "N_resumo|-", "a_resumo|Resumo do Município"}));
     QCOMPARE(entries(help->actions()),
              (QStringList{"AjudadoModelo1|Ajuda do Modelo", "N2|-", "Sobre1|Sobre"}));
     QVERIFY(action(&window, "AjudadoModelo1")->isEnabled());

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "core/LocaleSettings.h"
+#include "core/Study.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <vector>
+
+// The municipality's total demand: the three consuming sectors of a study computed as their
+// windows compute them, day by day, added up, and the dilution result beside them.
+namespace tavi
+{
+
+class CellTable;
+
+constexpr int kSummaryDays = 366;
+
+// Which public supply demand enters the total: "ATUAL" or "FUTURA".
+enum class SupplyScenario { Current, NextYear };
+
+enum SummarySector { SupplySector, LivestockSector, AgricultureSector, kSummarySectors };
+
+// The sector's name as the summary and its messages show it ("Abastecimento Público").
+QString summarySectorName(int sector);
+
+struct SectorSeries {
+    // Days 1 to 366: the text the sector's window shows for the day, and its value. Empty
+    // when the sector could not be computed.
+    QStringList dailyTexts;
+    std::vector<long double> daily;
+    // The window's own message, when its inputs could not be read or computed.
+    QString error;
+    long double annual = 0;
+    bool computed() const { return error.isEmpty(); }
+};
+
+struct MunicipalSummary {
+    SupplyScenario scenario = SupplyScenario::Current;
+    std::array<SectorSeries, kSummarySectors> sectors;
+    // Days 1 to 366: the sum of the sectors computed, as the general format shows it.
+    QStringList totalTexts;
+    std::vector<long double> total;
+    long double annualTotal = 0;
+    // Each sector's share of the annual total, in percent (0 when the total is 0).
+    std::array<long double, kSummarySectors> shares{};
+    // The day of the largest total (the first, on a tie) and that total.
+    int peakDay = 1;
+    long double peakTotal = 0;
+
+    // The dilution window's result: the largest accumulated unavailable flow (m3/s) and the
+    // discharge point where it occurs (the first, on a tie; 0 when none is positive).
+    QString dilutionError;
+    QString dilutionMaximumText;
+    double dilutionMaximum = 0;
+    int dilutionPoint = 0;
+
+    // "Agricultura: '...' não é um valor de ponto flutuante válido", one per sector that
+    // could not be computed, the dilution ("Diluição de Esgotos Domésticos") last.
+    QStringList errors() const;
+};
+
+// Computes the summary of a study. Nothing throws: a sector that fails carries its message.
+MunicipalSummary summarizeStudy(const Study &study, SupplyScenario scenario,
+                                const LocaleSettings &locale = LocaleSettings::current());
+
+// The day table of the summary: column 0 "DIA" and the day labels, then public supply,
+// livestock, agriculture and total, rows 1 to 366 (row 0 the headers).
+constexpr int kSummaryColumns = 5;
+void fillSummaryTable(CellTable &table, const MunicipalSummary &summary);
+QStringList summaryHeaders(SupplyScenario scenario);
+
+// The annual figures as texts, three columns: row 0 the headings ("Setor", "Volume anual
+// (m3)", "Participação (%)"), rows 1 to 3 the sectors, row 4 the total, then the peak day, the
+// dilution result and one row per error.
+constexpr int kFiguresColumns = 3;
+constexpr int kFiguresRows = 12;
+void fillFiguresTable(CellTable &table, const MunicipalSummary &summary);
+
+} // namespace tavi

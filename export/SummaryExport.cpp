@@ -1,0 +1,47 @@
+#include "export/SummaryExport.h"
+
+#include "core/CellTable.h"
+#include "export/ExportLayout.h"
+#include "export/ExportProcedure.h"
+#include "export/SpreadsheetApp.h"
+#include "export/SpreadsheetCodes.h"
+
+namespace
+{
+
+// The chart of the three sectors, one stacked band each, from Resumo!B3:D368.
+void plotSectors(SpreadsheetApp &app)
+{
+    app.sheetsAdd(1, 1, SpreadsheetCodes::kChartSheet);
+    app.setSheetName(1, 1, SummarySheets::kChart);
+    app.setSheetName(1, 2, SummarySheets::kData);
+    const char *const columns[] = {"B3:B368", "C3:C368", "D3:D368"};
+    for (int s = 0; s < 3; ++s) {
+        const int series = s == 0 ? 1 : app.newSeries(SummarySheets::kChart);
+        app.setSeriesValues(SummarySheets::kChart, series,
+                            app.sheetRange(SummarySheets::kData, QLatin1String(columns[s])));
+    }
+    app.setChartType(SummarySheets::kChart, SpreadsheetCodes::kStackedAreaChart);
+    app.quit();
+}
+
+} // namespace
+
+void exportSummary(QWidget *window, const tavi::CellTable &days, const tavi::CellTable &figures,
+                   SpreadsheetFactory &factory)
+{
+    ExportLayout layout;
+    // Each heading carries its unit, and names its series in the chart's legend.
+    const QString units[] = {QString(), QStringLiteral(" (m3/dia)"), QStringLiteral(" (m3/dia)"),
+                             QStringLiteral(" (m3/dia)"), QStringLiteral(" (m3/dia)")};
+    for (int c = 0; c < days.columns(); ++c)
+        layout.headers.push_back({1, c + 1, days.cell(c, 0) + units[qMin(c, 4)]});
+    layout.blocks = {{&days, days.columns(), 0}};
+    layout.lastStep = days.storedRows() - 1;
+    for (int c = 0; c < figures.columns(); ++c)
+        layout.beforeHeaders.push_back(
+            {&figures, c, figures.storedRows(), SummarySheets::kFiguresColumn + c, 1});
+    layout.fileName = QStringLiteral("Resumo do Município.xlsx");
+    layout.finish = plotSectors;
+    runExport(window, factory, layout);
+}

@@ -1,0 +1,107 @@
+#include "models/U_Resumo_Municipio/SummaryCharts.h"
+
+#include "core/NumberText.h"
+#include "export/ChartSheetView.h"
+
+#include <QAreaSeries>
+#include <QChart>
+#include <QChartView>
+#include <QLegend>
+#include <QLineSeries>
+#include <QLocale>
+#include <QPieSeries>
+#include <QValueAxis>
+
+namespace
+{
+
+// The sectors' colours, the same in both charts.
+const QColor kSectorColours[tavi::kSummarySectors] = {
+    QColor(0x3b, 0x7d, 0xd8), QColor(0xd9, 0x8c, 0x2b), QColor(0x4c, 0xa6, 0x4c)};
+
+QChart *newChart(const QString &title)
+{
+    auto *chart = new QChart;
+    chart->setTitle(title);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setLocalizeNumbers(true);
+    chart->setLocale(chartNumberLocale());
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    return chart;
+}
+
+QChartView *viewOf(QChart *chart, QWidget *parent)
+{
+    auto *view = new QChartView(chart, parent);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setFocusPolicy(Qt::NoFocus);
+    return view;
+}
+
+} // namespace
+
+QChartView *makeDailyDemandChart(const tavi::MunicipalSummary &summary, QWidget *parent)
+{
+    QChart *chart = newChart(QStringLiteral("Demanda diária por setor"));
+    std::vector<double> stacked(tavi::kSummaryDays, 0.0);
+    QLineSeries *below = nullptr;
+    for (int s = 0; s < tavi::kSummarySectors; ++s) {
+        const tavi::SectorSeries &sector = summary.sectors[s];
+        if (!sector.computed())
+            continue;
+        auto *upper = new QLineSeries(chart);
+        for (int day = 0; day < tavi::kSummaryDays; ++day) {
+            stacked[day] += double(sector.daily[day]);
+            upper->append(day + 1, stacked[day]);
+        }
+        auto *area = new QAreaSeries(upper, below);
+        area->setName(tavi::summarySectorName(s));
+        area->setColor(kSectorColours[s]);
+        area->setBorderColor(kSectorColours[s].darker(130));
+        chart->addSeries(area);
+        below = upper;
+    }
+    auto *days = new QValueAxis(chart);
+    days->setTitleText(QStringLiteral("Dia"));
+    days->setRange(1, tavi::kSummaryDays);
+    days->setTickType(QValueAxis::TicksDynamic);
+    days->setTickAnchor(0);
+    days->setTickInterval(30);
+    days->setLabelFormat(QStringLiteral("%.0f"));
+    auto *demand = new QValueAxis(chart);
+    demand->setTitleText(QStringLiteral("m³/dia"));
+    double top = 0;
+    for (double v : stacked)
+        top = qMax(top, v);
+    demand->setRange(0, top > 0 ? top : 1);
+    demand->applyNiceNumbers();
+    const bool scientific = demand->max() >= 1e7;
+    demand->setLabelFormat(scientific ? QStringLiteral("%.2e") : QStringLiteral("%.0f"));
+    chart->addAxis(days, Qt::AlignBottom);
+    chart->addAxis(demand, Qt::AlignLeft);
+    for (QAbstractSeries *series : chart->series()) {
+        series->attachAxis(days);
+        series->attachAxis(demand);
+    }
+    return viewOf(chart, parent);
+}
+
+QChartView *makeAnnualSharesChart(const tavi::MunicipalSummary &summary, QWidget *parent)
+{
+    QChart *chart = newChart(QStringLiteral("Participação no volume anual"));
+    chart->legend()->setAlignment(Qt::AlignRight);
+    auto *pie = new QPieSeries(chart);
+    for (int s = 0; s < tavi::kSummarySectors; ++s) {
+        const tavi::SectorSeries &sector = summary.sectors[s];
+        if (!sector.computed() || sector.annual <= 0)
+            continue;
+        QPieSlice *slice = pie->append(
+            QStringLiteral("%1 (%2%)")
+                .arg(tavi::summarySectorName(s),
+                     tavi::formatDisplay(summary.shares[s], QStringLiteral(",0.0;-,0.0"))),
+            double(sector.annual));
+        slice->setColor(kSectorColours[s]);
+    }
+    chart->addSeries(pie);
+    return viewOf(chart, parent);
+}

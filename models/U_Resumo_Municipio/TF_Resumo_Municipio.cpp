@@ -1,0 +1,157 @@
+#include "models/U_Resumo_Municipio/TF_Resumo_Municipio.h"
+
+#include "core/CellTable.h"
+#include "export/SummaryExport.h"
+#include "frame/ErrorBox.h"
+#include "frame/Fonts.h"
+#include "frame/ResultGrid.h"
+#include "models/U_Resumo_Municipio/SummaryCharts.h"
+
+#include <QChartView>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace tavi;
+
+namespace
+{
+
+QLabel *addLabel(QWidget *parent, const QString &text, const QRect &geometry,
+                 const QFont &font = Fonts::windowFont())
+{
+    auto *label = new QLabel(text, parent);
+    label->setFont(font);
+    label->setGeometry(geometry);
+    label->setWordWrap(true);
+    return label;
+}
+
+} // namespace
+
+TF_Resumo_Municipio::TF_Resumo_Municipio(QWidget *parent)
+    : TF_Resumo_Municipio([] { return defaultStudy(); }, parent)
+{
+}
+
+TF_Resumo_Municipio::TF_Resumo_Municipio(std::function<Study()> study, QWidget *parent)
+    : ModuleWindow(parent), m_study(std::move(study))
+{
+    setObjectName(QStringLiteral("F_Resumo_Municipio"));
+    setWindowTitle(QStringLiteral("Resumo do Município"));
+    setFixedSize(1000, 716);
+    addTitleBlock(QStringLiteral("Resumo do Município"));
+    addButtons(this, QPoint(744, 2), QPoint(828, 2), QPoint(912, 2));
+    simularButton()->setText(QStringLiteral("Atualizar"));
+    simularButton()->setToolTip(QStringLiteral("Calcula de novo a partir do estudo"));
+
+    QFrame *days =
+        addPanel(this, QRect(9, 64, 470, 643),
+                 QStringLiteral("Demanda Diária do Município (m3/dia)"), QStringLiteral("Panel1"));
+    auto *choice = addLabel(days, QStringLiteral("Abastecimento público:"), QRect(10, 30, 160, 22));
+    cb_cenario = new QComboBox(days);
+    cb_cenario->setObjectName(QStringLiteral("cb_cenario"));
+    cb_cenario->addItems({QStringLiteral("ATUAL"), QStringLiteral("FUTURA")});
+    cb_cenario->setGeometry(172, 29, 100, 24);
+    choice->setBuddy(cb_cenario);
+    connect(cb_cenario, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            [this] { guarded([this] { b_simularClick(); }); });
+
+    SG_Resumo = new ResultGrid(kSummaryColumns, kSummaryDays + 1, kSummaryDays + 1, true, days);
+    SG_Resumo->setObjectName(QStringLiteral("SG_Resumo"));
+    SG_Resumo->setFont(Fonts::verdana(9));
+    SG_Resumo->setDefaultColumnWidth(96);
+    SG_Resumo->setColumnWidth(0, 40);
+    SG_Resumo->setGeometry(10, 60, 450, 528);
+    addLabel(
+        days,
+        QStringLiteral("O abastecimento público é calculado para 365 dias; no dia 366 repete-se "
+                       "o seu valor diário, que é constante ao longo do ano."),
+        QRect(10, 594, 450, 40), Fonts::verdana(8, false, true))
+        ->setObjectName(QStringLiteral("l_nota"));
+
+    QFrame *annual = addPanel(this, QRect(485, 64, 506, 643),
+                              QStringLiteral("Totais Anuais e Gráficos"), QStringLiteral("Panel2"));
+    SG_Anual = new ResultGrid(kFiguresColumns, kFiguresRows, 5, true, annual);
+    SG_Anual->setObjectName(QStringLiteral("SG_Anual"));
+    SG_Anual->setFont(Fonts::verdana(9));
+    SG_Anual->setGeometry(10, 30, 486, 118);
+    SG_Anual->setColumnWidth(0, 170);
+    SG_Anual->setColumnWidth(1, 180);
+    SG_Anual->setColumnWidth(2, 110);
+    l_erros = addLabel(annual, QString(), QRect(10, 152, 486, 64), Fonts::verdana(9));
+    l_erros->setObjectName(QStringLiteral("l_erros"));
+    l_erros->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    m_chartsPanel = new QWidget(annual);
+    m_chartsPanel->setGeometry(4, 218, 498, 420);
+    auto *charts = new QVBoxLayout(m_chartsPanel);
+    charts->setContentsMargins(0, 0, 0, 0);
+    charts->setSpacing(2);
+
+    QWidget *chain[] = {cb_cenario,      SG_Resumo,      SG_Anual,
+                        simularButton(), salvarButton(), sairButton()};
+    for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
+        setTabOrder(chain[i], chain[i + 1]);
+}
+
+void TF_Resumo_Municipio::FormActivate()
+{
+    // The summary is computed when the window opens; a box closing over it keeps it.
+    if (!m_computed)
+        b_simularClick();
+    SG_Resumo->setFocus(Qt::OtherFocusReason);
+}
+
+void TF_Resumo_Municipio::b_simularClick()
+{
+    const SupplyScenario scenario =
+        cb_cenario->currentIndex() == 1 ? SupplyScenario::NextYear : SupplyScenario::Current;
+    m_summary = summarizeStudy(m_study(), scenario);
+    m_computed = true;
+    showSummary();
+}
+
+void TF_Resumo_Municipio::showSummary()
+{
+    fillSummaryTable(SG_Resumo->table(), m_summary);
+    fillFiguresTable(SG_Anual->table(), m_summary);
+    SG_Resumo->fitColumnsToTexts();
+
+    QStringList lines;
+    lines << QStringLiteral("Dia de maior demanda: %1, com %2 m3/dia.")
+                 .arg(SG_Anual->table().cell(1, 6),
+                      SG_Anual->table().cell(2, 6).section(' ', 0, 0));
+    if (m_summary.dilutionError.isEmpty())
+        lines << (m_summary.dilutionPoint > 0
+                      ? QStringLiteral("Diluição de esgotos (vazão indisponível, não consumida): "
+                                       "máxima acumulada de <span style='white-space:nowrap'>%1 "
+                                       "m3/s</span> no ponto %2.")
+                            .arg(m_summary.dilutionMaximumText)
+                            .arg(m_summary.dilutionPoint)
+                      : QStringLiteral("Diluição de esgotos: nenhuma vazão indisponível."));
+    // Each sector's message as its window's error box would show it.
+    for (const QString &error : m_summary.errors())
+        lines << QStringLiteral("<span style='color:#a00000'>%1</span>")
+                     .arg(ErrorBox::withFullStop(ErrorBox::shortened(error)).toHtmlEscaped());
+    l_erros->setText(lines.join(QStringLiteral("<br>")));
+
+    delete m_dailyChart;
+    delete m_sharesChart;
+    m_dailyChart = makeDailyDemandChart(m_summary, m_chartsPanel);
+    m_dailyChart->setObjectName(QStringLiteral("ch_diario"));
+    m_sharesChart = makeAnnualSharesChart(m_summary, m_chartsPanel);
+    m_sharesChart->setObjectName(QStringLiteral("ch_participacao"));
+    auto *charts = static_cast<QVBoxLayout *>(m_chartsPanel->layout());
+    charts->addWidget(m_dailyChart, 3);
+    charts->addWidget(m_sharesChart, 2);
+}
+
+void TF_Resumo_Municipio::b_salvarClick()
+{
+    if (!m_computed)
+        b_simularClick();
+    exportSummary(this, SG_Resumo->table(), SG_Anual->table());
+}

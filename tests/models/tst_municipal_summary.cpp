@@ -1,0 +1,229 @@
+#include "core/CellTable.h"
+#include "core/DilutionModel.h"
+#include "core/MunicipalSummary.h"
+#include "core/NumberText.h"
+#include "core/StudyText.h"
+#include "frame/ErrorBox.h"
+#include "frame/ResultGrid.h"
+#include "frame/StudyInputs.h"
+#include "models/U_Abast_Publico/TF_Abast_Publico.h"
+#include "models/U_Dem_Agua/MaximumBox.h"
+#include "models/U_Dem_Agua/TF_Dem_Agua.h"
+#include "models/U_Mod_Agricultura/TF_Mod_Agricultura.h"
+#include "models/U_Mod_Pecuaria/TF_Mod_Pecuaria.h"
+#include "models/U_Resumo_Municipio/TF_Resumo_Municipio.h"
+#include "support/WindowTesting.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QTest>
+#include <QToolButton>
+
+#include <cmath>
+
+using namespace tavi;
+using namespace testing;
+
+namespace
+{
+
+const QString kSupply = QStringLiteral("TF_Abast_Publico");
+const QString kLivestock = QStringLiteral("TF_Mod_Pecuaria");
+const QString kAgriculture = QStringLiteral("TF_Mod_Agricultura");
+const QString kDilution = QStringLiteral("TF_Dem_Agua");
+
+QString point(double v)
+{
+    return formatGeneral(v, studyNumberSettings());
+}
+
+// A study with every sector at work: fields with up to the fields' decimals and beyond, a
+// year of series, a crop table and parameters of its own.
+Study variedStudy()
+{
+    Study s = defaultStudy();
+    auto &supply = s.windows[kSupply].fields;
+    supply = {{"me_1", "25000"}, {"me_2", "0.23"},      {"me_3", "31000"},
+              {"me_4", "0.1"},   {"me_5", "78.5"},      {"e_p_1", "-0.025731"},
+              {"e_p_2", "3.47"}, {"e_p_3", "0.000011"}, {"e_p_4", "20000.5"}};
+    auto &livestock = s.windows[kLivestock].fields;
+    const char *const species[] = {"bovino", "suino", "equino", "caprino", "galinaceo"};
+    for (int i = 0; i < 5; ++i) {
+        livestock[QStringLiteral("me_") + species[i]] = point(10.25 * (i + 1));
+        livestock[QStringLiteral("e_qte_") + species[i]] = QString::number(1234 * (i + 2));
+    }
+    StudyGrid &serie = s.windows[kAgriculture].grids["SG_Serie"];
+    for (int d = 0; d < serie.size(); ++d)
+        serie[d] = {point(std::round((4.5 + 1.7 * std::cos(d / 58.0)) * 100) / 100),
+                    point(d % 6 == 0 ? std::round(9.3 * (1 + std::sin(d / 40.0)) * 10) / 10 : 0)};
+    StudyGrid &param = s.windows[kAgriculture].grids["SG_Param"];
+    for (int k = 0; k < 9; ++k) {
+        param[0][k] = QString::number(1 + 37 * k % 300);
+        param[1][k] = point(0.5 + k * 0.25);
+    }
+    s.windows[kAgriculture].grids["SG_Entrada"][3][4] = QStringLiteral("   0.8");
+    auto &dilution = s.windows[kDilution].fields;
+    dilution["ce_2"] = "0.41";
+    dilution["ce_4"] = "0.75";
+    return s;
+}
+
+struct WindowRun {
+    QStringList errors;
+    QString maximum;
+};
+
+// Opens the window on the study's inputs and presses "Simular", as a planner would.
+WindowRun simulateIn(QWidget *window, const Study &study)
+{
+    WindowRun run;
+    ErrorBox::setPresenter([&run](QWidget *, const QString &text) { run.errors << text; });
+    MaximumBox::setPresenter([&run](QWidget *, const QString &text) { run.maximum = text; });
+    StudyInputs::fill(window,
+                      windowInputs(study, QString::fromLatin1(window->metaObject()->className())));
+    showActive(window);
+    window->findChild<QToolButton *>(QStringLiteral("b_simular"))->click();
+    ErrorBox::setPresenter({});
+    MaximumBox::setPresenter({});
+    return run;
+}
+
+QStringList column(const CellTable &table, int col, int firstRow, int rows)
+{
+    QStringList texts;
+    for (int r = 0; r < rows; ++r)
+        texts << table.cell(col, firstRow + r);
+    return texts;
+}
+
+} // namespace
+
+class MunicipalSummaryTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Each sector of the summary is, to the last digit, what its own window shows after
+    // "Simular" on the same inputs; the total adds exactly those numbers.
+    void sectorsAreTheWindowsOwnResults_data()
+    {
+        QTest::addColumn<bool>("varied");
+        QTest::addColumn<bool>("nextYear");
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("defaults") << false << false << "comma";
+        QTest::newRow("varied, current") << true << false << "comma";
+        QTest::newRow("varied, next year") << true << true << "comma";
+        QTest::newRow("varied, point") << true << false << "point";
+    }
+    void sectorsAreTheWindowsOwnResults()
+    {
+        QFETCH(bool, varied);
+        QFETCH(bool, nextYear);
+        QFETCH(QString, locale);
+        LocaleScope scope(settingsNamed(locale));
+        const Study study = varied ? variedStudy() : defaultStudy();
+        const MunicipalSummary summary =
+            summarizeStudy(study, nextYear ? SupplyScenario::NextYear : SupplyScenario::Current);
+
+        TF_Abast_Publico supply;
+        const WindowRun supplyRun = simulateIn(&supply, study);
+        const SectorSeries &supplySeries = summary.sectors[SupplySector];
+        if (supplyRun.errors.isEmpty()) {
+            QStringList expected = column(supply.resultGrid()->table(), nextYear ? 2 : 1, 1, 365);
+            expected << expected.last(); // day 366 repeats the constant demand
+            QCOMPARE(supplySeries.dailyTexts, expected);
+        } else {
+            // The defaults leave the supply window with nothing to divide by.
+            QCOMPARE(ErrorBox::withFullStop(supplySeries.error), supplyRun.errors.first());
+        }
+
+        TF_Mod_Pecuaria livestock;
+        QVERIFY(simulateIn(&livestock, study).errors.isEmpty());
+        QCOMPARE(summary.sectors[LivestockSector].dailyTexts,
+                 column(livestock.findChild<ResultGrid *>("SG_Resultado")->table(), 6, 1, 366));
+
+        TF_Mod_Agricultura agriculture;
+        QVERIFY(simulateIn(&agriculture, study).errors.isEmpty());
+        QCOMPARE(summary.sectors[AgricultureSector].dailyTexts,
+                 column(agriculture.total()->table(), 0, 0, 366));
+
+        TF_Dem_Agua dilution;
+        const WindowRun dilutionRun = simulateIn(&dilution, study);
+        QCOMPARE(summary.dilutionMaximumText, dilutionRun.maximum);
+        const CellTable &points = dilution.resultGrid()->table();
+        QCOMPARE(points.cell(AccumulatedFlowColumn, summary.dilutionPoint),
+                 summary.dilutionMaximumText);
+
+        // The total and the annual figures from the numbers shown.
+        for (int day = 0; day < kSummaryDays; ++day) {
+            long double total = 0;
+            for (const SectorSeries &s : summary.sectors)
+                if (s.computed())
+                    total += textToNumber(s.dailyTexts[day]);
+            QCOMPARE(summary.totalTexts[day], formatGeneral(total));
+        }
+        long double shares = 0;
+        for (int s = 0; s < kSummarySectors; ++s)
+            shares += summary.shares[s];
+        QVERIFY(summary.annualTotal == 0 || std::fabs(double(shares) - 100) < 1e-9);
+        QCOMPARE(summary.totalTexts[summary.peakDay - 1], formatGeneral(summary.peakTotal));
+    }
+
+    // A sector whose inputs cannot be read reports its window's own message, named, and the
+    // others are still computed and added up.
+    void unreadableSectorIsNamedAndTheRestComputed()
+    {
+        LocaleScope comma(LocaleSettings::brazilian());
+        Study study = variedStudy();
+        study.windows[kAgriculture].grids["SG_Serie"][99][1] = QStringLiteral("abc");
+        const MunicipalSummary summary = summarizeStudy(study, SupplyScenario::Current);
+
+        TF_Mod_Agricultura agriculture;
+        const WindowRun run = simulateIn(&agriculture, study);
+        QCOMPARE(run.errors.size(), 1);
+        QCOMPARE(ErrorBox::withFullStop(summary.sectors[AgricultureSector].error),
+                 run.errors.first());
+        QCOMPARE(summary.errors(), QStringList{QStringLiteral("Agricultura: ") +
+                                               summary.sectors[AgricultureSector].error});
+        QVERIFY(summary.sectors[SupplySector].computed());
+        QVERIFY(summary.sectors[LivestockSector].computed());
+        QCOMPARE(summary.totalTexts[0],
+                 formatGeneral(textToNumber(summary.sectors[SupplySector].dailyTexts[0]) +
+                               textToNumber(summary.sectors[LivestockSector].dailyTexts[0])));
+        QVERIFY(summary.dilutionError.isEmpty());
+    }
+
+    // The window shows the summary as computed, switches the supply scenario and lists the
+    // errors beside the annual figures.
+    void windowShowsTheSummary()
+    {
+        LocaleScope comma(LocaleSettings::brazilian());
+        Study study = variedStudy();
+        TF_Resumo_Municipio window([&study] { return study; });
+        QVERIFY(showActive(&window));
+        const CellTable &days = window.summaryGrid()->table();
+        QCOMPARE(days.cell(0, 0), QStringLiteral("DIA"));
+        QCOMPARE(days.cell(1, 0), QStringLiteral("Abast. ATUAL"));
+        const MunicipalSummary current = summarizeStudy(study, SupplyScenario::Current);
+        QCOMPARE(column(days, 4, 1, 366), current.totalTexts);
+        QCOMPARE(window.figuresGrid()->table().cell(1, 4), formatGeneral(current.annualTotal));
+
+        auto *scenario = window.findChild<QComboBox *>("cb_cenario");
+        scenario->setCurrentIndex(1);
+        QCOMPARE(days.cell(1, 0), QStringLiteral("Abast. FUTURA"));
+        QCOMPARE(column(days, 1, 1, 366),
+                 summarizeStudy(study, SupplyScenario::NextYear).sectors[SupplySector].dailyTexts);
+
+        // "Atualizar" reads the study again.
+        study.windows[kAgriculture].grids["SG_Serie"][0][0] = QStringLiteral("x");
+        window.simularButton()->click();
+        QVERIFY(window.findChild<QLabel *>("l_erros")->text().contains(
+            QStringLiteral("Agricultura: 'x' não é um valor de ponto flutuante válido.")));
+        QVERIFY(days.cell(3, 1).isEmpty());
+        QVERIFY(!days.cell(2, 1).isEmpty());
+        QCOMPARE(window.figuresGrid()->table().cell(1, 3), QStringLiteral("—"));
+    }
+};
+
+QTEST_MAIN(MunicipalSummaryTest)
+#include "tst_municipal_summary.moc"
