@@ -13,6 +13,7 @@ void benchAgriculture();
 void benchPaste();
 void benchExport();
 void benchStudy();
+void benchSummary();
 void benchHugePaste();
 void benchStationFile();
 
@@ -40,6 +41,7 @@ int main(int argc, char **argv)
     benchPaste();
     benchExport();
     benchStudy();
+    benchSummary();
     benchStationFile();
     bench::row(QStringLiteral("peak resident memory (VmHWM)"), peakResidentMb(), "MB",
                QStringLiteral("goal < 80"));

@@ -1,0 +1,29 @@
+#include "BenchUtil.h"
+
+#include "core/MunicipalSummary.h"
+#include "core/NumberText.h"
+#include "core/StudyText.h"
+
+// The municipal summary of a study in which every sector works: the three consuming models
+// run from the study's texts and their days added up.
+void benchSummary()
+{
+    tavi::Study study = tavi::defaultStudy();
+    study.windows[QStringLiteral("TF_Abast_Publico")].fields = {
+        {QStringLiteral("me_1"), QStringLiteral("25000")},
+        {QStringLiteral("me_2"), QStringLiteral("0.2")},
+        {QStringLiteral("me_3"), QStringLiteral("30000")},
+        {QStringLiteral("me_5"), QStringLiteral("80")}};
+    study.windows[QStringLiteral("TF_Mod_Pecuaria")].fields = {
+        {QStringLiteral("me_bovino"), QStringLiteral("50")},
+        {QStringLiteral("e_qte_bovino"), QStringLiteral("12000")}};
+    tavi::StudyGrid &serie =
+        study.windows[QStringLiteral("TF_Mod_Agricultura")].grids[QStringLiteral("SG_Serie")];
+    for (int day = 0; day < serie.size(); ++day)
+        serie[day] = {tavi::formatGeneral(3 + day % 40 * 0.1L, tavi::studyNumberSettings()),
+                      QString::number(day % 9)};
+    bench::row(
+        QStringLiteral("summary: a full study, every sector computed"),
+        bench::medianMs(11, [&] { tavi::summarizeStudy(study, tavi::SupplyScenario::Current); }),
+        "ms", QStringLiteral("goal < 50"));
+}
