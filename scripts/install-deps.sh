@@ -11,6 +11,8 @@ packages=(
   qt6-translations-l10n
   locales
   python3-openpyxl
+  # The tests read the summary's PDF report back with pdftotext and pdfinfo.
+  poppler-utils
   fonts-dejavu-core fonts-liberation
   # make package: CPack reads the program's libraries with file and dpkg-shlibdeps.
   dpkg-dev file

@@ -95,10 +95,12 @@ QChartView *makeAnnualSharesChart(const tavi::MunicipalSummary &summary, QWidget
         const tavi::SectorSeries &sector = summary.sectors[s];
         if (!sector.computed() || sector.annual <= 0)
             continue;
+        // The supply's long name would be cut short beside the pie.
+        const QString name =
+            s == tavi::SupplySector ? QStringLiteral("Abastecimento") : tavi::summarySectorName(s);
         QPieSlice *slice = pie->append(
             QStringLiteral("%1 (%2%)")
-                .arg(tavi::summarySectorName(s),
-                     tavi::formatDisplay(summary.shares[s], QStringLiteral(",0.0;-,0.0"))),
+                .arg(name, tavi::formatDisplay(summary.shares[s], QStringLiteral(",0.0;-,0.0"))),
             double(sector.annual));
         slice->setColor(kSectorColours[s]);
     }

@@ -1,16 +1,23 @@
 #include "models/U_Resumo_Municipio/TF_Resumo_Municipio.h"
 
 #include "core/CellTable.h"
+#include "export/SaveLocation.h"
 #include "export/SummaryExport.h"
 #include "frame/ErrorBox.h"
 #include "frame/Fonts.h"
 #include "frame/ResultGrid.h"
 #include "models/U_Resumo_Municipio/SummaryCharts.h"
+#include "models/U_Resumo_Municipio/SummaryReport.h"
 
 #include <QChartView>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QFrame>
 #include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStandardPaths>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -29,7 +36,36 @@ QLabel *addLabel(QWidget *parent, const QString &text, const QRect &geometry,
     return label;
 }
 
+TF_Resumo_Municipio::ReportPathChooser &reportPathChooser()
+{
+    static TF_Resumo_Municipio::ReportPathChooser chooser;
+    return chooser;
+}
+
+QString chooseReportPath(QWidget *parent, const QString &suggested)
+{
+    if (const auto &hook = reportPathChooser())
+        return hook(parent, suggested);
+    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Imprimir relatório"),
+                                                suggested, QStringLiteral("PDF (*.pdf)"));
+    if (!path.isEmpty() && !path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        path += QStringLiteral(".pdf");
+    return path;
+}
+
+// A chart drawn at the size of the printed page rather than of the window.
+QImage chartPicture(QChartView *view)
+{
+    view->resize(900, 420);
+    return view->grab().toImage();
+}
+
 } // namespace
+
+void TF_Resumo_Municipio::setReportPathChooser(ReportPathChooser chooser)
+{
+    reportPathChooser() = std::move(chooser);
+}
 
 TF_Resumo_Municipio::TF_Resumo_Municipio(QWidget *parent)
     : TF_Resumo_Municipio([] { return defaultStudy(); }, parent)
@@ -46,6 +82,16 @@ TF_Resumo_Municipio::TF_Resumo_Municipio(std::function<Study()> study, QWidget *
     addButtons(this, QPoint(744, 2), QPoint(828, 2), QPoint(912, 2));
     simularButton()->setText(QStringLiteral("Atualizar"));
     simularButton()->setToolTip(QStringLiteral("Calcula de novo a partir do estudo"));
+
+    auto *report = new QPushButton(QStringLiteral("Imprimir relatório…"), this);
+    report->setObjectName(QStringLiteral("b_relatorio"));
+    report->setToolTip(QStringLiteral("Grava o resumo em PDF (Ctrl+P)"));
+    report->setGeometry(560, 30, 170, 28);
+    connect(report, &QPushButton::clicked, this,
+            [this] { guarded([this] { b_relatorioClick(); }); });
+    auto *print = new QShortcut(QKeySequence::Print, this);
+    connect(print, &QShortcut::activated, this,
+            [this] { guarded([this] { b_relatorioClick(); }); });
 
     QFrame *days =
         addPanel(this, QRect(9, 64, 470, 643),
@@ -91,8 +137,8 @@ TF_Resumo_Municipio::TF_Resumo_Municipio(std::function<Study()> study, QWidget *
     charts->setContentsMargins(0, 0, 0, 0);
     charts->setSpacing(2);
 
-    QWidget *chain[] = {cb_cenario,      SG_Resumo,      SG_Anual,
-                        simularButton(), salvarButton(), sairButton()};
+    QWidget *chain[] = {cb_cenario,     SG_Resumo,    SG_Anual, simularButton(),
+                        salvarButton(), sairButton(), report};
     for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
         setTabOrder(chain[i], chain[i + 1]);
 }
@@ -127,8 +173,8 @@ void TF_Resumo_Municipio::showSummary()
     if (m_summary.dilutionError.isEmpty())
         lines << (m_summary.dilutionPoint > 0
                       ? QStringLiteral("Diluição de esgotos (vazão indisponível, não consumida): "
-                                       "máxima acumulada de <span style='white-space:nowrap'>%1 "
-                                       "m3/s</span> no ponto %2.")
+                                       "máxima acumulada de %1&nbsp;m3&#8288;/&#8288;s no "
+                                       "ponto&nbsp;%2.")
                             .arg(m_summary.dilutionMaximumText)
                             .arg(m_summary.dilutionPoint)
                       : QStringLiteral("Diluição de esgotos: nenhuma vazão indisponível."));
@@ -154,4 +200,28 @@ void TF_Resumo_Municipio::b_salvarClick()
     if (!m_computed)
         b_simularClick();
     exportSummary(this, SG_Resumo->table(), SG_Anual->table());
+}
+
+void TF_Resumo_Municipio::b_relatorioClick()
+{
+    if (!m_computed)
+        b_simularClick();
+    const Study study = m_study();
+    QString name = study.name.trimmed().isEmpty()
+                       ? QStringLiteral("Resumo do Município")
+                       : study.name.trimmed() + QStringLiteral(" - Resumo");
+    name.replace(QLatin1Char('/'), QLatin1Char('-'));
+    QString folder = SaveLocation::lastFolder();
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString path =
+        chooseReportPath(this, QDir(folder).filePath(name + QStringLiteral(".pdf")));
+    if (path.isEmpty())
+        return;
+    // Drawn apart from the window's own charts, at the page's size.
+    std::unique_ptr<QChartView> daily(makeDailyDemandChart(m_summary, nullptr));
+    std::unique_ptr<QChartView> shares(makeAnnualSharesChart(m_summary, nullptr));
+    SummaryReport::write(path, study, m_summary,
+                         {chartPicture(daily.get()), chartPicture(shares.get())});
+    SaveLocation::rememberSavedFile(path);
 }

@@ -33,6 +33,14 @@ public slots:
     // "Atualizar": computes everything again from the study.
     void b_simularClick() override;
     void b_salvarClick() override;
+    // "Imprimir relatório…": the summary as a PDF file the user chooses.
+    void b_relatorioClick();
+
+public:
+    // Tests choose the report's file instead of the dialog; an empty function brings the
+    // dialog back.
+    using ReportPathChooser = std::function<QString(QWidget *parent, const QString &suggested)>;
+    static void setReportPathChooser(ReportPathChooser chooser);
 
 private:
     void showSummary();
