@@ -251,6 +251,24 @@ private slots:
         }
     }
 
+    // The summary is computed from the study as it stands, what was just typed included.
+    void summaryReadsTheCurrentStudy()
+    {
+        whileModal([this] { action(m_main.get(), "Pecuria1")->trigger(); },
+                   [](QWidget *window) {
+                       testing::fieldOf(window, "me_bovino")->setValue(50);
+                       testing::fieldOf(window, "e_qte_bovino")->setValue(1000);
+                   });
+        QString livestock;
+        const testing::Shown shown =
+            whileModal([this] { action(m_main.get(), "a_resumo")->trigger(); },
+                       [&livestock](QWidget *window) {
+                           livestock = window->findChild<ResultGrid *>("SG_Resumo")->cell(2, 1);
+                       });
+        QCOMPARE(shown.name, QStringLiteral("F_Resumo_Municipio"));
+        QCOMPARE(livestock, QStringLiteral("50"));
+    }
+
     // A file that does not open as a study is reported, naming it, and the study in use stays
     // as it was; one with members missing opens with defaults and says so once.
     void badAndIncompleteFiles()
