@@ -70,13 +70,14 @@ bool ModuleWindow::hasRejectedField() const
                        [](const NumericEdit *f) { return f->isRejected(); });
 }
 
-void ModuleWindow::buttonHandler(const std::function<void()> &handler)
+bool ModuleWindow::buttonHandler(const std::function<void()> &handler)
 {
     // The click took the focus from a field whose text does not read: its error box comes
     // next, and nothing is computed or saved over a field the user has yet to correct.
     if (hasRejectedField())
-        return;
+        return false;
     guarded(handler);
+    return true;
 }
 
 void ModuleWindow::addTitleBlock(const QString &moduleName)
@@ -139,7 +140,9 @@ void ModuleWindow::addButtons(QWidget *parent, const QPoint &simular, const QPoi
     m_sair = makeButton(parent, QStringLiteral("b_sair"), QStringLiteral("Sair"),
                         QStringLiteral(":/pictures/b_sair.png"), sair);
     connect(m_simular, &QToolButton::clicked, this, [this] {
-        buttonHandler([this] { b_simularClick(); });
+        // A run that stopped has still written over what the grids held before it.
+        if (buttonHandler([this] { b_simularClick(); }))
+            m_simulated = true;
         // Every result readable after a run, stopped or not, without dragging a column.
         for (ResultGrid *grid : findChildren<ResultGrid *>())
             grid->fitColumnsToTexts();
@@ -147,6 +150,19 @@ void ModuleWindow::addButtons(QWidget *parent, const QPoint &simular, const QPoi
     connect(m_salvar, &QToolButton::clicked, this,
             [this] { buttonHandler([this] { b_salvarClick(); }); });
     connect(m_sair, &QToolButton::clicked, this, [this] { guarded([this] { b_sairClick(); }); });
+}
+
+void ModuleWindow::addChartButton(QWidget *parent, const QPoint &at)
+{
+    m_grafico = new QToolButton(parent);
+    m_grafico->setObjectName(QStringLiteral("b_grafico"));
+    m_grafico->setText(QStringLiteral("Gráfico"));
+    m_grafico->setToolTip(QStringLiteral("Gráfico dos resultados (F4)"));
+    m_grafico->setFont(Fonts::verdana(11));
+    m_grafico->setFocusPolicy(Qt::NoFocus);
+    m_grafico->setGeometry(QRect(at, QSize(75, 20)));
+    connect(m_grafico, &QToolButton::clicked, this,
+            [this] { buttonHandler([this] { b_graficoClick(); }); });
 }
 
 KeyOutcome ModuleWindow::FormKeyPress(const WindowKey &key)
@@ -251,6 +267,12 @@ bool ModuleWindow::eventFilter(QObject *watched, QEvent *event)
             button->click();
             return true;
         }
+    }
+    if (k == Qt::Key_F4 && mods == Qt::NoModifier) {
+        // From any control, a grid and its open cell editor included; the chart covers the
+        // window, which gets its activation back when the chart closes.
+        guarded([this] { b_graficoClick(); });
+        return true;
     }
     const std::optional<WindowKey> key = windowKeyOf(*keyEvent);
     if (!key)

@@ -22,7 +22,7 @@ struct CellPlace;
 // in tab order (or presses the focused button), Escape closes the window, and windows that
 // need it translate the decimal key. Its activation handler runs when it is first shown and
 // whenever a window of the program that covered it closes, never when the user comes back
-// from another program.
+// from another program. F4, from any control, asks for the chart of the window's results.
 class ModuleWindow : public QDialog
 {
     Q_OBJECT
@@ -49,12 +49,20 @@ public:
     QToolButton *simularButton() const { return m_simular; }
     QToolButton *salvarButton() const { return m_salvar; }
     QToolButton *sairButton() const { return m_sair; }
+    // The small "Gráfico" button, where the window has one.
+    QToolButton *graficoButton() const { return m_grafico; }
+
+    // Whether "Simular" has run since the window opened (stopped by an error or not): before
+    // that the grids hold no results of this window's inputs.
+    bool hasSimulated() const { return m_simulated; }
 
 public slots:
     virtual void FormActivate() {}
     virtual void b_simularClick() {}
     virtual void b_salvarClick() {}
     void b_sairClick();
+    // The chart of the results: the button "Gráfico" and the key F4.
+    virtual void b_graficoClick() {}
 
 protected:
     // From now on "." and "," type `separator`, for windows whose grids take numbers.
@@ -69,6 +77,9 @@ protected:
     // The buttons "Simular", "Salvar" and "Sair", wired to their handlers.
     void addButtons(QWidget *parent, const QPoint &simular, const QPoint &salvar,
                     const QPoint &sair);
+    // The small button "Gráfico" at `at`, wired to b_graficoClick. It takes no focus and so
+    // stays out of the Enter and Tab chain of the window's controls.
+    void addChartButton(QWidget *parent, const QPoint &at);
 
     // Runs a handler under the program's guard (errors go to the application error box);
     // when it stopped at a cell of one of the window's grids, that cell is then shown to
@@ -88,13 +99,15 @@ private:
     // A field of the window whose unreadable text is being reported: a button clicked
     // meanwhile is not acted on.
     bool hasRejectedField() const;
-    // Runs a button's handler, unless a field's error stands.
-    void buttonHandler(const std::function<void()> &handler);
+    // Runs a button's handler, unless a field's error stands; returns whether it ran.
+    bool buttonHandler(const std::function<void()> &handler);
     void showCell(const tavi::CellPlace &place);
 
     QToolButton *m_simular = nullptr;
     QToolButton *m_salvar = nullptr;
     QToolButton *m_sair = nullptr;
+    QToolButton *m_grafico = nullptr;
+    bool m_simulated = false;
     bool m_activated = false;
     bool m_coveredByOwnWindow = false;
     QChar m_decimalSeparator;

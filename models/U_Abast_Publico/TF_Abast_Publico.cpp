@@ -1,6 +1,7 @@
 #include "models/U_Abast_Publico/TF_Abast_Publico.h"
 
 #include "core/PublicSupplyModel.h"
+#include "export/ResultChartDialog.h"
 #include "export/ResultExport.h"
 #include "frame/Fonts.h"
 #include "frame/NumericEdit.h"
@@ -122,6 +123,7 @@ TF_Abast_Publico::TF_Abast_Publico(QWidget *parent) : ModuleWindow(parent)
     SG_Resultado->setObjectName(QStringLiteral("SG_Resultado"));
     SG_Resultado->setFont(Fonts::verdana(9));
     SG_Resultado->setGeometry(78, 82, 220, 354);
+    addChartButton(results, QPoint(results->width() - 83, 4));
 
     setTabOrder(input, me_1);
     QWidget *chain[] = {me_1,           me_2,         me_3,         me_4,
@@ -182,6 +184,26 @@ void TF_Abast_Publico::showWholeDemand()
     const int right = me_demanda->geometry().right() + 4;
     const bool fits = right + demandUnit->width() <= me_demanda->parentWidget()->width() - 4;
     demandUnit->move(fits ? QPoint(right, 35) : QPoint(field.x(), field.bottom() + 2));
+}
+
+tavi::ResultChart TF_Abast_Publico::resultChart() const
+{
+    // Days 1 to 365 in rows 1 to 365.
+    constexpr int kLastDay = 365;
+    tavi::ResultChart chart;
+    chart.caption = QStringLiteral("Gráfico - ") + windowTitle();
+    chart.title = QStringLiteral("Demanda bruta diária do abastecimento público");
+    chart.xTitle = QStringLiteral("Dia");
+    chart.yTitle = QStringLiteral("Demanda (m³/dia)");
+    const tavi::CellTable &grid = SG_Resultado->table();
+    chart.lines.push_back(tavi::columnLine(grid, 1, 1, kLastDay, QStringLiteral("Atual")));
+    chart.lines.push_back(tavi::columnLine(grid, 2, 1, kLastDay, QStringLiteral("Futura")));
+    return chart;
+}
+
+void TF_Abast_Publico::b_graficoClick()
+{
+    ResultChartBox::show(this, resultChart());
 }
 
 void TF_Abast_Publico::b_salvarClick()

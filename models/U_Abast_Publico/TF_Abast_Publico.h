@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/ResultChart.h"
 #include "frame/ModuleWindow.h"
 
 class NumericEdit;
@@ -15,11 +16,14 @@ public:
     explicit TF_Abast_Publico(QWidget *parent = nullptr);
 
     ResultGrid *resultGrid() const { return SG_Resultado; }
+    // The current and next-year daily demand, as the grid holds them.
+    tavi::ResultChart resultChart() const;
 
 public slots:
     void FormActivate() override;
     void b_simularClick() override;
     void b_salvarClick() override;
+    void b_graficoClick() override;
     void me_5Exit();
     void e_p_4Exit();
 

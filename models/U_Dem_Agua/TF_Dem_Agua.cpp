@@ -5,6 +5,7 @@
 #include "core/LocaleSettings.h"
 #include "core/NumberText.h"
 #include "core/Study.h"
+#include "export/ResultChartDialog.h"
 #include "export/ResultExport.h"
 #include "frame/Activation.h"
 #include "frame/Fonts.h"
@@ -105,6 +106,7 @@ TF_Dem_Agua::TF_Dem_Agua(QWidget *parent) : ModuleWindow(parent)
     ce_aux_valor->hide();
 
     addButtons(this, QPoint(538, 60), QPoint(538, 128), QPoint(538, 196));
+    addChartButton(this, QPoint(538, 264));
 
     auto *results = new QFrame(this);
     results->setObjectName(QStringLiteral("Panel2"));
@@ -212,6 +214,23 @@ void TF_Dem_Agua::PropagaContribuicao(int point)
 void TF_Dem_Agua::AcumulaVazao(int point)
 {
     accumulateFlow(SG_Resultado->table(), *SG, point);
+}
+
+ResultChart TF_Dem_Agua::resultChart() const
+{
+    ResultChart chart;
+    chart.caption = QStringLiteral("Gráfico - ") + windowTitle();
+    chart.title = QStringLiteral("Vazão indisponível acumulada ao longo do rio");
+    chart.xTitle = QStringLiteral("Ponto de lançamento");
+    chart.yTitle = QStringLiteral("Vazão (m³/s)");
+    chart.lines.push_back(columnLine(SG_Resultado->table(), AccumulatedFlowColumn, 1,
+                                     kDischargePoints, QStringLiteral("Qind.n (acumulada)")));
+    return chart;
+}
+
+void TF_Dem_Agua::b_graficoClick()
+{
+    ResultChartBox::show(this, resultChart());
 }
 
 void TF_Dem_Agua::b_salvarClick()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/ResultChart.h"
 #include "frame/ModuleWindow.h"
 
 #include <array>
@@ -25,6 +26,8 @@ public:
     explicit TF_Dem_Agua(QWidget *parent = nullptr);
 
     ResultGrid *resultGrid() const { return SG_Resultado; }
+    // The accumulated unavailable flow along the discharge points, as the grid holds it.
+    tavi::ResultChart resultChart() const;
     // The contribution of each discharge point at every point below it; never shown.
     const tavi::CellTable &contributionMatrix() const { return *SG; }
 
@@ -32,6 +35,7 @@ public slots:
     void FormActivate() override;
     void b_simularClick() override;
     void b_salvarClick() override;
+    void b_graficoClick() override;
     void PropagaContribuicao(int point);
     void AcumulaVazao(int point);
 

@@ -2,6 +2,7 @@
 
 #include "core/AgricultureSimulation.h"
 #include "core/LocaleSettings.h"
+#include "export/ResultChartDialog.h"
 #include "export/ResultExport.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
@@ -74,6 +75,7 @@ void TF_Mod_Agricultura::buildResultsPanel()
     heading->setObjectName(QStringLiteral("Label24"));
     m_resultsPanel = panel;
     const DayGrids grids = addDayGrids(panel);
+    addChartButton(panel, QPoint(heading->x() + heading->width() + 16, 2));
     SG_Serie = grids.serie;
     for (int k = 0; k < kClasses; ++k)
         SG_Classe[k] = grids.classes[k];
@@ -154,6 +156,26 @@ void TF_Mod_Agricultura::b_simularClick()
         ce_aux->setValue(rain);
         return ce_aux->value();
     });
+}
+
+tavi::ResultChart TF_Mod_Agricultura::resultChart() const
+{
+    tavi::ResultChart chart;
+    chart.caption = QStringLiteral("Gráfico - ") + windowTitle();
+    chart.title = QStringLiteral("Demanda diária da agricultura irrigada");
+    chart.xTitle = QStringLiteral("Dia");
+    chart.yTitle = QStringLiteral("Demanda bruta (m³/dia)");
+    chart.lines.push_back(tavi::columnLine(SG_Total->table(), 0, totalRow(1), totalRow(kDays),
+                                           QStringLiteral("Total")));
+    for (int k = 0; k < kClasses; ++k)
+        chart.lines.push_back(tavi::columnLine(SG_Classe[k]->table(), kDbColumn, 1, kDays,
+                                               QStringLiteral("Classe ") + classLetter(k)));
+    return chart;
+}
+
+void TF_Mod_Agricultura::b_graficoClick()
+{
+    ResultChartBox::show(this, resultChart());
 }
 
 void TF_Mod_Agricultura::b_salvarClick()

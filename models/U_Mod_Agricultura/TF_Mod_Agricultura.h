@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/AgricultureCalendar.h"
+#include "export/ResultChart.h"
 #include "frame/ModuleWindow.h"
 
 class QLineEdit;
@@ -22,6 +23,9 @@ public:
     ResultGrid *classGrid(int k) const { return SG_Classe[k]; } // 0 = A ... 8 = I
     ResultGrid *total() const { return SG_Total; }
 
+    // The daily total and each class's gross demand, as the grids hold them.
+    tavi::ResultChart resultChart() const;
+
     // The classes whose crop table row or planting start was edited since their calendar
     // last ran.
     tavi::agriculture::ClassSet editedClasses() const;
@@ -30,6 +34,7 @@ public slots:
     void FormActivate() override;
     void b_simularClick() override;
     void b_salvarClick() override;
+    void b_graficoClick() override;
 
 private:
     void buildCropPanel();

@@ -1,6 +1,7 @@
 #include "models/U_Mod_Pecuaria/TF_Mod_Pecuaria.h"
 
 #include "core/LivestockModel.h"
+#include "export/ResultChartDialog.h"
 #include "export/ResultExport.h"
 #include "frame/Fonts.h"
 #include "frame/NumericEdit.h"
@@ -19,14 +20,15 @@ struct Species {
     const char *consumption; // per-head consumption field
     const char *herd;        // herd size field
     const char *header;      // grid header ("SUÍNO" with its accent)
+    const char *chartName;   // the chart's legend
 };
 
 const Species kSpecies[tavi::kSpeciesCount] = {
-    {"Bovino", "me_bovino", "e_qte_bovino", "BOVINO"},
-    {"Suino", "me_suino", "e_qte_suino", "SUÍNO"},
-    {"Equino", "me_equino", "e_qte_equino", "EQUINO"},
-    {"Caprino", "me_caprino", "e_qte_caprino", "CAPRINO"},
-    {"Galináceo", "me_galinaceo", "e_qte_galinaceo", "GALINÁCEO"},
+    {"Bovino", "me_bovino", "e_qte_bovino", "BOVINO", "Bovino"},
+    {"Suino", "me_suino", "e_qte_suino", "SUÍNO", "Suíno"},
+    {"Equino", "me_equino", "e_qte_equino", "EQUINO", "Equino"},
+    {"Caprino", "me_caprino", "e_qte_caprino", "CAPRINO", "Caprino"},
+    {"Galináceo", "me_galinaceo", "e_qte_galinaceo", "GALINÁCEO", "Galináceo"},
 };
 
 // Where the rows of an input group sit, group-relative.
@@ -140,6 +142,7 @@ TF_Mod_Pecuaria::TF_Mod_Pecuaria(QWidget *parent) : ModuleWindow(parent)
     SG_Resultado->setGeometry(gridRect);
     addColumnTitle(results, QStringLiteral("Demanda (m3/dia)"), gridRect, 65, 1, 5);
     addColumnTitle(results, QStringLiteral("Total Pecuária"), gridRect, 65, 6, 6);
+    addChartButton(results, QPoint(results->width() - 83, 4));
 
     // Tab order differs from the buttons' order on screen: Simular, Sair, Salvar.
     QList<QWidget *> chain{input};
@@ -182,6 +185,27 @@ void TF_Mod_Pecuaria::b_simularClick()
         in[s].litresPerHead = m_consumption[s]->value();
     }
     tavi::fillLivestock(SG_Resultado->table(), in);
+}
+
+tavi::ResultChart TF_Mod_Pecuaria::resultChart() const
+{
+    tavi::ResultChart chart;
+    chart.caption = QStringLiteral("Gráfico - ") + windowTitle();
+    chart.title = QStringLiteral("Demanda diária da pecuária");
+    chart.xTitle = QStringLiteral("Dia");
+    chart.yTitle = QStringLiteral("Demanda (m³/dia)");
+    const tavi::CellTable &grid = SG_Resultado->table();
+    for (int s = 0; s < tavi::kSpeciesCount; ++s)
+        chart.lines.push_back(tavi::columnLine(grid, s + 1, 1, tavi::kLivestockDays,
+                                               QString::fromUtf8(kSpecies[s].chartName)));
+    chart.lines.push_back(tavi::columnLine(grid, tavi::kLivestockTotalColumn, 1,
+                                           tavi::kLivestockDays, QStringLiteral("Total")));
+    return chart;
+}
+
+void TF_Mod_Pecuaria::b_graficoClick()
+{
+    ResultChartBox::show(this, resultChart());
 }
 
 void TF_Mod_Pecuaria::b_salvarClick()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/ResultChart.h"
 #include "frame/ModuleWindow.h"
 
 #include <array>
@@ -15,11 +16,14 @@ public:
     explicit TF_Mod_Pecuaria(QWidget *parent = nullptr);
 
     ResultGrid *resultGrid() const { return SG_Resultado; }
+    // The daily demand of each species and their total, as the grid holds it.
+    tavi::ResultChart resultChart() const;
 
 public slots:
     void FormActivate() override;
     void b_simularClick() override;
     void b_salvarClick() override;
+    void b_graficoClick() override;
     void me_galinaceoExit();
     void e_qte_galinaceoExit();
 

@@ -13,7 +13,8 @@
 using namespace testing;
 
 // A minimal module window: a panel with two fields, a grid, the buttons; it counts its
-// activations and runs, and has "." and "," type "," like the windows that need it.
+// activations, runs and charts asked for, and has "." and "," type "," like the windows that need
+// it.
 class ProbeWindow : public ModuleWindow
 {
 public:
@@ -31,6 +32,7 @@ public:
         grid->setEditable(true);
         grid->setGeometry(9, 190, 200, 120);
         addButtons(this, QPoint(320, 60), QPoint(320, 130), QPoint(320, 200));
+        addChartButton(this, QPoint(320, 270));
         setTabOrder(panel, first);
         setTabOrder(first, second);
         setTabOrder(second, grid);
@@ -45,12 +47,14 @@ public:
         first->setFocus();
     }
     void b_simularClick() override { ++runs; }
+    void b_graficoClick() override { ++charts; }
 
     NumericEdit *first;
     NumericEdit *second;
     ResultGrid *grid;
     int activations = 0;
     int runs = 0;
+    int charts = 0;
 };
 
 class ModuleWindowTest : public QObject
@@ -170,6 +174,85 @@ private slots:
         window->grid->setFocus();
         QTest::keyClick(window->grid, Qt::Key_Escape);
         QVERIFY(!window->isVisible());
+    }
+
+    // F4 alone asks for the chart from every control, a grid's open cell editor included,
+    // and never reaches the control; with a modifier it is left alone (Alt+F4 belongs to the
+    // window manager).
+    void f4AsksForTheChartFromAnyControl_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<int>("charts");
+        for (const char *from : {"field", "grid", "cell editor", "button"}) {
+            QTest::addRow("%s, F4", from) << from << Qt::KeyboardModifiers() << 1;
+            QTest::addRow("%s, Shift+F4", from)
+                << from << Qt::KeyboardModifiers(Qt::ShiftModifier) << 0;
+            QTest::addRow("%s, Alt+F4", from)
+                << from << Qt::KeyboardModifiers(Qt::AltModifier) << 0;
+        }
+        QTest::newRow("keypad F4") << "field" << Qt::KeyboardModifiers(Qt::KeypadModifier) << 1;
+    }
+    void f4AsksForTheChartFromAnyControl()
+    {
+        QFETCH(QString, from);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(int, charts);
+        QWidget *target = window->first;
+        if (from == QLatin1String("grid") || from == QLatin1String("cell editor")) {
+            window->grid->setFocus();
+            window->grid->setCurrentIndex(window->grid->model()->index(0, 1));
+            target = window->grid;
+        }
+        if (from == QLatin1String("cell editor")) {
+            QTest::keyClick(window->grid, Qt::Key_F2);
+            target = QApplication::focusWidget();
+            QVERIFY(window->grid->isAncestorOf(target));
+        }
+        if (from == QLatin1String("button"))
+            target = window->simularButton();
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_F4, modifiers);
+        QCOMPARE(window->charts, charts);
+        QCOMPARE(window->runs, 0);
+        QVERIFY(window->isVisible());
+        if (from == QLatin1String("cell editor")) {
+            // The edit goes on: the editor is still open and Escape still cancels only it.
+            QCOMPARE(QApplication::focusWidget(), target);
+            QTest::keyClick(target, Qt::Key_Escape);
+            QVERIFY(window->isVisible());
+        }
+    }
+
+    // The chart button acts when clicked but takes no focus, so Enter never stops on it.
+    void theChartButtonStaysOutOfTheFocusChain()
+    {
+        QToolButton *button = window->graficoButton();
+        QCOMPARE(button->objectName(), QStringLiteral("b_grafico"));
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(window->charts, 1);
+        QVERIFY(window->first->hasFocus());
+        for (int i = 0; i < 12; ++i) {
+            window->focusNextControl();
+            QVERIFY(QApplication::focusWidget() != button);
+        }
+    }
+
+    // A run counts even when it stopped with an error: it has written over the grids.
+    void simularMarksTheWindowAsSimulated()
+    {
+        QVERIFY(!window->hasSimulated());
+        window->simularButton()->click();
+        QVERIFY(window->hasSimulated());
+
+        ErrorRecorder errors;
+        struct Failing : ProbeWindow {
+            void b_simularClick() override { throw tavi::FloatError(tavi::FloatError::Overflow); }
+        } failing;
+        QVERIFY(showActive(&failing));
+        failing.simularButton()->click();
+        QCOMPARE(errors.messages.size(), 1);
+        QVERIFY(failing.hasSimulated());
     }
 
     void handlerErrorsReachTheErrorBoxAndTheWindowGoesOn()

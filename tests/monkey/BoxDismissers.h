@@ -2,14 +2,16 @@
 
 // Answers every box the program opens while the monkey runs, so none waits for a user: the
 // application error box, the dilution window's report of its maximum, and the export's
-// prompts. Each message is checked as it comes. The error box and the maximum report cover
-// the window for a moment and hand activation back, as the real boxes do, so the windows'
-// activation handlers run as often as they would for a user.
+// prompts, and the chart of a window's results (a click may land on "Gráfico"). Each message is
+// checked as it comes. The error box and the maximum report cover the window for a moment and hand
+// activation back, as the real boxes do, so the windows' activation handlers run as often as they
+// would for a user.
 
 #include "MonkeyLog.h"
 #include "ProgramMessages.h"
 
 #include "export/ExportPrompts.h"
+#include "export/ResultChartDialog.h"
 #include "frame/Activation.h"
 #include "frame/ErrorBox.h"
 #include "models/U_Dem_Agua/MaximumBox.h"
@@ -66,6 +68,20 @@ public:
             return QString();
         };
         ExportPrompts::setHooks(hooks);
+        // The chart is drawn from whatever the grids hold, typed texts included; the window
+        // gives itself activation back after it.
+        ResultChartBox::setChartPresenter([this](QWidget *parent, const tavi::ResultChart &chart) {
+            ++charts;
+            Log::instance().action(QStringLiteral("(chart: %1)").arg(chart.caption));
+            ResultChartDialog dialog(chart, parent);
+            coverWith(dialog);
+        });
+        ResultChartBox::setNoticePresenter([this](QWidget *parent, const QString &text) {
+            Log::instance().action(QStringLiteral("(chart notice: %1)").arg(text));
+            if (text != ResultChartBox::notSimulatedNotice())
+                Log::instance().fail(QStringLiteral("chart notice: \"%1\"").arg(text));
+            cover(parent ? parent->window() : nullptr);
+        });
     }
 
     ~BoxDismissers()
@@ -73,6 +89,8 @@ public:
         ErrorBox::setPresenter({});
         MaximumBox::setPresenter({});
         ExportPrompts::setHooks({});
+        ResultChartBox::setChartPresenter({});
+        ResultChartBox::setNoticePresenter({});
     }
 
     BoxDismissers(const BoxDismissers &) = delete;
@@ -84,6 +102,7 @@ public:
     QStringList maximums;
     QStringList exportErrors;
     int saveQuestions = 0;
+    int charts = 0;
 
 private:
     // A modal box over the window takes activation from it and closes again soon. While it
@@ -91,6 +110,10 @@ private:
     static void cover(QWidget *window)
     {
         QDialog box(window);
+        coverWith(box);
+    }
+    static void coverWith(QDialog &box)
+    {
         box.setWindowModality(Qt::ApplicationModal);
         box.show();
         box.activateWindow();
