@@ -141,13 +141,13 @@ TF_Resumo_Municipio::TF_Resumo_Municipio(std::function<Study()> study, QWidget *
                         salvarButton(), sairButton(), report};
     for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
         setTabOrder(chain[i], chain[i + 1]);
+
+    // The window opens with the summary computed: nothing it does can fail or ask.
+    b_simularClick();
 }
 
 void TF_Resumo_Municipio::FormActivate()
 {
-    // The summary is computed when the window opens; a box closing over it keeps it.
-    if (!m_computed)
-        b_simularClick();
     SG_Resumo->setFocus(Qt::OtherFocusReason);
 }
 
