@@ -18,6 +18,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <QStringList>
+#include <QTimer>
 
 namespace monkey
 {
@@ -66,6 +67,17 @@ public:
             return QString();
         };
         ExportPrompts::setHooks(hooks);
+
+        m_stationDialogs.setInterval(5);
+        QObject::connect(&m_stationDialogs, &QTimer::timeout, [this] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog || dialog->objectName() != QLatin1String("F_Estacao"))
+                return;
+            ++stationDialogs;
+            Log::instance().action(QStringLiteral("(station dialog: Cancelar)"));
+            dialog->reject();
+        });
+        m_stationDialogs.start();
     }
 
     ~BoxDismissers()
@@ -84,8 +96,11 @@ public:
     QStringList maximums;
     QStringList exportErrors;
     int saveQuestions = 0;
+    int stationDialogs = 0;
 
 private:
+    QTimer m_stationDialogs;
+
     // A modal box over the window takes activation from it and closes again soon. While it
     // is up, posted work and timers run, as they do in a real box's own event loop.
     static void cover(QWidget *window)
