@@ -42,7 +42,8 @@ std::vector<StudyWindowLayout> makeLayout()
                        {},
                        {{QStringLiteral("SG_Entrada"), 0, kClasses, allColumns(kEntradaColumns)},
                         {QStringLiteral("SG_Param"), 0, kParamRows, allColumns(kClasses)},
-                        {QStringLiteral("SG_Serie"), 1, kDays, {kEtpColumn, kRainColumn}}}});
+                        {QStringLiteral("SG_Serie"), 1, kDays, {kEtpColumn, kRainColumn}}},
+                       true});
 
     StudyWindowLayout dilution{QStringLiteral("TF_Dem_Agua"), {}, {}};
     for (int i = 1; i <= 9; ++i)

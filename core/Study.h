@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/SeriesOrigin.h"
+
 #include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
+#include <optional>
 #include <vector>
 
 // A study: the inputs of the four module windows for one municipality, with its name and
@@ -20,10 +23,13 @@ using StudyGrid = QVector<StudyRow>;
 struct WindowInputs {
     QMap<QString, QString> fields;
     QMap<QString, StudyGrid> grids;
+    // The agriculture window's only: where its series came from, when it was filled from a
+    // weather station; none when it was typed or pasted.
+    std::optional<SeriesOrigin> seriesOrigin;
 
     bool operator==(const WindowInputs &other) const
     {
-        return fields == other.fields && grids == other.grids;
+        return fields == other.fields && grids == other.grids && seriesOrigin == other.seriesOrigin;
     }
     bool operator!=(const WindowInputs &other) const { return !(*this == other); }
 };
@@ -54,6 +60,8 @@ struct StudyWindowLayout {
     QString name;
     std::vector<QString> fields;
     std::vector<StudyGridLayout> grids;
+    // Whether the window keeps where its series came from ("origem_serie").
+    bool keepsSeriesOrigin = false;
 };
 
 // The four windows, in the order of the main menu.

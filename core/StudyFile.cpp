@@ -22,6 +22,19 @@ namespace
 {
 
 const QString kFormatName = QStringLiteral("tavi-estudo");
+const QString kSeriesOriginMember = QStringLiteral("origem_serie");
+
+// The members of "origem_serie", in the order they are written.
+struct OriginMember {
+    const char *name;
+    QString SeriesOrigin::*text;
+};
+const OriginMember kOriginMembers[] = {
+    {"estacao", &SeriesOrigin::station},   {"codigo", &SeriesOrigin::code},
+    {"latitude", &SeriesOrigin::latitude}, {"longitude", &SeriesOrigin::longitude},
+    {"altitude", &SeriesOrigin::altitude}, {"ano", &SeriesOrigin::year},
+    {"metodos", &SeriesOrigin::methods},
+};
 
 [[noreturn]] void fail(const QString &reason)
 {
@@ -214,6 +227,26 @@ StudyGrid readGrid(const QJsonValue &value, const StudyGridLayout &layout, const
     return grid;
 }
 
+// Where the series came from. It is optional, so that a study of a series typed by hand has
+// none and older studies read unchanged; a member missing inside it is read as empty.
+std::optional<SeriesOrigin> readSeriesOrigin(const QJsonObject &window, const QString &member)
+{
+    const QJsonValue value = window.value(kSeriesOriginMember);
+    if (value.isUndefined())
+        return std::nullopt;
+    if (!value.isObject())
+        failType(member, QStringLiteral("um objeto"), value);
+    const QJsonObject object = value.toObject();
+    SeriesOrigin origin;
+    for (const OriginMember &m : kOriginMembers) {
+        const QString name = QLatin1String(m.name);
+        const QJsonValue text = object.value(name);
+        if (!text.isUndefined())
+            origin.*m.text = checkedCellText(text, member + QLatin1Char('/') + name);
+    }
+    return origin;
+}
+
 WindowInputs readWindow(const QJsonObject &object, const StudyWindowLayout &layout,
                         const QString &member, QStringList *defaulted)
 {
@@ -248,6 +281,9 @@ WindowInputs readWindow(const QJsonObject &object, const StudyWindowLayout &layo
                            .arg(value.toArray().size() + 1)
                            .arg(grid.rows);
     }
+    if (layout.keepsSeriesOrigin)
+        inputs.seriesOrigin =
+            readSeriesOrigin(object, member + QLatin1Char('/') + kSeriesOriginMember);
     if (!missing.isEmpty())
         *defaulted << layout.name + QStringLiteral(": ") + missing.join(QStringLiteral(", "));
     return inputs;
@@ -387,6 +423,19 @@ QByteArray writeStudy(const Study &study, const QString &originalPath)
         for (const StudyGridLayout &grid : layout.grids) {
             member(grid.name);
             appendGrid(out, inputs.grids.value(grid.name));
+        }
+        if (layout.keepsSeriesOrigin && inputs.seriesOrigin) {
+            member(kSeriesOriginMember);
+            out += '{';
+            bool firstText = true;
+            for (const OriginMember &m : kOriginMembers) {
+                out += firstText ? "\n        " : ",\n        ";
+                firstText = false;
+                appendString(out, QLatin1String(m.name));
+                out += ": ";
+                appendString(out, (*inputs.seriesOrigin).*m.text);
+            }
+            out += "\n      }";
         }
         out += "\n    }";
     }

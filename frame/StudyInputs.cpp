@@ -6,6 +6,7 @@
 #include "core/StudyText.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
+#include "frame/SeriesOriginLabel.h"
 
 #include <QWidget>
 
@@ -25,6 +26,12 @@ const StudyWindowLayout *layoutOf(const QWidget *window)
 template <class W> W *component(const QWidget *window, const QString &name)
 {
     return window->findChild<W *>(name);
+}
+
+// Where a window keeps the origin of its series: its one origin label, if it has one.
+SeriesOriginLabel *originLabel(const QWidget *window, const StudyWindowLayout &layout)
+{
+    return layout.keepsSeriesOrigin ? window->findChild<SeriesOriginLabel *>() : nullptr;
 }
 
 } // namespace
@@ -60,6 +67,8 @@ void fill(QWidget *window, const WindowInputs &inputs)
                               fromStudyText(row[c], locale));
         }
     }
+    if (SeriesOriginLabel *label = originLabel(window, *layout))
+        label->setOrigin(inputs.seriesOrigin);
 }
 
 WindowInputs collect(const QWidget *window)
@@ -89,6 +98,8 @@ WindowInputs collect(const QWidget *window)
         }
         inputs.grids[gridLayout.name] = rows;
     }
+    if (const SeriesOriginLabel *label = originLabel(window, *layout))
+        inputs.seriesOrigin = label->origin();
     return inputs;
 }
 
@@ -108,6 +119,9 @@ void watch(QWidget *window, QObject *context, const std::function<void()> &chang
             QObject::connect(table, &CellTable::modelReset, context, [changed] { changed(); });
         }
     }
+    if (SeriesOriginLabel *label = originLabel(window, *layout))
+        QObject::connect(label, &SeriesOriginLabel::originChanged, context,
+                         [changed] { changed(); });
 }
 
 } // namespace StudyInputs

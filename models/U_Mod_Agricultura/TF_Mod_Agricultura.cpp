@@ -2,16 +2,23 @@
 
 #include "core/AgricultureSimulation.h"
 #include "core/LocaleSettings.h"
+#include "core/StationSeriesImport.h"
 #include "export/ResultChartDialog.h"
 #include "export/ResultExport.h"
+#include "frame/Activation.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
+#include "frame/SeriesOriginLabel.h"
 #include "models/U_Mod_Agricultura/CropTablesPanel.h"
 #include "models/U_Mod_Agricultura/DayGridsPanel.h"
+#include "models/U_Mod_Agricultura/StationSeriesControls.h"
+#include "models/U_Mod_Agricultura/StationSeriesDialog.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QToolButton>
 
 using namespace tavi::agriculture;
@@ -80,6 +87,14 @@ void TF_Mod_Agricultura::buildResultsPanel()
     for (int k = 0; k < kClasses; ++k)
         SG_Classe[k] = grids.classes[k];
     SG_Total = grids.total;
+
+    const StationSeriesControls station = addStationSeriesControls(panel, heading);
+    l_origem_serie = station.origin;
+    connect(station.button, &QToolButton::clicked, this, &TF_Mod_Agricultura::b_estacaoClick);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this), &QShortcut::activated, this,
+            &TF_Mod_Agricultura::b_estacaoClick);
+    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this,
+            &TF_Mod_Agricultura::undoSeriesFill);
 }
 
 // Constants and scratch space of the rainfall model, kept in fields the user never sees.
@@ -184,4 +199,29 @@ void TF_Mod_Agricultura::b_salvarClick()
     for (int k = 0; k < tavi::agriculture::kClasses; ++k)
         grids.classes[k] = &SG_Classe[k]->table();
     exportAgriculture(this, grids);
+}
+
+void TF_Mod_Agricultura::b_estacaoClick()
+{
+    StationSeriesDialog dialog(this);
+    const bool confirmed = dialog.exec() == QDialog::Accepted;
+    giveActivationBack(this);
+    if (!confirmed)
+        return;
+    // The series and its origin change together, as one step the user may take back.
+    tavi::CellTable &serie = SG_Serie->table();
+    m_seriesFillUndo.remember(serie, l_origem_serie->origin());
+    tavi::eto::writeSeries(serie, dialog.days(), tavi::LocaleSettings::current());
+    l_origem_serie->setOrigin(dialog.origin());
+    m_seriesFillUndo.filled(serie);
+}
+
+void TF_Mod_Agricultura::undoSeriesFill()
+{
+    tavi::CellTable &serie = SG_Serie->table();
+    if (!m_seriesFillUndo.canUndo(serie)) {
+        QApplication::beep();
+        return;
+    }
+    l_origem_serie->setOrigin(m_seriesFillUndo.undo(serie));
 }

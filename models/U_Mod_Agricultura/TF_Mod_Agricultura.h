@@ -3,10 +3,12 @@
 #include "core/AgricultureCalendar.h"
 #include "export/ResultChart.h"
 #include "frame/ModuleWindow.h"
+#include "models/U_Mod_Agricultura/SeriesFillUndo.h"
 
 class QLineEdit;
 class NumericEdit;
 class ResultGrid;
+class SeriesOriginLabel;
 
 // "Módulo Agricultura": the daily irrigation demand of nine crop classes over a year of
 // evapotranspiration and rainfall, and its total.
@@ -35,6 +37,10 @@ public slots:
     void b_simularClick() override;
     void b_salvarClick() override;
     void b_graficoClick() override;
+    // "Série a partir de estação…" (Ctrl+E): fills ETP and P from a station's year.
+    void b_estacaoClick();
+    // Ctrl+Z: the series as it was before the last fill from a station.
+    void undoSeriesFill();
 
 private:
     void buildCropPanel();
@@ -52,6 +58,8 @@ private:
     QLineEdit *Edit1;
     QWidget *m_cropPanel = nullptr;
     QWidget *m_resultsPanel = nullptr;
+    SeriesOriginLabel *l_origem_serie = nullptr;
+    SeriesFillUndo m_seriesFillUndo;
 
     bool m_opened = false;
     tavi::agriculture::CalendarSources m_calendarSources;

@@ -39,6 +39,14 @@ Study variedStudy()
     serie[12][1] = QStringLiteral("1,5");
     serie[13][1] = QString();
     study.windows[kAgriculture].grids[QStringLiteral("SG_Entrada")][2][1] = QStringLiteral(" x ");
+    study.windows[kAgriculture].seriesOrigin =
+        SeriesOrigin{QStringLiteral("SÃO PAULO - MIRANTE \"Norte\""),
+                     QStringLiteral("A701"),
+                     QStringLiteral("-23.49638888"),
+                     QStringLiteral("-46.62"),
+                     QStringLiteral("785.64"),
+                     QStringLiteral("2023"),
+                     QStringLiteral("Penman–Monteith (360 dias), Hargreaves–Samani (5 dias)")};
     return study;
 }
 
@@ -127,6 +135,34 @@ private slots:
         QCOMPARE(agriculture.value("SG_Serie").toArray().at(0).toArray().size(), 2);
         QCOMPARE(agriculture.value("SG_Entrada").toArray().at(0).toArray().at(1).toString(),
                  QStringLiteral("   360"));
+        const QJsonObject origin = agriculture.value("origem_serie").toObject();
+        QCOMPARE(origin.value("codigo").toString(), QStringLiteral("A701"));
+        QCOMPARE(origin.value("latitude").toString(), QStringLiteral("-23.49638888"));
+        QCOMPARE(origin.value("ano").toString(), QStringLiteral("2023"));
+        QCOMPARE(origin.keys().size(), 7);
+    }
+
+    // A series typed by hand has no origin, and the file says nothing of one: studies written
+    // before series came from stations read as they always did.
+    void seriesOriginIsOptional()
+    {
+        const QByteArray content = writeStudy(defaultStudy());
+        QVERIFY(!content.contains("origem_serie"));
+        const StudyReading reading = readStudy(content);
+        QVERIFY(reading.defaulted.isEmpty());
+        QVERIFY(!reading.study.windows.value(kAgriculture).seriesOrigin);
+
+        // Members left out of an origin read as empty and are not reported as defaulted.
+        const StudyReading partial =
+            readStudy(withMember("janelas/TF_Mod_Agricultura/origem_serie",
+                                 QJsonObject{{"estacao", "X"}, {"ano", "1999"}}));
+        QVERIFY(partial.defaulted.isEmpty());
+        const std::optional<SeriesOrigin> origin =
+            partial.study.windows.value(kAgriculture).seriesOrigin;
+        QVERIFY(origin);
+        QCOMPARE(origin->station, QStringLiteral("X"));
+        QCOMPARE(origin->year, QStringLiteral("1999"));
+        QCOMPARE(origin->code, QString());
     }
 
     void defaultStudyHoldsTheFreshWindows()
@@ -201,6 +237,19 @@ private slots:
             << withMember("janelas/TF_Mod_Agricultura/SG_Serie",
                           QJsonArray{QJsonArray{"1", QString(1001, QLatin1Char('9'))}})
             << "tem 1001 caracteres; o máximo é 1000";
+        QTest::newRow("origin a text")
+            << withMember("janelas/TF_Mod_Agricultura/origem_serie", "INMET")
+            << "o membro \"janelas/TF_Mod_Agricultura/origem_serie\" deveria ser um objeto, mas "
+               "é um texto";
+        QTest::newRow("origin year a number")
+            << withMember("janelas/TF_Mod_Agricultura/origem_serie", QJsonObject{{"ano", 2023}})
+            << "o membro \"janelas/TF_Mod_Agricultura/origem_serie/ano\" deveria ser um texto, "
+               "mas é um número";
+        QTest::newRow("origin station null")
+            << withMember("janelas/TF_Mod_Agricultura/origem_serie",
+                          QJsonObject{{"estacao", QJsonValue::Null}})
+            << "\"janelas/TF_Mod_Agricultura/origem_serie/estacao\" deveria ser um texto, mas é "
+               "nulo";
     }
     void badContentIsRefused()
     {

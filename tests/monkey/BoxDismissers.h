@@ -20,6 +20,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <QStringList>
+#include <QTimer>
 
 namespace monkey
 {
@@ -82,6 +83,17 @@ public:
                 Log::instance().fail(QStringLiteral("chart notice: \"%1\"").arg(text));
             cover(parent ? parent->window() : nullptr);
         });
+
+        m_stationDialogs.setInterval(5);
+        QObject::connect(&m_stationDialogs, &QTimer::timeout, [this] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog || dialog->objectName() != QLatin1String("F_Estacao"))
+                return;
+            ++stationDialogs;
+            Log::instance().action(QStringLiteral("(station dialog: Cancelar)"));
+            dialog->reject();
+        });
+        m_stationDialogs.start();
     }
 
     ~BoxDismissers()
@@ -103,8 +115,11 @@ public:
     QStringList exportErrors;
     int saveQuestions = 0;
     int charts = 0;
+    int stationDialogs = 0;
 
 private:
+    QTimer m_stationDialogs;
+
     // A modal box over the window takes activation from it and closes again soon. While it
     // is up, posted work and timers run, as they do in a real box's own event loop.
     static void cover(QWidget *window)

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "core/SeriesOrigin.h"
+#include "core/StationYear.h"
+
+#include <QDialog>
+
+#include <optional>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class StationYearChart;
+class StationYearTable;
+
+// "Série a partir de estação": a year of ETo and rainfall worked out from a weather station's
+// records (an INMET hourly file, a text file of daily records, or daily records pasted), shown
+// day by day and as a chart before anything is written. "Preencher série" accepts the dialog;
+// the window that opened it then writes days() into its series. Anything wrong with the
+// records is shown in the dialog, in the core's words, and leaves nothing to fill.
+class StationSeriesDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit StationSeriesDialog(QWidget *parent = nullptr);
+    ~StationSeriesDialog() override;
+
+    // Days 1..366 of the year shown, and where they came from; meaningful once accepted.
+    const std::vector<tavi::eto::YearDay> &days() const { return m_days; }
+    tavi::SeriesOrigin origin() const;
+
+public slots:
+    // Reads a station file: an INMET hourly file or daily records.
+    void readFile(const QString &path);
+    // Reads the records pasted into the text box.
+    void readPastedText();
+    void b_arquivoClick();
+
+private:
+    void buildSourceRow();
+    void buildSiteRow();
+    void buildYearRow();
+    void readText(const QByteArray &bytes, const QString &source);
+    // Lays the chosen year out again (year, day 366, the station's place).
+    void layOut();
+    std::optional<tavi::eto::StationSite> siteTyped();
+    tavi::eto::LeapDayFill leapDayFill() const;
+    void showProblem(const QString &message);
+    void setSiteEditable(bool editable);
+
+    QLabel *m_source = nullptr;
+    QPlainTextEdit *m_pasted = nullptr;
+    QLineEdit *m_name = nullptr;
+    QLineEdit *m_code = nullptr;
+    QLineEdit *m_latitude = nullptr;
+    QLineEdit *m_longitude = nullptr;
+    QLineEdit *m_altitude = nullptr;
+    QComboBox *m_year = nullptr;
+    QLabel *m_day366 = nullptr;
+    QRadioButton *m_empty366 = nullptr;
+    QRadioButton *m_copy366 = nullptr;
+    QLabel *m_summary = nullptr;
+    QLabel *m_problem = nullptr;
+    StationYearTable *m_table = nullptr;
+    StationYearChart *m_chart = nullptr;
+    QPushButton *m_fill = nullptr;
+
+    std::optional<tavi::eto::StationSeries> m_series;
+    bool m_siteFromFile = false;
+    tavi::eto::StationSite m_site; // as laid out
+    int m_laidOutYear = 0;
+    std::vector<tavi::eto::YearDay> m_days;
+};

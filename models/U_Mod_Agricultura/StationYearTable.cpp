@@ -1,0 +1,70 @@
+#include "models/U_Mod_Agricultura/StationYearTable.h"
+
+#include "core/LocaleSettings.h"
+#include "core/NumberText.h"
+#include "core/StationSeriesImport.h"
+
+#include <QDate>
+#include <QHeaderView>
+
+using namespace tavi;
+using namespace tavi::eto;
+
+namespace
+{
+
+const QColor kMissingTint(0xF8, 0xD0, 0xD0);
+
+} // namespace
+
+StationYearTable::StationYearTable(QWidget *parent) : QTableWidget(0, kColumns, parent)
+{
+    setObjectName(QStringLiteral("tw_previa"));
+    setHorizontalHeaderLabels({QStringLiteral("Dia"), QStringLiteral("Data"),
+                               QStringLiteral("ETo (mm/dia)"), QStringLiteral("Método"),
+                               QStringLiteral("Chuva (mm)")});
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    horizontalHeader()->setSectionResizeMode(MethodColumn, QHeaderView::Stretch);
+    setColumnWidth(DayColumn, 40);
+    setColumnWidth(DateColumn, 80);
+    setColumnWidth(EtoColumn, 85);
+    setColumnWidth(RainColumn, 75);
+}
+
+void StationYearTable::clearYear()
+{
+    setRowCount(0);
+}
+
+void StationYearTable::showYear(const std::vector<YearDay> &days, int year, LeapDayFill fill)
+{
+    const LocaleSettings &locale = LocaleSettings::current();
+    const bool common = !QDate::isLeapYear(year);
+    setUpdatesEnabled(false);
+    setRowCount(int(days.size()));
+    for (int d = 0; d < int(days.size()); ++d) {
+        const YearDay &day = days[static_cast<std::size_t>(d)];
+        const bool extraDay = common && d == 365;
+        QString method = methodName(day.eto ? day.method : Method::Missing);
+        if (extraDay)
+            method = fill == LeapDayFill::CopyOfDay365 ? QStringLiteral("cópia do dia 365")
+                                                       : QStringLiteral("vazio");
+        const QString texts[kColumns] = {
+            dayLabel(d + 1),
+            extraDay ? QStringLiteral("—")
+                     : QDate(year, 1, 1).addDays(d).toString(QStringLiteral("dd/MM/yyyy")),
+            seriesCellText(day.eto, locale), method, seriesCellText(day.rainfall, locale)};
+        for (int c = 0; c < kColumns; ++c) {
+            auto *cell = new QTableWidgetItem(texts[c]);
+            if (c == EtoColumn || c == RainColumn || c == DayColumn)
+                cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (!day.eto)
+                cell->setBackground(kMissingTint);
+            setItem(d, c, cell);
+        }
+    }
+    setUpdatesEnabled(true);
+}

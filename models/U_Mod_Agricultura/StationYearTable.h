@@ -1,0 +1,23 @@
+#pragma once
+
+#include "core/StationYear.h"
+
+#include <QTableWidget>
+
+#include <vector>
+
+// Day by day, what a station's year puts into the series: day, date, ETo and rainfall exactly
+// as the cells will hold them, and the method behind each ETo. Days without an ETo are
+// tinted red, and day 366 of a common year says what it holds.
+class StationYearTable : public QTableWidget
+{
+    Q_OBJECT
+public:
+    explicit StationYearTable(QWidget *parent = nullptr);
+
+    void showYear(const std::vector<tavi::eto::YearDay> &days, int year,
+                  tavi::eto::LeapDayFill fill);
+    void clearYear();
+
+    enum Column { DayColumn, DateColumn, EtoColumn, MethodColumn, RainColumn, kColumns };
+};
