@@ -14,7 +14,7 @@ constexpr int kRowHeight = 19;
 constexpr int kGap = 16;
 } // namespace
 
-StationSeriesControls addStationSeriesControls(QFrame *panel, const QLabel *heading)
+StationSeriesControls addStationSeriesControls(QFrame *panel, const QWidget *before)
 {
     auto *button = new QToolButton(panel);
     button->setObjectName(QStringLiteral("b_estacao"));
@@ -24,7 +24,7 @@ StationSeriesControls addStationSeriesControls(QFrame *panel, const QLabel *head
     button->setFont(Fonts::verdana(11));
     // Reached by its key, Ctrl+E: the Enter and Tab path through the window stays as it was.
     button->setFocusPolicy(Qt::NoFocus);
-    const int left = heading->geometry().right() + kGap;
+    const int left = before->geometry().right() + kGap;
     button->setGeometry(left, kRowTop, button->sizeHint().width(), kRowHeight);
 
     auto *origin = new SeriesOriginLabel(panel);

@@ -88,7 +88,8 @@ void TF_Mod_Agricultura::buildResultsPanel()
         SG_Classe[k] = grids.classes[k];
     SG_Total = grids.total;
 
-    const StationSeriesControls station = addStationSeriesControls(panel, heading);
+    // On the heading's row, after the chart button.
+    const StationSeriesControls station = addStationSeriesControls(panel, graficoButton());
     l_origem_serie = station.origin;
     connect(station.button, &QToolButton::clicked, this, &TF_Mod_Agricultura::b_estacaoClick);
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this), &QShortcut::activated, this,
