@@ -43,12 +43,10 @@ QString saveQuestion(const QString &workbookName)
     return QStringLiteral("Deseja salvar as alterações em %1?").arg(workbookName);
 }
 
-SaveAnswer askToSave(QWidget *parent, const QString &workbookName)
+SaveAnswer askSaveDontSaveCancel(QWidget *parent, const QString &question)
 {
-    if (const auto hook = hooks().askToSave)
-        return hook(parent, workbookName);
-    QMessageBox box(QMessageBox::Warning, tavi::applicationTitle(), saveQuestion(workbookName),
-                    QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Warning, tavi::applicationTitle(), question, QMessageBox::NoButton,
+                    parent);
     makeProgramBox(box);
     QPushButton *save = box.addButton(QStringLiteral("Salvar"), QMessageBox::AcceptRole);
     QPushButton *dontSave =
@@ -62,6 +60,13 @@ SaveAnswer askToSave(QWidget *parent, const QString &workbookName)
     if (box.clickedButton() == dontSave)
         return SaveAnswer::DontSave;
     return SaveAnswer::Cancel;
+}
+
+SaveAnswer askToSave(QWidget *parent, const QString &workbookName)
+{
+    if (const auto hook = hooks().askToSave)
+        return hook(parent, workbookName);
+    return askSaveDontSaveCancel(parent, saveQuestion(workbookName));
 }
 
 QString replaceQuestion(const QString &path)

@@ -15,6 +15,9 @@ enum class SaveAnswer { Save, DontSave, Cancel };
 
 // A message box over `parent` titled "Erro", with the exclamation icon and an OK button.
 void showError(QWidget *parent, const QString &text);
+// A warning box with `question` and the buttons "Salvar", "Não Salvar" and "Cancelar" (the
+// default and Escape ones: "Salvar" and "Cancelar"), captioned with the program's name.
+SaveAnswer askSaveDontSaveCancel(QWidget *parent, const QString &question);
 // "Deseja salvar as alterações em <workbook>?" with "Salvar", "Não Salvar" and "Cancelar".
 SaveAnswer askToSave(QWidget *parent, const QString &workbookName);
 QString saveQuestion(const QString &workbookName);

@@ -50,21 +50,7 @@ SaveAnswer askToSave(QWidget *parent, const QString &studyName)
 {
     if (const auto hook = hooks().askToSave)
         return hook(parent, studyName);
-    QMessageBox box(QMessageBox::Warning, tavi::applicationTitle(), saveQuestion(studyName),
-                    QMessageBox::NoButton, parent);
-    makeProgramBox(box);
-    QPushButton *save = box.addButton(QStringLiteral("Salvar"), QMessageBox::AcceptRole);
-    QPushButton *dontSave =
-        box.addButton(QStringLiteral("Não Salvar"), QMessageBox::DestructiveRole);
-    QPushButton *cancel = box.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
-    box.setDefaultButton(save);
-    box.setEscapeButton(cancel);
-    box.exec();
-    if (box.clickedButton() == save)
-        return SaveAnswer::Save;
-    if (box.clickedButton() == dontSave)
-        return SaveAnswer::DontSave;
-    return SaveAnswer::Cancel;
+    return ExportPrompts::askSaveDontSaveCancel(parent, saveQuestion(studyName));
 }
 
 QString chooseStudyToOpen(QWidget *parent, const QString &startFolder)
