@@ -7,6 +7,22 @@
 namespace tavi
 {
 
+namespace
+{
+const char *const kSpeciesKeys[kSpeciesCount] = {"bovino", "suino", "equino", "caprino",
+                                                 "galinaceo"};
+} // namespace
+
+QString consumptionFieldName(int species)
+{
+    return QStringLiteral("me_") + QLatin1String(kSpeciesKeys[species]);
+}
+
+QString herdFieldName(int species)
+{
+    return QStringLiteral("e_qte_") + QLatin1String(kSpeciesKeys[species]);
+}
+
 void fillLivestock(CellTable &grid, const LivestockInputs &in)
 {
     CellTable::Batch batch(grid);

@@ -2,6 +2,8 @@
 
 #include "core/CellTable.h"
 
+#include <QString>
+
 #include <array>
 
 namespace tavi
@@ -12,6 +14,11 @@ namespace tavi
 constexpr int kSpeciesCount = 5;
 // Days filled by the livestock model: 1 to 366, day 366 lying below the last row shown.
 constexpr int kLivestockDays = 366;
+// The names of a species' two fields in the livestock window, "me_bovino" (litres per head)
+// and "e_qte_bovino" (heads), species numbered as the grid columns from 0.
+QString consumptionFieldName(int species);
+QString herdFieldName(int species);
+
 // Grid column of the total over the species.
 constexpr int kLivestockTotalColumn = kSpeciesCount + 1;
 

@@ -81,14 +81,10 @@ void computeSupply(SectorSeries &series, const WindowInputs &inputs, SupplyScena
 void computeLivestock(SectorSeries &series, const WindowInputs &inputs,
                       const LocaleSettings &locale)
 {
-    const char *const species[kSpeciesCount] = {"bovino", "suino", "equino", "caprino",
-                                                "galinaceo"};
     LivestockInputs in;
     for (int s = 0; s < kSpeciesCount; ++s) {
-        in[s].heads =
-            fieldValue(inputs, QStringLiteral("e_qte_") + QLatin1String(species[s]), 2, locale);
-        in[s].litresPerHead =
-            fieldValue(inputs, QStringLiteral("me_") + QLatin1String(species[s]), 2, locale);
+        in[s].heads = fieldValue(inputs, herdFieldName(s), 2, locale);
+        in[s].litresPerHead = fieldValue(inputs, consumptionFieldName(s), 2, locale);
     }
     CellTable grid(kLivestockTotalColumn + 1, kLivestockDays + 1, 366, true);
     fillLivestock(grid, in);
@@ -106,14 +102,9 @@ void computeAgriculture(SectorSeries &series, const WindowInputs &inputs,
     writeDefaults(t, locale.decimalSeparator);
     const StudyWindowLayout &layout = *findWindowLayout(kAgricultureWindow);
     CellTable *targets[] = {t.entrada, t.param, t.serie};
-    for (std::size_t g = 0; g < layout.grids.size(); ++g) {
-        const StudyGridLayout &grid = layout.grids[g];
-        const StudyGrid rows = inputs.grids.value(grid.name);
-        for (int r = 0; r < grid.rows && r < rows.size(); ++r)
-            for (int c = 0; c < int(grid.columns.size()) && c < rows[r].size(); ++c)
-                targets[g]->setCell(grid.columns[c], grid.firstRow + r,
-                                    fromStudyText(rows[r][c], locale));
-    }
+    for (std::size_t g = 0; g < layout.grids.size(); ++g)
+        writeStudyGrid(*targets[g], layout.grids[g], inputs.grids.value(layout.grids[g].name),
+                       locale);
     runCropCalendar(t);
     // The constants and the rounding of the day's rainfall come from the window's hidden
     // two-decimal fields.

@@ -1,6 +1,7 @@
 #include "core/Study.h"
 
 #include "core/AgricultureTables.h"
+#include "core/LivestockModel.h"
 #include "core/StudyText.h"
 
 namespace tavi
@@ -29,11 +30,10 @@ std::vector<StudyWindowLayout> makeLayout()
                        {}});
 
     StudyWindowLayout livestock{QStringLiteral("TF_Mod_Pecuaria"), {}, {}};
-    const char *const species[] = {"bovino", "suino", "equino", "caprino", "galinaceo"};
-    for (const char *s : species)
-        livestock.fields.push_back(QStringLiteral("me_") + QLatin1String(s));
-    for (const char *s : species)
-        livestock.fields.push_back(QStringLiteral("e_qte_") + QLatin1String(s));
+    for (int s = 0; s < kSpeciesCount; ++s)
+        livestock.fields.push_back(consumptionFieldName(s));
+    for (int s = 0; s < kSpeciesCount; ++s)
+        livestock.fields.push_back(herdFieldName(s));
     windows.push_back(livestock);
 
     // The series keeps the typed ETP and rainfall; its day labels and effective rainfall are
@@ -50,18 +50,6 @@ std::vector<StudyWindowLayout> makeLayout()
         dilution.fields.push_back(QStringLiteral("ce_%1").arg(i));
     windows.push_back(dilution);
     return windows;
-}
-
-StudyGrid gridTexts(const CellTable &table, const StudyGridLayout &layout)
-{
-    StudyGrid grid;
-    for (int r = 0; r < layout.rows; ++r) {
-        StudyRow row;
-        for (int c : layout.columns)
-            row << toStudyText(table.cell(c, layout.firstRow + r), studyNumberSettings());
-        grid << row;
-    }
-    return grid;
 }
 
 Study makeDefaultStudy()
@@ -88,11 +76,37 @@ Study makeDefaultStudy()
                                   tables.tables().serie};
     for (std::size_t g = 0; g < agriculture.grids.size(); ++g)
         agricultureInputs.grids[agriculture.grids[g].name] =
-            gridTexts(*sources[g], agriculture.grids[g]);
+            readStudyGrid(*sources[g], agriculture.grids[g], studyNumberSettings());
     return study;
 }
 
 } // namespace
+
+void writeStudyGrid(CellTable &table, const StudyGridLayout &layout, const StudyGrid &rows,
+                    const LocaleSettings &locale)
+{
+    CellTable::Batch batch(table);
+    for (int r = 0; r < layout.rows && r < rows.size(); ++r) {
+        const StudyRow &row = rows[r];
+        for (int c = 0; c < int(layout.columns.size()) && c < row.size(); ++c)
+            table.setCell(layout.columns[c], layout.firstRow + r, fromStudyText(row[c], locale));
+    }
+}
+
+StudyGrid readStudyGrid(const CellTable &table, const StudyGridLayout &layout,
+                        const LocaleSettings &locale)
+{
+    StudyGrid rows;
+    rows.reserve(layout.rows);
+    for (int r = 0; r < layout.rows; ++r) {
+        StudyRow row;
+        row.reserve(int(layout.columns.size()));
+        for (int c : layout.columns)
+            row << toStudyText(table.cell(c, layout.firstRow + r), locale);
+        rows << row;
+    }
+    return rows;
+}
 
 const std::vector<StudyWindowLayout> &studyLayout()
 {

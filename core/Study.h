@@ -16,6 +16,9 @@
 namespace tavi
 {
 
+class CellTable;
+struct LocaleSettings;
+
 using StudyRow = QVector<QString>;
 using StudyGrid = QVector<StudyRow>;
 
@@ -63,6 +66,13 @@ struct StudyWindowLayout {
     // Whether the window keeps where its series came from ("origem_serie").
     bool keepsSeriesOrigin = false;
 };
+
+// A grid's study rows written into a cell table shaped as the window's grid, each text as the
+// window shows it in `locale` (batched: one change notice), and read back from one.
+void writeStudyGrid(CellTable &table, const StudyGridLayout &layout, const StudyGrid &rows,
+                    const LocaleSettings &locale);
+StudyGrid readStudyGrid(const CellTable &table, const StudyGridLayout &layout,
+                        const LocaleSettings &locale);
 
 // The four windows, in the order of the main menu.
 const std::vector<StudyWindowLayout> &studyLayout();

@@ -58,14 +58,7 @@ void fill(QWidget *window, const WindowInputs &inputs)
         const auto rows = inputs.grids.constFind(gridLayout.name);
         if (!grid || rows == inputs.grids.constEnd())
             continue;
-        CellTable &table = grid->table();
-        CellTable::Batch batch(table);
-        for (int r = 0; r < gridLayout.rows && r < rows->size(); ++r) {
-            const StudyRow &row = rows->at(r);
-            for (int c = 0; c < int(gridLayout.columns.size()) && c < row.size(); ++c)
-                table.setCell(gridLayout.columns[c], gridLayout.firstRow + r,
-                              fromStudyText(row[c], locale));
-        }
+        writeStudyGrid(grid->table(), gridLayout, *rows, locale);
     }
     if (SeriesOriginLabel *label = originLabel(window, *layout))
         label->setOrigin(inputs.seriesOrigin);
@@ -83,20 +76,8 @@ WindowInputs collect(const QWidget *window)
             inputs.fields[name] = toStudyText(field->keptText(), locale);
     }
     for (const StudyGridLayout &gridLayout : layout->grids) {
-        const ResultGrid *grid = component<ResultGrid>(window, gridLayout.name);
-        if (!grid)
-            continue;
-        const CellTable &table = grid->table();
-        StudyGrid rows;
-        rows.reserve(gridLayout.rows);
-        for (int r = 0; r < gridLayout.rows; ++r) {
-            StudyRow row;
-            row.reserve(int(gridLayout.columns.size()));
-            for (int c : gridLayout.columns)
-                row << toStudyText(table.cell(c, gridLayout.firstRow + r), locale);
-            rows << row;
-        }
-        inputs.grids[gridLayout.name] = rows;
+        if (const ResultGrid *grid = component<ResultGrid>(window, gridLayout.name))
+            inputs.grids[gridLayout.name] = readStudyGrid(grid->table(), gridLayout, locale);
     }
     if (const SeriesOriginLabel *label = originLabel(window, *layout))
         inputs.seriesOrigin = label->origin();

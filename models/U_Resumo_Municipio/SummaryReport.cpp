@@ -1,6 +1,7 @@
 #include "models/U_Resumo_Municipio/SummaryReport.h"
 
 #include "core/AgricultureTables.h"
+#include "core/LivestockModel.h"
 #include "core/NumberText.h"
 #include "core/StudyText.h"
 #include "core/TaviError.h"
@@ -79,12 +80,11 @@ QString inputsHtml(const Study &study)
     html += QStringLiteral("<h3>Pecuária</h3>");
     const WindowInputs livestock = windowInputs(study, QStringLiteral("TF_Mod_Pecuaria"));
     QList<QStringList> herd;
-    const char *const species[] = {"bovino", "suino", "equino", "caprino", "galinaceo"};
     const char *const names[] = {"Bovino", "Suíno", "Equino", "Caprino", "Galináceo"};
     for (int s = 0; s < 5; ++s)
         herd << QStringList{QString::fromUtf8(names[s]),
-                            shown(livestock.fields.value(QStringLiteral("me_") + species[s])),
-                            shown(livestock.fields.value(QStringLiteral("e_qte_") + species[s]))};
+                            shown(livestock.fields.value(consumptionFieldName(s))),
+                            shown(livestock.fields.value(herdFieldName(s)))};
     html += table({QStringLiteral("Rebanho"), QStringLiteral("Consumo per-capita (litros/dia)"),
                    QStringLiteral("Número de cabeças")},
                   herd);
