@@ -3,6 +3,7 @@
 #include "core/CellNumber.h"
 #include "core/Ext.h"
 #include "core/NumberText.h"
+#include "core/TaviError.h"
 
 namespace tavi::agriculture
 {
@@ -14,6 +15,14 @@ long double effectiveRainfall(long double p, const RainfallConstants &c)
     return (Ext(p) * c.upperSlope + c.intercept).value();
 }
 
+QString seriesCellPlace(int col, int day)
+{
+    const QString column = col == kEtpColumn    ? QStringLiteral("ETP")
+                           : col == kRainColumn ? QStringLiteral("P")
+                                                : QStringLiteral("Pef");
+    return QStringLiteral("Série, dia %1, coluna %2").arg(day).arg(column);
+}
+
 long double roundRainfall(long double p)
 {
     return roundHalfAway(p, 2);
@@ -22,16 +31,27 @@ long double roundRainfall(long double p)
 namespace
 {
 
-// A run that stops leaves no earlier run's results after it: what is shown is one run's.
-void clearResults(const Tables &t)
+// A series cell's number; one that does not read names its day and column under the
+// message, since the series is too long to find it by eye.
+long double seriesNumber(const CellTable &serie, int col, int day)
+{
+    try {
+        return cellNumber(serie, col, day);
+    } catch (TaviError &error) {
+        error.setWhere(seriesCellPlace(col, day));
+        throw;
+    }
+}
+
+} // namespace
+
+void clearSimulation(const Tables &t)
 {
     t.serie->clear(kEffectiveRainColumn, kEffectiveRainColumn, 1, kDays);
     for (int k = 0; k < kClasses; ++k)
         t.classes[k]->clear(kDiColumn, kDbColumn, 1, kDays);
     t.total->clear(0, 0, totalRow(1), totalRow(kDays));
 }
-
-} // namespace
 
 void simulate(const Tables &t, const RainfallConstants &constants, const RainfallRounding &rounding)
 {
@@ -42,15 +62,16 @@ void simulate(const Tables &t, const RainfallConstants &constants, const Rainfal
     std::unique_ptr<CellTable::Batch> classBatches[kClasses];
     for (int k = 0; k < kClasses; ++k)
         classBatches[k] = std::make_unique<CellTable::Batch>(*t.classes[k]);
-    clearResults(t);
+    // A run that stops leaves no earlier run's results after it: what is shown is one run's.
+    clearSimulation(t);
 
     for (int day = 1; day <= kDays; ++day) {
-        const long double rain = rounding(cellNumber(serie, kRainColumn, day));
+        const long double rain = rounding(seriesNumber(serie, kRainColumn, day));
         serie.setCell(kEffectiveRainColumn, day, formatGeneral(effectiveRainfall(rain, constants)));
 
         for (int k = 0; k < kClasses; ++k) {
             CellTable &grid = *t.classes[k];
-            const long double etp = cellNumber(serie, kEtpColumn, day);
+            const long double etp = seriesNumber(serie, kEtpColumn, day);
             const long double kc = cellNumber(grid, kKcColumn, day);
             const long double pef = cellNumber(serie, kEffectiveRainColumn, day);
             const long double di = (Ext(etp) * kc - pef).value();

@@ -26,6 +26,13 @@ long double effectiveRainfall(long double p, const RainfallConstants &constants)
 using RainfallRounding = std::function<long double(long double)>;
 long double roundRainfall(long double p);
 
+// Empties what "Simular" writes: the effective rainfall, DI, DE and DB of every class and the
+// total.
+void clearSimulation(const Tables &tables);
+
+// Where a series cell stands, as the user finds it: "Série, dia 100, coluna ETP".
+QString seriesCellPlace(int col, int day);
+
 // "Simular": for days 1 to 366 in order, and within a day in this order, each step reading
 // the cells the step before wrote:
 //  1. Pef from P (series column 2), written to series column 3;
@@ -35,7 +42,8 @@ long double roundRainfall(long double p);
 //  4. for classes A to I: DB = DE ÷ efficiency, the volume withdrawn to deliver DE,
 //     written to column 2;
 //  5. the total of DB over A to I, in that order, written to the total's row r − 1.
-// A cell that does not read as a number throws ConvertError, a zero efficiency or an
+// A cell that does not read as a number throws ConvertError (a series cell's naming its day
+// and column under the message), a zero efficiency or an
 // overflow FloatError; what was written before stays. Every table written is batched, so
 // views update once per run.
 void simulate(const Tables &tables, const RainfallConstants &constants = {},

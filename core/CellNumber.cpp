@@ -12,7 +12,7 @@ long double cellNumber(const CellTable &table, int col, int row)
     long double value = 0;
     if (!tryTextToNumber(text, &value)) {
         ConvertError error(text);
-        error.setPlace({&table, col, row});
+        error.setPlace({&table, col, row, QString()});
         throw error;
     }
     return value;

@@ -46,7 +46,26 @@ void CellTable::notifyChanged(int col, int row)
 {
     const bool header = m_headerRow && row == 0;
     if (m_batchDepth > 0) {
-        (header ? m_batchHeaderDirty : m_batchDirty) = true;
+        if (header) {
+            m_batchHeaderDirty = true;
+            return;
+        }
+        // Only the rectangle written is announced: a view updates the open cell editors of
+        // the cells announced, and one outside what a batch wrote keeps what is being typed.
+        // A row stored below those shown (day 366) is announced as the last row shown.
+        const int shown = viewRow(row) >= 0 ? viewRow(row) : rowCount() - 1;
+        if (shown < 0)
+            return;
+        if (!m_batchDirty) {
+            m_dirtyTop = m_dirtyBottom = shown;
+            m_dirtyLeft = m_dirtyRight = col;
+        } else {
+            m_dirtyTop = qMin(m_dirtyTop, shown);
+            m_dirtyBottom = qMax(m_dirtyBottom, shown);
+            m_dirtyLeft = qMin(m_dirtyLeft, col);
+            m_dirtyRight = qMax(m_dirtyRight, col);
+        }
+        m_batchDirty = true;
         return;
     }
     if (header) {
@@ -71,8 +90,8 @@ void CellTable::endBatch()
         return;
     if (m_batchHeaderDirty && m_columns > 0)
         emit headerDataChanged(Qt::Horizontal, 0, m_columns - 1);
-    if (m_batchDirty && rowCount() > 0 && m_columns > 0)
-        emit dataChanged(index(0, 0), index(rowCount() - 1, m_columns - 1),
+    if (m_batchDirty)
+        emit dataChanged(index(m_dirtyTop, m_dirtyLeft), index(m_dirtyBottom, m_dirtyRight),
                          {Qt::DisplayRole, Qt::EditRole});
     m_batchDirty = m_batchHeaderDirty = false;
 }

@@ -85,6 +85,7 @@ private:
     QSet<int> m_readOnlyColumns;
     int m_batchDepth = 0;
     bool m_batchDirty = false;
+    int m_dirtyTop = 0, m_dirtyBottom = 0, m_dirtyLeft = 0, m_dirtyRight = 0;
     bool m_batchHeaderDirty = false;
     QVector<QString> m_cells;
 };

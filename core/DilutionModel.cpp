@@ -3,6 +3,9 @@
 #include "core/CellNumber.h"
 #include "core/Ext.h"
 #include "core/NumberText.h"
+#include "core/TaviError.h"
+
+#include <cmath>
 
 namespace tavi
 {
@@ -46,6 +49,18 @@ void writeContributionHeaders(CellTable &contributions)
         contributions.setCell(d - 1, 0, QStringLiteral("Qind.%1").arg(d));
 }
 
+int dischargePointCount(long double points)
+{
+    if (points >= 1 && points <= kDischargePoints && points == std::floor(points))
+        return int(points);
+    TaviError error(QStringLiteral("O \"Número de Pontos de Lançamento\" deve ser um número "
+                                   "inteiro de 1 a %1, e não %2")
+                        .arg(kDischargePoints)
+                        .arg(formatGeneral(points)));
+    error.setField(QStringLiteral("ce_3"));
+    throw error;
+}
+
 void clearDilutionRun(CellTable &results, CellTable &contributions)
 {
     results.clear(EffluentFlowColumn, AccumulatedFlowColumn, 1, kDischargePoints);
@@ -54,8 +69,9 @@ void clearDilutionRun(CellTable &results, CellTable &contributions)
 
 void fillPointValues(CellTable &results, const DilutionInputs &in)
 {
+    const int discharging = dischargePointCount(in.points);
     CellTable::Batch batch(results);
-    for (int p = 1; p <= kDischargePoints; ++p) {
+    for (int p = 1; p <= discharging; ++p) {
         writeNumber(results, EffluentFlowColumn, p, Ext(in.effluentFlow) / in.points);
         writeNumber(results, EffluentBodColumn, p, Ext(in.effluentBod) / in.points);
         const Ext flow = readBack(results, EffluentFlowColumn, p);
@@ -82,10 +98,11 @@ void propagateContribution(const CellTable &results, CellTable &contributions,
     }
 }
 
-void accumulateFlow(CellTable &results, const CellTable &contributions, int point)
+void accumulateFlow(CellTable &results, const CellTable &contributions, int point,
+                    int dischargePoints)
 {
     Ext sum = readBack(contributions, 0, point);
-    for (int d = 2; d <= point; ++d)
+    for (int d = 2; d <= point && d <= dischargePoints; ++d)
         sum = sum + readBack(contributions, d - 1, point);
     writeNumber(results, AccumulatedFlowColumn, point, sum);
 }
@@ -103,14 +120,15 @@ double maximumAccumulatedFlow(const CellTable &results)
 
 double runDilution(CellTable &results, CellTable &contributions, const DilutionInputs &in)
 {
+    const int discharging = dischargePointCount(in.points);
     clearDilutionRun(results, contributions);
     fillPointValues(results, in);
-    for (int d = 1; d <= kDischargePoints; ++d)
+    for (int d = 1; d <= discharging; ++d)
         propagateContribution(results, contributions, in, d);
     {
         CellTable::Batch batch(results);
         for (int p = 1; p <= kDischargePoints; ++p)
-            accumulateFlow(results, contributions, p);
+            accumulateFlow(results, contributions, p, discharging);
     }
     return maximumAccumulatedFlow(results);
 }

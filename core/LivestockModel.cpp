@@ -44,4 +44,9 @@ void fillLivestock(CellTable &grid, const LivestockInputs &in)
     }
 }
 
+void clearLivestock(CellTable &grid)
+{
+    grid.clear(1, kLivestockTotalColumn, 1, kLivestockDays);
+}
+
 } // namespace tavi

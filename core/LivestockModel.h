@@ -34,5 +34,7 @@ using LivestockInputs = std::array<SpeciesInput, kSpeciesCount>;
 // summed from the five texts just written (so it matches the numbers as shown, not the
 // unrounded products). Raises FloatError on overflow; what was written before stays.
 void fillLivestock(CellTable &grid, const LivestockInputs &in);
+// Empties the demand columns, as before any run.
+void clearLivestock(CellTable &grid);
 
 } // namespace tavi

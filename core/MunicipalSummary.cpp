@@ -67,12 +67,15 @@ void computeSupply(SectorSeries &series, const WindowInputs &inputs, SupplyScena
     in.currentPerCapita = fieldValue(inputs, QStringLiteral("me_2"), 2, locale);
     in.totalPopulation = fieldValue(inputs, QStringLiteral("me_3"), 2, locale);
     in.unservedPerCapita = fieldValue(inputs, QStringLiteral("me_4"), 2, locale);
+    in.efficiency = fieldValue(inputs, QStringLiteral("me_5"), 2, locale);
     in.priceElasticity = fieldValue(inputs, QStringLiteral("e_p_1"), 6, locale);
     in.price = fieldValue(inputs, QStringLiteral("e_p_2"), 2, locale);
     in.incomeElasticity = fieldValue(inputs, QStringLiteral("e_p_3"), 6, locale);
     in.income = fieldValue(inputs, QStringLiteral("e_p_4"), 2, locale);
-    // Next year's demand uses the per-capita value as its field shows it: two decimals.
-    const long double nextYearRead = heldByField(nextYearPerCapita(in), 2, locale);
+    checkPublicSupply(in);
+    // Next year's demand uses the per-capita value as its field shows it.
+    const long double nextYearRead =
+        heldByField(nextYearPerCapita(in), kNextYearPerCapitaDecimals, locale);
     CellTable grid(3, 366, 366, true);
     fillPublicSupply(grid, in, nextYearRead);
     takeDaily(series, grid, scenario == SupplyScenario::Current ? 1 : 2, 1, 365, locale);
@@ -146,15 +149,15 @@ void computeDilution(MunicipalSummary &summary, const WindowInputs &inputs,
     }
 }
 
-// Runs a sector's computation; its error, if any, stays with it.
-template <class Compute> QString guarded(Compute compute)
+// Runs a sector's computation; its error and the place it names, if any, stay with it.
+template <class Compute> void guarded(QString &error, QString &where, Compute compute)
 {
     try {
         compute();
-    } catch (const TaviError &error) {
-        return error.message();
+    } catch (const TaviError &e) {
+        error = e.message();
+        where = e.where();
     }
-    return QString();
 }
 
 } // namespace
@@ -184,24 +187,64 @@ QStringList MunicipalSummary::errors() const
     return out;
 }
 
+QStringList MunicipalSummary::errorPlaces() const
+{
+    QStringList out;
+    for (int s = 0; s < kSummarySectors; ++s) {
+        if (!sectors[s].computed())
+            out << sectors[s].errorWhere;
+    }
+    if (!dilutionError.isEmpty())
+        out << dilutionErrorWhere;
+    return out;
+}
+
+bool MunicipalSummary::isPartial() const
+{
+    for (const SectorSeries &series : sectors)
+        if (!series.computed())
+            return true;
+    return false;
+}
+
+QString MunicipalSummary::missingSectors() const
+{
+    QStringList missing;
+    for (int s = 0; s < kSummarySectors; ++s)
+        if (!sectors[s].computed())
+            missing << summarySectorName(s);
+    if (missing.size() <= 1)
+        return missing.join(QString());
+    const QString last = missing.takeLast();
+    return missing.join(QStringLiteral(", ")) + QStringLiteral(" e ") + last;
+}
+
+QString MunicipalSummary::partialNote() const
+{
+    return isPartial() ? QStringLiteral("total parcial, sem %1").arg(missingSectors()) : QString();
+}
+
 MunicipalSummary summarizeStudy(const Study &study, SupplyScenario scenario,
                                 const LocaleSettings &locale)
 {
     MunicipalSummary summary;
     summary.scenario = scenario;
     std::array<SectorSeries, kSummarySectors> &sectors = summary.sectors;
-    sectors[SupplySector].error = guarded([&] {
+    const auto sectorRun = [&sectors](int s, auto compute) {
+        guarded(sectors[s].error, sectors[s].errorWhere, compute);
+    };
+    sectorRun(SupplySector, [&] {
         computeSupply(sectors[SupplySector], windowInputs(study, kSupplyWindow), scenario, locale);
     });
-    sectors[LivestockSector].error = guarded([&] {
+    sectorRun(LivestockSector, [&] {
         computeLivestock(sectors[LivestockSector], windowInputs(study, kLivestockWindow), locale);
     });
-    sectors[AgricultureSector].error = guarded([&] {
+    sectorRun(AgricultureSector, [&] {
         computeAgriculture(sectors[AgricultureSector], windowInputs(study, kAgricultureWindow),
                            locale);
     });
-    summary.dilutionError =
-        guarded([&] { computeDilution(summary, windowInputs(study, kDilutionWindow), locale); });
+    guarded(summary.dilutionError, summary.dilutionErrorWhere,
+            [&] { computeDilution(summary, windowInputs(study, kDilutionWindow), locale); });
 
     for (SectorSeries &series : sectors) {
         if (!series.computed()) {
@@ -233,18 +276,21 @@ MunicipalSummary summarizeStudy(const Study &study, SupplyScenario scenario,
     return summary;
 }
 
-QStringList summaryHeaders(SupplyScenario scenario)
+QStringList summaryHeaders(const MunicipalSummary &summary)
 {
     return {QStringLiteral("DIA"),
-            scenario == SupplyScenario::Current ? QStringLiteral("Abast. ATUAL")
-                                                : QStringLiteral("Abast. FUTURA"),
-            QStringLiteral("Pecuária"), QStringLiteral("Agricultura"), QStringLiteral("Total")};
+            summary.scenario == SupplyScenario::Current ? QStringLiteral("Abast. ATUAL")
+                                                        : QStringLiteral("Abast. FUTURA"),
+            QStringLiteral("Pecuária"), QStringLiteral("Agricultura"),
+            summary.isPartial()
+                ? QStringLiteral("Total parcial (sem %1)").arg(summary.missingSectors())
+                : QStringLiteral("Total")};
 }
 
 void fillSummaryTable(CellTable &table, const MunicipalSummary &summary)
 {
     CellTable::Batch batch(table);
-    const QStringList headers = summaryHeaders(summary.scenario);
+    const QStringList headers = summaryHeaders(summary);
     for (int c = 0; c < kSummaryColumns; ++c)
         table.setCell(c, 0, headers[c]);
     for (int day = 1; day <= kSummaryDays; ++day) {
@@ -277,9 +323,15 @@ void fillFiguresTable(CellTable &table, const MunicipalSummary &summary)
             series.computed() ? formatGeneral(series.annual) : QStringLiteral("—"),
             series.computed() ? formatDisplay(summary.shares[s], share) : QStringLiteral("—"));
     }
-    row(4, QStringLiteral("Total"), formatGeneral(summary.annualTotal),
+    const QString partial = summary.partialNote();
+    const QString besidePartial =
+        partial.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(partial);
+    row(4,
+        summary.isPartial() ? QStringLiteral("Total parcial (sem %1)").arg(summary.missingSectors())
+                            : QStringLiteral("Total"),
+        formatGeneral(summary.annualTotal),
         formatDisplay(summary.annualTotal != 0 ? 100 : 0, share));
-    row(6, QStringLiteral("Dia de maior demanda"), dayLabel(summary.peakDay),
+    row(6, QStringLiteral("Dia de maior demanda") + besidePartial, dayLabel(summary.peakDay),
         formatGeneral(summary.peakTotal) + QStringLiteral(" m3/dia"));
     if (summary.dilutionError.isEmpty())
         row(7, QStringLiteral("Máxima vazão indisponível acumulada (m3/s)"),
@@ -287,8 +339,9 @@ void fillFiguresTable(CellTable &table, const MunicipalSummary &summary)
             summary.dilutionPoint > 0 ? QStringLiteral("ponto %1").arg(summary.dilutionPoint)
                                       : QStringLiteral("nenhum ponto"));
     const QStringList errors = summary.errors();
+    const QStringList places = summary.errorPlaces();
     for (int e = 0; e < errors.size(); ++e)
-        row(8 + e, QStringLiteral("Erro"), errors[e], QString());
+        row(8 + e, QStringLiteral("Erro"), errors[e], places[e]);
 }
 
 } // namespace tavi

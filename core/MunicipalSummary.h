@@ -31,8 +31,10 @@ struct SectorSeries {
     // when the sector could not be computed.
     QStringList dailyTexts;
     std::vector<long double> daily;
-    // The window's own message, when its inputs could not be read or computed.
+    // The window's own message, when its inputs could not be read or computed, and the place
+    // it names on a second line ("Série, dia 100, coluna ETP"), if any.
     QString error;
+    QString errorWhere;
     long double annual = 0;
     bool computed() const { return error.isEmpty(); }
 };
@@ -53,13 +55,25 @@ struct MunicipalSummary {
     // The dilution window's result: the largest accumulated unavailable flow (m3/s) and the
     // discharge point where it occurs (the first, on a tie; 0 when none is positive).
     QString dilutionError;
+    QString dilutionErrorWhere;
     QString dilutionMaximumText;
     double dilutionMaximum = 0;
     int dilutionPoint = 0;
 
     // "Agricultura: '...' não é um valor de ponto flutuante válido", one per sector that
-    // could not be computed, the dilution ("Diluição de Esgotos Domésticos") last.
+    // could not be computed, the dilution ("Diluição de Esgotos Domésticos") last; and, in the
+    // same order, the place each names ("Série, dia 100, coluna ETP"), or "".
     QStringList errors() const;
+    QStringList errorPlaces() const;
+
+    // Whether a consuming sector could not be computed: the total, its peak and the shares
+    // are then those of the other sectors alone.
+    bool isPartial() const;
+    // The sectors left out of the total: "Agricultura", "Pecuária e Agricultura".
+    QString missingSectors() const;
+    // What a figure of the total says beside it: "total parcial, sem Agricultura"; empty when
+    // every consuming sector is in.
+    QString partialNote() const;
 };
 
 // Computes the summary of a study. Nothing throws: a sector that fails carries its message.
@@ -67,10 +81,11 @@ MunicipalSummary summarizeStudy(const Study &study, SupplyScenario scenario,
                                 const LocaleSettings &locale = LocaleSettings::current());
 
 // The day table of the summary: column 0 "DIA" and the day labels, then public supply,
-// livestock, agriculture and total, rows 1 to 366 (row 0 the headers).
+// livestock, agriculture and total, rows 1 to 366 (row 0 the headers). The total's heading
+// says when it is partial ("Total parcial (sem Agricultura)").
 constexpr int kSummaryColumns = 5;
 void fillSummaryTable(CellTable &table, const MunicipalSummary &summary);
-QStringList summaryHeaders(SupplyScenario scenario);
+QStringList summaryHeaders(const MunicipalSummary &summary);
 
 // The annual figures as texts, three columns: row 0 the headings ("Setor", "Volume anual
 // (m3)", "Participação (%)"), rows 1 to 3 the sectors, row 4 the total, then the peak day, the

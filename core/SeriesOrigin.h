@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <set>
+
 // Where the agriculture window's series of ETP and rainfall came from, when it was filled
 // from a weather station rather than typed or pasted. Every member is kept as the study
 // file holds it: coordinates and altitude with a "." decimal separator, whatever the locale.
@@ -16,18 +18,43 @@ struct SeriesOrigin {
     QString altitude;  // metres
     QString year;      // the year the series was laid out from ("2023")
     QString methods;   // how many days each method gave, as the user reads it
+    // The days whose ETP, or whose P, was changed by hand or by a paste since the fill, as a
+    // list of days and ranges ("3,17,100-120"); empty when none was.
+    QString editedEtpDays;
+    QString editedRainDays;
 
     bool operator==(const SeriesOrigin &other) const
     {
         return station == other.station && code == other.code && latitude == other.latitude &&
                longitude == other.longitude && altitude == other.altitude && year == other.year &&
-               methods == other.methods;
+               methods == other.methods && editedEtpDays == other.editedEtpDays &&
+               editedRainDays == other.editedRainDays;
     }
     bool operator!=(const SeriesOrigin &other) const { return !(*this == other); }
 };
 
+// The days of the series, 1 to 366; more than half of them changed in ETP or in P, and the
+// series is no longer the station's.
+constexpr int kSeriesDays = 366;
+
+// A list of days as an origin keeps it ("3,17,100-120"), and back; parts that do not read as
+// days of the series are passed over.
+QString dayListText(const std::set<int> &days);
+std::set<int> dayList(const QString &text);
+
+// Adds days changed by hand to those the origin lists.
+void markEditedDays(SeriesOrigin &origin, const std::set<int> &etpDays,
+                    const std::set<int> &rainDays);
+// How many days had their ETP or P changed since the fill.
+int editedDayCount(const SeriesOrigin &origin);
+// Whether more than half of the days' ETP, or of their P, was replaced: the series was then
+// typed or pasted over, and only says where it came from before.
+bool isReplaced(const SeriesOrigin &origin);
+
 // The one-line account of an origin shown beside the series: "Série: A701 SAO PAULO -
-// MIRANTE, 2023, Penman–Monteith (360 dias), Hargreaves–Samani (5 dias)".
+// MIRANTE, 2023, Penman–Monteith (360 dias), Hargreaves–Samani (5 dias)", with ", editada à
+// mão em 3 dias" after it when days were changed; "Série: digitada/colada (antes: A701 SAO
+// PAULO - MIRANTE, 2023)" once it was replaced.
 QString seriesOriginLine(const SeriesOrigin &origin);
 
 // The station's place, in the locale's numbers: "latitude -23,4964°, longitude -46,62°,

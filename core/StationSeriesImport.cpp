@@ -99,6 +99,21 @@ MethodCounts countMethods(const std::vector<YearDay> &year, int days)
     return counts;
 }
 
+int countMissingRainfall(const std::vector<YearDay> &year, int days)
+{
+    int missing = 0;
+    for (int d = 0; d < days && d < int(year.size()); ++d)
+        if (!year[static_cast<std::size_t>(d)].rainfall)
+            ++missing;
+    return missing;
+}
+
+QString missingRainfallSummary(int missingDays)
+{
+    return missingDays > 0 ? QStringLiteral("sem chuva: %1").arg(eto::days(missingDays))
+                           : QString();
+}
+
 QString methodName(Method method)
 {
     switch (method) {
@@ -150,6 +165,20 @@ SeriesOrigin seriesOrigin(const StationSite &site, int year, const std::vector<Y
 QString seriesCellText(const std::optional<long double> &value, const LocaleSettings &locale)
 {
     return value ? formatGeneral(roundHalfAway(*value, 2), locale) : QString();
+}
+
+int daysEmptiedByFill(const CellTable &serie, const std::vector<YearDay> &days)
+{
+    using namespace agriculture;
+    int emptied = 0;
+    for (int day = 1; day <= kDays && day <= int(days.size()); ++day) {
+        const YearDay &d = days[static_cast<std::size_t>(day - 1)];
+        const bool etpLost = !d.eto && !serie.cell(kEtpColumn, day).trimmed().isEmpty();
+        const bool rainLost = !d.rainfall && !serie.cell(kRainColumn, day).trimmed().isEmpty();
+        if (etpLost || rainLost)
+            ++emptied;
+    }
+    return emptied;
 }
 
 void writeSeries(CellTable &serie, const std::vector<YearDay> &days, const LocaleSettings &locale)

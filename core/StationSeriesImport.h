@@ -39,6 +39,11 @@ struct MethodCounts {
 // missing).
 MethodCounts countMethods(const std::vector<YearDay> &year, int days);
 
+// Days 1..`days` of the year without rainfall: a gap in the records, never a dry day.
+int countMissingRainfall(const std::vector<YearDay> &year, int days);
+// "sem chuva: 20 dias"; empty when every day has its rainfall.
+QString missingRainfallSummary(int missingDays);
+
 // "Penman–Monteith", "Penman–Monteith com vento de 2 m/s", "Hargreaves–Samani", "sem dados".
 QString methodName(Method method);
 // "Penman–Monteith (360 dias), Hargreaves–Samani (5 dias), sem dados (1 dia)": the methods
@@ -58,6 +63,10 @@ SeriesOrigin seriesOrigin(const StationSite &site, int year, const std::vector<Y
 // where the station gave nothing, so that "Simular" stops at that day rather than computing
 // with a rainfall or ETo nobody measured.
 QString seriesCellText(const std::optional<long double> &value, const LocaleSettings &locale);
+
+// How many days of `serie` hold an ETP or a P today that writeSeries(`days`) would leave
+// empty: a fill from records of a few days must not blank the rest of a year unasked.
+int daysEmptiedByFill(const CellTable &serie, const std::vector<YearDay> &days);
 
 // Writes ETP (the day's ETo) and P into days 1..366 of the agriculture series `serie`, in
 // one batch.

@@ -28,12 +28,19 @@ const QString kSeriesOriginMember = QStringLiteral("origem_serie");
 struct OriginMember {
     const char *name;
     QString SeriesOrigin::*text;
+    bool onlyWhenGiven = false;
 };
 const OriginMember kOriginMembers[] = {
-    {"estacao", &SeriesOrigin::station},   {"codigo", &SeriesOrigin::code},
-    {"latitude", &SeriesOrigin::latitude}, {"longitude", &SeriesOrigin::longitude},
-    {"altitude", &SeriesOrigin::altitude}, {"ano", &SeriesOrigin::year},
+    {"estacao", &SeriesOrigin::station},
+    {"codigo", &SeriesOrigin::code},
+    {"latitude", &SeriesOrigin::latitude},
+    {"longitude", &SeriesOrigin::longitude},
+    {"altitude", &SeriesOrigin::altitude},
+    {"ano", &SeriesOrigin::year},
     {"metodos", &SeriesOrigin::methods},
+    // Written only when days were changed by hand since the fill.
+    {"dias_editados_etp", &SeriesOrigin::editedEtpDays, true},
+    {"dias_editados_p", &SeriesOrigin::editedRainDays, true},
 };
 
 [[noreturn]] void fail(const QString &reason)
@@ -429,6 +436,8 @@ QByteArray writeStudy(const Study &study, const QString &originalPath)
             out += '{';
             bool firstText = true;
             for (const OriginMember &m : kOriginMembers) {
+                if (m.onlyWhenGiven && ((*inputs.seriesOrigin).*m.text).isEmpty())
+                    continue;
                 out += firstText ? "\n        " : ",\n        ";
                 firstText = false;
                 appendString(out, QLatin1String(m.name));

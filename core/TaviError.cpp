@@ -17,6 +17,11 @@ QString notAFloat(const QString &text)
 
 TaviError::TaviError(const QString &message) : m_message(message), m_utf8(message.toUtf8()) {}
 
+QString TaviError::fullMessage() const
+{
+    return m_where.isEmpty() ? m_message : m_message + QLatin1Char('\n') + m_where;
+}
+
 ConvertError::ConvertError(const QString &text) : TaviError(messages::notAFloat(text)), m_text(text)
 {
 }

@@ -9,11 +9,13 @@ namespace tavi
 
 class CellTable;
 
-// The cell where a run stopped, so that the window can show it to the user.
+// The cell where a run stopped, so that the window can show it to the user; or the field
+// (by component name) whose value stopped it.
 struct CellPlace {
     const CellTable *table = nullptr;
     int col = -1;
     int row = -1;
+    QString field;
     bool isKnown() const { return table != nullptr; }
 };
 
@@ -28,11 +30,20 @@ public:
     // Where it happened, when that was a cell; unknown otherwise.
     const CellPlace &place() const { return m_place; }
     void setPlace(const CellPlace &place) { m_place = place; }
+    // A field whose value cannot be used: the window makes it current after the message.
+    void setField(const QString &name) { m_place.field = name; }
+    // A second line that names the place in the user's terms ("Série, dia 100, coluna ETP"),
+    // shown under the message; empty when the message says enough.
+    const QString &where() const { return m_where; }
+    void setWhere(const QString &where) { m_where = where; }
+    // The message and, on a line of its own, where it happened.
+    QString fullMessage() const;
 
 private:
     QString m_message;
     QByteArray m_utf8;
     CellPlace m_place;
+    QString m_where;
 };
 
 // A text that does not read as a number.

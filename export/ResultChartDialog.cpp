@@ -1,10 +1,10 @@
 #include "export/ResultChartDialog.h"
 
-#include "core/ApplicationTitle.h"
 #include "core/LocaleSettings.h"
 #include "frame/Activation.h"
 #include "frame/Fonts.h"
 #include "frame/ModuleWindow.h"
+#include "frame/ResultsNotice.h"
 
 #include <QChart>
 #include <QChartView>
@@ -223,12 +223,6 @@ namespace ResultChartBox
 
 namespace
 {
-ReplaceableBox &noticeBox()
-{
-    static ReplaceableBox box(QMessageBox::Information, tavi::applicationTitle);
-    return box;
-}
-
 ChartPresenter &chartPresenter()
 {
     static ChartPresenter presenter;
@@ -238,14 +232,18 @@ ChartPresenter &chartPresenter()
 
 QString notSimulatedNotice()
 {
-    return QStringLiteral("Pressione \"Simular\" antes de ver o gráfico.");
+    return ResultsNotice::text(ResultsNotice::Purpose::Chart, false);
 }
 
 void show(ModuleWindow *window, const tavi::ResultChart &chart)
 {
     if (!window->hasSimulated() || !chart.hasNumbers()) {
-        noticeBox().show(window, notSimulatedNotice());
-    } else if (const ChartPresenter presenter = chartPresenter()) {
+        // The notice gives the window its activation back itself.
+        ResultsNotice::show(window, ResultsNotice::text(ResultsNotice::Purpose::Chart,
+                                                        window->inputsChangedSinceRun()));
+        return;
+    }
+    if (const ChartPresenter presenter = chartPresenter()) {
         presenter(window, chart);
     } else {
         ResultChartDialog dialog(chart, window);
@@ -261,7 +259,7 @@ void setChartPresenter(ChartPresenter presenter)
 
 void setNoticePresenter(ReplaceableBox::Presenter presenter)
 {
-    noticeBox().setPresenter(std::move(presenter));
+    ResultsNotice::setPresenter(std::move(presenter));
 }
 
 } // namespace ResultChartBox

@@ -64,5 +64,6 @@ QWidget *CellEditorDelegate::createEditor(QWidget *parent, const QStyleOptionVie
     auto *self = const_cast<CellEditorDelegate *>(this);
     connect(editor, &CellEditor::blockPasteRequested, self,
             [self, editor] { emit self->blockPasteRequested(editor); });
+    connect(editor, &QLineEdit::textEdited, self, [self] { emit self->editorTextEdited(); });
     return editor;
 }

@@ -36,4 +36,6 @@ public:
 
 signals:
     void blockPasteRequested(QWidget *editor);
+    // An open editor's text was typed or pasted into.
+    void editorTextEdited();
 };

@@ -37,10 +37,16 @@ QString shortened(const QString &message)
     return message.left(kHead) + QChar(0x2026) + message.right(kTail);
 }
 
-void show(QWidget *parent, const QString &message)
+QString text(const QString &message, const QString &where)
+{
+    const QString first = withFullStop(shortened(message));
+    return where.isEmpty() ? first : first + QLatin1Char('\n') + where;
+}
+
+void show(QWidget *parent, const QString &message, const QString &where)
 {
     QPointer<QWidget> covered = parent ? parent->window() : QApplication::activeWindow();
-    if (box().show(parent, withFullStop(shortened(message))))
+    if (box().show(parent, text(message, where)))
         giveActivationBack(covered);
 }
 

@@ -20,8 +20,12 @@ QString withFullStop(const QString &message);
 QString shortened(const QString &message);
 
 // Shows the box over `parent` (may be null) and waits for OK. When it closes, the window it
-// covered gets activation back explicitly.
-void show(QWidget *parent, const QString &message);
+// covered gets activation back explicitly. `where`, when given, names the place of the error
+// on a second line, under the message and its full stop.
+void show(QWidget *parent, const QString &message, const QString &where = QString());
+
+// The box's text: the message, shortened, with its full stop, and `where` below it.
+QString text(const QString &message, const QString &where = QString());
 
 // Tests replace the box with a recorder: the presenter gets the parent and the final text
 // (full stop applied). Pass an empty function to restore the real box.

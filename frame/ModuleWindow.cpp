@@ -1,16 +1,19 @@
 #include "frame/ModuleWindow.h"
 
+#include "core/Study.h"
 #include "core/TaviError.h"
 #include "frame/Fonts.h"
 #include "frame/Guard.h"
 #include "frame/Pictures.h"
 #include "frame/ResultGrid.h"
+#include "frame/StudyInputs.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QToolButton>
 
 #include <algorithm>
@@ -43,6 +46,45 @@ bool ModuleWindow::guarded(const std::function<void()> &handler)
         return true;
     if (failedAt.isKnown())
         showCell(failedAt);
+    else if (!failedAt.field.isEmpty())
+        showField(failedAt.field);
+    return false;
+}
+
+void ModuleWindow::showField(const QString &name)
+{
+    if (auto *field = findChild<QLineEdit *>(name); field && field->isVisible()) {
+        moveFocusTo(field);
+        field->selectAll();
+    }
+}
+
+void ModuleWindow::rememberInputsOfRun()
+{
+    m_inputsOfRun = std::make_unique<tavi::WindowInputs>(StudyInputs::collect(this));
+    if (m_watchingInputs)
+        return;
+    m_watchingInputs = true;
+    StudyInputs::watch(this, this, [this] { inputsMaybeChanged(); });
+}
+
+void ModuleWindow::inputsMaybeChanged()
+{
+    // A run writes into grids that also hold inputs (the effective rainfall beside the
+    // series): only a change of what an input holds takes the results away.
+    if (m_running || !m_simulated || !m_inputsOfRun || StudyInputs::collect(this) == *m_inputsOfRun)
+        return;
+    m_simulated = false;
+    m_inputsChanged = true;
+    m_inputsOfRun.reset();
+    guarded([this] { clearResults(); });
+}
+
+bool ModuleWindow::requireCurrentResults(ResultsNotice::Purpose purpose)
+{
+    if (m_simulated)
+        return true;
+    ResultsNotice::show(this, ResultsNotice::text(purpose, m_inputsChanged));
     return false;
 }
 
@@ -141,8 +183,14 @@ void ModuleWindow::addButtons(QWidget *parent, const QPoint &simular, const QPoi
                         QStringLiteral(":/pictures/b_sair.png"), sair);
     connect(m_simular, &QToolButton::clicked, this, [this] {
         // A run that stopped has still written over what the grids held before it.
-        if (buttonHandler([this] { b_simularClick(); }))
+        m_running = true;
+        const bool ran = buttonHandler([this] { b_simularClick(); });
+        m_running = false;
+        if (ran) {
             m_simulated = true;
+            m_inputsChanged = false;
+            rememberInputsOfRun();
+        }
         // Every result readable after a run, stopped or not, without dragging a column.
         for (ResultGrid *grid : findChildren<ResultGrid *>())
             grid->fitColumnsToTexts();

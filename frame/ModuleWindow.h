@@ -1,10 +1,12 @@
 #pragma once
 
+#include "frame/ResultsNotice.h"
 #include "frame/WindowKeys.h"
 
 #include <QDialog>
 
 #include <functional>
+#include <memory>
 
 class QAbstractButton;
 class QFrame;
@@ -14,7 +16,8 @@ class NumericEdit;
 namespace tavi
 {
 struct CellPlace;
-}
+struct WindowInputs;
+} // namespace tavi
 
 // The frame shared by the module windows: the title block, sunken panels with their
 // headings, the three buttons, and the keyboard convention. While it is the active window it
@@ -54,7 +57,11 @@ public:
 
     // Whether "Simular" has run since the window opened (stopped by an error or not): before
     // that the grids hold no results of this window's inputs.
+    // Whether the window shows results of its inputs as they are: "Simular" has run since the
+    // window opened (stopped by an error or not) and no input has changed since.
     bool hasSimulated() const { return m_simulated; }
+    // Whether the results of the last run were taken away because an input changed after it.
+    bool inputsChangedSinceRun() const { return m_inputsChanged; }
 
 public slots:
     virtual void FormActivate() {}
@@ -65,6 +72,14 @@ public slots:
     virtual void b_graficoClick() {}
 
 protected:
+    // Empties what "Simular" wrote: result cells and the labels and fields derived from them.
+    // Runs when an input changes after a run (typing, a paste, a fill, an undo), so that the
+    // window never shows results beside inputs they were not computed from.
+    virtual void clearResults() {}
+    // For "Salvar" and the like: true when the window has results of its inputs as they are;
+    // otherwise the notice says "Simular" must run first, and false.
+    bool requireCurrentResults(ResultsNotice::Purpose purpose);
+
     // From now on "." and "," type `separator`, for windows whose grids take numbers.
     void translateDecimalKeyTo(QChar separator) { m_decimalSeparator = separator; }
 
@@ -102,12 +117,21 @@ private:
     // Runs a button's handler, unless a field's error stands; returns whether it ran.
     bool buttonHandler(const std::function<void()> &handler);
     void showCell(const tavi::CellPlace &place);
+    void showField(const QString &name);
+    // After a run: what the inputs were, so that a later change can be told from a write
+    // that changed nothing an input holds.
+    void rememberInputsOfRun();
+    void inputsMaybeChanged();
 
     QToolButton *m_simular = nullptr;
     QToolButton *m_salvar = nullptr;
     QToolButton *m_sair = nullptr;
     QToolButton *m_grafico = nullptr;
     bool m_simulated = false;
+    bool m_inputsChanged = false;
+    bool m_running = false;
+    bool m_watchingInputs = false;
+    std::unique_ptr<tavi::WindowInputs> m_inputsOfRun;
     bool m_activated = false;
     bool m_coveredByOwnWindow = false;
     QChar m_decimalSeparator;

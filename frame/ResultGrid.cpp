@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QStyle>
 
 using tavi::CellTable;
@@ -38,6 +39,21 @@ ResultGrid::ResultGrid(int columns, int storedRows, int shownRows, bool headerRo
         setFocus(Qt::OtherFocusReason);
         pasteClipboard();
     });
+    connect(delegate, &CellEditorDelegate::editorTextEdited, this, &ResultGrid::pendingEditChanged);
+}
+
+bool ResultGrid::pendingEdit(int *col, int *row, QString *text) const
+{
+    if (state() != QAbstractItemView::EditingState)
+        return false;
+    const QModelIndex at = currentIndex();
+    const auto *editor = qobject_cast<const QLineEdit *>(indexWidget(at));
+    if (!at.isValid() || !editor)
+        return false;
+    *col = at.column();
+    *row = m_table->storedRow(at.row());
+    *text = editor->text();
+    return true;
 }
 
 void ResultGrid::setEditable(bool editable)

@@ -40,8 +40,14 @@ public:
     // the user may not edit refuses it with the beep; returns whether anything was pasted.
     bool pasteClipboard();
 
+    // The cell whose editor is open, and the text typed into it so far (not yet in the
+    // table); false when no editor is open.
+    bool pendingEdit(int *col, int *row, QString *text) const;
+
 signals:
     void pasteRefused();
+    // The text of an open cell editor changed by typing or pasting.
+    void pendingEditChanged();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -10,6 +10,8 @@
 
 #include <QWidget>
 
+#include <algorithm>
+
 using namespace tavi;
 
 namespace StudyInputs
@@ -32,6 +34,24 @@ template <class W> W *component(const QWidget *window, const QString &name)
 SeriesOriginLabel *originLabel(const QWidget *window, const StudyWindowLayout &layout)
 {
     return layout.keepsSeriesOrigin ? window->findChild<SeriesOriginLabel *>() : nullptr;
+}
+
+// A cell being typed into counts with what is typed so far, as a field being edited does:
+// a program that ends before the editor closes must not lose it.
+void keepPendingEdit(const ResultGrid &grid, const StudyGridLayout &layout, StudyGrid &rows,
+                     const LocaleSettings &locale)
+{
+    int col = 0, row = 0;
+    QString text;
+    if (!grid.pendingEdit(&col, &row, &text))
+        return;
+    const int r = row - layout.firstRow;
+    const auto c = std::find(layout.columns.begin(), layout.columns.end(), col);
+    if (r < 0 || r >= rows.size() || c == layout.columns.end())
+        return;
+    const int index = int(c - layout.columns.begin());
+    if (index < rows[r].size())
+        rows[r][index] = toStudyText(text, locale);
 }
 
 } // namespace
@@ -76,8 +96,11 @@ WindowInputs collect(const QWidget *window)
             inputs.fields[name] = toStudyText(field->keptText(), locale);
     }
     for (const StudyGridLayout &gridLayout : layout->grids) {
-        if (const ResultGrid *grid = component<ResultGrid>(window, gridLayout.name))
-            inputs.grids[gridLayout.name] = readStudyGrid(grid->table(), gridLayout, locale);
+        if (const ResultGrid *grid = component<ResultGrid>(window, gridLayout.name)) {
+            StudyGrid rows = readStudyGrid(grid->table(), gridLayout, locale);
+            keepPendingEdit(*grid, gridLayout, rows, locale);
+            inputs.grids[gridLayout.name] = rows;
+        }
     }
     if (const SeriesOriginLabel *label = originLabel(window, *layout))
         inputs.seriesOrigin = label->origin();
@@ -98,6 +121,8 @@ void watch(QWidget *window, QObject *context, const std::function<void()> &chang
             CellTable *table = &grid->table();
             QObject::connect(table, &CellTable::dataChanged, context, [changed] { changed(); });
             QObject::connect(table, &CellTable::modelReset, context, [changed] { changed(); });
+            QObject::connect(grid, &ResultGrid::pendingEditChanged, context,
+                             [changed] { changed(); });
         }
     }
     if (SeriesOriginLabel *label = originLabel(window, *layout))

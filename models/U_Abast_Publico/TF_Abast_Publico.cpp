@@ -105,7 +105,8 @@ TF_Abast_Publico::TF_Abast_Publico(QWidget *parent) : ModuleWindow(parent)
     demandLine->move(6, 34);
     me_demanda = new NumericEdit(results);
     me_demanda->setObjectName(QStringLiteral("me_demanda"));
-    me_demanda->setDisplayFormat(QStringLiteral(",0.00;-,0.00"));
+    me_demanda->setDisplayFormat(QStringLiteral(",0.0000;-,0.0000"));
+    me_demanda->setDecimalPlaces(tavi::kNextYearPerCapitaDecimals);
     me_demanda->setReadOnly(true);
     me_demanda->setGeometry(demandLine->x() + demandLine->width() + 3, 30, kDemandFieldWidth, 21);
     demandUnit = new QLabel(QStringLiteral("(m3/dia.habitante)"), results);
@@ -158,19 +159,26 @@ void TF_Abast_Publico::e_p_4Exit()
 void TF_Abast_Publico::b_simularClick()
 {
     tavi::PublicSupplyInputs in;
+    in.servedPopulation = me_1->value();
+    in.currentPerCapita = me_2->value();
+    in.totalPopulation = me_3->value();
+    in.unservedPerCapita = me_4->value();
+    in.efficiency = me_5->value();
     in.priceElasticity = e_p_1->value();
     in.price = e_p_2->value();
     in.incomeElasticity = e_p_3->value();
     in.income = e_p_4->value();
-    in.currentPerCapita = me_2->value();
+    tavi::checkPublicSupply(in);
     me_demanda->setValue(tavi::nextYearPerCapita(in));
     showWholeDemand();
-    // Next year's demand uses the per-capita value as its field holds it: two decimals.
-    const long double nextYearRead = me_demanda->value();
-    in.servedPopulation = me_1->value();
-    in.totalPopulation = me_3->value();
-    in.unservedPerCapita = me_4->value();
-    tavi::fillPublicSupply(SG_Resultado->table(), in, nextYearRead);
+    // Next year's demand uses the per-capita value as its field holds it: four decimals.
+    tavi::fillPublicSupply(SG_Resultado->table(), in, me_demanda->value());
+}
+
+void TF_Abast_Publico::clearResults()
+{
+    me_demanda->setValue(0);
+    tavi::clearPublicSupply(SG_Resultado->table());
 }
 
 // The field widens to show a large per-capita demand whole; its unit moves under it when the
@@ -208,5 +216,7 @@ void TF_Abast_Publico::b_graficoClick()
 
 void TF_Abast_Publico::b_salvarClick()
 {
+    if (!requireCurrentResults(ResultsNotice::Purpose::Save))
+        return;
     exportPublicSupply(this, SG_Resultado->table());
 }

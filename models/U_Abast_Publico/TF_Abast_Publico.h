@@ -27,12 +27,15 @@ public slots:
     void me_5Exit();
     void e_p_4Exit();
 
+protected:
+    void clearResults() override;
+
 private:
     NumericEdit *me_1, *me_2, *me_3, *me_4, *me_5;
     NumericEdit *e_p_1, *e_p_2, *e_p_3, *e_p_4;
     NumericEdit *me_demanda;
     QLabel *demandUnit;
-    static constexpr int kDemandFieldWidth = 56;
+    static constexpr int kDemandFieldWidth = 66;
     void showWholeDemand();
     ResultGrid *SG_Resultado;
 };

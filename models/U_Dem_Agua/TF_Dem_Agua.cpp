@@ -33,10 +33,13 @@ struct FieldRow {
     const char *name;
     const char *caption;
     const char *unit;
+    bool unused = false; // kept for the record, entering no formula
 };
 
+const QString kNotUsed = QStringLiteral("Não é usado no cálculo.");
+
 const FieldRow kFields[] = {
-    {"ce_1", "Velocidade Média do Curso da Água", "m/s"},
+    {"ce_1", "Velocidade Média do Curso da Água", "m/s", true},
     {"ce_2", "Coeficiente de Desoxigenação (K)", "(dia-1)"},
     {"ce_3", "Número de Pontos de Lançamento", ""},
     {"ce_4", "Qtotal.efluentes", "m3/s"},
@@ -44,7 +47,7 @@ const FieldRow kFields[] = {
     {"ce_6", "DBO5mit.n", "mg/litro"},
     {"ce_7", "DBO5rio", "mg/litro"},
     {"ce_8", "Tempo de percurso entre pontos", "dia"},
-    {"ce_9", "Tempo de percurso total", "dia"},
+    {"ce_9", "Tempo de percurso total", "dia", true},
 };
 
 const QString kTwoDecimals = QStringLiteral(",0.00;-,0.00");
@@ -90,7 +93,12 @@ TF_Dem_Agua::TF_Dem_Agua(QWidget *parent) : ModuleWindow(parent)
         const FieldRow &row = kFields[i];
         auto *field = makeField(group, QString::fromLatin1(row.name), 0);
         field->setFixedSize(96, kRowHeight);
-        rows->addWidget(new QLabel(QString::fromUtf8(row.caption), group), i, 0);
+        auto *caption = new QLabel(QString::fromUtf8(row.caption), group);
+        if (row.unused) {
+            caption->setToolTip(kNotUsed);
+            field->setToolTip(kNotUsed);
+        }
+        rows->addWidget(caption, i, 0);
         rows->addWidget(field, i, 1);
         rows->addWidget(new QLabel(QString::fromUtf8(row.unit), group), i, 2);
         m_fields[i] = field;
@@ -188,10 +196,11 @@ DilutionInputs TF_Dem_Agua::readInputs()
 void TF_Dem_Agua::b_simularClick()
 {
     // A run that stops leaves nothing of an earlier run on the screen, its maximum included.
-    clearDilutionRun(SG_Resultado->table(), *SG);
-    l_vazao->setText(kMaximumCaption);
-    fillPointValues(SG_Resultado->table(), readInputs());
-    for (int d = 1; d <= kDischargePoints; ++d)
+    clearResults();
+    const DilutionInputs in = readInputs();
+    m_dischargePoints = dischargePointCount(in.points);
+    fillPointValues(SG_Resultado->table(), in);
+    for (int d = 1; d <= m_dischargePoints; ++d)
         PropagaContribuicao(d);
     {
         CellTable::Batch batch(SG_Resultado->table());
@@ -206,6 +215,12 @@ void TF_Dem_Agua::b_simularClick()
     l_vazao->setText(kMaximumCaption + QLatin1Char(' ') + maximum);
 }
 
+void TF_Dem_Agua::clearResults()
+{
+    clearDilutionRun(SG_Resultado->table(), *SG);
+    l_vazao->setText(kMaximumCaption);
+}
+
 void TF_Dem_Agua::PropagaContribuicao(int point)
 {
     propagateContribution(SG_Resultado->table(), *SG, readInputs(), point);
@@ -213,7 +228,7 @@ void TF_Dem_Agua::PropagaContribuicao(int point)
 
 void TF_Dem_Agua::AcumulaVazao(int point)
 {
-    accumulateFlow(SG_Resultado->table(), *SG, point);
+    accumulateFlow(SG_Resultado->table(), *SG, point, m_dischargePoints);
 }
 
 ResultChart TF_Dem_Agua::resultChart() const
@@ -235,6 +250,8 @@ void TF_Dem_Agua::b_graficoClick()
 
 void TF_Dem_Agua::b_salvarClick()
 {
+    if (!requireCurrentResults(ResultsNotice::Purpose::Save))
+        return;
     // The application lives only while the export runs: its two chart operations take it
     // as an argument instead of reaching it through a field of this window.
     exportDilution(this, SG_Resultado->table());

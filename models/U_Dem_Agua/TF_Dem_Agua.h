@@ -17,7 +17,7 @@ struct DilutionInputs;
 } // namespace tavi
 
 // "Demanda por Água para a Diluição de Esgotos Domésticos": the river flow that domestic
-// sewage discharged at 50 points makes unavailable, its decay downstream and the largest
+// sewage discharged at N of 50 points makes unavailable, its decay downstream and the largest
 // accumulated flow.
 class TF_Dem_Agua : public ModuleWindow
 {
@@ -39,6 +39,9 @@ public slots:
     void PropagaContribuicao(int point);
     void AcumulaVazao(int point);
 
+protected:
+    void clearResults() override;
+
 private:
     tavi::DilutionInputs readInputs();
 
@@ -50,4 +53,6 @@ private:
     QScrollArea *m_resultBox = nullptr;
     ResultGrid *SG_Resultado = nullptr;
     tavi::CellTable *SG = nullptr;
+    // The points that discharge, as the last run read them.
+    int m_dischargePoints = 0;
 };

@@ -7,6 +7,7 @@
 #include "core/StationSeriesImport.h"
 #include "core/TaviError.h"
 #include "core/WeatherText.h"
+#include "frame/ReplaceableBox.h"
 #include "models/U_Mod_Agricultura/StationYearChart.h"
 #include "models/U_Mod_Agricultura/StationYearTable.h"
 
@@ -19,6 +20,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -54,9 +56,47 @@ QString localeNumber(long double value)
     return formatGeneral(value, LocaleSettings::current());
 }
 
+StationSeriesDialog::Confirmation &confirmation()
+{
+    static StationSeriesDialog::Confirmation hook;
+    return hook;
+}
+
+bool confirm(QWidget *parent, const QString &question)
+{
+    if (const auto &hook = confirmation())
+        return hook(parent, question);
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Preencher série"), question,
+                    QMessageBox::NoButton, parent);
+    makeProgramBox(box);
+    QPushButton *yes = box.addButton(QStringLiteral("Sim"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("Não"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
 } // namespace
 
-StationSeriesDialog::StationSeriesDialog(QWidget *parent) : QDialog(parent)
+QString StationSeriesDialog::emptyingQuestion(int days)
+{
+    if (days == 1)
+        return QStringLiteral("O preenchimento deixará vazio 1 dia que hoje tem valores na série, "
+                              "pois os registros não trazem dados para ele. Preencher assim "
+                              "mesmo?");
+    return QStringLiteral("O preenchimento deixará vazios %1 dias que hoje têm valores na série, "
+                          "pois os registros não trazem dados para eles. Preencher assim mesmo?")
+        .arg(days);
+}
+
+void StationSeriesDialog::setConfirmation(Confirmation hook)
+{
+    confirmation() = std::move(hook);
+}
+
+StationSeriesDialog::StationSeriesDialog(const CellTable *serie, QWidget *parent)
+    : QDialog(parent), m_serie(serie)
 {
     setObjectName(QStringLiteral("F_Estacao"));
     setWindowTitle(QStringLiteral("Série a partir de estação"));
@@ -94,7 +134,7 @@ StationSeriesDialog::StationSeriesDialog(QWidget *parent) : QDialog(parent)
     m_fill->setDefault(true);
     auto *cancel = new QPushButton(QStringLiteral("Cancelar"), this);
     cancel->setObjectName(QStringLiteral("b_cancelar"));
-    connect(m_fill, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_fill, &QPushButton::clicked, this, &StationSeriesDialog::b_preencherClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto *buttons = new QHBoxLayout;
     auto *note = new QLabel(QStringLiteral("Dias sem dados ficam vazios na série; o Ctrl+Z da "
@@ -197,6 +237,16 @@ void StationSeriesDialog::buildYearRow()
         if (on && m_series)
             layOut();
     });
+}
+
+void StationSeriesDialog::b_preencherClick()
+{
+    if (m_days.empty())
+        return;
+    const int emptied = m_serie ? daysEmptiedByFill(*m_serie, m_days) : 0;
+    if (emptied > 0 && !confirm(this, emptyingQuestion(emptied)))
+        return;
+    accept();
 }
 
 void StationSeriesDialog::b_arquivoClick()
@@ -357,13 +407,19 @@ void StationSeriesDialog::layOut()
     const QString station = m_site.code.isEmpty()
                                 ? m_site.name
                                 : QStringLiteral("%1 (%2)").arg(m_site.name, m_site.code);
+    const int length = daysFilled(year, fill);
+    QString counts = methodsSummary(countMethods(m_days, length));
+    // Rainfall missing is counted apart: it is not a method, and not a dry day either.
+    const QString rainGaps = missingRainfallSummary(countMissingRainfall(m_days, length));
+    if (!rainGaps.isEmpty())
+        counts += QStringLiteral("; ") + rainGaps;
     m_summary->setText(
         QStringLiteral("Estação %1: latitude %2°, longitude %3°, altitude %4 m. %5: %6.")
             .arg(station.isEmpty() ? QStringLiteral("sem nome") : station,
                  localeNumber(m_site.latitude), localeNumber(m_site.longitude),
                  localeNumber(m_site.altitude))
             .arg(year)
-            .arg(methodsSummary(countMethods(m_days, daysFilled(year, fill)))));
+            .arg(counts));
     m_fill->setEnabled(true);
 }
 

@@ -5,8 +5,14 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <optional>
 #include <vector>
+
+namespace tavi
+{
+class CellTable;
+}
 
 class QComboBox;
 class QLabel;
@@ -21,19 +27,29 @@ class StationYearTable;
 // records (an INMET hourly file, a text file of daily records, or daily records pasted), shown
 // day by day and as a chart before anything is written. "Preencher série" accepts the dialog;
 // the window that opened it then writes days() into its series. Anything wrong with the
-// records is shown in the dialog, in the core's words, and leaves nothing to fill.
+// records is shown in the dialog, in the core's words, and leaves nothing to fill. A fill that
+// would empty days of the window's series that hold values asks first (default "Não").
 class StationSeriesDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit StationSeriesDialog(QWidget *parent = nullptr);
+    // `serie`: the window's series as it is now, to tell what a fill would empty; may be null.
+    explicit StationSeriesDialog(const tavi::CellTable *serie = nullptr, QWidget *parent = nullptr);
     ~StationSeriesDialog() override;
+
+    // "O preenchimento deixará vazios 363 dias ...": the question asked before such a fill.
+    static QString emptyingQuestion(int days);
+    // Tests answer the question instead of the user; an empty function brings the box back.
+    using Confirmation = std::function<bool(QWidget *parent, const QString &question)>;
+    static void setConfirmation(Confirmation confirmation);
 
     // Days 1..366 of the year shown, and where they came from; meaningful once accepted.
     const std::vector<tavi::eto::YearDay> &days() const { return m_days; }
     tavi::SeriesOrigin origin() const;
 
 public slots:
+    // "Preencher série": accepts, once any days the fill would empty are agreed to.
+    void b_preencherClick();
     // Reads a station file: an INMET hourly file or daily records.
     void readFile(const QString &path);
     // Reads the records pasted into the text box.
@@ -69,6 +85,7 @@ private:
     StationYearChart *m_chart = nullptr;
     QPushButton *m_fill = nullptr;
 
+    const tavi::CellTable *m_serie = nullptr;
     std::optional<tavi::eto::StationSeries> m_series;
     bool m_siteFromFile = false;
     tavi::eto::StationSite m_site; // as laid out

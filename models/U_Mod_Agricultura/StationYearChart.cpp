@@ -16,6 +16,7 @@ namespace
 const QColor kEtoColour(0x1F, 0x77, 0xB4);
 const QColor kRainColour(0x2C, 0xA0, 0x2C);
 const QColor kMissingColour(0xE0, 0x40, 0x40, 0x60);
+const QColor kMissingRainColour(0xE0, 0x90, 0x20, 0x70);
 
 // A series drawn as vertical strokes from 0 to each value: bars a day wide without a
 // category axis of 366 entries.
@@ -95,9 +96,12 @@ void StationYearChart::showYear(const std::vector<YearDay> &days, int length)
         highestRain = std::max(highestRain, qreal(day.rainfall.value_or(0)));
     }
     const qreal etoTop = wholeTop(highestEto);
+    const qreal rainTop = wholeTop(highestRain);
 
     // The missing days first, so the lines are drawn over them.
     QLineSeries *missing = newSeries(c, QStringLiteral("Dias sem ETo"), kMissingColour, 2.5);
+    QLineSeries *missingRain =
+        newSeries(c, QStringLiteral("Dias sem chuva"), kMissingRainColour, 2.5);
     QLineSeries *rain = newSeries(c, QStringLiteral("Chuva (mm)"), kRainColour, 1.0);
     std::vector<QLineSeries *> eto;
     for (int d = 0; d < length; ++d) {
@@ -111,7 +115,9 @@ void StationYearChart::showYear(const std::vector<YearDay> &days, int length)
                 eto.push_back(newSeries(c, QStringLiteral("ETo (mm/dia)"), kEtoColour, 1.6));
             eto.back()->append(x, qreal(*day.eto));
         }
-        if (day.rainfall && *day.rainfall > 0)
+        if (!day.rainfall)
+            addStroke(missingRain, x, rainTop);
+        else if (*day.rainfall > 0)
             addStroke(rain, x, qreal(*day.rainfall));
     }
 
@@ -126,11 +132,12 @@ void StationYearChart::showYear(const std::vector<YearDay> &days, int length)
     auto *etoAxis = new QValueAxis;
     wholeNumberAxis(etoAxis, etoTop, QStringLiteral("ETo (mm/dia)"));
     auto *rainAxis = new QValueAxis;
-    wholeNumberAxis(rainAxis, wholeTop(highestRain), QStringLiteral("Chuva (mm)"));
+    wholeNumberAxis(rainAxis, rainTop, QStringLiteral("Chuva (mm)"));
     c->addAxis(x, Qt::AlignBottom);
     c->addAxis(etoAxis, Qt::AlignLeft);
     c->addAxis(rainAxis, Qt::AlignRight);
     attach(missing, x, etoAxis);
+    attach(missingRain, x, rainAxis);
     attach(rain, x, rainAxis);
     for (QLineSeries *stretch : eto)
         attach(stretch, x, etoAxis);
@@ -139,7 +146,8 @@ void StationYearChart::showYear(const std::vector<YearDay> &days, int length)
     for (std::size_t i = 1; i < eto.size(); ++i)
         for (QLegendMarker *marker : c->legend()->markers(eto[i]))
             marker->setVisible(false);
-    if (missing->count() == 0)
-        for (QLegendMarker *marker : c->legend()->markers(missing))
-            marker->setVisible(false);
+    for (QLineSeries *gaps : {missing, missingRain})
+        if (gaps->count() == 0)
+            for (QLegendMarker *marker : c->legend()->markers(gaps))
+                marker->setVisible(false);
 }

@@ -61,7 +61,9 @@ void StationYearTable::showYear(const std::vector<YearDay> &days, int year, Leap
             auto *cell = new QTableWidgetItem(texts[c]);
             if (c == EtoColumn || c == RainColumn || c == DayColumn)
                 cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            if (!day.eto)
+            // A day without rainfall is a gap in the records, not a dry day: tinted as a day
+            // without ETo is.
+            if (!day.eto || !day.rainfall)
                 cell->setBackground(kMissingTint);
             setItem(d, c, cell);
         }

@@ -91,6 +91,7 @@ void TF_Mod_Agricultura::buildResultsPanel()
     // On the heading's row, after the chart button.
     const StationSeriesControls station = addStationSeriesControls(panel, graficoButton());
     l_origem_serie = station.origin;
+    l_origem_serie->trackEdits(&SG_Serie->table(), kEtpColumn, kRainColumn, 1, kDays);
     connect(station.button, &QToolButton::clicked, this, &TF_Mod_Agricultura::b_estacaoClick);
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this), &QShortcut::activated, this,
             &TF_Mod_Agricultura::b_estacaoClick);
@@ -174,6 +175,11 @@ void TF_Mod_Agricultura::b_simularClick()
     });
 }
 
+void TF_Mod_Agricultura::clearResults()
+{
+    clearSimulation(tables());
+}
+
 tavi::ResultChart TF_Mod_Agricultura::resultChart() const
 {
     tavi::ResultChart chart;
@@ -196,6 +202,8 @@ void TF_Mod_Agricultura::b_graficoClick()
 
 void TF_Mod_Agricultura::b_salvarClick()
 {
+    if (!requireCurrentResults(ResultsNotice::Purpose::Save))
+        return;
     AgricultureGrids grids{&SG_Serie->table(), {}, &SG_Total->table()};
     for (int k = 0; k < tavi::agriculture::kClasses; ++k)
         grids.classes[k] = &SG_Classe[k]->table();
@@ -204,7 +212,7 @@ void TF_Mod_Agricultura::b_salvarClick()
 
 void TF_Mod_Agricultura::b_estacaoClick()
 {
-    StationSeriesDialog dialog(this);
+    StationSeriesDialog dialog(&SG_Serie->table(), this);
     const bool confirmed = dialog.exec() == QDialog::Accepted;
     giveActivationBack(this);
     if (!confirmed)

@@ -42,6 +42,9 @@ public slots:
     // Ctrl+Z: the series as it was before the last fill from a station.
     void undoSeriesFill();
 
+protected:
+    void clearResults() override;
+
 private:
     void buildCropPanel();
     void buildResultsPanel();

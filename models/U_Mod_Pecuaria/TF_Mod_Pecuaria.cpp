@@ -187,6 +187,11 @@ void TF_Mod_Pecuaria::b_simularClick()
     tavi::fillLivestock(SG_Resultado->table(), in);
 }
 
+void TF_Mod_Pecuaria::clearResults()
+{
+    tavi::clearLivestock(SG_Resultado->table());
+}
+
 tavi::ResultChart TF_Mod_Pecuaria::resultChart() const
 {
     tavi::ResultChart chart;
@@ -210,5 +215,7 @@ void TF_Mod_Pecuaria::b_graficoClick()
 
 void TF_Mod_Pecuaria::b_salvarClick()
 {
+    if (!requireCurrentResults(ResultsNotice::Purpose::Save))
+        return;
     exportLivestock(this, SG_Resultado->table());
 }

@@ -27,6 +27,9 @@ public slots:
     void me_galinaceoExit();
     void e_qte_galinaceoExit();
 
+protected:
+    void clearResults() override;
+
 private:
     // Per-head consumption (litres per day) and herd size of each species, in species order.
     std::array<NumericEdit *, 5> m_consumption{};

@@ -19,10 +19,12 @@ namespace
 const QColor kSectorColours[tavi::kSummarySectors] = {
     QColor(0x3b, 0x7d, 0xd8), QColor(0xd9, 0x8c, 0x2b), QColor(0x4c, 0xa6, 0x4c)};
 
-QChart *newChart(const QString &title)
+// A chart of a partial total says so in its title.
+QChart *newChart(const QString &title, const tavi::MunicipalSummary &summary)
 {
     auto *chart = new QChart;
-    chart->setTitle(title);
+    chart->setTitle(
+        summary.isPartial() ? QStringLiteral("%1 — %2").arg(title, summary.partialNote()) : title);
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setLocalizeNumbers(true);
     chart->setLocale(chartNumberLocale());
@@ -42,7 +44,7 @@ QChartView *viewOf(QChart *chart, QWidget *parent)
 
 QChartView *makeDailyDemandChart(const tavi::MunicipalSummary &summary, QWidget *parent)
 {
-    QChart *chart = newChart(QStringLiteral("Demanda diária por setor"));
+    QChart *chart = newChart(QStringLiteral("Demanda diária por setor"), summary);
     std::vector<double> stacked(tavi::kSummaryDays, 0.0);
     QLineSeries *below = nullptr;
     for (int s = 0; s < tavi::kSummarySectors; ++s) {
@@ -88,7 +90,7 @@ QChartView *makeDailyDemandChart(const tavi::MunicipalSummary &summary, QWidget 
 
 QChartView *makeAnnualSharesChart(const tavi::MunicipalSummary &summary, QWidget *parent)
 {
-    QChart *chart = newChart(QStringLiteral("Participação no volume anual"));
+    QChart *chart = newChart(QStringLiteral("Participação no volume anual"), summary);
     chart->legend()->setAlignment(Qt::AlignRight);
     auto *pie = new QPieSeries(chart);
     for (int s = 0; s < tavi::kSummarySectors; ++s) {

@@ -3,6 +3,7 @@
 #include "core/AgricultureTables.h"
 #include "core/LivestockModel.h"
 #include "core/NumberText.h"
+#include "core/SeriesMonths.h"
 #include "core/StudyText.h"
 #include "core/TaviError.h"
 
@@ -21,10 +22,6 @@ namespace SummaryReport
 
 namespace
 {
-
-const int kMonthLengths[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-const char *const kMonthNames[12] = {"Jan", "Fev", "Mar", "Abr", "Mai", "Jun",
-                                     "Jul", "Ago", "Set", "Out", "Nov", "Dez"};
 
 QString escaped(const QString &text)
 {
@@ -51,6 +48,12 @@ QString table(const QStringList &headers, const QList<QStringList> &rows)
         html += QStringLiteral("</tr>");
     }
     return html + QStringLiteral("</table>");
+}
+
+QString day366Note()
+{
+    return QStringLiteral("<p><i>O ano da série tem 365 dias: o dia 366 aparece à parte, fora "
+                          "de dezembro.</i></p>");
 }
 
 QString fieldsTable(const WindowInputs &inputs, const QList<QPair<QString, QString>> &captions)
@@ -110,12 +113,16 @@ QString inputsHtml(const Study &study)
                    QStringLiteral("Área (km2)"), QStringLiteral("Eficiência")},
                   cropRows);
     // The year of series, month by month: its sums, where every day reads.
+    if (agriculture.seriesOrigin)
+        html +=
+            QStringLiteral("<p>%1</p>").arg(escaped(seriesOriginLine(*agriculture.seriesOrigin)));
     const StudyGrid serie = agriculture.grids.value(QStringLiteral("SG_Serie"));
+    const std::vector<DaySpan> months = seriesMonths(agriculture.seriesOrigin);
     QList<QStringList> monthRows;
-    for (int m = 0, day = 0; m < 12; ++m) {
+    for (const DaySpan &span : months) {
         long double etp = 0, rain = 0;
         bool readable = true;
-        for (int d = 0; d < kMonthLengths[m]; ++d, ++day) {
+        for (int day = span.firstDay - 1; day < span.lastDay; ++day) {
             long double e = 0, p = 0;
             readable = readable && day < serie.size() &&
                        tryTextToNumber(serie[day].value(0), &e, studyNumberSettings()) &&
@@ -123,12 +130,13 @@ QString inputsHtml(const Study &study)
             etp += e;
             rain += p;
         }
-        monthRows << QStringList{QString::fromLatin1(kMonthNames[m]),
-                                 readable ? formatGeneral(etp) : QStringLiteral("—"),
+        monthRows << QStringList{span.label, readable ? formatGeneral(etp) : QStringLiteral("—"),
                                  readable ? formatGeneral(rain) : QStringLiteral("—")};
     }
     html += table({QStringLiteral("Mês"), QStringLiteral("ETP (mm)"), QStringLiteral("P (mm)")},
                   monthRows);
+    if (hasDay366Apart(months))
+        html += day366Note();
 
     html += QStringLiteral("<h3>Diluição de Esgotos Domésticos</h3>");
     html += fieldsTable(windowInputs(study, QStringLiteral("TF_Dem_Agua")),
@@ -144,27 +152,41 @@ QString inputsHtml(const Study &study)
     return html;
 }
 
-QString resultsHtml(const MunicipalSummary &summary)
+// Each sector's message as its window shows it, with the place it names on a line below.
+QString errorsHtml(const MunicipalSummary &summary)
+{
+    QString html;
+    const QStringList errors = summary.errors();
+    const QStringList places = summary.errorPlaces();
+    for (int e = 0; e < errors.size(); ++e) {
+        QString text = escaped(errors[e]);
+        if (!places[e].isEmpty())
+            text += QStringLiteral("<br>") + escaped(places[e]);
+        html += QStringLiteral("<p style='color:#a00000'>%1</p>").arg(text);
+    }
+    return html;
+}
+
+QString resultsHtml(const MunicipalSummary &summary, const std::vector<DaySpan> &months)
 {
     QString html = QStringLiteral("<h2 style='page-break-before: always'>Demanda do município"
                                   "</h2><h3>Totais mensais (m3)</h3>");
-    const QStringList headers = summaryHeaders(summary.scenario);
+    const QStringList headers = summaryHeaders(summary);
+    std::vector<std::vector<long double>> sums;
+    for (const SectorSeries &series : summary.sectors)
+        sums.push_back(series.computed() ? spanSums(series.daily, months)
+                                         : std::vector<long double>());
+    sums.push_back(spanSums(summary.total, months));
     QList<QStringList> rows;
-    for (int m = 0, day = 0; m < 12; ++m) {
-        long double sums[kSummarySectors + 1] = {};
-        for (int d = 0; d < kMonthLengths[m]; ++d, ++day) {
-            for (int s = 0; s < kSummarySectors; ++s)
-                if (summary.sectors[s].computed())
-                    sums[s] += summary.sectors[s].daily[day];
-            sums[kSummarySectors] += summary.total[day];
-        }
-        QStringList row{QString::fromLatin1(kMonthNames[m])};
-        for (int s = 0; s <= kSummarySectors; ++s)
-            row << (s == kSummarySectors || summary.sectors[s].computed() ? formatGeneral(sums[s])
-                                                                          : QStringLiteral("—"));
+    for (std::size_t m = 0; m < months.size(); ++m) {
+        QStringList row{months[m].label};
+        for (const std::vector<long double> &column : sums)
+            row << (column.empty() ? QStringLiteral("—") : formatGeneral(column[m]));
         rows << row;
     }
     html += table({QStringLiteral("Mês"), headers[1], headers[2], headers[3], headers[4]}, rows);
+    if (hasDay366Apart(months))
+        html += day366Note();
 
     html += QStringLiteral("<h3>Totais anuais</h3>");
     QList<QStringList> annual;
@@ -177,13 +199,17 @@ QString resultsHtml(const MunicipalSummary &summary)
                               : QStringLiteral("—")};
     }
     annual << QStringList{
-        QStringLiteral("Total"), formatGeneral(summary.annualTotal),
+        summary.isPartial() ? QStringLiteral("Total parcial (sem %1)").arg(summary.missingSectors())
+                            : QStringLiteral("Total"),
+        formatGeneral(summary.annualTotal),
         formatDisplay(summary.annualTotal != 0 ? 100 : 0, QStringLiteral(",0.00;-,0.00"))};
     html += table({QStringLiteral("Setor"), QStringLiteral("Volume anual (m3)"),
                    QStringLiteral("Participação (%)")},
                   annual);
-    html += QStringLiteral("<p>Dia de maior demanda: %1, com %2 m3/dia.</p>")
-                .arg(dayLabel(summary.peakDay), formatGeneral(summary.peakTotal));
+    html += QStringLiteral("<p>Dia de maior demanda%3: %1, com %2 m3/dia.</p>")
+                .arg(dayLabel(summary.peakDay), formatGeneral(summary.peakTotal),
+                     summary.isPartial() ? QStringLiteral(" (%1)").arg(summary.partialNote())
+                                         : QString());
     if (summary.dilutionError.isEmpty())
         html += QStringLiteral("<p>Diluição de esgotos domésticos (vazão indisponível, não "
                                "consumida): máxima vazão acumulada de %1 m3/s%2.</p>")
@@ -191,8 +217,7 @@ QString resultsHtml(const MunicipalSummary &summary)
                          summary.dilutionPoint > 0
                              ? QStringLiteral(" no ponto %1").arg(summary.dilutionPoint)
                              : QString());
-    for (const QString &error : summary.errors())
-        html += QStringLiteral("<p style='color:#a00000'>%1</p>").arg(escaped(error));
+    html += errorsHtml(summary);
     html += QStringLiteral("<h2 style='page-break-before: always'>Gráficos</h2>"
                            "<p><img src='grafico-diario' width='600' height='280'></p>"
                            "<p><img src='grafico-participacao' width='600' height='280'></p>");
@@ -200,16 +225,6 @@ QString resultsHtml(const MunicipalSummary &summary)
 }
 
 } // namespace
-
-int monthOfDay(int day)
-{
-    for (int m = 0; m < 12; ++m) {
-        if (day <= kMonthLengths[m])
-            return m + 1;
-        day -= kMonthLengths[m];
-    }
-    return 12;
-}
 
 QString reportHtml(const Study &study, const MunicipalSummary &summary)
 {
@@ -222,11 +237,17 @@ QString reportHtml(const Study &study, const MunicipalSummary &summary)
             .arg(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")),
                  summary.scenario == SupplyScenario::Current ? QStringLiteral("ATUAL")
                                                              : QStringLiteral("FUTURA"));
+    if (summary.isPartial())
+        html += QStringLiteral("<p style='color:#a00000'><b>Total parcial, sem %1:</b> o que não "
+                               "pôde ser calculado (abaixo) não está incluído nos totais, no dia "
+                               "de maior demanda nem nos gráficos deste relatório.</p>%2")
+                    .arg(escaped(summary.missingSectors()), errorsHtml(summary));
     if (!study.notes.trimmed().isEmpty())
         html += QStringLiteral("<h3>Notas</h3><p>%1</p>")
                     .arg(escaped(study.notes).replace(QLatin1Char('\n'), QStringLiteral("<br>")));
     html += inputsHtml(study);
-    html += resultsHtml(summary);
+    const WindowInputs agriculture = windowInputs(study, QStringLiteral("TF_Mod_Agricultura"));
+    html += resultsHtml(summary, seriesMonths(agriculture.seriesOrigin));
     return html + QStringLiteral("</body></html>");
 }
 

@@ -6,7 +6,8 @@
 #include <QString>
 
 // The summary's printed report, a PDF: the study's name and notes, each sector's inputs, the
-// monthly totals of the day table, the annual figures and the two charts.
+// monthly totals of the day table (months of the series' year), the annual figures and the two
+// charts. A total that leaves a sector out says so on the first page and beside each figure.
 namespace SummaryReport
 {
 
@@ -15,9 +16,6 @@ struct Charts {
     QImage daily;
     QImage shares;
 };
-
-// The month of each day 1 to 366, the year taken as a leap year ("Jan" to "Dez").
-int monthOfDay(int day);
 
 // The report as HTML, images referred to as "grafico-diario" and "grafico-participacao".
 QString reportHtml(const tavi::Study &study, const tavi::MunicipalSummary &summary);

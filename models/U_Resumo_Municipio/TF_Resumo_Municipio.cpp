@@ -156,7 +156,6 @@ void TF_Resumo_Municipio::b_simularClick()
     const SupplyScenario scenario =
         cb_cenario->currentIndex() == 1 ? SupplyScenario::NextYear : SupplyScenario::Current;
     m_summary = summarizeStudy(m_study(), scenario);
-    m_computed = true;
     showSummary();
 }
 
@@ -167,8 +166,14 @@ void TF_Resumo_Municipio::showSummary()
     SG_Resumo->fitColumnsToTexts();
 
     QStringList lines;
-    lines << QStringLiteral("Dia de maior demanda: %1, com %2 m3/dia.")
-                 .arg(SG_Anual->table().cell(1, 6),
+    // A total that leaves a sector out is never presented as the municipality's.
+    if (m_summary.isPartial())
+        lines << QStringLiteral("<b style='color:#a00000'>Total parcial, sem %1: os totais, o dia "
+                                "de maior demanda e os gráficos não incluem o que não pôde ser "
+                                "calculado.</b>")
+                     .arg(m_summary.missingSectors().toHtmlEscaped());
+    lines << QStringLiteral("%1: %2, com %3 m3/dia.")
+                 .arg(SG_Anual->table().cell(0, 6).toHtmlEscaped(), SG_Anual->table().cell(1, 6),
                       SG_Anual->table().cell(2, 6).section(' ', 0, 0));
     if (m_summary.dilutionError.isEmpty())
         lines << (m_summary.dilutionPoint > 0
@@ -179,9 +184,13 @@ void TF_Resumo_Municipio::showSummary()
                             .arg(m_summary.dilutionPoint)
                       : QStringLiteral("Diluição de esgotos: nenhuma vazão indisponível."));
     // Each sector's message as its window's error box would show it.
-    for (const QString &error : m_summary.errors())
+    const QStringList errors = m_summary.errors();
+    const QStringList places = m_summary.errorPlaces();
+    for (int e = 0; e < errors.size(); ++e)
         lines << QStringLiteral("<span style='color:#a00000'>%1</span>")
-                     .arg(ErrorBox::withFullStop(ErrorBox::shortened(error)).toHtmlEscaped());
+                     .arg(ErrorBox::text(errors[e], places[e])
+                              .toHtmlEscaped()
+                              .replace(QLatin1Char('\n'), QStringLiteral("<br>")));
     l_erros->setText(lines.join(QStringLiteral("<br>")));
 
     delete m_dailyChart;
@@ -197,16 +206,17 @@ void TF_Resumo_Municipio::showSummary()
 
 void TF_Resumo_Municipio::b_salvarClick()
 {
-    if (!m_computed)
-        b_simularClick();
+    // Saved as computed from the study as it is now, never from an earlier reading of it.
+    b_simularClick();
     exportSummary(this, SG_Resumo->table(), SG_Anual->table());
 }
 
 void TF_Resumo_Municipio::b_relatorioClick()
 {
-    if (!m_computed)
-        b_simularClick();
+    // The inputs printed and the results beside them come from the same reading of the study.
     const Study study = m_study();
+    m_summary = summarizeStudy(study, m_summary.scenario);
+    showSummary();
     QString name = study.name.trimmed().isEmpty()
                        ? QStringLiteral("Resumo do Município")
                        : study.name.trimmed() + QStringLiteral(" - Resumo");

@@ -47,7 +47,6 @@ private:
 
     std::function<tavi::Study()> m_study;
     tavi::MunicipalSummary m_summary;
-    bool m_computed = false;
     QComboBox *cb_cenario = nullptr;
     ResultGrid *SG_Resumo = nullptr;
     ResultGrid *SG_Anual = nullptr;

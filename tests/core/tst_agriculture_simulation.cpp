@@ -312,6 +312,63 @@ private slots:
         QVERIFY(!result(A, kKcColumn, 200).isEmpty());
     }
 
+    // An empty or unreadable series cell keeps the program's message, and names its day and
+    // column on a line of its own: a year is too long to find it by eye.
+    void anUnreadableSeriesCellNamesItsDayAndColumn_data()
+    {
+        QTest::addColumn<int>("day");
+        QTest::addColumn<QString>("etp");
+        QTest::addColumn<QString>("rain");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("where");
+        QTest::newRow("empty ETP") << 100 << ""
+                                   << "1"
+                                   << "'' não é um valor de ponto flutuante válido"
+                                   << "Série, dia 100, coluna ETP";
+        QTest::newRow("rainfall in words") << 5 << "4"
+                                           << "muita"
+                                           << "'muita' não é um valor de ponto flutuante válido"
+                                           << "Série, dia 5, coluna P";
+        QTest::newRow("day 366") << 366 << "4"
+                                 << ""
+                                 << "'' não é um valor de ponto flutuante válido"
+                                 << "Série, dia 366, coluna P";
+    }
+    void anUnreadableSeriesCellNamesItsDayAndColumn()
+    {
+        QFETCH(int, day);
+        QFETCH(QString, etp);
+        QFETCH(QString, rain);
+        QFETCH(QString, message);
+        QFETCH(QString, where);
+        for (int d = 1; d <= kDays; ++d)
+            setDay(d, QStringLiteral("4"), QStringLiteral("1"));
+        setDay(day, etp, rain);
+        try {
+            simulate(t());
+            QFAIL("no error");
+        } catch (const TaviError &error) {
+            QCOMPARE(error.message(), message);
+            QCOMPARE(error.where(), where);
+            QCOMPARE(error.fullMessage(), message + QLatin1Char('\n') + where);
+        }
+    }
+
+    // A cell of the crop tables is found by the selection the window makes; its message has
+    // no second line.
+    void otherCellsKeepTheirOneLineMessage()
+    {
+        for (int d = 1; d <= kDays; ++d)
+            setDay(d, QStringLiteral("4"), QStringLiteral("1"));
+        t().param->setCell(0, kAreaRow, QStringLiteral("x"));
+        try {
+            simulate(t());
+            QFAIL("no error");
+        } catch (const TaviError &error) {
+            QCOMPARE(error.where(), QString());
+        }
+    }
+
     void arithmeticErrors_data()
     {
         QTest::addColumn<QString>("etp");

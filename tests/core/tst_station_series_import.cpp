@@ -201,6 +201,44 @@ private slots:
         QCOMPARE(seriesOriginLine(origin),
                  QStringLiteral("Série: A701 MIRANTE, %1, %2").arg(year).arg(methods));
     }
+
+    // Rainfall missing is a gap, counted apart from the methods: never a dry day.
+    void countsDaysWithoutRainfall()
+    {
+        std::vector<YearDay> days(366, YearDay{Method::PenmanMonteith, 4.0L, 0.0L});
+        for (int d : {10, 11, 12, 365})
+            days[std::size_t(d)].rainfall.reset();
+        QCOMPARE(countMissingRainfall(days, 365), 3);
+        QCOMPARE(countMissingRainfall(days, 366), 4);
+        QCOMPARE(missingRainfallSummary(20), QStringLiteral("sem chuva: 20 dias"));
+        QCOMPARE(missingRainfallSummary(1), QStringLiteral("sem chuva: 1 dia"));
+        QCOMPARE(missingRainfallSummary(0), QString());
+    }
+
+    // A fill counts the days that hold an ETP or a P today and would be left empty: records
+    // of three days over a typed year would blank 363 of them.
+    void countsTheDaysAFillWouldEmpty()
+    {
+        using namespace agriculture;
+        OwnedTables tables;
+        writeDefaults(tables.tables(), QLatin1Char(','));
+        CellTable &serie = *tables.tables().serie;
+        for (int day = 1; day <= kDays; ++day) {
+            serie.setCell(kEtpColumn, day, QStringLiteral("5"));
+            serie.setCell(kRainColumn, day, QStringLiteral("0"));
+        }
+        std::vector<YearDay> days(366);
+        for (int d = 0; d < 3; ++d)
+            days[std::size_t(d)] = {Method::HargreavesSamani, 4.0L, 1.0L};
+        QCOMPARE(daysEmptiedByFill(serie, days), 363);
+        // A day losing only its rainfall counts; a day already empty does not.
+        days.assign(366, YearDay{Method::PenmanMonteith, 4.0L, 0.0L});
+        days[99].rainfall.reset();
+        days[199] = YearDay{};
+        serie.setCell(kEtpColumn, 200, QString());
+        serie.setCell(kRainColumn, 200, QStringLiteral("  "));
+        QCOMPARE(daysEmptiedByFill(serie, days), 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(StationSeriesImportTest)

@@ -46,7 +46,9 @@ Study variedStudy()
                      QStringLiteral("-46.62"),
                      QStringLiteral("785.64"),
                      QStringLiteral("2023"),
-                     QStringLiteral("Penman–Monteith (360 dias), Hargreaves–Samani (5 dias)")};
+                     QStringLiteral("Penman–Monteith (360 dias), Hargreaves–Samani (5 dias)"),
+                     QStringLiteral("3,17,100-120"),
+                     QString()};
     return study;
 }
 
@@ -139,7 +141,10 @@ private slots:
         QCOMPARE(origin.value("codigo").toString(), QStringLiteral("A701"));
         QCOMPARE(origin.value("latitude").toString(), QStringLiteral("-23.49638888"));
         QCOMPARE(origin.value("ano").toString(), QStringLiteral("2023"));
-        QCOMPARE(origin.keys().size(), 7);
+        // The days changed by hand since the fill are kept; an empty list is not written.
+        QCOMPARE(origin.value("dias_editados_etp").toString(), QStringLiteral("3,17,100-120"));
+        QVERIFY(!origin.contains("dias_editados_p"));
+        QCOMPARE(origin.keys().size(), 8);
     }
 
     // A series typed by hand has no origin, and the file says nothing of one: studies written

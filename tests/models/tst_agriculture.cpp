@@ -396,7 +396,8 @@ private slots:
         window->classGrid(H)->setCell(kKcColumn, 200, QStringLiteral("1,5"));
         simulate();
         QCOMPARE(errors.messages,
-                 QStringList{QStringLiteral("'abc' não é um valor de ponto flutuante válido.")});
+                 QStringList{QStringLiteral("'abc' não é um valor de ponto flutuante válido.\n"
+                                            "Série, dia 100, coluna ETP")});
         QVERIFY(window->isVisible());
         QVERIFY(window->total()->cell(0, 98) != QStringLiteral("0"));
         // Day 99: ETP 2, Kc 0,65 (phase 2), Pef 1,25 × 3,92 ÷ 4,17 = 1,17505995203837.

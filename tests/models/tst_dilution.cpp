@@ -155,16 +155,19 @@ private slots:
         open();
         MaximumRecorder box;
         simulate();
+        // The 14 points of the defaults discharge; the others carry what comes from upstream.
         for (int p = 1; p <= 50; ++p) {
             QCOMPARE(cell(0, p), QString::number(p));
-            QCOMPARE(cell(1, p), inLocale("0.0435714285714286", comma));
-            QCOMPARE(cell(2, p), inLocale("80.325", comma));
-            QCOMPARE(cell(3, p), inLocale("0.383020089285715", comma));
+            QCOMPARE(cell(1, p), p <= 14 ? inLocale("0.0435714285714286", comma) : QString());
+            QCOMPARE(cell(2, p), p <= 14 ? inLocale("80.325", comma) : QString());
+            QCOMPARE(cell(3, p), p <= 14 ? inLocale("0.383020089285715", comma) : QString());
         }
         QCOMPARE(cell(4, 1), inLocale("0.426591517857144", comma));
         QCOMPARE(cell(4, 2), inLocale("0.456430835942605", comma));
         QCOMPARE(cell(4, 3), inLocale("0.458518043180756", comma));
-        QCOMPARE(cell(4, 50), inLocale("0.458675019854673", comma));
+        QCOMPARE(cell(4, 14), inLocale("0.458675019854673", comma));
+        QCOMPARE(cell(4, 15), inLocale("0.0320835019975288", comma));
+        QCOMPARE(cell(4, 50), inLocale("1.18431028637027E-42", comma));
         QCOMPARE(window->contributionMatrix().cell(0, 6), inLocale("7.14324599854045E-7", comma));
         QCOMPARE(box.reports, QStringList{inLocale("0.458675019854673", comma)});
         QCOMPARE(vazao(), kCaption + QLatin1Char(' ') + inLocale("0.458675019854673", comma));
@@ -183,14 +186,15 @@ private slots:
             typeInto(f, QString::fromLatin1(typed[i]));
         }
         simulate();
-        QCOMPARE(cell(1, 50), QStringLiteral("0,583333333333333"));
-        QCOMPARE(cell(2, 50), QStringLiteral("150,166666666667"));
-        QCOMPARE(cell(3, 50), QStringLiteral("24,1944444444445"));
+        QCOMPARE(cell(1, 3), QStringLiteral("0,583333333333333"));
+        QCOMPARE(cell(2, 3), QStringLiteral("150,166666666667"));
+        QCOMPARE(cell(3, 3), QStringLiteral("24,1944444444445"));
+        QCOMPARE(cell(1, 4), QString());
         QCOMPARE(cell(4, 1), QStringLiteral("24,7777777777778"));
         QCOMPARE(cell(4, 2), QStringLiteral("41,8072787967097"));
-        QCOMPARE(cell(4, 10), QStringLiteral("77,3720203886148"));
-        QCOMPARE(cell(4, 50), QStringLiteral("79,2354592248238"));
-        QCOMPARE(box.reports, QStringList{QStringLiteral("79,2354592248238")});
+        QCOMPARE(cell(4, 10), QStringLiteral("3,87635804979703"));
+        QCOMPARE(cell(4, 20), QStringLiteral("0,0911632034620218"));
+        QCOMPARE(box.reports, QStringList{QStringLiteral("53,5114722701815")});
     }
 
     void riverVelocityAndTotalTravelTimeChangeNothing()
@@ -205,33 +209,39 @@ private slots:
         QCOMPARE(box.reports[0], box.reports[1]);
     }
 
-    void theNumberOfPointsDividesButAlwaysFiftyRows()
+    // N points share the totals; the grid still lists the 50 points of the river.
+    void theNumberOfPointsSharesTheTotalsOverFiftyRows()
     {
         MaximumRecorder box;
         field("ce_3")->setValue(7);
         simulate();
         QCOMPARE(cell(1, 1), QStringLiteral("0,0871428571428571"));
-        QCOMPARE(cell(1, 50), QStringLiteral("0,0871428571428571"));
+        QCOMPARE(cell(1, 7), QStringLiteral("0,0871428571428571"));
+        QCOMPARE(cell(1, 8), QString());
         QVERIFY(!cell(4, 50).isEmpty());
     }
 
-    // N = 0 fails before any cell is written; the error box shows it and nothing else changes.
+    // N must be a whole number of points from 1 to 50: 0 fails before any cell is written,
+    // with a message naming the field, which is made current.
     void noDischargePointsFailsBeforeWriting()
     {
-        ErrorRecorder errors;
+        CoveringErrorBox errors;
         MaximumRecorder box;
         field("ce_3")->setValue(0);
         simulate();
         QCOMPARE(errors.messages,
-                 QStringList{QStringLiteral("Divisão de ponto flutuante por zero.")});
+                 QStringList{QStringLiteral("O \"Número de Pontos de Lançamento\" deve ser um "
+                                            "número inteiro de 1 a 50, e não 0.")});
         QCOMPARE(cell(1, 1), QString());
         QVERIFY(box.reports.isEmpty());
         QCOMPARE(vazao(), kCaption);
+        QVERIFY(field("ce_3")->hasFocus());
 
-        // With no flow either, 0 / 0.
-        field("ce_4")->setValue(0);
+        field("ce_3")->setValue(14.5L);
         simulate();
-        QCOMPARE(errors.messages.last(), QStringLiteral("Operação de ponto flutuante inválida."));
+        QCOMPARE(errors.messages.last(),
+                 QStringLiteral("O \"Número de Pontos de Lançamento\" deve ser um número "
+                                "inteiro de 1 a 50, e não 14,5."));
         QVERIFY(window->isVisible());
     }
 

@@ -79,7 +79,8 @@ private slots:
         QVERIFY(errors.messages.isEmpty());
         window.simularButton()->click();
         QCOMPARE(errors.messages,
-                 QStringList{QStringLiteral("'x' não é um valor de ponto flutuante válido.")});
+                 QStringList{QStringLiteral("'x' não é um valor de ponto flutuante válido.\n"
+                                            "Série, dia 6, coluna ETP")});
         QCOMPARE(window.serie()->cell(1, 5), QStringLiteral("4"));
     }
 

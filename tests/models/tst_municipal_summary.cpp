@@ -181,8 +181,12 @@ private slots:
         TF_Mod_Agricultura agriculture;
         const WindowRun run = simulateIn(&agriculture, study);
         QCOMPARE(run.errors.size(), 1);
-        QCOMPARE(ErrorBox::withFullStop(summary.sectors[AgricultureSector].error),
+        // The window's box and the summary name the message and its place alike.
+        QCOMPARE(ErrorBox::text(summary.sectors[AgricultureSector].error,
+                                summary.sectors[AgricultureSector].errorWhere),
                  run.errors.first());
+        QCOMPARE(summary.sectors[AgricultureSector].errorWhere,
+                 QStringLiteral("Série, dia 100, coluna P"));
         QCOMPARE(summary.errors(), QStringList{QStringLiteral("Agricultura: ") +
                                                summary.sectors[AgricultureSector].error});
         QVERIFY(summary.sectors[SupplySector].computed());

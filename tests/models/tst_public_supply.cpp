@@ -3,6 +3,7 @@
 #include "export/ResultExport.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
+#include "frame/ResultsNotice.h"
 #include "models/U_Abast_Publico/TF_Abast_Publico.h"
 #include "support/WindowTesting.h"
 
@@ -43,7 +44,7 @@ private slots:
         QCOMPARE(cell(1, 0), QStringLiteral("ATUAL"));
         QCOMPARE(cell(2, 0), QStringLiteral("FUTURA"));
         QCOMPARE(cell(1, 1), QString());
-        QCOMPARE(field("me_demanda")->text(), QStringLiteral("0,00"));
+        QCOMPARE(field("me_demanda")->text(), QStringLiteral("0,0000"));
         QCOMPARE(field("me_2")->text(), QStringLiteral("0,00"));
         QCOMPARE(field("e_p_2")->text(), QStringLiteral("R$ 0,00"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Módulo Abastecimento Público"));
@@ -52,7 +53,7 @@ private slots:
     void allZeroInputs()
     {
         simulate();
-        QCOMPARE(field("me_demanda")->text(), QStringLiteral("0,00"));
+        QCOMPARE(field("me_demanda")->text(), QStringLiteral("0,0000"));
         for (int day : {1, 9, 10, 99, 100, 365}) {
             QCOMPARE(cell(1, day), QStringLiteral("0"));
             QCOMPARE(cell(2, day), QStringLiteral("0"));
@@ -75,23 +76,25 @@ private slots:
         QCOMPARE(cell(1, 1), QStringLiteral("170"));
         QCOMPARE(cell(2, 365), QStringLiteral("170"));
 
-        // Next year's demand uses the per-capita value rounded to two decimals: 0,16, not
-        // 0,16125 (which would give 181,25).
+        // Next year's demand uses the per-capita value as its field holds it, rounded half away
+        // from zero to four decimals: 0,1613, not 0,16125 (181,25) nor 0,16 (180).
         set("e_p_1", 0.05L);
         set("e_p_2", 1.5L);
         simulate();
-        QCOMPARE(field("me_demanda")->text(), QStringLiteral("0,16"));
+        QCOMPARE(field("me_demanda")->text(), QStringLiteral("0,1613"));
         QCOMPARE(cell(1, 200), QStringLiteral("170"));
-        QCOMPARE(cell(2, 200), QStringLiteral("180"));
+        QCOMPARE(cell(2, 200), QStringLiteral("181,3"));
 
         // A total population below the served one lowers both columns.
         set("me_3", 800);
         simulate();
         QCOMPARE(cell(1, 1), QStringLiteral("130"));
 
-        // The efficiency enters no formula, and a second run gives the same texts.
-        const QString before = cell(2, 17);
+        // An efficiency divides the net demand; a second run gives the same texts.
         set("me_5", 55);
+        simulate();
+        const QString before = cell(2, 17);
+        QCOMPARE(before, QStringLiteral("256,909090909091"));
         simulate();
         QCOMPARE(cell(2, 17), before);
     }
@@ -108,19 +111,19 @@ private slots:
         QTest::newRow("income, 0,00001") << "e_p_3"
                                          << "0,00001"
                                          << "R$ 0,00001"
-                                         << "0,20";
+                                         << "0,1950";
         QTest::newRow("income, 1E-5") << "e_p_3"
                                       << "1E-5"
                                       << "R$ 0,00001"
-                                      << "0,20";
+                                      << "0,1950";
         QTest::newRow("price, 0,025") << "e_p_1"
                                       << "0,025"
                                       << "R$ 0,025"
-                                      << "0,23";
+                                      << "0,2250";
         QTest::newRow("seventh decimal refused") << "e_p_3"
                                                  << "0,0000019"
                                                  << "R$ 0,000001"
-                                                 << "0,15";
+                                                 << "0,1545";
     }
     void smallElasticitiesKeepSixDecimals()
     {
@@ -146,7 +149,7 @@ private slots:
         set("me_2", 123456789.5L);
         simulate();
         NumericEdit *demand = field("me_demanda");
-        QCOMPARE(demand->text(), QStringLiteral("123.456.789,50"));
+        QCOMPARE(demand->text(), QStringLiteral("123.456.789,5000"));
         QVERIFY(demand->width() > demand->fontMetrics().horizontalAdvance(demand->text()));
         auto *unit = window->findChild<QLabel *>(QStringLiteral("demandUnit"));
         QVERIFY(unit);
@@ -187,7 +190,8 @@ private slots:
         auto *simular = window->findChild<QToolButton *>(QStringLiteral("b_simular"));
         QVERIFY(simular->hasFocus());
         QTest::keyClick(simular, Qt::Key_Return);
-        QCOMPARE(cell(1, 1), QStringLiteral("170"));
+        // 170 m3/dia delivered at 80 % efficiency.
+        QCOMPARE(cell(1, 1), QStringLiteral("212,5"));
     }
 
     // Leaving a group's last field forwards lands on the next group; a click or Shift+Tab
@@ -322,16 +326,13 @@ private slots:
         setSpreadsheetFactory(&app);
         auto *salvar = window->findChild<QToolButton *>(QStringLiteral("b_salvar"));
 
-        // Before "Simular": the headers and empty cells.
+        // Before "Simular" there is nothing to save: the window says so, and exports nothing.
+        QStringList notices;
+        ResultsNotice::setPresenter([&](QWidget *, const QString &text) { notices << text; });
         salvar->click();
-        QStringList headers;
-        for (int column = 1; column <= 3; ++column)
-            headers << RecordingSpreadsheet::bold(2, column);
-        headers << RecordingSpreadsheet::cell(2, 1, "DIA")
-                << RecordingSpreadsheet::cell(2, 2, "ATUAL")
-                << RecordingSpreadsheet::cell(2, 3, "FUTURA");
-        QCOMPARE(app.calls.mid(2, 6), headers);
-        QCOMPARE(app.calls.at(8), QStringLiteral("cell A3 "));
+        ResultsNotice::setPresenter({});
+        QCOMPARE(notices, QStringList{ResultsNotice::text(ResultsNotice::Purpose::Save, false)});
+        QVERIFY(app.calls.isEmpty());
 
         set("me_1", 1000);
         set("me_2", 0.15L);
@@ -345,6 +346,13 @@ private slots:
         setSpreadsheetFactory(nullptr);
         ExportPrompts::setHooks({});
 
+        QStringList headers;
+        for (int column = 1; column <= 3; ++column)
+            headers << RecordingSpreadsheet::bold(2, column);
+        headers << RecordingSpreadsheet::cell(2, 1, "DIA")
+                << RecordingSpreadsheet::cell(2, 2, "ATUAL")
+                << RecordingSpreadsheet::cell(2, 3, "FUTURA");
+        QCOMPARE(app.calls.mid(2, 6), headers);
         QCOMPARE(app.calls.size(), 2 + 6 + 365 * 3 + 3);
         QCOMPARE(app.calls.at(8), QStringLiteral("cell A3 01"));
         QCOMPARE(app.calls.at(9), QStringLiteral("cell B3 170"));

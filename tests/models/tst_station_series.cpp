@@ -13,10 +13,14 @@
 #include "support/ModalWindows.h"
 #include "support/WindowTesting.h"
 
+#include <QChartView>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -40,8 +44,9 @@ QString decimal(double v)
 
 // A UTC year of INMET hours at São Paulo (UTC-3), smooth daily and yearly cycles, rain every
 // ninth day; the station is down for days 150 to 156 (no ETo) and its radiation sensor for
-// days 200 to 205 (Hargreaves-Samani).
-QByteArray inmetFile(int year)
+// days 200 to 205 (Hargreaves-Samani). With `rainGauge`, its rain gauge is down for days 20 to
+// 39: the other sensors go on, so those days have an ETo but no rainfall.
+QByteArray inmetFile(int year, bool rainGaugeDown = false)
 {
     QString text = QStringLiteral(
         "REGIAO:;SE\nUF:;SP\nESTACAO:;SAO PAULO - MIRANTE\nCODIGO (WMO):;A701\n"
@@ -63,7 +68,9 @@ QByteArray inmetFile(int year)
             if (j >= 150 && j <= 156) {
                 f << QString() << QString() << QString() << QString() << QString() << QString();
             } else {
-                f << decimal(j % 9 == 0 && end >= 15 && end <= 17 ? 1.3 * (end - 14) : 0)
+                const bool gauge = !(rainGaugeDown && j >= 20 && j <= 39);
+                f << (gauge ? decimal(j % 9 == 0 && end >= 15 && end <= 17 ? 1.3 * (end - 14) : 0)
+                            : QString())
                   << (sun && !(j >= 200 && j <= 205)
                           ? decimal((2000 + 1200 * season) * std::sin(pi * (end - 5.5) / 14))
                           : QString())
@@ -96,6 +103,9 @@ class StationSeriesTest : public QObject
 
     TF_Mod_Agricultura *window = nullptr;
     QTemporaryDir folder;
+    // The answer to a fill that would empty days, and the questions asked.
+    bool emptyingAnswer = true;
+    QStringList questions;
 
     QString writeFile(const QString &name, const QByteArray &content)
     {
@@ -150,11 +160,18 @@ class StationSeriesTest : public QObject
 private slots:
     void init()
     {
+        emptyingAnswer = true;
+        questions.clear();
+        StationSeriesDialog::setConfirmation([this](QWidget *, const QString &question) {
+            questions << question;
+            return emptyingAnswer;
+        });
         window = new TF_Mod_Agricultura;
         QVERIFY(showActive(window));
     }
     void cleanup()
     {
+        StationSeriesDialog::setConfirmation({});
         delete window;
         window = nullptr;
     }
@@ -398,6 +415,115 @@ private slots:
                           defaultStudy().windows.value(QStringLiteral("TF_Mod_Agricultura")));
         QVERIFY(!label->origin());
         QCOMPARE(label->text(), QString());
+    }
+
+    // Days whose rainfall is missing are gaps, not a dry spell: tinted as days without ETo
+    // are, counted apart in the summary line, and striped in the chart.
+    void missingRainfallIsShown()
+    {
+        const QString path = writeFile(QStringLiteral("gauge.csv"), inmetFile(2023, true));
+        const Shown shown = whileModal(
+            [this] { window->findChild<QToolButton *>(QStringLiteral("b_estacao"))->click(); },
+            [&](QWidget *modal) {
+                auto *dialog = qobject_cast<StationSeriesDialog *>(modal);
+                dialog->readFile(path);
+                const QString summary =
+                    dialog->findChild<QLabel *>(QStringLiteral("l_resumo"))->text();
+                // Days 20 to 39, and the 7 days the station was down.
+                QVERIFY2(summary.contains(QStringLiteral("sem chuva: 27 dias")),
+                         qPrintable(summary));
+                auto *table = dialog->findChild<QTableWidget *>(QStringLiteral("tw_previa"));
+                const QColor plain = table->item(10, 4)->background().color();
+                QCOMPARE(table->item(24, 4)->text(), QString());
+                QVERIFY(table->item(24, 4)->background().color() != plain);
+                QCOMPARE(table->item(24, 4)->background().color(),
+                         table->item(151, 4)->background().color());
+                auto *chart = dialog->findChild<QChartView *>(QStringLiteral("ch_previa"));
+                QLineSeries *gaps = nullptr;
+                for (QAbstractSeries *series : chart->chart()->series())
+                    if (series->name() == QStringLiteral("Dias sem chuva"))
+                        gaps = qobject_cast<QLineSeries *>(series);
+                QVERIFY(gaps);
+                QCOMPARE(gaps->count(), 27 * 3);
+            });
+        QVERIFY(shown.opened);
+    }
+
+    // A fill that would empty days holding values today asks first, counting them; "Não"
+    // (the default) keeps the dialog open and the series as it was.
+    void aFillThatWouldEmptyDaysAsksFirst_data()
+    {
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("Não") << false;
+        QTest::newRow("Sim") << true;
+    }
+    void aFillThatWouldEmptyDaysAsksFirst()
+    {
+        QFETCH(bool, answer);
+        emptyingAnswer = answer;
+        const QVector<QStringList> before = series();
+        const QString records = QStringLiteral("Data;Tmax;Tmin;Chuva\n01/03/2022;30;18;2\n"
+                                               "02/03/2022;31;18;0\n03/03/2022;29;17;5\n");
+        bool stayedOpen = false;
+        const Shown shown = whileModal(
+            [this] { window->findChild<QToolButton *>(QStringLiteral("b_estacao"))->click(); },
+            [&](QWidget *modal) {
+                auto *dialog = qobject_cast<StationSeriesDialog *>(modal);
+                dialog->findChild<QPlainTextEdit *>(QStringLiteral("m_colado"))
+                    ->setPlainText(records);
+                dialog->findChild<QLineEdit *>(QStringLiteral("e_latitude"))->setText("-15,8");
+                dialog->findChild<QLineEdit *>(QStringLiteral("e_longitude"))->setText("-47,9");
+                dialog->findChild<QLineEdit *>(QStringLiteral("e_altitude"))->setText("1160");
+                dialog->readPastedText();
+                dialog->findChild<QPushButton *>(QStringLiteral("b_preencher"))->click();
+                stayedOpen = dialog->isVisible();
+            });
+        QVERIFY(shown.opened);
+        // Every day of the default series holds values; the records give 3 of them.
+        QCOMPARE(questions, QStringList{StationSeriesDialog::emptyingQuestion(363)});
+        QCOMPARE(stayedOpen, !answer);
+        if (!answer) {
+            QCOMPARE(series(), before);
+            QVERIFY(!originLabel()->origin());
+        } else {
+            QCOMPARE(window->serie()->cell(kRainColumn, 60), QStringLiteral("2"));
+            QCOMPARE(window->serie()->cell(kEtpColumn, 1), QString());
+        }
+        // Over a series already empty there is nothing to ask.
+        QVERIFY(StationSeriesDialog::emptyingQuestion(1).contains(QStringLiteral("1 dia que")));
+    }
+
+    // Once filled, the origin follows what is done to the series: a few days corrected by
+    // hand are counted; a year pasted over it makes it a series typed or pasted, naming the
+    // station only as what came before. The study keeps the mark.
+    void handEditsMarkTheOrigin()
+    {
+        QVERIFY(fillFrom(writeFile(QStringLiteral("a.csv"), inmetFile(2023))));
+        window->serie()->table().setData(window->serie()->model()->index(9, kEtpColumn),
+                                         QStringLiteral("7"));
+        window->serie()->table().setData(window->serie()->model()->index(9, kRainColumn),
+                                         QStringLiteral("1"));
+        window->serie()->table().setData(window->serie()->model()->index(29, kRainColumn),
+                                         QStringLiteral("12"));
+        QVERIFY2(originLabel()->toolTip().contains(QStringLiteral(", editada à mão em 2 dias")),
+                 qPrintable(originLabel()->toolTip()));
+        QCOMPARE(StudyInputs::collect(window).seriesOrigin->editedRainDays,
+                 QStringLiteral("10,30"));
+
+        QString year;
+        for (int day = 1; day <= kDays; ++day)
+            year += QStringLiteral("4\t0\n");
+        QGuiApplication::clipboard()->setText(year);
+        window->serie()->setFocus();
+        window->serie()->setCurrentIndex(window->serie()->model()->index(0, kEtpColumn));
+        QVERIFY(window->serie()->pasteClipboard());
+        QCOMPARE(originLabel()->text(),
+                 QStringLiteral("Série: digitada/colada (antes: A701 SAO PAULO - MIRANTE, 2023)"));
+        const WindowInputs inputs = StudyInputs::collect(window);
+        QVERIFY(isReplaced(*inputs.seriesOrigin));
+        // Filling the same station again vouches for it afresh.
+        QVERIFY(fillFrom(writeFile(QStringLiteral("b.csv"), inmetFile(2023))));
+        QCOMPARE(editedDayCount(*originLabel()->origin()), 0);
     }
 };
 

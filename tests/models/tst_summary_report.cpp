@@ -1,8 +1,11 @@
 #include "core/NumberText.h"
+#include "core/StudyText.h"
 #include "models/U_Resumo_Municipio/SummaryReport.h"
 #include "models/U_Resumo_Municipio/TF_Resumo_Municipio.h"
 #include "support/WindowTesting.h"
 
+#include <QDate>
+#include <QLocale>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -44,21 +47,71 @@ class SummaryReportTest : public QObject
     Q_OBJECT
 
 private slots:
-    void monthsOfALeapYear_data()
+    // The months of the series follow the year of its station when it has one; otherwise a
+    // year of 365 days, with day 366 apart. Sums computed here, day by day, from the calendar.
+    void monthlySumsFollowTheSeriesYear_data()
     {
-        QTest::addColumn<int>("day");
-        QTest::addColumn<int>("month");
-        QTest::newRow("first") << 1 << 1;
-        QTest::newRow("31 Jan") << 31 << 1;
-        QTest::newRow("29 Feb") << 60 << 2;
-        QTest::newRow("1 Mar") << 61 << 3;
-        QTest::newRow("last") << 366 << 12;
+        QTest::addColumn<QString>("year"); // of the origin; empty: a typed series
+        QTest::addColumn<int>("calendarYear");
+        QTest::addColumn<bool>("day366Apart");
+        QTest::newRow("station year 2023") << "2023" << 2023 << true;
+        QTest::newRow("station year 2024") << "2024" << 2024 << false;
+        QTest::newRow("typed series") << "" << 2023 << true;
     }
-    void monthsOfALeapYear()
+    void monthlySumsFollowTheSeriesYear()
     {
-        QFETCH(int, day);
-        QFETCH(int, month);
-        QCOMPARE(SummaryReport::monthOfDay(day), month);
+        QFETCH(QString, year);
+        QFETCH(int, calendarYear);
+        QFETCH(bool, day366Apart);
+        Study study = defaultStudy();
+        WindowInputs &agriculture = study.windows["TF_Mod_Agricultura"];
+        // Rainfall that tells the days apart: day d rains d % 13 tenths of a millimetre.
+        StudyGrid &serie = agriculture.grids["SG_Serie"];
+        auto rain = [](int day) { return (day % 13) / 10.0L; };
+        for (int day = 1; day <= 366; ++day)
+            serie[day - 1] = {QStringLiteral("1"), formatGeneral(rain(day), studyNumberSettings())};
+        if (!year.isEmpty()) {
+            SeriesOrigin origin;
+            origin.code = QStringLiteral("A701");
+            origin.year = year;
+            agriculture.seriesOrigin = origin;
+        }
+        const QString html = SummaryReport::reportHtml(study, summarizeStudy(study, {}));
+        for (int month = 1; month <= 12; ++month) {
+            const QDate first(calendarYear, month, 1);
+            long double sum = 0;
+            for (int d = 0; d < first.daysInMonth(); ++d)
+                sum += rain(first.dayOfYear() + d);
+            const QString row = QStringLiteral("<td>%1</td><td>%2</td><td>%3</td>")
+                                    .arg(QLocale(QLocale::Portuguese, QLocale::Brazil)
+                                             .monthName(month, QLocale::ShortFormat)
+                                             .left(3),
+                                         formatGeneral(first.daysInMonth()), formatGeneral(sum));
+            QVERIFY2(html.contains(row, Qt::CaseInsensitive), qPrintable(row));
+        }
+        const QString lastDay =
+            QStringLiteral("<td>Dia 366</td><td>1</td><td>%1</td>").arg(formatGeneral(rain(366)));
+        QCOMPARE(html.contains(lastDay), day366Apart);
+    }
+
+    // A sector left out of the total is said on the first page, beside the annual total and
+    // the peak day, with the place of the error.
+    void partialTotalIsSaid()
+    {
+        Study study = namedStudy();
+        study.windows["TF_Mod_Agricultura"].grids["SG_Serie"][99][0] = QStringLiteral("abc");
+        const MunicipalSummary summary = summarizeStudy(study, {});
+        QVERIFY(summary.isPartial());
+        const QString html = SummaryReport::reportHtml(study, summary);
+        const int firstPage = html.indexOf(QStringLiteral("page-break-before"));
+        const int note = html.indexOf(QStringLiteral("Total parcial, sem Agricultura"));
+        QVERIFY(note > 0 && note < firstPage);
+        QVERIFY(html.contains(QStringLiteral("<td>Total parcial (sem Agricultura)</td>")));
+        QVERIFY(html.contains(QStringLiteral("Dia de maior demanda (total parcial, sem "
+                                             "Agricultura)")));
+        QVERIFY(html.contains(QStringLiteral("Série, dia 100, coluna ETP")));
+        QVERIFY(!SummaryReport::reportHtml(namedStudy(), summarizeStudy(namedStudy(), {}))
+                     .contains(QStringLiteral("parcial")));
     }
 
     // "Imprimir relatório…" writes a PDF of several pages whose text holds the study's name,

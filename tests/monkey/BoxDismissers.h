@@ -14,6 +14,7 @@
 #include "export/ResultChartDialog.h"
 #include "frame/Activation.h"
 #include "frame/ErrorBox.h"
+#include "frame/ResultsNotice.h"
 #include "models/U_Dem_Agua/MaximumBox.h"
 
 #include <QApplication>
@@ -78,9 +79,9 @@ public:
             coverWith(dialog);
         });
         ResultChartBox::setNoticePresenter([this](QWidget *parent, const QString &text) {
-            Log::instance().action(QStringLiteral("(chart notice: %1)").arg(text));
-            if (text != ResultChartBox::notSimulatedNotice())
-                Log::instance().fail(QStringLiteral("chart notice: \"%1\"").arg(text));
+            Log::instance().action(QStringLiteral("(notice: %1)").arg(text));
+            if (!ResultsNotice::isNotice(text))
+                Log::instance().fail(QStringLiteral("notice: \"%1\"").arg(text));
             cover(parent ? parent->window() : nullptr);
         });
 

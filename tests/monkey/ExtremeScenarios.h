@@ -43,15 +43,17 @@ inline QVector<Scenario> extremeScenarios(ModuleKind kind, const WindowUnderTest
     const QString divisionByZero = QStringLiteral("Divisão de ponto flutuante por zero.");
     switch (kind) {
     case ModuleKind::DiluicaoEsgotos:
+        // N counts the points that discharge: 1 to 50.
         scenarios << Scenario{QStringLiteral("N = 0"),
                               {{QStringLiteral("ce_3"), -1, -1, QStringLiteral("0")}},
                               false,
-                              divisionByZero};
-        scenarios << Scenario{QStringLiteral("N = 0 and no effluent"),
-                              {{QStringLiteral("ce_3"), -1, -1, QStringLiteral("0")},
-                               {QStringLiteral("ce_4"), -1, -1, QStringLiteral("0")}},
+                              QStringLiteral("O \"Número de Pontos de Lançamento\" deve ser um "
+                                             "número inteiro de 1 a 50, e não 0.")};
+        scenarios << Scenario{QStringLiteral("N = 60"),
+                              {{QStringLiteral("ce_3"), -1, -1, QStringLiteral("60")}},
                               false,
-                              QStringLiteral("Operação de ponto flutuante inválida.")};
+                              QStringLiteral("O \"Número de Pontos de Lançamento\" deve ser um "
+                                             "número inteiro de 1 a 50, e não 60.")};
         scenarios << Scenario{QStringLiteral("ce_6 = ce_7"),
                               {{QStringLiteral("ce_7"), -1, -1, QStringLiteral("5")},
                                {QStringLiteral("ce_6"), -1, -1, QStringLiteral("5")}},
@@ -88,11 +90,13 @@ inline QVector<Scenario> extremeScenarios(ModuleKind kind, const WindowUnderTest
         scenarios << Scenario{QStringLiteral("letters in an ETP cell"),
                               {{QStringLiteral("SG_Serie"), 1, 1, QStringLiteral("abc")}},
                               false,
-                              QStringLiteral("'abc' não é um valor de ponto flutuante válido.")};
+                              QStringLiteral("'abc' não é um valor de ponto flutuante válido.\n"
+                                             "Série, dia 1, coluna ETP")};
         scenarios << Scenario{QStringLiteral("letters in a rainfall cell"),
                               {{QStringLiteral("SG_Serie"), 2, 4, QStringLiteral("xyz")}},
                               false,
-                              QStringLiteral("'xyz' não é um valor de ponto flutuante válido.")};
+                              QStringLiteral("'xyz' não é um valor de ponto flutuante válido.\n"
+                                             "Série, dia 4, coluna P")};
         break;
     }
     case ModuleKind::AbastecimentoPublico:

@@ -1,8 +1,10 @@
 #pragma once
 
-// The only texts the application error box may show: the program's four messages, with the
-// full stop the box adds. A conversion message must quote a text that really does not read
-// as a number; anything else (a C++ library's what(), "Erro desconhecido") is a fault.
+// The only texts the application error box may show: the program's four messages and the two
+// of fields out of range, with the full stop the box adds; a series cell's message may name
+// its day and column on a second line. A conversion message must quote a text that really
+// does not read as a number; anything else (a C++ library's what(), "Erro desconhecido") is a
+// fault.
 
 #include "core/NumberText.h"
 
@@ -13,8 +15,19 @@ namespace monkey
 {
 
 // Empty when `shown` is one of the program's messages, else why it is not.
-inline QString whyNotAProgramMessage(const QString &shown)
+inline QString whyNotAProgramMessage(const QString &boxText)
 {
+    static const QRegularExpression seriesPlace(
+        QStringLiteral("\\nSérie, dia ([1-9]\\d*), coluna (ETP|P)$"));
+    QString shown = boxText;
+    shown.remove(seriesPlace);
+    static const QRegularExpression outOfRange(
+        QStringLiteral("^(O \"Número de Pontos de Lançamento\" deve ser um número inteiro de 1 a "
+                       "50, e não [^\\n]+|A \"Eficiência média do sistema de abastecimento\" deve "
+                       "estar entre 0 e 100 % \\(0: não informada\\); [^\\n]+ % está fora "
+                       "desse intervalo)\\.$"));
+    if (outOfRange.match(shown).hasMatch())
+        return {};
     static const QString fixed[] = {
         QStringLiteral("Divisão de ponto flutuante por zero."),
         QStringLiteral("Operação de ponto flutuante inválida."),

@@ -1,9 +1,12 @@
-// The program is killed while the user is typing; the next start offers the recovery copy
-// and restores what was typed. The program killed is a child process: this test program
-// started again with "--child", which runs the real main window and types into it.
+// The program is killed while the user is typing, into a field or into a grid cell whose
+// editor is still open; the next start offers the recovery copy and restores what was typed.
+// The program killed is a child process: this test program started again with "--child",
+// which runs the real main window and types into it.
 
+#include "core/LocaleSettings.h"
 #include "core/StudyFile.h"
 #include "frame/NumericEdit.h"
+#include "frame/ResultGrid.h"
 #include "shell/StudyPrompts.h"
 #include "shell/StudySession.h"
 #include "shell/TF_Principal.h"
@@ -22,36 +25,60 @@ namespace
 {
 
 const QString kSupply = QStringLiteral("TF_Abast_Publico");
+const QString kAgriculture = QStringLiteral("TF_Mod_Agricultura");
 const QString kTyped = QStringLiteral("2500");
+// Typed into day 100's ETP under Brazilian settings; the study keeps it with a point.
+const QString kTypedInCell = QStringLiteral("7,25");
+const QString kCellInStudy = QStringLiteral("7.25");
 
 QStringList copiesIn(const QString &folder)
 {
     return QDir(folder).entryList({QStringLiteral("recuperacao-*.tavi")});
 }
 
+// What the recovery copy must hold once the child has typed.
+bool holdsTyped(const tavi::Study &study, bool inCell)
+{
+    if (inCell)
+        return study.windows.value(kAgriculture).grids.value("SG_Serie").value(99).value(0) ==
+               kCellInStudy;
+    return study.windows.value(kSupply).fields.value("me_1") == kTyped;
+}
+
 // Opens the public supply window and types into its first field, key by key, without
-// leaving it; once the recovery copy holds what was typed, says so and goes on waiting, the
-// field still being edited, until it is killed.
-int runChild(const QString &folder)
+// leaving it (or the agriculture window, into day 100's ETP, its cell editor left open);
+// once the recovery copy holds what was typed, says so and goes on waiting, still editing,
+// until it is killed.
+int runChild(const QString &folder, bool inCell)
 {
     TF_Principal main(nullptr, folder);
     main.show();
-    QTimer::singleShot(0, &main, [&main] {
-        main.findChild<QAction *>(QStringLiteral("AbastecimentoPblico1"))->trigger();
+    QTimer::singleShot(0, &main, [&main, inCell] {
+        main.findChild<QAction *>(inCell ? QStringLiteral("Agricultura1")
+                                         : QStringLiteral("AbastecimentoPblico1"))
+            ->trigger();
     });
     QTimer typing;
-    QObject::connect(&typing, &QTimer::timeout, [&typing, &folder] {
-        auto *field = qobject_cast<NumericEdit *>(QApplication::focusWidget());
-        if (!field || field->objectName() != QLatin1String("me_1"))
+    QObject::connect(&typing, &QTimer::timeout, [&typing, &folder, inCell] {
+        QWidget *focus = QApplication::focusWidget();
+        auto *grid = qobject_cast<ResultGrid *>(focus);
+        if (inCell && grid && grid->objectName() == QLatin1String("SG_Serie")) {
+            typing.stop();
+            grid->setCurrentIndex(grid->model()->index(99, 1));
+            for (QChar c : kTypedInCell)
+                QTest::keyClicks(QApplication::focusWidget(), QString(c));
+        } else if (!inCell && focus && focus->objectName() == QLatin1String("me_1")) {
+            typing.stop();
+            QTest::keyClicks(focus, kTyped);
+        } else {
             return;
-        typing.stop();
-        QTest::keyClicks(field, kTyped);
-        auto *watch = new QTimer(field);
-        QObject::connect(watch, &QTimer::timeout, [folder] {
+        }
+        auto *watch = new QTimer(focus);
+        QObject::connect(watch, &QTimer::timeout, [folder, inCell] {
             for (const QString &copy : copiesIn(folder)) {
                 try {
                     const tavi::Study study = tavi::loadStudyFile(folder + "/" + copy).study;
-                    if (study.windows.value(kSupply).fields.value("me_1") == kTyped) {
+                    if (holdsTyped(study, inCell)) {
                         std::printf("typed\n");
                         std::fflush(stdout);
                     }
@@ -73,8 +100,15 @@ class StudyRecoveryTest : public QObject
     Q_OBJECT
 
 private slots:
+    void killedWhileTypingIsRestoredAtTheNextStart_data()
+    {
+        QTest::addColumn<bool>("inCell");
+        QTest::newRow("field being typed") << false;
+        QTest::newRow("cell editor open") << true;
+    }
     void killedWhileTypingIsRestoredAtTheNextStart()
     {
+        QFETCH(bool, inCell);
         QTemporaryDir folder;
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -82,7 +116,8 @@ private slots:
         connect(&child, &QProcess::readyReadStandardOutput,
                 [&child, &said] { said += child.readAllStandardOutput(); });
         child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--child"), folder.path()});
+                    {QStringLiteral("--child"), folder.path(),
+                     inCell ? QStringLiteral("cell") : QStringLiteral("field")});
         QVERIFY(child.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(said.contains("typed") || child.state() == QProcess::NotRunning,
                                  30000);
@@ -105,7 +140,7 @@ private slots:
         QVERIFY2(offered.contains(QStringLiteral("\"Novo estudo\" tinha alterações que não foram "
                                                  "salvas")),
                  qPrintable(offered));
-        QCOMPARE(next.session()->study().windows.value(kSupply).fields.value("me_1"), kTyped);
+        QVERIFY(holdsTyped(next.session()->study(), inCell));
         QVERIFY(next.session()->isModified());
         QVERIFY(next.isWindowModified());
         // The orphan is gone; the restored study gets a copy of this program's own (written in
@@ -120,8 +155,11 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() == 3 && arguments.at(1) == QLatin1String("--child"))
-        return runChild(arguments.at(2));
+    if (arguments.size() == 4 && arguments.at(1) == QLatin1String("--child")) {
+        // The cell is typed as a user of Brazilian settings would.
+        tavi::LocaleSettings::setCurrent(tavi::LocaleSettings::brazilian());
+        return runChild(arguments.at(2), arguments.at(3) == QLatin1String("cell"));
+    }
     StudyRecoveryTest test;
     return QTest::qExec(&test, argc, argv);
 }

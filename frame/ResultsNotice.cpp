@@ -1,0 +1,60 @@
+#include "frame/ResultsNotice.h"
+
+#include "core/ApplicationTitle.h"
+#include "frame/Activation.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace ResultsNotice
+{
+
+namespace
+{
+
+ReplaceableBox &box()
+{
+    static ReplaceableBox box(QMessageBox::Information, tavi::applicationTitle);
+    return box;
+}
+
+QString request(Purpose purpose)
+{
+    return purpose == Purpose::Chart
+               ? QStringLiteral("Pressione \"Simular\" antes de ver o gráfico.")
+               : QStringLiteral("Pressione \"Simular\" antes de salvar os resultados.");
+}
+
+} // namespace
+
+QString text(Purpose purpose, bool inputsChanged)
+{
+    if (!inputsChanged)
+        return request(purpose);
+    return QStringLiteral("Os dados de entrada mudaram depois da última simulação. ") +
+           request(purpose);
+}
+
+bool isNotice(const QString &text)
+{
+    for (Purpose purpose : {Purpose::Chart, Purpose::Save})
+        for (bool changed : {false, true})
+            if (text == ResultsNotice::text(purpose, changed))
+                return true;
+    return false;
+}
+
+void show(QWidget *window, const QString &text)
+{
+    QPointer<QWidget> covered = window ? window->window() : nullptr;
+    box().show(window, text);
+    if (covered)
+        giveActivationBack(covered);
+}
+
+void setPresenter(ReplaceableBox::Presenter presenter)
+{
+    box().setPresenter(std::move(presenter));
+}
+
+} // namespace ResultsNotice
