@@ -35,7 +35,7 @@ private:
     NumericEdit *e_p_1, *e_p_2, *e_p_3, *e_p_4;
     NumericEdit *me_demanda;
     QLabel *demandUnit;
-    static constexpr int kDemandFieldWidth = 66;
+    static constexpr int kDemandFieldWidth = 56;
     void showWholeDemand();
     ResultGrid *SG_Resultado;
 };

@@ -98,10 +98,11 @@ void StationYearChart::showYear(const std::vector<YearDay> &days, int length)
     const qreal etoTop = wholeTop(highestEto);
     const qreal rainTop = wholeTop(highestRain);
 
-    // The missing days first, so the lines are drawn over them.
-    QLineSeries *missing = newSeries(c, QStringLiteral("Dias sem ETo"), kMissingColour, 2.5);
+    // The missing days first, so the lines are drawn over them; a day without ETo is drawn
+    // over one without rainfall, so that a day missing both still shows as a station down.
     QLineSeries *missingRain =
         newSeries(c, QStringLiteral("Dias sem chuva"), kMissingRainColour, 2.5);
+    QLineSeries *missing = newSeries(c, QStringLiteral("Dias sem ETo"), kMissingColour, 2.5);
     QLineSeries *rain = newSeries(c, QStringLiteral("Chuva (mm)"), kRainColour, 1.0);
     std::vector<QLineSeries *> eto;
     for (int d = 0; d < length; ++d) {

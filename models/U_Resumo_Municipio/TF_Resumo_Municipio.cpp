@@ -127,12 +127,12 @@ TF_Resumo_Municipio::TF_Resumo_Municipio(std::function<Study()> study, QWidget *
     SG_Anual->setColumnWidth(0, 170);
     SG_Anual->setColumnWidth(1, 180);
     SG_Anual->setColumnWidth(2, 110);
-    l_erros = addLabel(annual, QString(), QRect(10, 152, 486, 64), Fonts::verdana(9));
+    l_erros = addLabel(annual, QString(), QRect(10, 152, 486, 104), Fonts::verdana(9));
     l_erros->setObjectName(QStringLiteral("l_erros"));
     l_erros->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     m_chartsPanel = new QWidget(annual);
-    m_chartsPanel->setGeometry(4, 218, 498, 420);
+    m_chartsPanel->setGeometry(4, 258, 498, 380);
     auto *charts = new QVBoxLayout(m_chartsPanel);
     charts->setContentsMargins(0, 0, 0, 0);
     charts->setSpacing(2);

@@ -128,6 +128,28 @@ private slots:
         QCOMPARE(xml.count("<c:ser>"), 3);
         QVERIFY(xml.contains("Abast. ATUAL (m3/dia)"));
     }
+
+    // A total without a sector says so in the workbook's heading row and in the figures.
+    void partialTotalIsSaidInTheWorkbook()
+    {
+        Study study = busyStudy();
+        study.windows["TF_Mod_Agricultura"].grids["SG_Serie"][9][1] = QStringLiteral("chuva");
+        const MunicipalSummary summary = summarizeStudy(study, SupplyScenario::Current);
+        QVERIFY(summary.isPartial());
+        CellTable days(kSummaryColumns, kSummaryDays + 1, kSummaryDays + 1, true);
+        CellTable figures(kFiguresColumns, kFiguresRows, kFiguresRows, true);
+        fillSummaryTable(days, summary);
+        fillFiguresTable(figures, summary);
+        KeptWorkbook factory;
+        QWidget window;
+        exportSummary(&window, days, figures, factory);
+        QVERIFY(factory.last);
+        const Worksheet &sheet = factory.last->worksheet(2);
+        QCOMPARE(sheet.cell(1, 5)->text,
+                 QStringLiteral("Total parcial (sem Agricultura) (m3/dia)"));
+        QCOMPARE(sheet.cell(5, SummarySheets::kFiguresColumn)->text,
+                 QStringLiteral("Total parcial (sem Agricultura)"));
+    }
 };
 
 QTEST_MAIN(SummaryExportTest)

@@ -1,12 +1,16 @@
 #include "core/StudyFile.h"
+#include "frame/ModuleWindow.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
+#include "frame/ResultsNotice.h"
+#include "models/U_Dem_Agua/MaximumBox.h"
 #include "shell/StudyPrompts.h"
 #include "shell/StudySession.h"
 #include "shell/TF_Principal.h"
 #include "support/ModalWindows.h"
 #include "support/WindowTesting.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -151,6 +155,67 @@ private slots:
         typeIntoSupply(0);
         QVERIFY(!session()->isModified());
         QVERIFY(!m_main->isWindowModified());
+    }
+
+    // A study saved while every window showed results, then opened again: no window shows a
+    // result until "Simular" runs on what was opened, and "Salvar" and F4 ask for it.
+    void aStudySavedWithResultsOpensWithoutThem()
+    {
+        struct Window {
+            const char *action;
+            const char *grid;
+            int col, row;
+        };
+        const Window windows[] = {{"AbastecimentoPblico1", "SG_Resultado", 1, 1},
+                                  {"Pecuria1", "SG_Resultado", 6, 1},
+                                  {"Agricultura1", "SG_Total", 0, 0},
+                                  {"guaparaaDiluiodeEsgotosDomsticos1", "SG_Resultado", 4, 1}};
+        QStringList notices;
+        ResultsNotice::setPresenter([&](QWidget *, const QString &text) { notices << text; });
+        MaximumBox::setPresenter([](QWidget *, const QString &) {});
+        const auto result = [](QWidget *window, const Window &w) {
+            return window->findChild<ResultGrid *>(QLatin1String(w.grid))->cell(w.col, w.row);
+        };
+        // What each window shows before any run (the agriculture grids open with zeros).
+        QStringList fresh;
+        for (const Window &w : windows) {
+            QVERIFY2(action(m_main.get(), w.action), w.action);
+            whileModal([&] { action(m_main.get(), w.action)->trigger(); },
+                       [&](QWidget *window) { fresh << result(window, w); });
+        }
+        for (const Window &w : windows) {
+            whileModal([&] { action(m_main.get(), w.action)->trigger(); },
+                       [&](QWidget *window) {
+                           if (auto *me_1 = window->findChild<NumericEdit *>("me_1"))
+                               me_1->setValue(1000);
+                           if (auto *serie = window->findChild<ResultGrid *>("SG_Serie"))
+                               serie->setCell(1, 1, QStringLiteral("5"));
+                           window->findChild<QAbstractButton *>("b_simular")->click();
+                           QVERIFY2(!result(window, w).isEmpty(), w.action);
+                           QVERIFY2(result(window, w) != fresh[int(&w - windows)], w.action);
+                       });
+        }
+        m_prompts.fileToSave = file("Resultados.tavi");
+        action(m_main.get(), "a_salvar_estudo")->trigger();
+        action(m_main.get(), "a_novo_estudo")->trigger();
+        QVERIFY(session()->openFile(file("Resultados.tavi")));
+        for (const Window &w : windows) {
+            notices.clear();
+            whileModal([&] { action(m_main.get(), w.action)->trigger(); },
+                       [&](QWidget *window) {
+                           QCOMPARE(result(window, w), fresh[int(&w - windows)]);
+                           QVERIFY(!static_cast<ModuleWindow *>(window)->hasSimulated());
+                           window->findChild<QAbstractButton *>("b_salvar")->click();
+                           QTest::keyClick(window, Qt::Key_F4);
+                       });
+            QCOMPARE(notices,
+                     (QStringList{ResultsNotice::text(ResultsNotice::Purpose::Save, false),
+                                  ResultsNotice::text(ResultsNotice::Purpose::Chart, false)}));
+        }
+        ResultsNotice::setPresenter({});
+        MaximumBox::setPresenter({});
+        QCOMPARE(session()->study().windows.value(kSupply).fields.value("me_1"),
+                 QStringLiteral("1000"));
     }
 
     void savingOpeningAndTheRecentList()
