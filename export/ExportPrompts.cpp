@@ -79,15 +79,7 @@ bool confirmReplace(QWidget *parent, const QString &path)
 {
     if (const auto hook = hooks().confirmReplace)
         return hook(parent, path);
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Salvar como"), replaceQuestion(path),
-                    QMessageBox::NoButton, parent);
-    makeProgramBox(box);
-    QPushButton *yes = box.addButton(QStringLiteral("Sim"), QMessageBox::YesRole);
-    QPushButton *no = box.addButton(QStringLiteral("Não"), QMessageBox::NoRole);
-    box.setDefaultButton(no);
-    box.setEscapeButton(no);
-    box.exec();
-    return box.clickedButton() == yes;
+    return askSimOrNao(parent, QStringLiteral("Salvar como"), replaceQuestion(path));
 }
 
 QString chooseSaveFile(QWidget *parent, const QString &suggestedName)

@@ -2,6 +2,7 @@
 
 #include "frame/ScreenCentre.h"
 
+#include <QPushButton>
 #include <QShowEvent>
 
 namespace
@@ -60,4 +61,16 @@ void makeProgramBox(QMessageBox &box)
 {
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
+}
+
+bool askSimOrNao(QWidget *parent, const QString &title, const QString &question)
+{
+    QMessageBox box(QMessageBox::Warning, title, question, QMessageBox::NoButton, parent);
+    makeProgramBox(box);
+    QPushButton *yes = box.addButton(QStringLiteral("Sim"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("Não"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
 }

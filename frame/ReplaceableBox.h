@@ -37,3 +37,7 @@ private:
 // (messages quote what the user typed, and "<" in a cell must not turn into markup), modal to
 // the whole program.
 void makeProgramBox(QMessageBox &box);
+
+// Asks a question of the program's own with "Sim" and "Não", "Não" being the default and what
+// Escape answers: for steps that would throw something away. Returns whether "Sim" was chosen.
+bool askSimOrNao(QWidget *parent, const QString &title, const QString &question);

@@ -20,7 +20,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -66,15 +65,7 @@ bool confirm(QWidget *parent, const QString &question)
 {
     if (const auto &hook = confirmation())
         return hook(parent, question);
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Preencher série"), question,
-                    QMessageBox::NoButton, parent);
-    makeProgramBox(box);
-    QPushButton *yes = box.addButton(QStringLiteral("Sim"), QMessageBox::YesRole);
-    QPushButton *no = box.addButton(QStringLiteral("Não"), QMessageBox::NoRole);
-    box.setDefaultButton(no);
-    box.setEscapeButton(no);
-    box.exec();
-    return box.clickedButton() == yes;
+    return askSimOrNao(parent, QStringLiteral("Preencher série"), question);
 }
 
 } // namespace
