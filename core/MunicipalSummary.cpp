@@ -224,6 +224,18 @@ QString MunicipalSummary::partialNote() const
     return isPartial() ? QStringLiteral("total parcial, sem %1").arg(missingSectors()) : QString();
 }
 
+QString MunicipalSummary::totalLabel() const
+{
+    return isPartial() ? QStringLiteral("Total parcial (sem %1)").arg(missingSectors())
+                       : QStringLiteral("Total");
+}
+
+QString MunicipalSummary::peakDayLabel() const
+{
+    const QString label = QStringLiteral("Dia de maior demanda");
+    return isPartial() ? label + QStringLiteral(" (%1)").arg(partialNote()) : label;
+}
+
 MunicipalSummary summarizeStudy(const Study &study, SupplyScenario scenario,
                                 const LocaleSettings &locale)
 {
@@ -281,10 +293,7 @@ QStringList summaryHeaders(const MunicipalSummary &summary)
     return {QStringLiteral("DIA"),
             summary.scenario == SupplyScenario::Current ? QStringLiteral("Abast. ATUAL")
                                                         : QStringLiteral("Abast. FUTURA"),
-            QStringLiteral("Pecuária"), QStringLiteral("Agricultura"),
-            summary.isPartial()
-                ? QStringLiteral("Total parcial (sem %1)").arg(summary.missingSectors())
-                : QStringLiteral("Total")};
+            QStringLiteral("Pecuária"), QStringLiteral("Agricultura"), summary.totalLabel()};
 }
 
 void fillSummaryTable(CellTable &table, const MunicipalSummary &summary)
@@ -323,15 +332,9 @@ void fillFiguresTable(CellTable &table, const MunicipalSummary &summary)
             series.computed() ? formatGeneral(series.annual) : QStringLiteral("—"),
             series.computed() ? formatDisplay(summary.shares[s], share) : QStringLiteral("—"));
     }
-    const QString partial = summary.partialNote();
-    const QString besidePartial =
-        partial.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(partial);
-    row(4,
-        summary.isPartial() ? QStringLiteral("Total parcial (sem %1)").arg(summary.missingSectors())
-                            : QStringLiteral("Total"),
-        formatGeneral(summary.annualTotal),
+    row(4, summary.totalLabel(), formatGeneral(summary.annualTotal),
         formatDisplay(summary.annualTotal != 0 ? 100 : 0, share));
-    row(6, QStringLiteral("Dia de maior demanda") + besidePartial, dayLabel(summary.peakDay),
+    row(6, summary.peakDayLabel(), dayLabel(summary.peakDay),
         formatGeneral(summary.peakTotal) + QStringLiteral(" m3/dia"));
     if (summary.dilutionError.isEmpty())
         row(7, QStringLiteral("Máxima vazão indisponível acumulada (m3/s)"),

@@ -74,6 +74,10 @@ struct MunicipalSummary {
     // What a figure of the total says beside it: "total parcial, sem Agricultura"; empty when
     // every consuming sector is in.
     QString partialNote() const;
+    // The total's name where it heads a column or a row: "Total", or "Total parcial (sem
+    // Agricultura)"; and the peak day's, "Dia de maior demanda (total parcial, sem ...)".
+    QString totalLabel() const;
+    QString peakDayLabel() const;
 };
 
 // Computes the summary of a study. Nothing throws: a sector that fails carries its message.

@@ -199,17 +199,14 @@ QString resultsHtml(const MunicipalSummary &summary, const std::vector<DaySpan> 
                               : QStringLiteral("—")};
     }
     annual << QStringList{
-        summary.isPartial() ? QStringLiteral("Total parcial (sem %1)").arg(summary.missingSectors())
-                            : QStringLiteral("Total"),
-        formatGeneral(summary.annualTotal),
+        summary.totalLabel(), formatGeneral(summary.annualTotal),
         formatDisplay(summary.annualTotal != 0 ? 100 : 0, QStringLiteral(",0.00;-,0.00"))};
     html += table({QStringLiteral("Setor"), QStringLiteral("Volume anual (m3)"),
                    QStringLiteral("Participação (%)")},
                   annual);
-    html += QStringLiteral("<p>Dia de maior demanda%3: %1, com %2 m3/dia.</p>")
-                .arg(dayLabel(summary.peakDay), formatGeneral(summary.peakTotal),
-                     summary.isPartial() ? QStringLiteral(" (%1)").arg(summary.partialNote())
-                                         : QString());
+    html += QStringLiteral("<p>%1: %2, com %3 m3/dia.</p>")
+                .arg(escaped(summary.peakDayLabel()), dayLabel(summary.peakDay),
+                     formatGeneral(summary.peakTotal));
     if (summary.dilutionError.isEmpty())
         html += QStringLiteral("<p>Diluição de esgotos domésticos (vazão indisponível, não "
                                "consumida): máxima vazão acumulada de %1 m3/s%2.</p>")

@@ -58,6 +58,19 @@ Study busyStudy()
     return s;
 }
 
+// The workbook "Salvar" hands over for the summary, as the window fills its two tables.
+std::shared_ptr<Workbook> exported(const MunicipalSummary &summary)
+{
+    CellTable days(kSummaryColumns, kSummaryDays + 1, kSummaryDays + 1, true);
+    CellTable figures(kFiguresColumns, kFiguresRows, kFiguresRows, true);
+    fillSummaryTable(days, summary);
+    fillFiguresTable(figures, summary);
+    KeptWorkbook factory;
+    QWidget window;
+    exportSummary(&window, days, figures, factory);
+    return factory.last;
+}
+
 } // namespace
 
 class SummaryExportTest : public QObject
@@ -73,15 +86,9 @@ private slots:
     {
         testing::LocaleScope comma(LocaleSettings::brazilian());
         const MunicipalSummary summary = summarizeStudy(busyStudy(), SupplyScenario::Current);
-        CellTable days(kSummaryColumns, kSummaryDays + 1, kSummaryDays + 1, true);
-        CellTable figures(kFiguresColumns, kFiguresRows, kFiguresRows, true);
-        fillSummaryTable(days, summary);
-        fillFiguresTable(figures, summary);
-        KeptWorkbook factory;
-        QWidget window;
-        exportSummary(&window, days, figures, factory);
-        QVERIFY(factory.last);
-        const Workbook &book = *factory.last;
+        const std::shared_ptr<Workbook> kept = exported(summary);
+        QVERIFY(kept);
+        const Workbook &book = *kept;
         QCOMPARE(book.sheetCount(), 2);
         QCOMPARE(book.sheet(1).name, SummarySheets::kChart);
         QCOMPARE(book.sheet(2).name, SummarySheets::kData);
@@ -136,15 +143,9 @@ private slots:
         study.windows["TF_Mod_Agricultura"].grids["SG_Serie"][9][1] = QStringLiteral("chuva");
         const MunicipalSummary summary = summarizeStudy(study, SupplyScenario::Current);
         QVERIFY(summary.isPartial());
-        CellTable days(kSummaryColumns, kSummaryDays + 1, kSummaryDays + 1, true);
-        CellTable figures(kFiguresColumns, kFiguresRows, kFiguresRows, true);
-        fillSummaryTable(days, summary);
-        fillFiguresTable(figures, summary);
-        KeptWorkbook factory;
-        QWidget window;
-        exportSummary(&window, days, figures, factory);
-        QVERIFY(factory.last);
-        const Worksheet &sheet = factory.last->worksheet(2);
+        const std::shared_ptr<Workbook> kept = exported(summary);
+        QVERIFY(kept);
+        const Worksheet &sheet = kept->worksheet(2);
         QCOMPARE(sheet.cell(1, 5)->text,
                  QStringLiteral("Total parcial (sem Agricultura) (m3/dia)"));
         QCOMPARE(sheet.cell(5, SummarySheets::kFiguresColumn)->text,
