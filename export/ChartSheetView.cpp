@@ -1,7 +1,8 @@
 #include "export/ChartSheetView.h"
 
-#include "core/LocaleSettings.h"
 #include "core/Workbook.h"
+#include "export/ChartAxes.h"
+#include "export/ChartColours.h"
 
 #include <QAreaSeries>
 #include <QChart>
@@ -11,13 +12,6 @@
 #include <QLocale>
 #include <QValueAxis>
 #include <QtMath>
-
-QLocale chartNumberLocale()
-{
-    return tavi::LocaleSettings::current().decimalSeparator == QLatin1Char(',')
-               ? QLocale(QLocale::Portuguese, QLocale::Brazil)
-               : QLocale(QLocale::English, QLocale::UnitedStates);
-}
 
 std::vector<std::vector<double>> chartLines(const tavi::Workbook &workbook,
                                             const tavi::WorkbookChart &chart)
@@ -41,9 +35,9 @@ namespace
 {
 
 // Points numbered 1, 2, 3 ... along x, as a chart without categories labels them, and a
-// value axis fitted to the data: forced down to zero, a flow that varies in its fourth digit
-// would draw as a flat line.
-void scaleToTheData(QChart *chart)
+// value axis fitted to the data: a stacked chart's bands from zero, whose share would not show
+// otherwise; a line that varies in its fourth digit fitted, so it does not draw flat.
+void scaleToTheData(QChart *chart, const std::vector<std::vector<double>> &lines, bool stacked)
 {
     const auto horizontal = chart->axes(Qt::Horizontal);
     const auto vertical = chart->axes(Qt::Vertical);
@@ -59,20 +53,17 @@ void scaleToTheData(QChart *chart)
     x->setTickType(QValueAxis::TicksDynamic);
     x->setTickAnchor(0);
     x->setTickInterval(points <= 20 ? 1 : points <= 100 ? 5 : qCeil(points / 100.0) * 10);
-    double low = y->min();
-    double high = y->max();
-    if (low == high) {
-        // A constant line still needs a band to stand in.
-        const double margin = low == 0 ? 1 : qAbs(low) * 0.1;
-        low -= margin;
-        high += margin;
-    }
-    y->setRange(low, high);
-    y->applyNiceNumbers();
-    // Huge or tiny values keep short labels in scientific notation.
-    const double largest = qMax(qAbs(y->min()), qAbs(y->max()));
-    const bool scientific = largest >= 1e7 || (largest > 0 && largest < 1e-3);
-    y->setLabelFormat(scientific ? QStringLiteral("%.3e") : QStringLiteral("%.6g"));
+    double low = 0, high = 0;
+    bool any = false;
+    for (const std::vector<double> &line : lines)
+        for (double v : line) {
+            if (!qIsFinite(v))
+                continue;
+            low = any ? qMin(low, v) : v;
+            high = any ? qMax(high, v) : v;
+            any = true;
+        }
+    ChartAxes::fit(chart, y, low, high, stacked ? tavi::AxisBase::Zero : tavi::AxisBase::Data);
 }
 
 // What the legend calls a series: the heading above its values; "Série n" where there is none.
@@ -105,19 +96,22 @@ QChartView *makeChartView(const tavi::Workbook &workbook, const tavi::WorkbookCh
             // Each band lies between the line of the series before and its own.
             auto *area = new QAreaSeries(series, below);
             area->setName(seriesName(workbook, chart, s));
+            area->setColor(ChartColours::series(s - 1));
+            area->setBorderColor(ChartColours::series(s - 1).darker(130));
             drawn->addSeries(area);
             below = series;
             continue;
         }
         series->setName(seriesName(workbook, chart, s));
+        series->setColor(ChartColours::series(s - 1));
         drawn->addSeries(series);
     }
     drawn->createDefaultAxes();
     drawn->legend()->setAlignment(Qt::AlignBottom);
     drawn->legend()->show();
     drawn->setLocalizeNumbers(true);
-    drawn->setLocale(chartNumberLocale());
-    scaleToTheData(drawn);
+    drawn->setLocale(ChartAxes::numberLocale());
+    scaleToTheData(drawn, lines, chart.isStacked());
     auto *view = new QChartView(drawn, parent);
     view->setRenderHint(QPainter::Antialiasing);
     return view;

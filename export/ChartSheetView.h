@@ -3,7 +3,6 @@
 #include <vector>
 
 class QChart;
-class QLocale;
 class QChartView;
 class QWidget;
 
@@ -19,10 +18,7 @@ std::vector<std::vector<double>> chartLines(const tavi::Workbook &workbook,
                                             const tavi::WorkbookChart &chart);
 
 // A chart sheet as the workbook window shows it: its lines, a legend naming each by the
-// heading above its values, points numbered along x, and a value axis fitted to the data
-// (labels in scientific notation for huge or tiny values); no title or categories.
+// heading above its values in the summary's colours, points numbered along x, and a value axis
+// scaled as every chart of the program scales it; no title or categories.
 QChartView *makeChartView(const tavi::Workbook &workbook, const tavi::WorkbookChart &chart,
                           QWidget *parent = nullptr);
-
-// A locale that writes a chart's numbers with the regional decimal separator.
-QLocale chartNumberLocale();

@@ -1,6 +1,7 @@
 #include "export/ResultChartDialog.h"
 
-#include "core/LocaleSettings.h"
+#include "export/ChartAxes.h"
+#include "export/ChartColours.h"
 #include "frame/Activation.h"
 #include "frame/Fonts.h"
 #include "frame/ModuleWindow.h"
@@ -23,36 +24,6 @@
 
 namespace
 {
-
-// Ten colours told apart at a glance; a chart has at most ten lines (the agriculture total
-// and its nine classes).
-const QColor kLineColours[] = {
-    QColor(0x1f, 0x77, 0xb4), QColor(0xff, 0x7f, 0x0e), QColor(0x2c, 0xa0, 0x2c),
-    QColor(0xd6, 0x27, 0x28), QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b),
-    QColor(0xe3, 0x77, 0xc2), QColor(0x7f, 0x7f, 0x7f), QColor(0xbc, 0xbd, 0x22),
-    QColor(0x17, 0xbe, 0xcf),
-};
-
-// A locale whose numbers carry the user's decimal separator and no grouping, as the grids
-// write them. Qt's locales are looked through only for a separator other than "," and ".".
-QLocale numberLocale()
-{
-    const QChar separator = tavi::LocaleSettings::current().decimalSeparator;
-    QLocale chosen(QLocale::English, QLocale::UnitedStates);
-    if (separator == QLatin1Char(','))
-        chosen = QLocale(QLocale::Portuguese, QLocale::Brazil);
-    else if (separator != QLatin1Char('.')) {
-        const QList<QLocale> all = QLocale::matchingLocales(
-            QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
-        const auto found = std::find_if(all.begin(), all.end(), [separator](const QLocale &l) {
-            return l.decimalPoint() == QString(separator) && l.zeroDigit() == QLatin1String("0");
-        });
-        if (found != all.end())
-            chosen = *found;
-    }
-    chosen.setNumberOptions(QLocale::OmitGroupSeparator);
-    return chosen;
-}
 
 // One line as the chart draws it: a series for each run of numbers between gaps, all in the
 // line's colour and under its name, the legend naming only the first. A number alone between
@@ -127,9 +98,8 @@ QValueAxis *pointAxis(const tavi::ResultChart &chart)
     return axis;
 }
 
-// A value axis fitted to the numbers and rounded to nice steps, its labels with as many
-// decimals as the step needs; huge or tiny values in scientific notation.
-QValueAxis *valueAxis(const tavi::ResultChart &chart)
+// A value axis fitted to the numbers, from zero when they come near it.
+QValueAxis *valueAxis(QChart *drawn, const tavi::ResultChart &chart)
 {
     double low = std::numeric_limits<double>::max();
     double high = std::numeric_limits<double>::lowest();
@@ -141,28 +111,9 @@ QValueAxis *valueAxis(const tavi::ResultChart &chart)
             }
     if (low > high)
         low = high = 0;
-    // Demands start from nothing: a line of 1000 to 1010 must not look like one from 0 to 10.
-    if (low > 0)
-        low = 0;
-    if (high < 0)
-        high = 0;
-    if (low == high) {
-        const double margin = low == 0 ? 1 : qAbs(low) * 0.1;
-        low -= margin;
-        high += margin;
-    }
     auto *axis = new QValueAxis;
     axis->setTitleText(chart.yTitle);
-    axis->setRange(low, high);
-    axis->applyNiceNumbers();
-    const double largest = qMax(qAbs(axis->min()), qAbs(axis->max()));
-    const double step = (axis->max() - axis->min()) / qMax(1, axis->tickCount() - 1);
-    if (largest >= 1e12 || (largest > 0 && largest < 1e-3) || step <= 0) {
-        axis->setLabelFormat(QStringLiteral("%.3e"));
-    } else {
-        const int decimals = qBound(0, qCeil(-std::log10(step) - 1e-9), 10);
-        axis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
-    }
+    ChartAxes::fit(drawn, axis, low, high, tavi::AxisBase::Data);
     return axis;
 }
 
@@ -172,14 +123,14 @@ QChart *makeChart(const tavi::ResultChart &chart)
     drawn->setTitle(chart.title);
     drawn->setTitleFont(Fonts::verdana(13, true));
     drawn->setLocalizeNumbers(true);
-    drawn->setLocale(numberLocale());
+    drawn->setLocale(ChartAxes::numberLocale());
     drawn->legend()->setAlignment(Qt::AlignBottom);
     drawn->legend()->show();
     int n = 0;
     for (const tavi::ChartLine &line : chart.lines)
-        addLine(drawn, line, chart.firstX, kLineColours[n++ % std::size(kLineColours)]);
+        addLine(drawn, line, chart.firstX, ChartColours::series(n++));
     QValueAxis *x = pointAxis(chart);
-    QValueAxis *y = valueAxis(chart);
+    QValueAxis *y = valueAxis(drawn, chart);
     drawn->addAxis(x, Qt::AlignBottom);
     drawn->addAxis(y, Qt::AlignLeft);
     for (QAbstractSeries *series : drawn->series()) {

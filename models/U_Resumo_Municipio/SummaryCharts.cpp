@@ -1,7 +1,8 @@
 #include "models/U_Resumo_Municipio/SummaryCharts.h"
 
 #include "core/NumberText.h"
-#include "export/ChartSheetView.h"
+#include "export/ChartAxes.h"
+#include "export/ChartColours.h"
 
 #include <QAreaSeries>
 #include <QChart>
@@ -15,10 +16,6 @@
 namespace
 {
 
-// The sectors' colours, the same in both charts.
-const QColor kSectorColours[tavi::kSummarySectors] = {
-    QColor(0x3b, 0x7d, 0xd8), QColor(0xd9, 0x8c, 0x2b), QColor(0x4c, 0xa6, 0x4c)};
-
 // A chart of a partial total says so in its title.
 QChart *newChart(const QString &title, const tavi::MunicipalSummary &summary)
 {
@@ -27,7 +24,7 @@ QChart *newChart(const QString &title, const tavi::MunicipalSummary &summary)
         summary.isPartial() ? QStringLiteral("%1 — %2").arg(title, summary.partialNote()) : title);
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setLocalizeNumbers(true);
-    chart->setLocale(chartNumberLocale());
+    chart->setLocale(ChartAxes::numberLocale());
     chart->setMargins(QMargins(4, 4, 4, 4));
     return chart;
 }
@@ -58,8 +55,8 @@ QChartView *makeDailyDemandChart(const tavi::MunicipalSummary &summary, QWidget 
         }
         auto *area = new QAreaSeries(upper, below);
         area->setName(tavi::summarySectorName(s));
-        area->setColor(kSectorColours[s]);
-        area->setBorderColor(kSectorColours[s].darker(130));
+        area->setColor(ChartColours::series(s));
+        area->setBorderColor(ChartColours::series(s).darker(130));
         chart->addSeries(area);
         below = upper;
     }
@@ -75,10 +72,7 @@ QChartView *makeDailyDemandChart(const tavi::MunicipalSummary &summary, QWidget 
     double top = 0;
     for (double v : stacked)
         top = qMax(top, v);
-    demand->setRange(0, top > 0 ? top : 1);
-    demand->applyNiceNumbers();
-    const bool scientific = demand->max() >= 1e7;
-    demand->setLabelFormat(scientific ? QStringLiteral("%.2e") : QStringLiteral("%.0f"));
+    ChartAxes::fit(chart, demand, 0, top, tavi::AxisBase::Zero);
     chart->addAxis(days, Qt::AlignBottom);
     chart->addAxis(demand, Qt::AlignLeft);
     for (QAbstractSeries *series : chart->series()) {
@@ -104,7 +98,7 @@ QChartView *makeAnnualSharesChart(const tavi::MunicipalSummary &summary, QWidget
             QStringLiteral("%1 (%2%)")
                 .arg(name, tavi::formatDisplay(summary.shares[s], QStringLiteral(",0.0;-,0.0"))),
             double(sector.annual));
-        slice->setColor(kSectorColours[s]);
+        slice->setColor(ChartColours::series(s));
     }
     chart->addSeries(pie);
     return viewOf(chart, parent);

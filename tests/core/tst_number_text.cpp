@@ -1,5 +1,6 @@
 #include "core/LocaleSettings.h"
 #include "core/NumberText.h"
+#include "core/ReadableNumber.h"
 #include "core/TaviError.h"
 
 #include <QLocale>
@@ -68,6 +69,8 @@ private slots:
     void normaliseEntry();
     void acceptsTyped_data();
     void acceptsTyped();
+    void readableFormat_data();
+    void readableFormat();
     void dayLabel_data();
     void dayLabel();
     void localeFromQLocale_data();
@@ -541,6 +544,40 @@ void TestNumberText::acceptsTyped()
     QFETCH(LocaleSettings, locale);
     QFETCH(bool, accepted);
     QCOMPARE(tavi::acceptsTyped(candidate, decimals, locale), accepted);
+}
+
+// Figures for reading: grouped, fixed places, and nothing real shown as nothing.
+void TestNumberText::readableFormat_data()
+{
+    QTest::addColumn<long double>("value");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("text"); // in the comma locale; the point locale swaps both marks
+
+    QTest::newRow("annual volume") << 177229279.4L << 0 << "177.229.279";
+    QTest::newRow("rounds half away") << 2500.5L << 0 << "2.501";
+    QTest::newRow("share") << 98.66L << 1 << "98,7";
+    QTest::newRow("whole share keeps its place") << 100.0L << 1 << "100,0";
+    QTest::newRow("monthly rain") << 4.8L << 1 << "4,8";
+    QTest::newRow("negative") << -1234567.0L << 0 << "-1.234.567";
+    QTest::newRow("zero") << 0.0L << 0 << "0";
+    QTest::newRow("small volume keeps two digits") << 0.0012345L << 0 << "0,0012";
+    QTest::newRow("small share keeps two digits") << 0.04L << 1 << "0,040";
+    QTest::newRow("negative small") << -0.3L << 0 << "-0,30";
+    QTest::newRow("huge in general format") << 1.5e20L << 0 << "1,5E20";
+}
+
+void TestNumberText::readableFormat()
+{
+    QFETCH(long double, value);
+    QFETCH(int, decimals);
+    QFETCH(QString, text);
+    QCOMPARE(formatReadable(value, decimals, comma), text);
+    QString swapped = text;
+    for (QChar &c : swapped)
+        c = c == QLatin1Char(',') ? QLatin1Char('.') : c == QLatin1Char('.') ? QLatin1Char(',') : c;
+    QCOMPARE(formatReadable(value, decimals, point), swapped);
+    QCOMPARE(formatReadable(value, decimals, QStringLiteral("m³"), comma),
+             text + QChar(0x00A0) + QStringLiteral("m³"));
 }
 
 void TestNumberText::dayLabel_data()

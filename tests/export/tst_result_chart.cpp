@@ -1,4 +1,5 @@
 #include "core/CellTable.h"
+#include "export/ChartAxes.h"
 #include "export/ResultChart.h"
 #include "export/ResultChartDialog.h"
 #include "frame/ModuleWindow.h"
@@ -167,22 +168,30 @@ private slots:
         QCOMPARE(legend, (QStringList{"A", "B", "C"}));
     }
 
-    // The axes carry their titles; values read with the user's separator and never grouped;
-    // the value axis holds every number and starts from zero for positive demands.
+    // The axes carry their titles; values read with the user's separator and grouped; the
+    // value axis holds every number, starts from zero when the numbers come near it, and is
+    // fitted with a break mark when they keep far from it, so a curve that varies in its high
+    // digits does not draw flat. One notation for every label.
     void axesAndTheirLabels_data()
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<Values>("values");
         QTest::addColumn<QString>("label"); // of 1234.5 as the value axis writes it
-        QTest::newRow("comma") << "comma" << Values{1000.5, 2500.25, 1800} << "1234,5";
-        QTest::newRow("point") << "point" << Values{1000.5, 2500.25, 1800} << "1234.5";
-        QTest::newRow("negative") << "comma" << Values{-3, 2} << "1234,5";
+        QTest::addColumn<bool>("fromZero");
+        QTest::newRow("comma") << "comma" << Values{1000.5, 2500.25, 1800} << "1.234,5" << true;
+        QTest::newRow("point") << "point" << Values{1000.5, 2500.25, 1800} << "1,234.5" << true;
+        QTest::newRow("negative") << "comma" << Values{-3, 2} << "1.234,5" << true;
+        QTest::newRow("dilution in its high digits")
+            << "comma" << Values{1000.21, 1004.5, 1010.73} << "1.234,5" << false;
+        QTest::newRow("millions beside thousands")
+            << "comma" << Values{0, 500000, 1500000} << "1.234,5" << true;
     }
     void axesAndTheirLabels()
     {
         QFETCH(QString, locale);
         QFETCH(Values, values);
         QFETCH(QString, label);
+        QFETCH(bool, fromZero);
         LocaleSettings::setCurrent(settingsNamed(locale));
         tavi::ChartLine line{"A", {}};
         for (double v : values)
@@ -198,10 +207,15 @@ private slots:
         QCOMPARE(x->max(), double(values.size()));
         const double low = *std::min_element(values.begin(), values.end());
         const double high = *std::max_element(values.begin(), values.end());
-        QVERIFY(y->min() <= std::min(low, 0.0));
+        QVERIFY(y->min() <= low);
         QVERIFY(y->max() >= high);
+        QCOMPARE(y->min() <= 0, fromZero);
+        QCOMPARE(ChartAxes::hasBreakMark(chart), !fromZero);
+        if (!fromZero) // the data fill most of the axis
+            QVERIFY(high - low > 0.5 * (y->max() - y->min()));
         QVERIFY(chart->localizeNumbers());
         QCOMPARE(chart->locale().toString(1234.5, 'f', 1), label);
+        QVERIFY2(y->labelFormat().endsWith('f'), qPrintable(y->labelFormat()));
     }
 
     void escapeEnterAndFecharClose_data()

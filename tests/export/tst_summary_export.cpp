@@ -4,6 +4,7 @@
 #include "core/MunicipalSummary.h"
 #include "core/Workbook.h"
 #include "core/XlsxWriter.h"
+#include "export/ChartColours.h"
 #include "export/ChartSheetView.h"
 #include "export/SummaryExport.h"
 #include "export/WorkbookSpreadsheet.h"
@@ -14,6 +15,7 @@
 #include <QLineSeries>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QValueAxis>
 
 using namespace tavi;
 
@@ -110,6 +112,13 @@ private slots:
         QCOMPARE(top->upperSeries()->at(0).y(),
                  double(summary.sectors[0].daily[0] + summary.sectors[1].daily[0]) +
                      double(summary.sectors[2].daily[0]));
+        // The bands stand on zero, however little the total varies, in the summary's colours.
+        auto *y = qobject_cast<QValueAxis *>(view->chart()->axes(Qt::Vertical).value(0));
+        QVERIFY(y);
+        QCOMPARE(y->min(), 0.0);
+        QVERIFY(!y->labelFormat().endsWith('e'));
+        for (int s = 0; s < 3; ++s)
+            QCOMPARE(qobject_cast<QAreaSeries *>(bands.at(s))->color(), ChartColours::series(s));
 
         const QString path = m_folder.filePath("resumo.xlsx");
         saveXlsx(book, path);
