@@ -8,6 +8,7 @@
 #include "core/LivestockModel.h"
 #include "core/NumberText.h"
 #include "core/PublicSupplyModel.h"
+#include "core/ReadableNumber.h"
 #include "core/StudyText.h"
 #include "core/TaviError.h"
 
@@ -312,11 +313,17 @@ void fillSummaryTable(CellTable &table, const MunicipalSummary &summary)
     }
 }
 
-void fillFiguresTable(CellTable &table, const MunicipalSummary &summary)
+void fillFiguresTable(CellTable &table, const MunicipalSummary &summary, FiguresStyle style)
 {
     CellTable::Batch batch(table);
     table.clear(0, table.columns() - 1, 0, table.storedRows() - 1);
-    const QString share = QStringLiteral(",0.00;-,0.00");
+    const bool readable = style == FiguresStyle::Readable;
+    const auto volume = [readable](long double v) {
+        return readable ? formatReadable(v, kVolumeDecimals) : formatGeneral(v);
+    };
+    const auto share = [readable](long double v) {
+        return readable ? formatReadable(v, kShareDecimals) : formatGeneral(v);
+    };
     const auto row = [&table](int r, const QString &a, const QString &b, const QString &c) {
         if (r >= table.storedRows())
             return;
@@ -329,16 +336,23 @@ void fillFiguresTable(CellTable &table, const MunicipalSummary &summary)
     for (int s = 0; s < kSummarySectors; ++s) {
         const SectorSeries &series = summary.sectors[s];
         row(s + 1, summarySectorName(s),
-            series.computed() ? formatGeneral(series.annual) : QStringLiteral("—"),
-            series.computed() ? formatDisplay(summary.shares[s], share) : QStringLiteral("—"));
+            series.computed() ? volume(series.annual) : QStringLiteral("—"),
+            series.computed() ? share(summary.shares[s]) : QStringLiteral("—"));
     }
-    row(4, summary.totalLabel(), formatGeneral(summary.annualTotal),
-        formatDisplay(summary.annualTotal != 0 ? 100 : 0, share));
-    row(6, summary.peakDayLabel(), dayLabel(summary.peakDay),
-        formatGeneral(summary.peakTotal) + QStringLiteral(" m3/dia"));
+    row(4, summary.totalLabel(), volume(summary.annualTotal),
+        share(summary.annualTotal != 0 ? 100 : 0));
+    // Read, the day's total carries its unit; stored, it is a number and the unit goes to its
+    // heading.
+    if (readable)
+        row(6, summary.peakDayLabel(), dayLabel(summary.peakDay),
+            formatReadable(summary.peakTotal, kVolumeDecimals, QStringLiteral("m3/dia")));
+    else
+        row(6, summary.peakDayLabel() + QStringLiteral(" (m3/dia)"), dayLabel(summary.peakDay),
+            formatGeneral(summary.peakTotal));
     if (summary.dilutionError.isEmpty())
         row(7, QStringLiteral("Máxima vazão indisponível acumulada (m3/s)"),
-            summary.dilutionMaximumText,
+            readable ? formatReadable(summary.dilutionMaximum, kFlowDecimals)
+                     : summary.dilutionMaximumText,
             summary.dilutionPoint > 0 ? QStringLiteral("ponto %1").arg(summary.dilutionPoint)
                                       : QStringLiteral("nenhum ponto"));
     const QStringList errors = summary.errors();

@@ -93,9 +93,14 @@ QStringList summaryHeaders(const MunicipalSummary &summary);
 
 // The annual figures as texts, three columns: row 0 the headings ("Setor", "Volume anual
 // (m3)", "Participação (%)"), rows 1 to 3 the sectors, row 4 the total, then the peak day, the
-// dilution result and one row per error.
+// dilution result and one row per error. Readable, for the window: grouped thousands and the
+// places each figure is read with ("177.229.279", "98,7", "1.278.094 m3/dia"). Stored, for a
+// workbook: every number in the general format, which the sheet keeps as a number, and the
+// peak day's unit in its heading.
+enum class FiguresStyle { Readable, Stored };
 constexpr int kFiguresColumns = 3;
 constexpr int kFiguresRows = 12;
-void fillFiguresTable(CellTable &table, const MunicipalSummary &summary);
+void fillFiguresTable(CellTable &table, const MunicipalSummary &summary,
+                      FiguresStyle style = FiguresStyle::Readable);
 
 } // namespace tavi

@@ -14,6 +14,7 @@ namespace tavi
 constexpr int kVolumeDecimals = 0; // m³ and m³/dia: "177.229.279"
 constexpr int kShareDecimals = 1;  // %: "98,7"
 constexpr int kDepthDecimals = 1;  // mm: "4,8"
+constexpr int kFlowDecimals = 3;   // m³/s: "7,782"
 
 // Thousands grouped as the locale groups them and `decimals` places, rounded half away from
 // zero. A value that is not zero but would show as zero gets the places that show its first

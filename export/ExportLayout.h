@@ -21,7 +21,8 @@ struct ExportLayout {
         QString text;
     };
     // Grid columns 0 .. columns - 1 of `grid` go to sheet columns columnOffset + 1 onwards.
-    // Copy step r (1 .. lastStep) reads grid row r + rowShift into sheet row r + 2.
+    // Copy step r (1 .. lastStep) reads grid row r + rowShift into sheet row
+    // r + firstDataRow - 1.
     struct Block {
         const tavi::CellTable *grid;
         int columns;
@@ -42,6 +43,8 @@ struct ExportLayout {
     std::vector<Header> headers;
     std::vector<Block> blocks;
     int lastStep = 0;
+    // The module windows' layouts leave sheet row 2 empty under their headers.
+    int firstDataRow = 3;
     bool fitColumns = true;
     // The file name the user is offered when saving the workbook: the window's results.
     QString fileName;

@@ -23,8 +23,6 @@ namespace
 // Every write goes to the first sheet of the first workbook.
 constexpr int kWorkbook = 1;
 constexpr int kSheet = 1;
-// The grid row read by copy step 1 lands in this sheet row.
-constexpr int kFirstTargetRow = 3;
 
 // Shows a message over the window, ends a half-used application after it, and gives the
 // window activation back once both are gone.
@@ -65,7 +63,7 @@ void copyIntoWorkbook(SpreadsheetApp &app, const ExportLayout &layout, BusyCurso
     for (const ExportLayout::Header &header : layout.headers)
         app.setCellText(kWorkbook, kSheet, header.row, header.column, header.text);
 
-    int target = kFirstTargetRow;
+    int target = layout.firstDataRow;
     cursor.set();
     for (int step = 1; step <= layout.lastStep; ++step, ++target)
         for (const ExportLayout::Block &block : layout.blocks)

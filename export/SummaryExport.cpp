@@ -9,13 +9,13 @@
 namespace
 {
 
-// The chart of the three sectors, one stacked band each, from Resumo!B3:D368.
+// The chart of the three sectors, one stacked band each, from Resumo!B2:D367.
 void plotSectors(SpreadsheetApp &app)
 {
     app.sheetsAdd(1, 1, SpreadsheetCodes::kChartSheet);
     app.setSheetName(1, 1, SummarySheets::kChart);
     app.setSheetName(1, 2, SummarySheets::kData);
-    const char *const columns[] = {"B3:B368", "C3:C368", "D3:D368"};
+    const char *const columns[] = {"B2:B367", "C2:C367", "D2:D367"};
     for (int s = 0; s < 3; ++s) {
         const int series = s == 0 ? 1 : app.newSeries(SummarySheets::kChart);
         app.setSeriesValues(SummarySheets::kChart, series,
@@ -38,6 +38,8 @@ void exportSummary(QWidget *window, const tavi::CellTable &days, const tavi::Cel
         layout.headers.push_back({1, c + 1, days.cell(c, 0) + units[qMin(c, 4)]});
     layout.blocks = {{&days, days.columns(), 0}};
     layout.lastStep = days.storedRows() - 1;
+    // Day 1 right under the headings.
+    layout.firstDataRow = 2;
     for (int c = 0; c < figures.columns(); ++c)
         layout.beforeHeaders.push_back(
             {&figures, c, figures.storedRows(), SummarySheets::kFiguresColumn + c, 1});

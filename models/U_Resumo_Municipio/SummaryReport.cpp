@@ -3,13 +3,22 @@
 #include "core/AgricultureTables.h"
 #include "core/LivestockModel.h"
 #include "core/NumberText.h"
+#include "core/ReadableNumber.h"
 #include "core/SeriesMonths.h"
 #include "core/StudyText.h"
 #include "core/TaviError.h"
+#include "models/U_Resumo_Municipio/ReportChartObject.h"
+#include "models/U_Resumo_Municipio/SummaryCharts.h"
 
+#include <QAbstractAxis>
+#include <QAbstractTextDocumentLayout>
+#include <QChart>
+#include <QChartView>
 #include <QDate>
 #include <QDir>
+#include <QLegend>
 #include <QPageLayout>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QTextDocument>
@@ -23,6 +32,13 @@ namespace SummaryReport
 namespace
 {
 
+// Where the charts stand in the report's text until they are drawn there.
+const char *const kDailyChartMark = "[[grafico-diario]]";
+const char *const kSharesChartMark = "[[grafico-participacao]]";
+// Text and tables are laid out at the printer's fineness; the charts are vectors anyway.
+constexpr int kResolution = 300;
+constexpr double kFooterMillimetres = 6;
+
 QString escaped(const QString &text)
 {
     return text.toHtmlEscaped();
@@ -34,26 +50,61 @@ QString shown(const QString &studyText)
     return fromStudyText(studyText, LocaleSettings::current());
 }
 
+// A table whose heading row comes again on each page it crosses; a heading wraps only at its
+// spaces, and numbers stand to the right.
 QString table(const QStringList &headers, const QList<QStringList> &rows)
 {
-    QString html = QStringLiteral("<table border='1' cellspacing='0' cellpadding='3' "
-                                  "style='border-collapse:collapse; margin-bottom:8px'><tr>");
+    QString html =
+        QStringLiteral("<table border='1' cellspacing='0' cellpadding='2' "
+                       "style='border-collapse:collapse; margin-bottom:8px'><thead><tr>");
     for (const QString &h : headers)
         html += QStringLiteral("<th bgcolor='#dde6f0'>%1</th>").arg(escaped(h));
-    html += QStringLiteral("</tr>");
+    html += QStringLiteral("</tr></thead>");
     for (const QStringList &row : rows) {
         html += QStringLiteral("<tr>");
-        for (const QString &cell : row)
-            html += QStringLiteral("<td>%1</td>").arg(escaped(cell));
+        for (int c = 0; c < row.size(); ++c)
+            html += QString::fromLatin1(c == 0 ? "<td>%1</td>" : "<td align='right'>%1</td>")
+                        .arg(escaped(row[c]));
         html += QStringLiteral("</tr>");
     }
     return html + QStringLiteral("</table>");
+}
+
+// A heading in bold at `points`: the rich text's own headings take pixel sizes, tiny at the
+// printer's fineness.
+QString heading(const QString &text, int points, bool newPage = false)
+{
+    return QStringLiteral("<p style='margin-top: 10px; margin-bottom: 4px%1'>"
+                          "<span style='font-size: %2pt; font-weight: bold'>%3</span></p>")
+        .arg(newPage ? QStringLiteral("; page-break-before: always") : QString())
+        .arg(points)
+        .arg(text);
 }
 
 QString day366Note()
 {
     return QStringLiteral("<p><i>O ano da série tem 365 dias: o dia 366 aparece à parte, fora "
                           "de dezembro.</i></p>");
+}
+
+// Where the daily series came from: the station, its code and year, the methods, and the days
+// edited by hand since; or that it was typed or pasted.
+QString seriesOriginHtml(const std::optional<SeriesOrigin> &origin)
+{
+    if (!origin)
+        return QStringLiteral("<p>Série de ETP e P: digitada ou colada na janela.</p>");
+    QString html = QStringLiteral("<p>%1").arg(escaped(seriesOriginLine(*origin)));
+    if (!isReplaced(*origin)) {
+        html += QStringLiteral("; %1").arg(escaped(seriesOriginPlace(*origin)));
+        const auto edited = [&html](const QString &column, const QString &days) {
+            if (!dayList(days).empty())
+                html += QStringLiteral("<br>Dias editados à mão, %1: %2")
+                            .arg(column, escaped(dayListText(dayList(days))));
+        };
+        edited(QStringLiteral("ETP"), origin->editedEtpDays);
+        edited(QStringLiteral("P"), origin->editedRainDays);
+    }
+    return html + QStringLiteral(".</p>");
 }
 
 QString fieldsTable(const WindowInputs &inputs, const QList<QPair<QString, QString>> &captions)
@@ -66,8 +117,8 @@ QString fieldsTable(const WindowInputs &inputs, const QList<QPair<QString, QStri
 
 QString inputsHtml(const Study &study)
 {
-    QString html = QStringLiteral("<h2>Parâmetros de entrada</h2>");
-    html += QStringLiteral("<h3>Abastecimento Público</h3>");
+    QString html = heading(QStringLiteral("Parâmetros de entrada"), 13);
+    html += heading(QStringLiteral("Abastecimento Público"), 11);
     html +=
         fieldsTable(windowInputs(study, QStringLiteral("TF_Abast_Publico")),
                     {{"me_1", "População atendida pela rede pública (habitantes)"},
@@ -80,7 +131,7 @@ QString inputsHtml(const Study &study)
                      {"e_p_3", "Elasticidade da renda (1/R$)"},
                      {"e_p_4", "Renda per-capita (R$)"}});
 
-    html += QStringLiteral("<h3>Pecuária</h3>");
+    html += heading(QStringLiteral("Pecuária"), 11);
     const WindowInputs livestock = windowInputs(study, QStringLiteral("TF_Mod_Pecuaria"));
     QList<QStringList> herd;
     const char *const names[] = {"Bovino", "Suíno", "Equino", "Caprino", "Galináceo"};
@@ -92,7 +143,7 @@ QString inputsHtml(const Study &study)
                    QStringLiteral("Número de cabeças")},
                   herd);
 
-    html += QStringLiteral("<h3>Agricultura</h3>");
+    html += heading(QStringLiteral("Agricultura"), 11);
     const WindowInputs agriculture = windowInputs(study, QStringLiteral("TF_Mod_Agricultura"));
     const StudyGrid crops = agriculture.grids.value(QStringLiteral("SG_Entrada"));
     const StudyGrid params = agriculture.grids.value(QStringLiteral("SG_Param"));
@@ -112,10 +163,8 @@ QString inputsHtml(const Study &study)
                    QStringLiteral("Fase 4"), QStringLiteral("Kc 4"), QStringLiteral("Início"),
                    QStringLiteral("Área (km2)"), QStringLiteral("Eficiência")},
                   cropRows);
+    html += seriesOriginHtml(agriculture.seriesOrigin);
     // The year of series, month by month: its sums, where every day reads.
-    if (agriculture.seriesOrigin)
-        html +=
-            QStringLiteral("<p>%1</p>").arg(escaped(seriesOriginLine(*agriculture.seriesOrigin)));
     const StudyGrid serie = agriculture.grids.value(QStringLiteral("SG_Serie"));
     const std::vector<DaySpan> months = seriesMonths(agriculture.seriesOrigin);
     QList<QStringList> monthRows;
@@ -130,15 +179,16 @@ QString inputsHtml(const Study &study)
             etp += e;
             rain += p;
         }
-        monthRows << QStringList{span.label, readable ? formatGeneral(etp) : QStringLiteral("—"),
-                                 readable ? formatGeneral(rain) : QStringLiteral("—")};
+        monthRows << QStringList{
+            span.label, readable ? formatReadable(etp, kDepthDecimals) : QStringLiteral("—"),
+            readable ? formatReadable(rain, kDepthDecimals) : QStringLiteral("—")};
     }
     html += table({QStringLiteral("Mês"), QStringLiteral("ETP (mm)"), QStringLiteral("P (mm)")},
                   monthRows);
     if (hasDay366Apart(months))
         html += day366Note();
 
-    html += QStringLiteral("<h3>Diluição de Esgotos Domésticos</h3>");
+    html += heading(QStringLiteral("Diluição de Esgotos Domésticos"), 11);
     html += fieldsTable(windowInputs(study, QStringLiteral("TF_Dem_Agua")),
                         {{"ce_1", "Velocidade média do curso da água (m/s)"},
                          {"ce_2", "Coeficiente de desoxigenação K (dia-1)"},
@@ -169,8 +219,8 @@ QString errorsHtml(const MunicipalSummary &summary)
 
 QString resultsHtml(const MunicipalSummary &summary, const std::vector<DaySpan> &months)
 {
-    QString html = QStringLiteral("<h2 style='page-break-before: always'>Demanda do município"
-                                  "</h2><h3>Totais mensais (m3)</h3>");
+    QString html = heading(QStringLiteral("Demanda do município"), 13, true) +
+                   heading(QStringLiteral("Totais mensais (m³)"), 11);
     const QStringList headers = summaryHeaders(summary);
     std::vector<std::vector<long double>> sums;
     for (const SectorSeries &series : summary.sectors)
@@ -181,54 +231,122 @@ QString resultsHtml(const MunicipalSummary &summary, const std::vector<DaySpan> 
     for (std::size_t m = 0; m < months.size(); ++m) {
         QStringList row{months[m].label};
         for (const std::vector<long double> &column : sums)
-            row << (column.empty() ? QStringLiteral("—") : formatGeneral(column[m]));
+            row << (column.empty() ? QStringLiteral("—")
+                                   : formatReadable(column[m], kVolumeDecimals));
         rows << row;
     }
     html += table({QStringLiteral("Mês"), headers[1], headers[2], headers[3], headers[4]}, rows);
     if (hasDay366Apart(months))
         html += day366Note();
 
-    html += QStringLiteral("<h3>Totais anuais</h3>");
+    html += heading(QStringLiteral("Totais anuais"), 11);
     QList<QStringList> annual;
     for (int s = 0; s < kSummarySectors; ++s) {
         const SectorSeries &series = summary.sectors[s];
-        annual << QStringList{
-            summarySectorName(s),
-            series.computed() ? formatGeneral(series.annual) : QStringLiteral("—"),
-            series.computed() ? formatDisplay(summary.shares[s], QStringLiteral(",0.00;-,0.00"))
-                              : QStringLiteral("—")};
+        annual << QStringList{summarySectorName(s),
+                              series.computed() ? formatReadable(series.annual, kVolumeDecimals)
+                                                : QStringLiteral("—"),
+                              series.computed() ? formatReadable(summary.shares[s], kShareDecimals)
+                                                : QStringLiteral("—")};
     }
-    annual << QStringList{
-        summary.totalLabel(), formatGeneral(summary.annualTotal),
-        formatDisplay(summary.annualTotal != 0 ? 100 : 0, QStringLiteral(",0.00;-,0.00"))};
-    html += table({QStringLiteral("Setor"), QStringLiteral("Volume anual (m3)"),
+    annual << QStringList{summary.totalLabel(),
+                          formatReadable(summary.annualTotal, kVolumeDecimals),
+                          formatReadable(summary.annualTotal != 0 ? 100 : 0, kShareDecimals)};
+    html += table({QStringLiteral("Setor"), QStringLiteral("Volume anual (m³)"),
                    QStringLiteral("Participação (%)")},
                   annual);
-    html += QStringLiteral("<p>%1: %2, com %3 m3/dia.</p>")
+    html += QStringLiteral("<p>%1: %2, com %3.</p>")
                 .arg(escaped(summary.peakDayLabel()), dayLabel(summary.peakDay),
-                     formatGeneral(summary.peakTotal));
+                     formatReadable(summary.peakTotal, kVolumeDecimals, QStringLiteral("m³/dia")));
     if (summary.dilutionError.isEmpty())
         html += QStringLiteral("<p>Diluição de esgotos domésticos (vazão indisponível, não "
-                               "consumida): máxima vazão acumulada de %1 m3/s%2.</p>")
-                    .arg(summary.dilutionMaximumText,
+                               "consumida): máxima vazão acumulada de %1 m³/s%2.</p>")
+                    .arg(formatReadable(summary.dilutionMaximum, kFlowDecimals),
                          summary.dilutionPoint > 0
                              ? QStringLiteral(" no ponto %1").arg(summary.dilutionPoint)
                              : QString());
     html += errorsHtml(summary);
-    html += QStringLiteral("<h2 style='page-break-before: always'>Gráficos</h2>"
-                           "<p><img src='grafico-diario' width='600' height='280'></p>"
-                           "<p><img src='grafico-participacao' width='600' height='280'></p>");
+    html += heading(QStringLiteral("Gráficos"), 13, true) +
+            QStringLiteral(""
+                           "<p align='center'>%1</p><p align='center'>%2</p>")
+                .arg(QLatin1String(kDailyChartMark), QLatin1String(kSharesChartMark));
     return html;
+}
+
+// A chart's texts at sizes that read on paper: fonts in pixels of a 96-dpi layout, so 11 px
+// print at about 8 pt whatever screen the program runs on.
+void setPrintFonts(QChart *chart)
+{
+    const auto pixels = [](int size, bool bold = false) {
+        QFont font(QStringLiteral("sans-serif"));
+        font.setPixelSize(size);
+        font.setBold(bold);
+        return font;
+    };
+    chart->setTitleFont(pixels(14, true));
+    chart->legend()->setFont(pixels(12));
+    for (QAbstractAxis *axis : chart->axes()) {
+        axis->setLabelsFont(pixels(11));
+        axis->setTitleFont(pixels(12));
+    }
+}
+
+// The report's pages: its text at the printer's fineness, tables whose heading row comes
+// again on each page, the charts drawn in as vectors, and a footer naming the study and the
+// page.
+void printPages(QPdfWriter &pdf, const QString &html, const QString &name,
+                const MunicipalSummary &summary)
+{
+    QTextDocument document;
+    document.documentLayout()->setPaintDevice(&pdf);
+    const QSizeF paper = pdf.pageLayout().paintRectPixels(pdf.resolution()).size();
+    const double footer = kFooterMillimetres / 25.4 * pdf.resolution();
+    const QSizeF body(paper.width(), paper.height() - footer);
+    document.setPageSize(body);
+    auto *charts = new ReportChartObject(&document);
+    document.setHtml(html);
+    std::unique_ptr<QChartView> daily(makeDailyDemandChart(summary, nullptr));
+    std::unique_ptr<QChartView> shares(makeAnnualSharesChart(summary, nullptr));
+    setPrintFonts(daily->chart());
+    setPrintFonts(shares->chart());
+    charts->place(QLatin1String(kDailyChartMark), daily->chart(), 0.55);
+    charts->place(QLatin1String(kSharesChartMark), shares->chart(), 0.45);
+
+    QPainter painter(&pdf);
+    QFont footerFont(QStringLiteral("sans-serif"));
+    footerFont.setPointSizeF(8);
+    const int pages = document.pageCount();
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0)
+            pdf.newPage();
+        painter.save();
+        painter.translate(0, -page * body.height());
+        document.drawContents(&painter, QRectF(QPointF(0, page * body.height()), body));
+        painter.restore();
+        painter.setFont(footerFont);
+        painter.setPen(Qt::darkGray);
+        painter.drawText(QRectF(0, body.height(), paper.width(), footer),
+                         Qt::AlignBottom | Qt::AlignHCenter,
+                         QStringLiteral("Modelo TAVI — %1 — página %2 de %3")
+                             .arg(name)
+                             .arg(page + 1)
+                             .arg(pages));
+    }
+}
+
+// The study's name as the main window's caption shows it.
+QString studyName(const Study &study)
+{
+    return study.name.trimmed().isEmpty() ? QStringLiteral("Novo estudo") : study.name.trimmed();
 }
 
 } // namespace
 
 QString reportHtml(const Study &study, const MunicipalSummary &summary)
 {
-    const QString name =
-        study.name.trimmed().isEmpty() ? QStringLiteral("Estudo sem nome") : study.name.trimmed();
+    const QString name = studyName(study);
     QString html = QStringLiteral("<html><body style='font-family: sans-serif; font-size: 9pt'>");
-    html += QStringLiteral("<h1>Demanda por Município — %1</h1>").arg(escaped(name));
+    html += heading(QStringLiteral("Demanda por Município — %1").arg(escaped(name)), 16);
     html +=
         QStringLiteral("<p>Relatório do Modelo TAVI, %1. Abastecimento público: demanda %2.</p>")
             .arg(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")),
@@ -240,7 +358,8 @@ QString reportHtml(const Study &study, const MunicipalSummary &summary)
                                "de maior demanda nem nos gráficos deste relatório.</p>%2")
                     .arg(escaped(summary.missingSectors()), errorsHtml(summary));
     if (!study.notes.trimmed().isEmpty())
-        html += QStringLiteral("<h3>Notas</h3><p>%1</p>")
+        html += heading(QStringLiteral("Notas"), 11) +
+                QStringLiteral("<p>%1</p>")
                     .arg(escaped(study.notes).replace(QLatin1Char('\n'), QStringLiteral("<br>")));
     html += inputsHtml(study);
     const WindowInputs agriculture = windowInputs(study, QStringLiteral("TF_Mod_Agricultura"));
@@ -248,25 +367,18 @@ QString reportHtml(const Study &study, const MunicipalSummary &summary)
     return html + QStringLiteral("</body></html>");
 }
 
-void write(const QString &path, const Study &study, const MunicipalSummary &summary,
-           const Charts &charts)
+void write(const QString &path, const Study &study, const MunicipalSummary &summary)
 {
-    QTextDocument document;
-    document.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("grafico-diario")),
-                         charts.daily);
-    document.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("grafico-participacao")),
-                         charts.shares);
-    document.setHtml(reportHtml(study, summary));
     // Written beside the file and put in its place only once complete.
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly)) {
         QPdfWriter pdf(&file);
-        pdf.setTitle(QStringLiteral("Demanda por Município — %1").arg(study.name));
+        pdf.setTitle(QStringLiteral("Demanda por Município — %1").arg(studyName(study)));
         pdf.setCreator(QStringLiteral("Tavi"));
         pdf.setPageSize(QPageSize(QPageSize::A4));
         pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-        pdf.setResolution(150);
-        document.print(&pdf);
+        pdf.setResolution(kResolution);
+        printPages(pdf, reportHtml(study, summary), studyName(study), summary);
     }
     if (!file.commit())
         throw TaviError(QStringLiteral("Não foi possível gravar o relatório \"%1\": %2.")

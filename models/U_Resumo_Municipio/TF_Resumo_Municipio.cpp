@@ -1,6 +1,8 @@
 #include "models/U_Resumo_Municipio/TF_Resumo_Municipio.h"
 
 #include "core/CellTable.h"
+#include "core/NumberText.h"
+#include "core/ReadableNumber.h"
 #include "export/SaveLocation.h"
 #include "export/SummaryExport.h"
 #include "frame/ErrorBox.h"
@@ -51,13 +53,6 @@ QString chooseReportPath(QWidget *parent, const QString &suggested)
     if (!path.isEmpty() && !path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
     return path;
-}
-
-// A chart drawn at the size of the printed page rather than of the window.
-QImage chartPicture(QChartView *view)
-{
-    view->resize(900, 420);
-    return view->grab().toImage();
 }
 
 } // namespace
@@ -172,15 +167,16 @@ void TF_Resumo_Municipio::showSummary()
                                 "de maior demanda e os gráficos não incluem o que não pôde ser "
                                 "calculado.</b>")
                      .arg(m_summary.missingSectors().toHtmlEscaped());
-    lines << QStringLiteral("%1: %2, com %3 m3/dia.")
-                 .arg(SG_Anual->table().cell(0, 6).toHtmlEscaped(), SG_Anual->table().cell(1, 6),
-                      SG_Anual->table().cell(2, 6).section(' ', 0, 0));
+    lines << QStringLiteral("%1: %2, com %3.")
+                 .arg(m_summary.peakDayLabel().toHtmlEscaped(), dayLabel(m_summary.peakDay),
+                      formatReadable(m_summary.peakTotal, kVolumeDecimals,
+                                     QStringLiteral("m3/dia")));
     if (m_summary.dilutionError.isEmpty())
         lines << (m_summary.dilutionPoint > 0
                       ? QStringLiteral("Diluição de esgotos (vazão indisponível, não consumida): "
                                        "máxima acumulada de %1&nbsp;m3&#8288;/&#8288;s no "
                                        "ponto&nbsp;%2.")
-                            .arg(m_summary.dilutionMaximumText)
+                            .arg(formatReadable(m_summary.dilutionMaximum, kFlowDecimals))
                             .arg(m_summary.dilutionPoint)
                       : QStringLiteral("Diluição de esgotos: nenhuma vazão indisponível."));
     // Each sector's message as its window's error box would show it.
@@ -208,7 +204,10 @@ void TF_Resumo_Municipio::b_salvarClick()
 {
     // Saved as computed from the study as it is now, never from an earlier reading of it.
     b_simularClick();
-    exportSummary(this, SG_Resumo->table(), SG_Anual->table());
+    // The sheet keeps numbers, not the window's grouped texts.
+    CellTable figures(kFiguresColumns, kFiguresRows, kFiguresRows, true);
+    fillFiguresTable(figures, m_summary, FiguresStyle::Stored);
+    exportSummary(this, SG_Resumo->table(), figures);
 }
 
 void TF_Resumo_Municipio::b_relatorioClick()
@@ -228,10 +227,6 @@ void TF_Resumo_Municipio::b_relatorioClick()
         chooseReportPath(this, QDir(folder).filePath(name + QStringLiteral(".pdf")));
     if (path.isEmpty())
         return;
-    // Drawn apart from the window's own charts, at the page's size.
-    std::unique_ptr<QChartView> daily(makeDailyDemandChart(m_summary, nullptr));
-    std::unique_ptr<QChartView> shares(makeAnnualSharesChart(m_summary, nullptr));
-    SummaryReport::write(path, study, m_summary,
-                         {chartPicture(daily.get()), chartPicture(shares.get())});
+    SummaryReport::write(path, study, m_summary);
     SaveLocation::rememberSavedFile(path);
 }

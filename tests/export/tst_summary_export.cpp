@@ -66,7 +66,7 @@ std::shared_ptr<Workbook> exported(const MunicipalSummary &summary)
     CellTable days(kSummaryColumns, kSummaryDays + 1, kSummaryDays + 1, true);
     CellTable figures(kFiguresColumns, kFiguresRows, kFiguresRows, true);
     fillSummaryTable(days, summary);
-    fillFiguresTable(figures, summary);
+    fillFiguresTable(figures, summary, FiguresStyle::Stored);
     KeptWorkbook factory;
     QWidget window;
     exportSummary(&window, days, figures, factory);
@@ -132,7 +132,17 @@ private slots:
         QCOMPARE(sheet.at(1, 1).value.toString(), QStringLiteral("DIA"));
         QVERIFY(sheet.at(1, 5).bold);
         QCOMPARE(sheet.at(1, 5).value.toString(), QStringLiteral("Total (m3/dia)"));
-        QCOMPARE(sheet.at(368, 5).value.toDouble(), double(summary.total[365]));
+        // Day 1 right under the headings, no empty row between.
+        QCOMPARE(sheet.at(2, 5).value.toDouble(), double(summary.total[0]));
+        QCOMPARE(sheet.at(367, 5).value.toDouble(), double(summary.total[365]));
+        // The peak day's demand a number, its unit in the heading beside it.
+        QCOMPARE(sheet.at(7, SummarySheets::kFiguresColumn).value.toString(),
+                 QStringLiteral("Dia de maior demanda (m3/dia)"));
+        QCOMPARE(sheet.at(7, SummarySheets::kFiguresColumn + 2).value.typeId(), QMetaType::Double);
+        QCOMPARE(sheet.at(7, SummarySheets::kFiguresColumn + 2).value.toDouble(),
+                 double(summary.peakTotal));
+        QCOMPARE(sheet.at(2, SummarySheets::kFiguresColumn + 1).value.toDouble(),
+                 double(summary.sectors[0].annual));
         QCOMPARE(sheet.at(1, SummarySheets::kFiguresColumn).value.toString(),
                  QStringLiteral("Setor"));
         QCOMPARE(sheet.at(5, SummarySheets::kFiguresColumn).value.toString(),
@@ -142,6 +152,7 @@ private slots:
         QVERIFY(xml.contains("<c:areaChart>"));
         QVERIFY(xml.contains("<c:grouping val=\"stacked\"/>"));
         QCOMPARE(xml.count("<c:ser>"), 3);
+        QVERIFY(xml.contains("$B$2:$B$367"));
         QVERIFY(xml.contains("Abast. ATUAL (m3/dia)"));
     }
 

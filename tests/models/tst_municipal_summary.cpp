@@ -2,6 +2,7 @@
 #include "core/DilutionModel.h"
 #include "core/MunicipalSummary.h"
 #include "core/NumberText.h"
+#include "core/ReadableNumber.h"
 #include "core/StudyText.h"
 #include "frame/ErrorBox.h"
 #include "frame/ResultGrid.h"
@@ -210,7 +211,17 @@ private slots:
         QCOMPARE(days.cell(1, 0), QStringLiteral("Abast. ATUAL"));
         const MunicipalSummary current = summarizeStudy(study, SupplyScenario::Current);
         QCOMPARE(column(days, 4, 1, 366), current.totalTexts);
-        QCOMPARE(window.figuresGrid()->table().cell(1, 4), formatGeneral(current.annualTotal));
+        // Annual figures and the peak day for reading: grouped, with sensible places.
+        const CellTable &figures = window.figuresGrid()->table();
+        QCOMPARE(figures.cell(1, 4), formatReadable(current.annualTotal, 0));
+        QVERIFY(figures.cell(1, 4).contains(QLatin1Char('.')));
+        QCOMPARE(figures.cell(2, 4), QStringLiteral("100,0"));
+        QCOMPARE(figures.cell(2, 6),
+                 formatReadable(current.peakTotal, 0, QStringLiteral("m3/dia")));
+        QVERIFY(window.findChild<QLabel *>("l_erros")->text().contains(
+            QStringLiteral("Dia de maior demanda: %1, com %2.")
+                .arg(dayLabel(current.peakDay),
+                     formatReadable(current.peakTotal, 0, QStringLiteral("m3/dia")))));
 
         auto *scenario = window.findChild<QComboBox *>("cb_cenario");
         scenario->setCurrentIndex(1);

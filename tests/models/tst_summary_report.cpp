@@ -1,4 +1,5 @@
 #include "core/NumberText.h"
+#include "core/ReadableNumber.h"
 #include "core/StudyText.h"
 #include "models/U_Resumo_Municipio/SummaryReport.h"
 #include "models/U_Resumo_Municipio/TF_Resumo_Municipio.h"
@@ -10,6 +11,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
 
 using namespace tavi;
 
@@ -36,7 +41,14 @@ Study namedStudy()
     s.notes = QStringLiteral("Cenário de estiagem\nrevisado");
     s.windows["TF_Mod_Pecuaria"].fields = {{"me_bovino", "50"}, {"e_qte_bovino", "1200"}};
     s.windows["TF_Abast_Publico"].fields = {
-        {"me_1", "1000"}, {"me_2", "0.2"}, {"me_3", "1000"}, {"me_5", "80"}};
+        {"me_1", "10000"}, {"me_2", "0.2"}, {"me_3", "10000"}, {"me_5", "80"}};
+    SeriesOrigin origin;
+    origin.station = QStringLiteral("SAO PAULO - MIRANTE");
+    origin.code = QStringLiteral("A701");
+    origin.year = QStringLiteral("2023");
+    origin.methods = QStringLiteral("Penman–Monteith");
+    origin.editedEtpDays = QStringLiteral("3,17,100");
+    s.windows["TF_Mod_Agricultura"].seriesOrigin = origin;
     return s;
 }
 
@@ -82,15 +94,18 @@ private slots:
             long double sum = 0;
             for (int d = 0; d < first.daysInMonth(); ++d)
                 sum += rain(first.dayOfYear() + d);
-            const QString row = QStringLiteral("<td>%1</td><td>%2</td><td>%3</td>")
-                                    .arg(QLocale(QLocale::Portuguese, QLocale::Brazil)
-                                             .monthName(month, QLocale::ShortFormat)
-                                             .left(3),
-                                         formatGeneral(first.daysInMonth()), formatGeneral(sum));
+            const QString row =
+                QStringLiteral("<td>%1</td><td align='right'>%2</td><td align='right'>%3</td>")
+                    .arg(QLocale(QLocale::Portuguese, QLocale::Brazil)
+                             .monthName(month, QLocale::ShortFormat)
+                             .left(3),
+                         formatReadable(first.daysInMonth(), kDepthDecimals),
+                         formatReadable(sum, kDepthDecimals));
             QVERIFY2(html.contains(row, Qt::CaseInsensitive), qPrintable(row));
         }
         const QString lastDay =
-            QStringLiteral("<td>Dia 366</td><td>1</td><td>%1</td>").arg(formatGeneral(rain(366)));
+            QStringLiteral("<td>Dia 366</td><td align='right'>%1</td><td align='right'>%2</td>")
+                .arg(formatReadable(1, kDepthDecimals), formatReadable(rain(366), kDepthDecimals));
         QCOMPARE(html.contains(lastDay), day366Apart);
     }
 
@@ -143,17 +158,95 @@ private slots:
         const QRegularExpressionMatch pages =
             QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
         QVERIFY(pages.hasMatch());
-        QVERIFY2(pages.captured(1).toInt() >= 3, qPrintable(info));
+        QCOMPARE(pages.captured(1).toInt(), 4);
+        QVERIFY2(info.contains(QStringLiteral("Title:           Demanda por Município — Município "
+                                              "de Águas Claras\n")),
+                 qPrintable(info));
         // Lines wrap where the page ends them: the words are compared, not the lines.
-        const QString text = poppler("pdftotext", {"-layout", path, "-"}, &problem).simplified();
+        // The fonts' ligatures ("ﬁ") read as their letters.
+        const QString text = poppler("pdftotext", {"-layout", path, "-"}, &problem)
+                                 .simplified()
+                                 .replace(QChar(0xFB01), QStringLiteral("fi"))
+                                 .replace(QChar(0xFB02), QStringLiteral("fl"));
         QVERIFY2(text.contains(QStringLiteral("Município de Águas Claras")),
                  qPrintable(text.left(600)));
         QVERIFY(text.contains(QStringLiteral("Cenário de estiagem")));
-        const MunicipalSummary &summary = window.summary();
-        QVERIFY2(text.contains(formatGeneral(summary.annualTotal)),
-                 qPrintable(formatGeneral(summary.annualTotal)));
-        QVERIFY(text.contains(summary.dilutionMaximumText));
         QVERIFY(text.contains(QStringLiteral("Totais mensais")));
+        QVERIFY(text.contains(QStringLiteral("página 4 de 4")));
+        // The series' origin, with the days edited by hand since.
+        QVERIFY2(text.contains(QStringLiteral("Série: A701 SAO PAULO - MIRANTE, 2023, "
+                                              "Penman–Monteith, editada à mão em 3 dias")),
+                 qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("Dias editados à mão, ETP: 3, 17, 100")) ||
+                text.contains(QStringLiteral("Dias editados à mão, ETP: 3,17,100")));
+        // Figures for reading, grouped.
+        const MunicipalSummary &summary = window.summary();
+        QVERIFY2(text.contains(formatReadable(summary.annualTotal, kVolumeDecimals)),
+                 qPrintable(formatReadable(summary.annualTotal, kVolumeDecimals)));
+        QVERIFY(summary.annualTotal >= 1000);
+        QVERIFY(text.contains(formatReadable(summary.dilutionMaximum, kFlowDecimals)));
+        // Every heading word whole: a narrow column once broke "Clas se", "Eficiê ncia".
+        const QStringList words = text.split(QLatin1Char(' '));
+        for (const char *heading :
+             {"Classe", "Ciclo", "(dias)", "Eficiência", "Início", "Área", "Parâmetro", "Rebanho",
+              "Participação", "Consumo", "per-capita", "(litros/dia)", "Agricultura", "Pecuária"})
+            QVERIFY2(words.contains(QString::fromUtf8(heading)), heading);
+        // The charts are drawn, not pasted as pictures, and their smallest text reads at 8 pt
+        // or more: a word's box is about 1,15 times its font's size.
+        const QString images = poppler("pdfimages", {"-list", path}, &problem);
+        QCOMPARE(images.trimmed().split(QLatin1Char('\n')).size(), 2); // the list's headings
+        const QString boxes =
+            poppler("pdftotext", {"-bbox", "-f", "4", "-l", "4", path, "-"}, &problem);
+        const QRegularExpression word(
+            QStringLiteral("yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">([^<]+)<"));
+        int chartWords = 0;
+        for (auto m = word.globalMatch(boxes); m.hasNext();) {
+            const QRegularExpressionMatch box = m.next();
+            const double height = box.captured(2).toDouble() - box.captured(1).toDouble();
+            if (box.captured(3) == QStringLiteral("m³/dia"))
+                continue; // written upwards: its box is its length
+            ++chartWords;
+            QVERIFY2(height >= 8 * 1.15, qPrintable(box.captured(3)));
+        }
+        QVERIFY(chartWords > 20);
+    }
+
+    // An unnamed study is called as the main window calls it, and the file's title follows.
+    void unnamedStudyIsANewStudy()
+    {
+        Study study = defaultStudy();
+        const QString html = SummaryReport::reportHtml(study, summarizeStudy(study, {}));
+        QVERIFY(html.contains(QStringLiteral("Demanda por Município — Novo estudo")));
+        QVERIFY(!html.contains(QStringLiteral("sem nome")));
+        QTemporaryDir folder;
+        const QString path = folder.filePath("novo.pdf");
+        SummaryReport::write(path, study, summarizeStudy(study, {}));
+        QString problem;
+        const QString info = poppler("pdfinfo", {path}, &problem);
+        if (info.isEmpty())
+            QSKIP(qPrintable(problem));
+        QVERIFY2(info.contains(QStringLiteral("Title:           Demanda por Município — Novo "
+                                              "estudo\n")),
+                 qPrintable(info));
+    }
+
+    // Every table repeats its heading row on each page it crosses.
+    void tablesRepeatTheirHeadings()
+    {
+        const Study study = namedStudy();
+        QTextDocument document;
+        document.setHtml(SummaryReport::reportHtml(study, summarizeStudy(study, {})));
+        int tables = 0;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            QTextCursor cursor(block);
+            if (QTextTable *table = cursor.currentTable()) {
+                if (cursor.position() != table->firstPosition())
+                    continue;
+                ++tables;
+                QCOMPARE(table->format().headerRowCount(), 1);
+            }
+        }
+        QCOMPARE(tables, 7);
     }
 
     void unwritableReportIsReported()
