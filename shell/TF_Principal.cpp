@@ -3,6 +3,7 @@
 #include "frame/Activation.h"
 #include "frame/Guard.h"
 #include "frame/Pictures.h"
+#include "frame/HelpWindow.h"
 #include "models/U_Resumo_Municipio/TF_Resumo_Municipio.h"
 #include "shell/StretchedImage.h"
 #include "shell/StudySession.h"
@@ -82,8 +83,11 @@ void TF_Principal::buildMenu()
             &TF_Principal::a_resumoTriggered);
 
     QMenu *help = addMenu(QStringLiteral("Ajuda1"), QStringLiteral("       Ajuda       "));
-    // Enabled, with no action behind it.
-    addItem(help, QStringLiteral("AjudadoModelo1"), QStringLiteral("Ajuda do Modelo"), nullptr);
+    QAction *guide = addItem(help, QStringLiteral("AjudadoModelo1"),
+                             QStringLiteral("Ajuda do Modelo"), &TF_Principal::AjudadoModelo1Click);
+    // Shown beside the item; the key itself works in every window.
+    guide->setShortcut(QKeySequence(Qt::Key_F1));
+    guide->setShortcutContext(Qt::WidgetShortcut);
     addSeparator(help, QStringLiteral("N2"));
     addItem(help, QStringLiteral("Sobre1"), QStringLiteral("Sobre"), &TF_Principal::Sobre1Click);
 
@@ -259,10 +263,19 @@ void TF_Principal::a_resumoTriggered()
         return std::make_unique<TF_Resumo_Municipio>(
             [this] {
                 m_session->takeWindowInputs();
-                return m_session->study();
+                tavi::Study study = m_session->study();
+                // The report names the study as the caption does.
+                if (study.name.trimmed().isEmpty())
+                    study.name = m_session->displayName();
+                return study;
             },
             this);
     });
+}
+
+void TF_Principal::AjudadoModelo1Click()
+{
+    HelpWindow::open(this, QStringLiteral("index.html"));
 }
 
 void TF_Principal::Sobre1Click()

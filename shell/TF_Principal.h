@@ -33,6 +33,7 @@ public slots:
     void Pecuria1Click();
     void Agricultura1Click();
     void guaparaaDiluiodeEsgotosDomsticos1Click();
+    void AjudadoModelo1Click();
     void Sobre1Click();
     void SairdoTAVI1Click();
     void a_novo_estudoTriggered();

@@ -1,5 +1,6 @@
 #include "frame/Fonts.h"
 #include "frame/Pictures.h"
+#include "frame/HelpWindow.h"
 #include "frame/PortugueseQtTexts.h"
 #include "shell/StretchedImage.h"
 #include "shell/TF_Principal.h"
@@ -61,6 +62,7 @@ int main(int argc, char *argv[])
     // formatting in the one form that files and libraries expect.
     std::setlocale(LC_NUMERIC, "C");
     installPortugueseQtTexts();
+    HelpWindow::installKey(&app);
     QApplication::setFont(Fonts::windowFont());
     Pictures::ensureLoaded();
 
