@@ -194,13 +194,16 @@ void show(ModuleWindow *window, const tavi::ResultChart &chart)
                                                         window->inputsChangedSinceRun()));
         return;
     }
-    if (const ChartPresenter presenter = chartPresenter()) {
-        presenter(window, chart);
-    } else {
-        ResultChartDialog dialog(chart, window);
-        dialog.exec();
-    }
-    giveActivationBack(window);
+    // Looked at from a cell or a field, and closed, the keys go back there.
+    window->keepingFocus([&] {
+        if (const ChartPresenter presenter = chartPresenter()) {
+            presenter(window, chart);
+        } else {
+            ResultChartDialog dialog(chart, window);
+            dialog.exec();
+        }
+        giveActivationBack(window);
+    });
 }
 
 void setChartPresenter(ChartPresenter presenter)

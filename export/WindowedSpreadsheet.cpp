@@ -1,6 +1,7 @@
 #include "export/WindowedSpreadsheet.h"
 
 #include "export/WorkbookWindow.h"
+#include "frame/ScreenCentre.h"
 
 #include <QApplication>
 
@@ -12,7 +13,9 @@ void WindowedSpreadsheet::shown()
 {
     m_window = new WorkbookWindow(workbook(), m_owner);
     m_window->setSuggestedFileName(suggestedFileName());
+    centreOnScreen(m_window);
     m_window->show();
+    keepOnScreen(m_window);
     m_window->activateWindow();
     // At once, as every window of the program does: the module window must know it is
     // covered whether or not a window manager gets round to telling it.

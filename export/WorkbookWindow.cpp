@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QPushButton>
 #include <QShortcut>
@@ -235,6 +236,17 @@ void WorkbookWindow::closeEvent(QCloseEvent *event)
     }
     m_closing = closing;
     event->setAccepted(closing);
+}
+
+void WorkbookWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Escape closes it like every other window, through the save question; an open cell
+    // editor takes its own Escape before it comes here.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void WorkbookWindow::hideEvent(QHideEvent *event)

@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QToolButton>
 
 #include <algorithm>
@@ -352,6 +353,19 @@ bool ModuleWindow::eventFilter(QObject *watched, QEvent *event)
     return true;
 }
 
+void ModuleWindow::keepingFocus(const std::function<void()> &look)
+{
+    const bool outer = !m_keepingFocus;
+    m_keepingFocus = true;
+    const auto done = qScopeGuard([this, outer] {
+        if (outer) {
+            m_keepingFocus = false;
+            m_focusBeforeCover = nullptr;
+        }
+    });
+    look();
+}
+
 bool ModuleWindow::event(QEvent *event)
 {
     switch (event->type()) {
@@ -362,6 +376,10 @@ bool ModuleWindow::event(QEvent *event)
             m_activated = true;
             m_coveredByOwnWindow = false;
             guarded([this] { FormActivate(); });
+            QWidget *before = m_focusBeforeCover;
+            m_focusBeforeCover = nullptr;
+            if (before && before->isVisible() && before->isEnabled() && before->window() == this)
+                before->setFocus(Qt::OtherFocusReason);
         }
         break;
     case QEvent::WindowDeactivate: {
@@ -369,8 +387,17 @@ bool ModuleWindow::event(QEvent *event)
         // Another window of the program on top; switching to another program leaves
         // no active window here.
         QWidget *now = QApplication::activeWindow();
-        if (now && now != this)
+        if (now && now != this) {
             m_coveredByOwnWindow = true;
+            if (m_keepingFocus) {
+                // A cell editor closes on the way: its grid keeps the place.
+                QWidget *focus = focusWidget();
+                for (QWidget *w = focus; w && w != this; w = w->parentWidget())
+                    if (qobject_cast<QAbstractItemView *>(w))
+                        focus = w;
+                m_focusBeforeCover = focus;
+            }
+        }
         break;
     }
     default:

@@ -4,6 +4,7 @@
 #include "frame/WindowKeys.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -60,6 +61,11 @@ public:
     // Whether the window shows results of its inputs as they are: "Simular" has run since the
     // window opened (stopped by an error or not) and no input has changed since.
     bool hasSimulated() const { return m_simulated; }
+
+    // Runs `look` (a notice, a chart: something that covers the window and changes nothing
+    // in it) and gives the focus back where it was once the window is active again, rather
+    // than to the first field, as other activations do.
+    void keepingFocus(const std::function<void()> &look);
     // Whether the results of the last run were taken away because an input changed after it.
     bool inputsChangedSinceRun() const { return m_inputsChanged; }
 
@@ -134,6 +140,9 @@ private:
     std::unique_ptr<tavi::WindowInputs> m_inputsOfRun;
     bool m_activated = false;
     bool m_coveredByOwnWindow = false;
+    // While a look runs, where the focus was when it covered the window.
+    bool m_keepingFocus = false;
+    QPointer<QWidget> m_focusBeforeCover;
     QChar m_decimalSeparator;
 };
 

@@ -2,6 +2,7 @@
 
 #include "core/ApplicationTitle.h"
 #include "frame/Activation.h"
+#include "frame/ModuleWindow.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -47,9 +48,15 @@ bool isNotice(const QString &text)
 void show(QWidget *window, const QString &text)
 {
     QPointer<QWidget> covered = window ? window->window() : nullptr;
-    box().show(window, text);
-    if (covered)
-        giveActivationBack(covered);
+    const auto look = [&] {
+        box().show(window, text);
+        if (covered)
+            giveActivationBack(covered);
+    };
+    if (auto *module = qobject_cast<ModuleWindow *>(covered.data()))
+        module->keepingFocus(look);
+    else
+        look();
 }
 
 void setPresenter(ReplaceableBox::Presenter presenter)

@@ -167,6 +167,8 @@ void StationSeriesDialog::buildSourceRow()
                        "tabulação ou \";\"): Data, Tmax, Tmin, UR, Vento, Altura do vento, "
                        "Radiação, Chuva — ou uma linha de títulos com as colunas que houver."));
     m_pasted->setFixedHeight(64);
+    // Tab leaves the box for the fields after it; a tab is pasted, never typed.
+    m_pasted->setTabChangesFocus(true);
     auto *read = new QPushButton(QStringLiteral("Ler registros colados"), this);
     read->setObjectName(QStringLiteral("b_ler"));
     connect(read, &QPushButton::clicked, this, &StationSeriesDialog::readPastedText);
@@ -334,19 +336,25 @@ std::optional<StationSite> StationSeriesDialog::siteTyped()
         const char *what;
         long double low, high;
         long double *into;
+        // What the daily records need it for.
+        const char *use;
     };
     const Coordinate coordinates[] = {
-        {m_latitude, "latitude", -90, 90, &site.latitude},
-        {m_longitude, "longitude", -180, 180, &site.longitude},
-        {m_altitude, "altitude", -500, 9000, &site.altitude},
+        {m_latitude, "latitude", -90, 90, &site.latitude,
+         "a radiação que chega ao topo da atmosfera, e com ela a ETo, depende dela"},
+        {m_longitude, "longitude", -180, 180, &site.longitude,
+         "ela não entra na ETo de registros diários, mas fica na origem da série, com a "
+         "latitude e a altitude, para dizer de onde vieram os dados"},
+        {m_altitude, "altitude", -500, 9000, &site.altitude,
+         "a pressão atmosférica, e com ela a ETo de Penman–Monteith, depende dela"},
     };
     for (const Coordinate &c : coordinates) {
         const QString text = c.field->text().trimmed();
         const std::optional<long double> value = readDecimal(text);
         if (text.isEmpty()) {
             showProblem(QStringLiteral("Informe a %1 da estação: os registros diários não a "
-                                       "trazem, e a ETo depende dela.")
-                            .arg(QLatin1String(c.what)));
+                                       "trazem, e %2.")
+                            .arg(QLatin1String(c.what), QString::fromUtf8(c.use)));
             return std::nullopt;
         }
         if (!value || *value < c.low || *value > c.high) {

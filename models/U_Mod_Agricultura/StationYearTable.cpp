@@ -24,6 +24,8 @@ StationYearTable::StationYearTable(QWidget *parent) : QTableWidget(0, kColumns, 
                                QStringLiteral("ETo (mm/dia)"), QStringLiteral("Método"),
                                QStringLiteral("Chuva (mm)")});
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A preview: Tab goes on to the dialog's buttons, the arrows move within it.
+    setTabKeyNavigation(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);

@@ -82,6 +82,8 @@ TF_Resumo_Municipio::TF_Resumo_Municipio(std::function<Study()> study, QWidget *
     report->setObjectName(QStringLiteral("b_relatorio"));
     report->setToolTip(QStringLiteral("Grava o resumo em PDF (Ctrl+P)"));
     report->setGeometry(560, 30, 170, 28);
+    // Not the window's default button: it would look focused when it is not.
+    report->setAutoDefault(false);
     connect(report, &QPushButton::clicked, this,
             [this] { guarded([this] { b_relatorioClick(); }); });
     auto *print = new QShortcut(QKeySequence::Print, this);
@@ -132,8 +134,15 @@ TF_Resumo_Municipio::TF_Resumo_Municipio(std::function<Study()> study, QWidget *
     charts->setContentsMargins(0, 0, 0, 0);
     charts->setSpacing(2);
 
-    QWidget *chain[] = {cb_cenario,     SG_Resumo,    SG_Anual, simularButton(),
-                        salvarButton(), sairButton(), report};
+    // Reading order: the row of buttons at the top, then the day table's panel, then the
+    // figures beside it. The tables are read with the arrows; Tab leaves them.
+    SG_Resumo->setTabKeyNavigation(false);
+    SG_Anual->setTabKeyNavigation(false);
+    // Every stop shows its focus: the panels, which would take it unseen, are none.
+    days->setFocusPolicy(Qt::NoFocus);
+    annual->setFocusPolicy(Qt::NoFocus);
+    QWidget *chain[] = {report,     simularButton(), salvarButton(), sairButton(),
+                        cb_cenario, SG_Resumo,       SG_Anual};
     for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
         setTabOrder(chain[i], chain[i + 1]);
 

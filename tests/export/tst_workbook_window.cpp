@@ -363,6 +363,38 @@ private slots:
         QTRY_VERIFY(!window);
     }
 
+    // Escape closes the window as every other window closes, through the save question.
+    void escapeClosesThroughTheSaveQuestion()
+    {
+        ScriptedUser user;
+        // The export's own quit, then two presses of Escape.
+        user.answers = {SaveAnswer::Cancel, SaveAnswer::Cancel, SaveAnswer::DontSave};
+        QPointer<WorkbookWindow> window;
+        {
+            WindowedSpreadsheet app(owner);
+            fillDilutionLike(app);
+            app.setVisible(true);
+            window = app.window();
+            app.quit();
+        }
+        QVERIFY(window && window->isVisible());
+        // Wholly on the screen, however small the screen.
+        QVERIFY2(window->screen()->availableGeometry().contains(window->frameGeometry()),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(window->frameGeometry().x())
+                                .arg(window->frameGeometry().y())
+                                .arg(window->frameGeometry().width())
+                                .arg(window->frameGeometry().height())));
+        QTest::keyClick(window->findChild<QTabWidget *>("sheetTabs")->currentWidget(),
+                        Qt::Key_Escape);
+        QCOMPARE(user.questions.size(), 2);
+        QVERIFY(window && window->isVisible());
+        QTest::keyClick(window->findChild<QTabWidget *>("sheetTabs")->currentWidget(),
+                        Qt::Key_Escape);
+        QCOMPARE(user.questions.size(), 3);
+        QTRY_VERIFY(!window);
+    }
+
     void failedSaveKeepsTheWindowAndWorkbook()
     {
         ScriptedUser user;

@@ -17,6 +17,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
@@ -196,6 +197,24 @@ private slots:
                  formatGeneral(textToNumber(summary.sectors[SupplySector].dailyTexts[0]) +
                                textToNumber(summary.sectors[LivestockSector].dailyTexts[0])));
         QVERIFY(summary.dilutionError.isEmpty());
+    }
+
+    // Tab runs in reading order, leaves the tables at once and comes round; no stop looks
+    // focused when it is not.
+    void tabRunsInReadingOrder()
+    {
+        TF_Resumo_Municipio window([] { return defaultStudy(); });
+        QVERIFY(showActive(&window));
+        auto *report = window.findChild<QPushButton *>("b_relatorio");
+        QVERIFY(!report->autoDefault() && !report->isDefault());
+        report->setFocus();
+        QStringList order;
+        for (int press = 0; press < 8; ++press) {
+            order << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(order, (QStringList{"b_relatorio", "b_simular", "b_salvar", "b_sair", "cb_cenario",
+                                     "SG_Resumo", "SG_Anual", "b_relatorio"}));
     }
 
     // The window shows the summary as computed, switches the supply scenario and lists the

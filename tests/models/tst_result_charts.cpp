@@ -324,6 +324,14 @@ private slots:
         open(name);
         // The agriculture window opens with "0" in every result cell: numbers, but none of a run.
         current.typeInputs(window.get());
+        // A notice that covers the window, as the real one does.
+        ResultChartBox::setNoticePresenter([this](QWidget *parent, const QString &text) {
+            notices << text;
+            QDialog box(parent);
+            QVERIFY(showActive(&box));
+            box.close();
+        });
+        window->simularButton()->setFocus();
         const Shown shown = whileModal([&] {
             if (button)
                 window->graficoButton()->click();
@@ -332,6 +340,9 @@ private slots:
         });
         QVERIFY(!shown.opened);
         QCOMPARE(notices, QStringList{ResultChartBox::notSimulatedNotice()});
+        // The keys come back where they were, not to the first field.
+        QCOMPARE(QApplication::activeWindow(), window.get());
+        QCOMPARE(QApplication::focusWidget(), window->simularButton());
     }
 
     // F4 from any control, grids and an open cell editor included, and the button open the
@@ -376,6 +387,10 @@ private slots:
                 QVERIFY(target != grid && grid->isAncestorOf(target));
             }
         }
+        // A cell editor is closed on the way: its grid keeps the place.
+        QPointer<QWidget> before = target == grid || from == QLatin1String("cell editor")
+                                       ? grid
+                                       : QApplication::focusWidget();
         const Shown shown = whileModal([&] {
             if (target)
                 QTest::keyClick(target, Qt::Key_F4);
@@ -387,7 +402,9 @@ private slots:
         QVERIFY(shown.destroyed);
         QVERIFY(notices.isEmpty());
         QCOMPARE(QApplication::activeWindow(), window.get());
-        QCOMPARE(QApplication::focusWidget()->objectName(), current.focusAfterActivation);
+        // The keys go back where they were: the field, the grid, the grid of the cell edited.
+        QVERIFY(before);
+        QCOMPARE(QApplication::focusWidget(), before.data());
     }
 
     // The button takes no focus: Enter and Tab walk the window's controls as before.

@@ -387,6 +387,60 @@ private slots:
         QCOMPARE(origin.methods, QStringLiteral("Hargreaves–Samani (366 dias)"));
     }
 
+    // Tab walks the dialog in reading order and leaves the paste box without typing into it;
+    // each coordinate says what it is for and keeps to its range.
+    void keyboardReachesEveryControlInReadingOrder()
+    {
+        QString records = QStringLiteral("Data;Tmax;Tmin;Chuva\n");
+        for (QDate d(2022, 1, 1); d.year() == 2022; d = d.addDays(1))
+            records += d.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(";30;18;0\n");
+        QStringList order;
+        QStringList problems;
+        QVERIFY(inDialog(
+            [&](StationSeriesDialog *dialog) {
+                auto *pasted = dialog->findChild<QPlainTextEdit *>(QStringLiteral("m_colado"));
+                auto *problem = dialog->findChild<QLabel *>(QStringLiteral("l_erro"));
+                pasted->setPlainText(records);
+                const auto typed = [&](const char *field, const QString &text) {
+                    dialog->findChild<QLineEdit *>(QLatin1String(field))->setText(text);
+                };
+                typed("e_latitude", QStringLiteral("-15,8"));
+                typed("e_altitude", QStringLiteral("1160"));
+                dialog->readPastedText();
+                problems << problem->text();
+                typed("e_longitude", QStringLiteral("-190"));
+                dialog->readPastedText();
+                problems << problem->text();
+                typed("e_longitude", QStringLiteral("-47,9"));
+                typed("e_latitude", QStringLiteral("91"));
+                dialog->readPastedText();
+                problems << problem->text();
+                typed("e_latitude", QStringLiteral("-15,8"));
+                dialog->readPastedText();
+
+                dialog->findChild<QPushButton *>(QStringLiteral("b_arquivo"))->setFocus();
+                for (int press = 0; press < 20; ++press) {
+                    QWidget *focus = QApplication::focusWidget();
+                    order << (focus ? focus->objectName() : QString());
+                    QTest::keyClick(focus, Qt::Key_Tab);
+                }
+                QCOMPARE(pasted->toPlainText(), records);
+            },
+            "b_preencher"));
+        QVERIFY2(problems[0].contains(QStringLiteral("Informe a longitude")) &&
+                     problems[0].contains(QStringLiteral("não entra na ETo")),
+                 qPrintable(problems[0]));
+        QVERIFY2(problems[1].contains(QStringLiteral("entre -180 e 180")), qPrintable(problems[1]));
+        QVERIFY2(problems[2].contains(QStringLiteral("entre -90 e 90")), qPrintable(problems[2]));
+        const QStringList reading{"b_arquivo",   "m_colado",   "b_ler",
+                                  "e_estacao",   "e_codigo",   "e_latitude",
+                                  "e_longitude", "e_altitude", "cb_ano"};
+        QCOMPARE(order.mid(0, reading.size()), reading);
+        const int fill = order.indexOf(QStringLiteral("b_preencher"));
+        QVERIFY2(fill > reading.size(), qPrintable(order.join(' ')));
+        QCOMPARE(order.value(fill + 1), QStringLiteral("b_cancelar"));
+    }
+
     // Saved and reopened, the study shows where the series came from.
     void theOriginRoundTripsThroughAStudy()
     {
