@@ -3,6 +3,7 @@
 #include "core/CellTable.h"
 #include "core/FileFailureReason.h"
 #include "core/FileReplacement.h"
+#include "core/StudyCaptions.h"
 #include "core/StudyText.h"
 
 #include <QDir>
@@ -72,7 +73,7 @@ QString typeName(const QJsonValue &value)
 [[noreturn]] void failType(const QString &member, const QString &expected, const QJsonValue &value)
 {
     fail(QStringLiteral("o membro \"%1\" deveria ser %2, mas é %3")
-             .arg(member, expected, typeName(value)));
+             .arg(studyMemberCaption(member), expected, typeName(value)));
 }
 
 QString parseProblem(QJsonParseError::ParseError error)
@@ -196,7 +197,7 @@ QString checkedCellText(const QJsonValue &value, const QString &member)
     const QString text = value.toString();
     if (text.size() > kLongestCellText)
         fail(QStringLiteral("o texto de \"%1\" tem %2 caracteres; o máximo é %3")
-                 .arg(member)
+                 .arg(studyMemberCaption(member))
                  .arg(text.size())
                  .arg(kLongestCellText));
     return text;
@@ -211,7 +212,7 @@ StudyGrid readGrid(const QJsonValue &value, const StudyGridLayout &layout, const
     const int columns = int(layout.columns.size());
     if (rows.size() > layout.rows)
         fail(QStringLiteral("\"%1\" tem %2 linhas; a grade tem %3")
-                 .arg(member)
+                 .arg(studyMemberCaption(member))
                  .arg(rows.size())
                  .arg(layout.rows));
     StudyGrid grid = defaults;
@@ -223,7 +224,7 @@ StudyGrid readGrid(const QJsonValue &value, const StudyGridLayout &layout, const
         if (cells.size() != columns)
             fail(QStringLiteral("a linha %1 de \"%2\" tem %3 textos; deveria ter %4")
                      .arg(r + 1)
-                     .arg(member)
+                     .arg(studyMemberCaption(member))
                      .arg(cells.size())
                      .arg(columns));
         for (int c = 0; c < columns; ++c)
@@ -254,6 +255,14 @@ std::optional<SeriesOrigin> readSeriesOrigin(const QJsonObject &window, const QS
     return origin;
 }
 
+// A member's caption within its window: "População atendida pela rede pública (habitantes)".
+QString captionWithin(const QString &member)
+{
+    const QString caption = studyMemberCaption(member);
+    const int colon = caption.indexOf(QStringLiteral(": "));
+    return colon < 0 ? caption : caption.mid(colon + 2);
+}
+
 WindowInputs readWindow(const QJsonObject &object, const StudyWindowLayout &layout,
                         const QString &member, QStringList *defaulted)
 {
@@ -262,21 +271,21 @@ WindowInputs readWindow(const QJsonObject &object, const StudyWindowLayout &layo
     QStringList missing;
     for (const QString &field : layout.fields) {
         const QJsonValue value = object.value(field);
+        const QString fieldMember = member + QLatin1Char('/') + field;
         if (value.isUndefined()) {
-            missing << field;
+            missing << captionWithin(fieldMember);
             continue;
         }
-        const QString fieldMember = member + QLatin1Char('/') + field;
         const QString text = checkedCellText(value, fieldMember);
         if (!isFieldStudyText(text))
             fail(QStringLiteral("o campo \"%1\" deveria conter um número, mas contém \"%2\"")
-                     .arg(fieldMember, text));
+                     .arg(studyMemberCaption(fieldMember), text));
         inputs.fields[field] = text;
     }
     for (const StudyGridLayout &grid : layout.grids) {
         const QJsonValue value = object.value(grid.name);
         if (value.isUndefined()) {
-            missing << grid.name;
+            missing << captionWithin(member + QLatin1Char('/') + grid.name);
             continue;
         }
         bool shortened = false;
@@ -284,7 +293,7 @@ WindowInputs readWindow(const QJsonObject &object, const StudyWindowLayout &layo
                                            defaults.grids.value(grid.name), &shortened);
         if (shortened)
             missing << QStringLiteral("%1 (linhas %2 a %3)")
-                           .arg(grid.name)
+                           .arg(captionWithin(member + QLatin1Char('/') + grid.name))
                            .arg(value.toArray().size() + 1)
                            .arg(grid.rows);
     }
@@ -292,7 +301,8 @@ WindowInputs readWindow(const QJsonObject &object, const StudyWindowLayout &layo
         inputs.seriesOrigin =
             readSeriesOrigin(object, member + QLatin1Char('/') + kSeriesOriginMember);
     if (!missing.isEmpty())
-        *defaulted << layout.name + QStringLiteral(": ") + missing.join(QStringLiteral(", "));
+        *defaulted << studyWindowCaption(layout.name) + QStringLiteral(": ") +
+                          missing.join(QStringLiteral("; "));
     return inputs;
 }
 
@@ -382,7 +392,8 @@ StudyReading readStudy(const QByteArray &content)
         const QJsonValue window = windowsObject.value(layout.name);
         if (window.isUndefined()) {
             reading.study.windows[layout.name] = defaultStudy().windows.value(layout.name);
-            reading.defaulted << layout.name + QStringLiteral(": todos os dados");
+            reading.defaulted << studyWindowCaption(layout.name) +
+                                     QStringLiteral(": todos os dados");
             continue;
         }
         if (!window.isObject())

@@ -376,6 +376,9 @@ bool ModuleWindow::event(QEvent *event)
             m_activated = true;
             m_coveredByOwnWindow = false;
             guarded([this] { FormActivate(); });
+            // The headings it writes are whole before any run, "GALINÁCEO" among them.
+            for (ResultGrid *grid : findChildren<ResultGrid *>())
+                grid->fitColumnsToTexts();
             QWidget *before = m_focusBeforeCover;
             m_focusBeforeCover = nullptr;
             if (before && before->isVisible() && before->isEnabled() && before->window() == this)

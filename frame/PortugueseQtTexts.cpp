@@ -4,6 +4,37 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+namespace
+{
+
+// What Debian's catalogue leaves in English in the windows the program shows: the file
+// dialog's type column among them.
+class MissingPortuguese : public QTranslator
+{
+public:
+    bool isEmpty() const override { return false; }
+
+    QString translate(const char *context, const char *source, const char *, int) const override
+    {
+        static const struct {
+            const char *context;
+            const char *source;
+            const char *text;
+        } texts[] = {
+            {"QAbstractFileIconProvider", "Folder", "Pasta"},
+            {"QAbstractFileIconProvider", "Drive", "Unidade"},
+            {"QAbstractFileIconProvider", "File", "Arquivo"},
+            {"QAbstractFileIconProvider", "%1 File", "Arquivo %1"},
+        };
+        for (const auto &entry : texts)
+            if (qstrcmp(context, entry.context) == 0 && qstrcmp(source, entry.source) == 0)
+                return QString::fromUtf8(entry.text);
+        return QString();
+    }
+};
+
+} // namespace
+
 void installPortugueseQtTexts()
 {
     static bool installed = false;
@@ -16,4 +47,7 @@ void installPortugueseQtTexts()
     if (qtbase.load(QStringLiteral("qtbase_pt_BR"),
                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtbase);
+    // Installed last, so asked first.
+    static MissingPortuguese missing;
+    QCoreApplication::installTranslator(&missing);
 }

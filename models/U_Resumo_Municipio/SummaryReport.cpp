@@ -5,6 +5,7 @@
 #include "core/NumberText.h"
 #include "core/ReadableNumber.h"
 #include "core/SeriesMonths.h"
+#include "core/StudyCaptions.h"
 #include "core/StudyText.h"
 #include "core/TaviError.h"
 #include "models/U_Resumo_Municipio/ReportChartObject.h"
@@ -119,17 +120,8 @@ QString inputsHtml(const Study &study)
 {
     QString html = heading(QStringLiteral("Parâmetros de entrada"), 13);
     html += heading(QStringLiteral("Abastecimento Público"), 11);
-    html +=
-        fieldsTable(windowInputs(study, QStringLiteral("TF_Abast_Publico")),
-                    {{"me_1", "População atendida pela rede pública (habitantes)"},
-                     {"me_2", "Demanda per-capita ATUAL da população atendida (m3/dia.habitante)"},
-                     {"me_3", "População total do município (habitantes)"},
-                     {"me_4", "Demanda per-capita da população NÃO atendida (m3/dia.habitante)"},
-                     {"me_5", "Eficiência média do sistema de abastecimento (%)"},
-                     {"e_p_1", "Elasticidade do preço da água (1/R$)"},
-                     {"e_p_2", "Preço atual da água (R$)"},
-                     {"e_p_3", "Elasticidade da renda (1/R$)"},
-                     {"e_p_4", "Renda per-capita (R$)"}});
+    html += fieldsTable(windowInputs(study, QStringLiteral("TF_Abast_Publico")),
+                        studyFieldCaptions(QStringLiteral("TF_Abast_Publico")));
 
     html += heading(QStringLiteral("Pecuária"), 11);
     const WindowInputs livestock = windowInputs(study, QStringLiteral("TF_Mod_Pecuaria"));
@@ -190,15 +182,7 @@ QString inputsHtml(const Study &study)
 
     html += heading(QStringLiteral("Diluição de Esgotos Domésticos"), 11);
     html += fieldsTable(windowInputs(study, QStringLiteral("TF_Dem_Agua")),
-                        {{"ce_1", "Velocidade média do curso da água (m/s)"},
-                         {"ce_2", "Coeficiente de desoxigenação K (dia-1)"},
-                         {"ce_3", "Número de pontos de lançamento"},
-                         {"ce_4", "Qtotal.efluentes (m3/s)"},
-                         {"ce_5", "DBO5total (mg/litro)"},
-                         {"ce_6", "DBO5mit.n (mg/litro)"},
-                         {"ce_7", "DBO5rio (mg/litro)"},
-                         {"ce_8", "Tempo de percurso entre pontos (dia)"},
-                         {"ce_9", "Tempo de percurso total (dia)"}});
+                        studyFieldCaptions(QStringLiteral("TF_Dem_Agua")));
     return html;
 }
 

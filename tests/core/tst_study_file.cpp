@@ -1,3 +1,4 @@
+#include "core/StudyCaptions.h"
 #include "core/StudyFile.h"
 #include "core/StudyRecovery.h"
 #include "core/StudyText.h"
@@ -216,46 +217,73 @@ private slots:
         QTest::newRow("name a number") << withMember("nome", 5)
                                        << "o membro \"nome\" deveria ser um texto, mas é um "
                                           "número";
-        QTest::newRow("window a list") << withMember("janelas/TF_Dem_Agua", QJsonArray())
-                                       << "\"janelas/TF_Dem_Agua\" deveria ser um objeto";
+        QTest::newRow("window a list")
+            << withMember("janelas/TF_Dem_Agua", QJsonArray())
+            << "\"Diluição de Esgotos Domésticos\" deveria ser um objeto";
         QTest::newRow("field a number")
             << withMember("janelas/TF_Dem_Agua/ce_1", 1.5)
-            << "\"janelas/TF_Dem_Agua/ce_1\" deveria ser um texto, mas é um número";
+            << "\"Diluição de Esgotos Domésticos: Velocidade média do curso da água (m/s)\" "
+               "deveria ser um texto, mas é um número";
         QTest::newRow("field not a number")
             << withMember("janelas/TF_Abast_Publico/me_1", "abc")
-            << "o campo \"janelas/TF_Abast_Publico/me_1\" deveria conter um número";
+            << "o campo \"Abastecimento Público: População atendida pela rede pública "
+               "(habitantes)\" deveria conter um número";
         QTest::newRow("grid an object")
             << withMember("janelas/TF_Mod_Agricultura/SG_Param", QJsonObject())
             << "deveria ser uma lista de linhas, mas é um objeto";
         QTest::newRow("grid too long")
             << withMember("janelas/TF_Mod_Agricultura/SG_Param",
                           QJsonArray{QJsonArray{}, QJsonArray{}, QJsonArray{}, QJsonArray{}})
-            << "\"janelas/TF_Mod_Agricultura/SG_Param\" tem 4 linhas; a grade tem 3";
+            << "\"Agricultura: Parâmetros das culturas\" tem 4 linhas; a grade tem 3";
         QTest::newRow("row too short")
             << withMember("janelas/TF_Mod_Agricultura/SG_Param", QJsonArray{QJsonArray{"1"}})
-            << "a linha 1 de \"janelas/TF_Mod_Agricultura/SG_Param\" tem 1 textos; deveria ter 9";
+            << "a linha 1 de \"Agricultura: Parâmetros das culturas\" tem 1 textos; deveria ter 9";
         QTest::newRow("cell a bool")
             << withMember("janelas/TF_Mod_Agricultura/SG_Serie", QJsonArray{QJsonArray{"1", true}})
-            << "\"janelas/TF_Mod_Agricultura/SG_Serie/1/2\" deveria ser um texto, mas é um "
-               "valor lógico";
+            << "\"Agricultura: Série, dia 1, coluna P\" deveria ser um texto, mas é um valor "
+               "lógico";
         QTest::newRow("cell too long")
             << withMember("janelas/TF_Mod_Agricultura/SG_Serie",
                           QJsonArray{QJsonArray{"1", QString(1001, QLatin1Char('9'))}})
             << "tem 1001 caracteres; o máximo é 1000";
         QTest::newRow("origin a text")
             << withMember("janelas/TF_Mod_Agricultura/origem_serie", "INMET")
-            << "o membro \"janelas/TF_Mod_Agricultura/origem_serie\" deveria ser um objeto, mas "
-               "é um texto";
+            << "o membro \"Agricultura: Origem da série\" deveria ser um objeto, mas é um texto";
         QTest::newRow("origin year a number")
             << withMember("janelas/TF_Mod_Agricultura/origem_serie", QJsonObject{{"ano", 2023}})
-            << "o membro \"janelas/TF_Mod_Agricultura/origem_serie/ano\" deveria ser um texto, "
-               "mas é um número";
+            << "o membro \"Agricultura: Origem da série, ano\" deveria ser um texto, mas é um "
+               "número";
         QTest::newRow("origin station null")
             << withMember("janelas/TF_Mod_Agricultura/origem_serie",
                           QJsonObject{{"estacao", QJsonValue::Null}})
-            << "\"janelas/TF_Mod_Agricultura/origem_serie/estacao\" deveria ser um texto, mas é "
-               "nulo";
+            << "\"Agricultura: Origem da série, estação\" deveria ser um texto, mas é nulo";
     }
+    // The parts of a study are named as the windows name them.
+    void membersAreNamedByTheirCaptions_data()
+    {
+        QTest::addColumn<QString>("member");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("livestock heads") << "janelas/TF_Mod_Pecuaria/e_qte_galinaceo"
+                                         << "Pecuária: Número de cabeças, Galináceo";
+        QTest::newRow("crop table cell")
+            << "janelas/TF_Mod_Agricultura/SG_Entrada/3/5"
+            << "Agricultura: Tabela de culturas, classe C, coluna Kc 1";
+        QTest::newRow("crop parameter") << "janelas/TF_Mod_Agricultura/SG_Param/2/9"
+                                        << "Agricultura: Parâmetros das culturas, Área (km2), "
+                                           "classe I";
+        QTest::newRow("series row") << "janelas/TF_Mod_Agricultura/SG_Serie/366"
+                                    << "Agricultura: Série, dia 366";
+        QTest::newRow("a member of no window") << "janelas/TF_Dem_Agua/xyz"
+                                               << "Diluição de Esgotos Domésticos: xyz";
+        QTest::newRow("outside the windows") << "versao"
+                                             << "versao";
+    }
+    void membersAreNamedByTheirCaptions()
+    {
+        QFETCH(QString, member);
+        QTEST(studyMemberCaption(member), "caption");
+    }
+
     void badContentIsRefused()
     {
         QFETCH(QByteArray, content);
@@ -284,8 +312,9 @@ private slots:
         root.remove("notas");
         const StudyReading reading = readStudy(QJsonDocument(root).toJson());
         QCOMPARE(reading.defaulted,
-                 (QStringList{"TF_Abast_Publico: me_2", "TF_Mod_Pecuaria: todos os dados",
-                              "TF_Mod_Agricultura: SG_Serie (linhas 2 a 366)"}));
+                 (QStringList{"Abastecimento Público: Demanda per-capita ATUAL da população "
+                              "atendida (m3/dia.habitante)",
+                              "Pecuária: todos os dados", "Agricultura: Série (linhas 2 a 366)"}));
         const StudyGrid serie = reading.study.windows.value(kAgriculture).grids.value("SG_Serie");
         QCOMPARE(serie.size(), 366);
         QCOMPARE(serie[0], (StudyRow{"5.5", "1"}));

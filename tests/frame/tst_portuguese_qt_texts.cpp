@@ -6,14 +6,18 @@
 #include "support/WindowTesting.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 
 namespace
 {
@@ -25,7 +29,7 @@ const QStringList kEnglish = {
     "Open",        "Back",    "Forward",   "Parent",        "New Folder",    "List View",
     "Detail View", "Name",    "Size",      "Type",          "Date Modified", "already exists",
     "replace",     "Yes",     "No",        "Close",         "Directory",     "Computer",
-    "Recent"};
+    "Recent",      "Folder",  "File",      "Drive",         "Kind"};
 
 // Every text a widget tree shows: labels, buttons, menu entries, tool tips, combo items.
 QStringList textsOf(QWidget *root)
@@ -51,6 +55,16 @@ QStringList textsOf(QWidget *root)
                 add(combo->itemText(i));
         for (QAction *action : w->actions())
             add(action->text());
+        // A list's column headings and what its rows say: a folder's "Type", "Folder".
+        if (auto *view = qobject_cast<QAbstractItemView *>(w); view && view->model()) {
+            const QAbstractItemModel *model = view->model();
+            const QModelIndex root = view->rootIndex();
+            for (int c = 0; c < model->columnCount(root); ++c) {
+                add(model->headerData(c, Qt::Horizontal).toString());
+                for (int r = 0; r < model->rowCount(root); ++r)
+                    add(model->index(r, c, root).data().toString());
+            }
+        }
     }
     return texts;
 }
@@ -98,12 +112,22 @@ private slots:
     void theFileDialog()
     {
         QTemporaryDir folder;
+        // A folder and files of a known and of an unknown kind, for the list's type column.
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("estudos")));
+        for (const char *name : {"dados.txt", "sem_tipo"}) {
+            QFile file(folder.filePath(QLatin1String(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("x");
+        }
         QFileDialog dialog(nullptr, QStringLiteral("Salvar como"), folder.path());
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setViewMode(QFileDialog::Detail);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto *list = dialog.findChild<QTreeView *>(QStringLiteral("treeView"));
+        QVERIFY(list);
+        QTRY_COMPARE(list->model()->rowCount(list->rootIndex()), 3);
         const QStringList texts = textsOf(&dialog);
         QVERIFY(texts.size() >= 5);
         QVERIFY2(englishIn(texts).isEmpty(), qPrintable(englishIn(texts).join(" | ")));

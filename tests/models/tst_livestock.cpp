@@ -3,6 +3,7 @@
 #include "models/U_Mod_Pecuaria/TF_Mod_Pecuaria.h"
 #include "support/WindowTesting.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QToolButton>
 
@@ -64,8 +65,14 @@ private slots:
         QVERIFY(field("me_bovino")->hasFocus());
         const QStringList headers = {"DIA",     "BOVINO",    "SUÍNO", "EQUINO",
                                      "CAPRINO", "GALINÁCEO", "m3/dia"};
-        for (int col = 0; col < headers.size(); ++col)
+        auto *grid = window->findChild<ResultGrid *>(QStringLiteral("SG_Resultado"));
+        const QFontMetrics metrics(grid->horizontalHeader()->font());
+        for (int col = 0; col < headers.size(); ++col) {
             QCOMPARE(cell(col, 0), headers[col]);
+            // Whole before the first run.
+            QVERIFY2(grid->columnWidth(col) > metrics.horizontalAdvance(headers[col]),
+                     qPrintable(headers[col]));
+        }
         QCOMPARE(cell(1, 1), QString());
         // The input rows spell the species without accent, the grid header with it.
         QStringList captions;

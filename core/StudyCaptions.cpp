@@ -1,0 +1,169 @@
+#include "core/StudyCaptions.h"
+
+#include "core/AgricultureTables.h"
+#include "core/LivestockModel.h"
+
+#include <QStringList>
+
+namespace tavi
+{
+
+namespace
+{
+
+using agriculture::classLetter;
+using agriculture::kClasses;
+using agriculture::kEntradaColumns;
+using agriculture::kParamRows;
+
+const char *const kSpeciesNames[kSpeciesCount] = {"Bovino", "Suíno", "Equino", "Caprino",
+                                                  "Galináceo"};
+
+// The headings of the crop table's columns, the unit column included.
+const char *const kCropColumns[kEntradaColumns] = {"Classe", "Ciclo (dias)", "Unidade", "Fase 1",
+                                                   "Kc 1",   "Fase 2",       "Kc 2",    "Fase 3",
+                                                   "Kc 3",   "Fase 4",       "Kc 4"};
+const char *const kParamRowsCaptions[kParamRows] = {"Início (dia)", "Área (km2)", "Eficiência"};
+
+const struct {
+    const char *member;
+    const char *caption;
+} kOriginCaptions[] = {
+    {"estacao", "estação"},
+    {"codigo", "código"},
+    {"latitude", "latitude"},
+    {"longitude", "longitude"},
+    {"altitude", "altitude"},
+    {"ano", "ano"},
+    {"metodos", "métodos"},
+    {"dias_editados_etp", "dias editados da ETP"},
+    {"dias_editados_p", "dias editados da P"},
+};
+
+QString gridCaption(const QString &grid)
+{
+    if (grid == QLatin1String("SG_Entrada"))
+        return QStringLiteral("Tabela de culturas");
+    if (grid == QLatin1String("SG_Param"))
+        return QStringLiteral("Parâmetros das culturas");
+    if (grid == QLatin1String("SG_Serie"))
+        return QStringLiteral("Série");
+    if (grid == QLatin1String("origem_serie"))
+        return QStringLiteral("Origem da série");
+    return QString();
+}
+
+// A row and a column of one of the agriculture's grids, counted from 1 as the file counts.
+QString cellCaption(const QString &grid, int row, int column)
+{
+    QString text = gridCaption(grid);
+    if (row <= 0)
+        return text;
+    if (grid == QLatin1String("SG_Serie"))
+        text += QStringLiteral(", dia %1").arg(row);
+    else if (grid == QLatin1String("SG_Entrada"))
+        text += QStringLiteral(", classe %1")
+                    .arg(row <= kClasses ? QString(classLetter(row - 1)) : QString::number(row));
+    else if (grid == QLatin1String("SG_Param"))
+        text += QStringLiteral(", %1").arg(row <= kParamRows
+                                               ? QString::fromUtf8(kParamRowsCaptions[row - 1])
+                                               : QStringLiteral("linha %1").arg(row));
+    if (column <= 0)
+        return text;
+    if (grid == QLatin1String("SG_Serie"))
+        return text + QStringLiteral(", coluna %1")
+                          .arg(column == 1   ? QStringLiteral("ETP")
+                               : column == 2 ? QStringLiteral("P")
+                                             : QString::number(column));
+    if (grid == QLatin1String("SG_Entrada"))
+        return text + QStringLiteral(", coluna %1")
+                          .arg(column <= kEntradaColumns
+                                   ? QString::fromUtf8(kCropColumns[column - 1])
+                                   : QString::number(column));
+    return text + QStringLiteral(", classe %1")
+                      .arg(column <= kClasses ? QString(classLetter(column - 1))
+                                              : QString::number(column));
+}
+
+} // namespace
+
+QString studyWindowCaption(const QString &window)
+{
+    if (window == QLatin1String("TF_Abast_Publico"))
+        return QStringLiteral("Abastecimento Público");
+    if (window == QLatin1String("TF_Mod_Pecuaria"))
+        return QStringLiteral("Pecuária");
+    if (window == QLatin1String("TF_Mod_Agricultura"))
+        return QStringLiteral("Agricultura");
+    if (window == QLatin1String("TF_Dem_Agua"))
+        return QStringLiteral("Diluição de Esgotos Domésticos");
+    return window;
+}
+
+QList<QPair<QString, QString>> studyFieldCaptions(const QString &window)
+{
+    if (window == QLatin1String("TF_Abast_Publico"))
+        return {{"me_1", "População atendida pela rede pública (habitantes)"},
+                {"me_2", "Demanda per-capita ATUAL da população atendida (m3/dia.habitante)"},
+                {"me_3", "População total do município (habitantes)"},
+                {"me_4", "Demanda per-capita da população NÃO atendida (m3/dia.habitante)"},
+                {"me_5", "Eficiência média do sistema de abastecimento (%)"},
+                {"e_p_1", "Elasticidade do preço da água (1/R$)"},
+                {"e_p_2", "Preço atual da água (R$)"},
+                {"e_p_3", "Elasticidade da renda (1/R$)"},
+                {"e_p_4", "Renda per-capita (R$)"}};
+    if (window == QLatin1String("TF_Dem_Agua"))
+        return {{"ce_1", "Velocidade média do curso da água (m/s)"},
+                {"ce_2", "Coeficiente de desoxigenação K (dia-1)"},
+                {"ce_3", "Número de pontos de lançamento"},
+                {"ce_4", "Qtotal.efluentes (m3/s)"},
+                {"ce_5", "DBO5total (mg/litro)"},
+                {"ce_6", "DBO5mit.n (mg/litro)"},
+                {"ce_7", "DBO5rio (mg/litro)"},
+                {"ce_8", "Tempo de percurso entre pontos (dia)"},
+                {"ce_9", "Tempo de percurso total (dia)"}};
+    if (window == QLatin1String("TF_Mod_Pecuaria")) {
+        QList<QPair<QString, QString>> fields;
+        for (int s = 0; s < kSpeciesCount; ++s)
+            fields << qMakePair(consumptionFieldName(s),
+                                QStringLiteral("Consumo per-capita, %1 (litros/dia)")
+                                    .arg(QString::fromUtf8(kSpeciesNames[s])));
+        for (int s = 0; s < kSpeciesCount; ++s)
+            fields << qMakePair(
+                herdFieldName(s),
+                QStringLiteral("Número de cabeças, %1").arg(QString::fromUtf8(kSpeciesNames[s])));
+        return fields;
+    }
+    return {};
+}
+
+QString studyMemberCaption(const QString &member)
+{
+    const QStringList parts = member.split(QLatin1Char('/'));
+    if (parts.size() < 2 || parts[0] != QLatin1String("janelas"))
+        return member;
+    const QString window = studyWindowCaption(parts[1]);
+    if (parts.size() == 2)
+        return window;
+    const QString &inner = parts[2];
+    for (const auto &[field, caption] : studyFieldCaptions(parts[1]))
+        if (field == inner)
+            return window + QStringLiteral(": ") + caption;
+    const QString grid = gridCaption(inner);
+    if (grid.isEmpty())
+        return window + QStringLiteral(": ") + parts.mid(2).join(QLatin1Char('/'));
+    if (inner == QLatin1String("origem_serie")) {
+        if (parts.size() == 3)
+            return window + QStringLiteral(": ") + grid;
+        for (const auto &origin : kOriginCaptions)
+            if (parts[3] == QLatin1String(origin.member))
+                return window + QStringLiteral(": ") + grid + QStringLiteral(", ") +
+                       QString::fromUtf8(origin.caption);
+        return window + QStringLiteral(": ") + grid + QStringLiteral(", ") + parts[3];
+    }
+    const int row = parts.size() > 3 ? parts[3].toInt() : 0;
+    const int column = parts.size() > 4 ? parts[4].toInt() : 0;
+    return window + QStringLiteral(": ") + cellCaption(inner, row, column);
+}
+
+} // namespace tavi
