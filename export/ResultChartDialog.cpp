@@ -152,6 +152,10 @@ ResultChartDialog::ResultChartDialog(const tavi::ResultChart &chart, QWidget *pa
     setFont(Fonts::windowFont());
     m_view = new QChartView(makeChart(chart), this);
     m_view->setObjectName(QStringLiteral("cv_grafico"));
+    m_view->setAccessibleName(chart.title);
+    m_view->setAccessibleDescription(
+        QStringLiteral("%1 por %2; os valores estão na grade da janela")
+            .arg(chart.yTitle, chart.xTitle));
     m_view->setRenderHint(QPainter::Antialiasing);
     // The keys belong to the window: Enter and Escape close it from anywhere.
     m_view->setFocusPolicy(Qt::NoFocus);

@@ -99,6 +99,7 @@ WorkbookWindow::WorkbookWindow(std::shared_ptr<tavi::Workbook> workbook, QWidget
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("sheetTabs"));
+    m_tabs->setAccessibleName(QStringLiteral("Planilhas da pasta de trabalho"));
     m_tabs->setTabPosition(QTabWidget::South);
     m_tabs->setDocumentMode(true);
 
@@ -158,8 +159,14 @@ void WorkbookWindow::refresh()
         m_tabs->removeTab(0);
         delete old;
     }
-    for (int i = 1; i <= m_workbook->sheetCount(); ++i)
-        m_tabs->addTab(makeSheetView(i), m_workbook->sheet(i).name);
+    for (int i = 1; i <= m_workbook->sheetCount(); ++i) {
+        QWidget *view = makeSheetView(i);
+        const QString name = m_workbook->sheet(i).name;
+        view->setAccessibleName((m_workbook->sheet(i).isChart() ? QStringLiteral("Gráfico %1")
+                                                                : QStringLiteral("Planilha %1"))
+                                    .arg(name));
+        m_tabs->addTab(view, name);
+    }
     m_tabs->setCurrentIndex(qBound(0, current, m_tabs->count() - 1));
     updateTitle();
 }

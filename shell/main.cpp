@@ -1,6 +1,7 @@
+#include "frame/AccessibleNames.h"
 #include "frame/Fonts.h"
-#include "frame/Pictures.h"
 #include "frame/HelpWindow.h"
+#include "frame/Pictures.h"
 #include "frame/PortugueseQtTexts.h"
 #include "shell/StretchedImage.h"
 #include "shell/TF_Principal.h"
@@ -63,6 +64,7 @@ int main(int argc, char *argv[])
     std::setlocale(LC_NUMERIC, "C");
     installPortugueseQtTexts();
     HelpWindow::installKey(&app);
+    AccessibleNames::install(&app);
     QApplication::setFont(Fonts::windowFont());
     Pictures::ensureLoaded();
 

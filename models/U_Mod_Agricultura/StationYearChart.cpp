@@ -68,6 +68,9 @@ void attach(QAbstractSeries *series, QAbstractAxis *x, QAbstractAxis *y)
 StationYearChart::StationYearChart(QWidget *parent) : QChartView(parent)
 {
     setObjectName(QStringLiteral("ch_previa"));
+    setAccessibleName(QStringLiteral("Gráfico da ETo e da chuva do ano"));
+    setAccessibleDescription(QStringLiteral("ETo e chuva em mm por dia; os dias sem dados em "
+                                            "vermelho; os valores estão na tabela ao lado"));
     setRenderHint(QPainter::Antialiasing);
     chart()->legend()->setAlignment(Qt::AlignBottom);
     chart()->setMargins(QMargins(4, 4, 4, 4));

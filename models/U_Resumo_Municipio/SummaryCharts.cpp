@@ -32,6 +32,10 @@ QChart *newChart(const QString &title, const tavi::MunicipalSummary &summary)
 QChartView *viewOf(QChart *chart, QWidget *parent)
 {
     auto *view = new QChartView(chart, parent);
+    // A screen reader reads the figures from the tables; the chart says what it draws.
+    view->setAccessibleName(chart->title());
+    view->setAccessibleDescription(
+        QStringLiteral("Os mesmos valores estão nas tabelas de demanda diária e de totais anuais"));
     view->setRenderHint(QPainter::Antialiasing);
     view->setFocusPolicy(Qt::NoFocus);
     return view;
