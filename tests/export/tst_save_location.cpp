@@ -21,17 +21,26 @@ struct DialogVisit {
     QString offeredName;
 };
 
-// Answers the next save dialog by typing `typed`.
-void typeIntoSaveDialog(const QString &typed, QList<DialogVisit> *visits)
+// Answers the next save dialog by typing `typed`, or cancels it when `typed` is empty; waits for
+// it a while when it is not up yet.
+void typeIntoSaveDialog(const QString &typed, QList<DialogVisit> *visits, int tries = 200)
 {
-    QTimer::singleShot(0, [=] {
+    QTimer::singleShot(tries == 200 ? 0 : 10, [=] {
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        if (!dialog) {
-            QTest::qFail("no save dialog", __FILE__, __LINE__);
+        if (!dialog || !dialog->isVisible()) {
+            if (tries > 0)
+                typeIntoSaveDialog(typed, visits, tries - 1);
+            else
+                QTest::qFail("no save dialog", __FILE__, __LINE__);
             return;
         }
         auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
         visits->append({dialog->directory().absolutePath(), name ? name->text() : QString()});
+        // Nothing typed: the user cancels.
+        if (typed.isEmpty()) {
+            QMetaObject::invokeMethod(dialog, "reject");
+            return;
+        }
         if (name)
             name->setText(typed);
         QMetaObject::invokeMethod(dialog, "accept");
@@ -157,6 +166,37 @@ private slots:
                             "O arquivo \"dados.csv.xlsx\" já existe. Deseja substituí-lo?")}));
         QCOMPARE(visits.size(), 1);
         QCOMPARE(QFileInfo(chosen), QFileInfo(existing.fileName()));
+    }
+
+    // "Não" keeps the existing file: the dialog comes back offering the name, and cancelling it
+    // then saves nothing.
+    void noToTheReplaceQuestionKeepsTheFile()
+    {
+        const QString folder = home.filePath("resultados");
+        QVERIFY(QDir().mkpath(folder));
+        QFile existing(folder + "/dados.csv.xlsx");
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.write("antes");
+        existing.close();
+        SaveLocation::rememberSavedFile(existing.fileName());
+
+        QList<DialogVisit> visits;
+        QStringList asked;
+        ExportPrompts::Hooks hooks;
+        hooks.confirmReplace = [&](QWidget *, const QString &path) {
+            asked << path;
+            typeIntoSaveDialog(QString(), &visits);
+            return false;
+        };
+        ExportPrompts::setHooks(hooks);
+        typeIntoSaveDialog("dados.csv", &visits);
+        const QString chosen = ExportPrompts::chooseSaveFile(nullptr, "Pecuária.xlsx");
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(visits.size(), 2);
+        QCOMPARE(visits[1].offeredName, QStringLiteral("dados.csv.xlsx"));
+        QCOMPARE(chosen, QString());
+        QVERIFY(existing.open(QIODevice::ReadOnly));
+        QCOMPARE(existing.readAll(), QByteArray("antes"));
     }
 };
 

@@ -78,6 +78,47 @@ private slots:
         QCOMPARE(seen.parent, &owner);
     }
 
+    // The real Sim / Não question: Não is the default and Escape's answer, so a hurried
+    // Enter or Escape never replaces a file or empties a day.
+    void simOrNaoAnswersNaoByDefault_data()
+    {
+        QTest::addColumn<QString>("press");
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("Enter") << "Enter" << false;
+        QTest::newRow("Escape") << "Escape" << false;
+        QTest::newRow("Não") << "Não" << false;
+        QTest::newRow("Sim") << "Sim" << true;
+    }
+    void simOrNaoAnswersNaoByDefault()
+    {
+        QFETCH(QString, press);
+        QWidget owner;
+        owner.show();
+        QStringList buttons;
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            seen = true;
+            for (QAbstractButton *button : box->buttons())
+                buttons << button->text();
+            if (press == QLatin1String("Enter"))
+                QTest::keyClick(box, Qt::Key_Return);
+            else if (press == QLatin1String("Escape"))
+                QTest::keyClick(box, Qt::Key_Escape);
+            else
+                for (QAbstractButton *button : box->buttons())
+                    if (button->text() == press)
+                        button->click();
+        });
+        const bool answer = askSimOrNao(&owner, QStringLiteral("Salvar como"),
+                                        QStringLiteral("O arquivo \"x.xlsx\" já existe."));
+        QVERIFY(seen);
+        QCOMPARE(buttons, (QStringList{"Sim", "Não"}));
+        QTEST(answer, "answer");
+    }
+
     void aPresenterTakesTheBoxsPlaceUntilItIsRemoved()
     {
         ReplaceableBox box(QMessageBox::Critical, [] { return QString(); });

@@ -1,4 +1,5 @@
 #include "frame/ErrorBox.h"
+#include "frame/HelpWindow.h"
 #include "shell/ModuleWindows.h"
 #include "shell/StretchedImage.h"
 #include "shell/TF_Principal.h"
@@ -14,6 +15,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 using testing::Shown;
@@ -68,7 +70,7 @@ private slots:
     void mainWindowLayout();
     void menuBarIsRightToLeftWithExactCaptions();
     void mainPictureStretchesWithTheWindow();
-    void helpItemDoesNothing();
+    void helpItemOpensTheGuide();
     void eachModuleItemOpensAFreshModalWindow_data();
     void eachModuleItemOpensAFreshModalWindow();
     void aboutBox();
@@ -242,20 +244,21 @@ void TestShell::mainPictureStretchesWithTheWindow()
     }
 }
 
-void TestShell::helpItemDoesNothing()
+// "Ajuda do Modelo" opens the guide inside the program, at its first page, beside the main
+// window; no desktop program is needed.
+void TestShell::helpItemOpensTheGuide()
 {
     TF_Principal window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const QWidgetList before = QApplication::topLevelWidgets();
     const Shown shown = whileModal([&] { action(&window, "AjudadoModelo1")->trigger(); });
     QVERIFY(!shown.opened);
-    QCoreApplication::processEvents();
-    int visibleNew = 0;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (!before.contains(w) && w->isVisible())
-            ++visibleNew;
-    QCOMPARE(visibleNew, 0);
+    auto *help = window.findChild<HelpWindow *>();
+    QVERIFY(help && help->isVisible());
+    QCOMPARE(help->browser()->source().fileName(), QStringLiteral("index.html"));
+    QVERIFY(help->browser()->toPlainText().contains(QStringLiteral("Ajuda do Modelo TAVI")));
+    QCOMPARE(action(&window, "AjudadoModelo1")->shortcut(), QKeySequence(Qt::Key_F1));
+    help->close();
 }
 
 void TestShell::eachModuleItemOpensAFreshModalWindow_data()
