@@ -285,6 +285,7 @@ void StationSeriesDialog::readPastedText()
 void StationSeriesDialog::readText(const QByteArray &bytes, const QString &source)
 {
     m_series.reset();
+    const bool siteWasAFile = m_siteFromFile;
     try {
         StationSeries series;
         if (isInmetHourlyText(decodeWeatherText(bytes))) {
@@ -297,6 +298,11 @@ void StationSeriesDialog::readText(const QByteArray &bytes, const QString &sourc
             m_altitude->setText(localeNumber(series.site.altitude));
         } else {
             series.days = readDailyRecords(decodeWeatherText(bytes));
+            // The station of a file read before is not these records': its name and place
+            // would go into the series' origin unnoticed.
+            if (siteWasAFile)
+                for (QLineEdit *field : {m_name, m_code, m_latitude, m_longitude, m_altitude})
+                    field->clear();
             m_siteFromFile = false;
             if (m_name->text().trimmed().isEmpty() && !source.isEmpty())
                 m_name->setText(QFileInfo(source).completeBaseName());

@@ -387,6 +387,36 @@ private slots:
         QCOMPARE(origin.methods, QStringLiteral("Hargreaves–Samani (366 dias)"));
     }
 
+    // Daily records read after an INMET file do not take that file's station: its name and
+    // place are asked for again rather than written into the origin unnoticed.
+    void dailyRecordsAfterAFileAskForTheirStation()
+    {
+        const QString path = writeFile(QStringLiteral("A701_2023.CSV"), inmetFile(2023));
+        QString records = QStringLiteral("Data;Tmax;Tmin;Chuva\n");
+        for (QDate d(2022, 1, 1); d.year() == 2022; d = d.addDays(1))
+            records += d.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(";30;18;0\n");
+        QStringList names;
+        QString problem;
+        QVERIFY(inDialog(
+            [&](StationSeriesDialog *dialog) {
+                dialog->readFile(path);
+                const auto text = [dialog](const char *name) {
+                    return dialog->findChild<QLineEdit *>(QLatin1String(name))->text();
+                };
+                names << text("e_estacao");
+                dialog->findChild<QPlainTextEdit *>(QStringLiteral("m_colado"))
+                    ->setPlainText(records);
+                dialog->readPastedText();
+                names << text("e_estacao") << text("e_latitude");
+                problem = dialog->findChild<QLabel *>(QStringLiteral("l_erro"))->text();
+                QVERIFY(
+                    !dialog->findChild<QPushButton *>(QStringLiteral("b_preencher"))->isEnabled());
+            },
+            "b_cancelar"));
+        QCOMPARE(names, (QStringList{"SAO PAULO - MIRANTE", QString(), QString()}));
+        QVERIFY2(problem.startsWith(QStringLiteral("Informe a latitude")), qPrintable(problem));
+    }
+
     // Tab walks the dialog in reading order and leaves the paste box without typing into it;
     // each coordinate says what it is for and keeps to its range.
     void keyboardReachesEveryControlInReadingOrder()
