@@ -448,7 +448,12 @@ private slots:
                 typed("e_latitude", QStringLiteral("-15,8"));
                 dialog->readPastedText();
 
-                dialog->findChild<QPushButton *>(QStringLiteral("b_arquivo"))->setFocus();
+                // The dialog active first: a slow machine may not have made it so yet.
+                dialog->activateWindow();
+                QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(dialog));
+                auto *open = dialog->findChild<QPushButton *>(QStringLiteral("b_arquivo"));
+                open->setFocus();
+                QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(open));
                 for (int press = 0; press < 20; ++press) {
                     QWidget *focus = QApplication::focusWidget();
                     order << (focus ? focus->objectName() : QString());
