@@ -95,6 +95,15 @@ QVector<QStringList> expectedSeries(const QByteArray &file, int year, eto::LeapD
     return rows;
 }
 
+// A year of daily records, 2022, the same every day, without rainfall.
+QString plainDailyRecords()
+{
+    QString records = QStringLiteral("Data;Tmax;Tmin;Chuva\n");
+    for (QDate d(2022, 1, 1); d.year() == 2022; d = d.addDays(1))
+        records += d.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(";30;18;0\n");
+    return records;
+}
+
 } // namespace
 
 class StationSeriesTest : public QObject
@@ -392,9 +401,7 @@ private slots:
     void dailyRecordsAfterAFileAskForTheirStation()
     {
         const QString path = writeFile(QStringLiteral("A701_2023.CSV"), inmetFile(2023));
-        QString records = QStringLiteral("Data;Tmax;Tmin;Chuva\n");
-        for (QDate d(2022, 1, 1); d.year() == 2022; d = d.addDays(1))
-            records += d.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(";30;18;0\n");
+        const QString records = plainDailyRecords();
         QStringList names;
         QString problem;
         QVERIFY(inDialog(
@@ -421,9 +428,7 @@ private slots:
     // each coordinate says what it is for and keeps to its range.
     void keyboardReachesEveryControlInReadingOrder()
     {
-        QString records = QStringLiteral("Data;Tmax;Tmin;Chuva\n");
-        for (QDate d(2022, 1, 1); d.year() == 2022; d = d.addDays(1))
-            records += d.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(";30;18;0\n");
+        const QString records = plainDailyRecords();
         QStringList order;
         QStringList problems;
         QVERIFY(inDialog(
