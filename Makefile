@@ -55,13 +55,14 @@ fuzz: deps
 	bash fuzz/run.sh
 
 # The monkey test at length: SOAK_EVENTS (200000) random actions per window under each seed
-# of SOAK_SEEDS (1 2 3); a failure names its seed and event, and stops the soak.
+# of SOAK_SEEDS (1 2 3); a failure names its seed and event, and stops the soak. A window's run
+# may take longer than QtTest's five minutes: the soak allows a day.
 soak: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target monkey_monkey
 	for seed in $${SOAK_SEEDS:-1 2 3}; do \
 		echo "monkey: seed $$seed"; \
 		QT_QPA_PLATFORM=offscreen TAVI_MONKEY_SEED=$$seed \
-			TAVI_MONKEY_EVENTS=$${SOAK_EVENTS:-200000} \
+			TAVI_MONKEY_EVENTS=$${SOAK_EVENTS:-200000} QTEST_FUNCTION_TIMEOUT=86400000 \
 			./$(BUILD_DIR)/tests/monkey_monkey randomActionsLeaveEveryWindowWorking || exit 1; \
 	done
 

@@ -181,14 +181,15 @@ void TF_Abast_Publico::clearResults()
     tavi::clearPublicSupply(SG_Resultado->table());
 }
 
-// The field widens to show a large per-capita demand whole; its unit moves under it when the
-// line has no room left.
+// The field widens to show a large per-capita demand whole, up to the edge of its panel; its
+// unit moves under it when the line has no room left.
 void TF_Abast_Publico::showWholeDemand()
 {
     const int needed =
         me_demanda->fontMetrics().horizontalAdvance(me_demanda->displayTextOfValue());
     const QRect field = me_demanda->geometry();
-    me_demanda->resize(qMax(kDemandFieldWidth, needed + 12), field.height());
+    const int room = me_demanda->parentWidget()->width() - field.x() - 4;
+    me_demanda->resize(qMax(kDemandFieldWidth, qMin(needed + 12, room)), field.height());
     const int right = me_demanda->geometry().right() + 4;
     const bool fits = right + demandUnit->width() <= me_demanda->parentWidget()->width() - 4;
     demandUnit->move(fits ? QPoint(right, 35) : QPoint(field.x(), field.bottom() + 2));

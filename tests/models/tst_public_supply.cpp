@@ -155,6 +155,12 @@ private slots:
         QVERIFY(unit);
         QVERIFY(unit->geometry().right() < unit->parentWidget()->width());
         QVERIFY(!unit->geometry().intersects(demand->geometry()));
+
+        // The largest that still shows in fixed notation keeps within its panel.
+        set("me_2", 9.9e17L);
+        simulate();
+        QVERIFY2(demand->text().size() > 25, qPrintable(demand->text()));
+        QVERIFY(demand->geometry().right() < demand->parentWidget()->width());
     }
 
     void perCapitaDemandsShowTheirDecimals()
