@@ -99,8 +99,12 @@ QString seriesOriginHtml(const std::optional<SeriesOrigin> &origin)
         html += QStringLiteral("; %1").arg(escaped(seriesOriginPlace(*origin)));
         const auto edited = [&html](const QString &column, const QString &days) {
             if (!dayList(days).empty())
-                html += QStringLiteral("<br>Dias editados à mão, %1: %2")
-                            .arg(column, escaped(dayListText(dayList(days))));
+                // "3, 17, 100–120": a bare comma would read as a decimal one.
+                html +=
+                    QStringLiteral("<br>Dias editados à mão, %1: %2")
+                        .arg(column, escaped(dayListText(dayList(days))
+                                                 .replace(QLatin1Char(','), QStringLiteral(", "))
+                                                 .replace(QLatin1Char('-'), QChar(0x2013))));
         };
         edited(QStringLiteral("ETP"), origin->editedEtpDays);
         edited(QStringLiteral("P"), origin->editedRainDays);
