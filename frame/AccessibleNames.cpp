@@ -10,7 +10,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTextEdit>
+
+#include <algorithm>
+#include <climits>
 
 namespace AccessibleNames
 {
