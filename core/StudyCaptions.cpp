@@ -1,5 +1,6 @@
 #include "core/StudyCaptions.h"
 
+#include "core/AgricultureSimulation.h"
 #include "core/AgricultureTables.h"
 #include "core/LivestockModel.h"
 
@@ -14,7 +15,10 @@ namespace
 using agriculture::classLetter;
 using agriculture::kClasses;
 using agriculture::kEntradaColumns;
+using agriculture::kEtpColumn;
 using agriculture::kParamRows;
+using agriculture::kRainColumn;
+using agriculture::seriesCellPlace;
 
 const char *const kSpeciesNames[kSpeciesCount] = {"Bovino", "Suíno", "Equino", "Caprino",
                                                   "Galináceo"};
@@ -53,36 +57,39 @@ QString gridCaption(const QString &grid)
     return QString();
 }
 
+// Class k of the crop tables, counted from 1: "C"; the number itself beyond the classes.
+QString classCaption(int k)
+{
+    return k <= kClasses ? QString(classLetter(k - 1)) : QString::number(k);
+}
+
 // A row and a column of one of the agriculture's grids, counted from 1 as the file counts.
 QString cellCaption(const QString &grid, int row, int column)
 {
+    if (grid == QLatin1String("SG_Serie")) {
+        // The series' columns are counted as its grid counts them: ETP 1, P 2.
+        if (row > 0 && (column == kEtpColumn || column == kRainColumn))
+            return seriesCellPlace(column, row);
+        return row > 0 ? gridCaption(grid) + QStringLiteral(", dia %1").arg(row)
+                       : gridCaption(grid);
+    }
     QString text = gridCaption(grid);
     if (row <= 0)
         return text;
-    if (grid == QLatin1String("SG_Serie"))
-        text += QStringLiteral(", dia %1").arg(row);
-    else if (grid == QLatin1String("SG_Entrada"))
-        text += QStringLiteral(", classe %1")
-                    .arg(row <= kClasses ? QString(classLetter(row - 1)) : QString::number(row));
+    if (grid == QLatin1String("SG_Entrada"))
+        text += QStringLiteral(", classe %1").arg(classCaption(row));
     else if (grid == QLatin1String("SG_Param"))
         text += QStringLiteral(", %1").arg(row <= kParamRows
                                                ? QString::fromUtf8(kParamRowsCaptions[row - 1])
                                                : QStringLiteral("linha %1").arg(row));
     if (column <= 0)
         return text;
-    if (grid == QLatin1String("SG_Serie"))
-        return text + QStringLiteral(", coluna %1")
-                          .arg(column == 1   ? QStringLiteral("ETP")
-                               : column == 2 ? QStringLiteral("P")
-                                             : QString::number(column));
     if (grid == QLatin1String("SG_Entrada"))
         return text + QStringLiteral(", coluna %1")
                           .arg(column <= kEntradaColumns
                                    ? QString::fromUtf8(kCropColumns[column - 1])
                                    : QString::number(column));
-    return text + QStringLiteral(", classe %1")
-                      .arg(column <= kClasses ? QString(classLetter(column - 1))
-                                              : QString::number(column));
+    return text + QStringLiteral(", classe %1").arg(classCaption(column));
 }
 
 } // namespace
@@ -137,33 +144,62 @@ QList<QPair<QString, QString>> studyFieldCaptions(const QString &window)
     return {};
 }
 
-QString studyMemberCaption(const QString &member)
+QString speciesCaption(int species)
+{
+    return species >= 0 && species < kSpeciesCount ? QString::fromUtf8(kSpeciesNames[species])
+                                                   : QString();
+}
+
+QStringList cropColumnCaptions()
+{
+    QStringList captions;
+    for (const char *caption : kCropColumns)
+        captions << QString::fromUtf8(caption);
+    return captions;
+}
+
+QStringList cropParameterCaptions()
+{
+    QStringList captions;
+    for (const char *caption : kParamRowsCaptions)
+        captions << QString::fromUtf8(caption);
+    return captions;
+}
+
+QString studyMemberCaptionWithinWindow(const QString &member)
 {
     const QStringList parts = member.split(QLatin1Char('/'));
-    if (parts.size() < 2 || parts[0] != QLatin1String("janelas"))
-        return member;
-    const QString window = studyWindowCaption(parts[1]);
-    if (parts.size() == 2)
-        return window;
+    if (parts.size() < 3 || parts[0] != QLatin1String("janelas"))
+        return parts.size() == 2 && parts[0] == QLatin1String("janelas")
+                   ? studyWindowCaption(parts[1])
+                   : member;
     const QString &inner = parts[2];
     for (const auto &[field, caption] : studyFieldCaptions(parts[1]))
         if (field == inner)
-            return window + QStringLiteral(": ") + caption;
+            return caption;
     const QString grid = gridCaption(inner);
     if (grid.isEmpty())
-        return window + QStringLiteral(": ") + parts.mid(2).join(QLatin1Char('/'));
+        return parts.mid(2).join(QLatin1Char('/'));
     if (inner == QLatin1String("origem_serie")) {
         if (parts.size() == 3)
-            return window + QStringLiteral(": ") + grid;
+            return grid;
         for (const auto &origin : kOriginCaptions)
             if (parts[3] == QLatin1String(origin.member))
-                return window + QStringLiteral(": ") + grid + QStringLiteral(", ") +
-                       QString::fromUtf8(origin.caption);
-        return window + QStringLiteral(": ") + grid + QStringLiteral(", ") + parts[3];
+                return grid + QStringLiteral(", ") + QString::fromUtf8(origin.caption);
+        return grid + QStringLiteral(", ") + parts[3];
     }
     const int row = parts.size() > 3 ? parts[3].toInt() : 0;
     const int column = parts.size() > 4 ? parts[4].toInt() : 0;
-    return window + QStringLiteral(": ") + cellCaption(inner, row, column);
+    return cellCaption(inner, row, column);
+}
+
+QString studyMemberCaption(const QString &member)
+{
+    const QStringList parts = member.split(QLatin1Char('/'));
+    if (parts.size() < 3 || parts[0] != QLatin1String("janelas"))
+        return studyMemberCaptionWithinWindow(member);
+    return studyWindowCaption(parts[1]) + QStringLiteral(": ") +
+           studyMemberCaptionWithinWindow(member);
 }
 
 } // namespace tavi

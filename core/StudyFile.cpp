@@ -255,14 +255,6 @@ std::optional<SeriesOrigin> readSeriesOrigin(const QJsonObject &window, const QS
     return origin;
 }
 
-// A member's caption within its window: "População atendida pela rede pública (habitantes)".
-QString captionWithin(const QString &member)
-{
-    const QString caption = studyMemberCaption(member);
-    const int colon = caption.indexOf(QStringLiteral(": "));
-    return colon < 0 ? caption : caption.mid(colon + 2);
-}
-
 WindowInputs readWindow(const QJsonObject &object, const StudyWindowLayout &layout,
                         const QString &member, QStringList *defaulted)
 {
@@ -273,7 +265,7 @@ WindowInputs readWindow(const QJsonObject &object, const StudyWindowLayout &layo
         const QJsonValue value = object.value(field);
         const QString fieldMember = member + QLatin1Char('/') + field;
         if (value.isUndefined()) {
-            missing << captionWithin(fieldMember);
+            missing << studyMemberCaptionWithinWindow(fieldMember);
             continue;
         }
         const QString text = checkedCellText(value, fieldMember);
@@ -285,7 +277,7 @@ WindowInputs readWindow(const QJsonObject &object, const StudyWindowLayout &layo
     for (const StudyGridLayout &grid : layout.grids) {
         const QJsonValue value = object.value(grid.name);
         if (value.isUndefined()) {
-            missing << captionWithin(member + QLatin1Char('/') + grid.name);
+            missing << studyMemberCaptionWithinWindow(member + QLatin1Char('/') + grid.name);
             continue;
         }
         bool shortened = false;
@@ -293,7 +285,8 @@ WindowInputs readWindow(const QJsonObject &object, const StudyWindowLayout &layo
                                            defaults.grids.value(grid.name), &shortened);
         if (shortened)
             missing << QStringLiteral("%1 (linhas %2 a %3)")
-                           .arg(captionWithin(member + QLatin1Char('/') + grid.name))
+                           .arg(studyMemberCaptionWithinWindow(member + QLatin1Char('/') +
+                                                               grid.name))
                            .arg(value.toArray().size() + 1)
                            .arg(grid.rows);
     }

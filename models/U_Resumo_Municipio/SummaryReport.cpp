@@ -130,9 +130,8 @@ QString inputsHtml(const Study &study)
     html += heading(QStringLiteral("Pecuária"), 11);
     const WindowInputs livestock = windowInputs(study, QStringLiteral("TF_Mod_Pecuaria"));
     QList<QStringList> herd;
-    const char *const names[] = {"Bovino", "Suíno", "Equino", "Caprino", "Galináceo"};
     for (int s = 0; s < 5; ++s)
-        herd << QStringList{QString::fromUtf8(names[s]),
+        herd << QStringList{speciesCaption(s),
                             shown(livestock.fields.value(consumptionFieldName(s))),
                             shown(livestock.fields.value(herdFieldName(s)))};
     html += table({QStringLiteral("Rebanho"), QStringLiteral("Consumo per-capita (litros/dia)"),
@@ -153,12 +152,9 @@ QString inputsHtml(const Study &study)
             row << shown(params[p].value(k)).trimmed();
         cropRows << row;
     }
-    html += table({QStringLiteral("Classe"), QStringLiteral("Ciclo (dias)"),
-                   QStringLiteral("Fase 1"), QStringLiteral("Kc 1"), QStringLiteral("Fase 2"),
-                   QStringLiteral("Kc 2"), QStringLiteral("Fase 3"), QStringLiteral("Kc 3"),
-                   QStringLiteral("Fase 4"), QStringLiteral("Kc 4"), QStringLiteral("Início"),
-                   QStringLiteral("Área (km2)"), QStringLiteral("Eficiência")},
-                  cropRows);
+    QStringList cropHeadings = cropColumnCaptions();
+    cropHeadings.removeAt(agriculture::kUnitColumn);
+    html += table(cropHeadings + cropParameterCaptions(), cropRows);
     html += seriesOriginHtml(agriculture.seriesOrigin);
     // The year of series, month by month: its sums, where every day reads.
     const StudyGrid serie = agriculture.grids.value(QStringLiteral("SG_Serie"));
