@@ -1,9 +1,9 @@
 // The time of one "Simular" of the agriculture window on a full-year series: the model on
 // tables of its own, then in the window with its ten day grids attached to the tables.
 #include "BenchUtil.h"
-#include "core/AgricultureCalendar.h"
-#include "core/AgricultureSimulation.h"
-#include "core/NumberText.h"
+#include "core/numbers/NumberText.h"
+#include "core/sectors/agriculture/AgricultureCalendar.h"
+#include "core/sectors/agriculture/AgricultureSimulation.h"
 #include "frame/ResultGrid.h"
 #include "models/U_Mod_Agricultura/TF_Mod_Agricultura.h"
 

@@ -1,8 +1,8 @@
 #include "BenchUtil.h"
 
-#include "core/CellTable.h"
-#include "core/NumberText.h"
-#include "core/XlsxWriter.h"
+#include "core/numbers/NumberText.h"
+#include "core/tables/CellTable.h"
+#include "core/workbook/XlsxWriter.h"
 #include "export/ExportPrompts.h"
 #include "export/ResultExport.h"
 #include "export/WorkbookSpreadsheet.h"

@@ -1,6 +1,6 @@
 #include "BenchUtil.h"
-#include "core/InmetStationFile.h"
-#include "core/StationYear.h"
+#include "core/weather/InmetStationFile.h"
+#include "core/weather/StationYear.h"
 
 #include <QByteArray>
 #include <QDate>

@@ -1,8 +1,8 @@
 #include "BenchUtil.h"
 
-#include "core/NumberText.h"
-#include "core/StudyFile.h"
-#include "core/StudyText.h"
+#include "core/numbers/NumberText.h"
+#include "core/numbers/StudyText.h"
+#include "core/study/StudyFile.h"
 #include "frame/StudyInputs.h"
 #include "models/U_Mod_Agricultura/TF_Mod_Agricultura.h"
 

@@ -1,8 +1,8 @@
 #include "BenchUtil.h"
 
-#include "core/MunicipalSummary.h"
-#include "core/NumberText.h"
-#include "core/StudyText.h"
+#include "core/numbers/NumberText.h"
+#include "core/numbers/StudyText.h"
+#include "core/summary/MunicipalSummary.h"
 
 // The municipal summary of a study in which every sector works: the three consuming models
 // run from the study's texts and their days added up.

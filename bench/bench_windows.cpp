@@ -1,9 +1,9 @@
 #include "BenchUtil.h"
 
-#include "core/CellTable.h"
-#include "core/DilutionModel.h"
-#include "core/LivestockModel.h"
-#include "core/PublicSupplyModel.h"
+#include "core/sectors/dilution/DilutionModel.h"
+#include "core/sectors/livestock/LivestockModel.h"
+#include "core/sectors/supply/PublicSupplyModel.h"
+#include "core/tables/CellTable.h"
 #include "frame/NumericEdit.h"
 #include "models/U_Abast_Publico/TF_Abast_Publico.h"
 #include "models/U_Dem_Agua/MaximumBox.h"

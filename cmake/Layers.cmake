@@ -1,5 +1,8 @@
 # tavi_add_layer(<library> <folder> SOURCES <files...> LINKS <libraries...>)
 #
+# The folder may be nested (core/numbers): the link keeps its whole path, so its headers are
+# included as "core/numbers/NumberText.h" and only by libraries that link it.
+#
 # One static library per layer, built from the files its folder lists. Each layer's headers
 # are reachable only through an include folder of its own in the build tree, which holds one
 # link named after the layer's source folder (build/layers/frame/frame -> frame/). A library
@@ -9,7 +12,8 @@ function(tavi_add_layer library folder)
     cmake_parse_arguments(PARSE_ARGV 2 LAYER "" "" "SOURCES;LINKS")
     add_library(${library} STATIC ${LAYER_SOURCES})
     set(root ${PROJECT_BINARY_DIR}/layers/${folder})
-    file(MAKE_DIRECTORY ${root})
+    get_filename_component(parent ${root}/${folder} DIRECTORY)
+    file(MAKE_DIRECTORY ${parent})
     file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
     target_include_directories(${library} PUBLIC ${root})
     target_link_libraries(${library} PUBLIC ${LAYER_LINKS})

@@ -1,6 +1,6 @@
 #include "export/ChartAxes.h"
 
-#include "core/LocaleSettings.h"
+#include "core/base/LocaleSettings.h"
 
 #include <QChart>
 #include <QGraphicsPathItem>

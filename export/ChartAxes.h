@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/AxisScale.h"
+#include "core/base/AxisScale.h"
 
 class QChart;
 class QLocale;

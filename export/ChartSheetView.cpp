@@ -1,6 +1,6 @@
 #include "export/ChartSheetView.h"
 
-#include "core/Workbook.h"
+#include "core/workbook/Workbook.h"
 #include "export/ChartAxes.h"
 #include "export/ChartColours.h"
 

@@ -1,6 +1,6 @@
 #include "export/ExportProcedure.h"
 
-#include "core/CellTable.h"
+#include "core/tables/CellTable.h"
 #include "export/BusyCursor.h"
 #include "export/ExportPrompts.h"
 #include "export/SpreadsheetApp.h"

@@ -1,6 +1,6 @@
 #include "export/ExportPrompts.h"
 
-#include "core/ApplicationTitle.h"
+#include "core/base/ApplicationTitle.h"
 #include "export/SaveLocation.h"
 #include "frame/ReplaceableBox.h"
 

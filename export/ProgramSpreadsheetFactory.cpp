@@ -1,6 +1,6 @@
 #include "export/ProgramSpreadsheetFactory.h"
 
-#include "core/WorkbookError.h"
+#include "core/workbook/WorkbookError.h"
 #include "export/WindowedSpreadsheet.h"
 
 namespace

@@ -1,7 +1,7 @@
 #include "export/ResultChart.h"
 
-#include "core/CellTable.h"
-#include "core/NumberText.h"
+#include "core/numbers/NumberText.h"
+#include "core/tables/CellTable.h"
 
 #include <algorithm>
 #include <cmath>

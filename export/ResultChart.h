@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/LocaleSettings.h"
+#include "core/base/LocaleSettings.h"
 
 #include <QString>
 

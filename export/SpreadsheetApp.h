@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/WorkbookRange.h"
+#include "core/workbook/WorkbookRange.h"
 
 #include <QString>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "export/SummaryExport.h"
 
-#include "core/CellTable.h"
+#include "core/tables/CellTable.h"
 #include "export/ExportLayout.h"
 #include "export/ExportProcedure.h"
 #include "export/SpreadsheetApp.h"

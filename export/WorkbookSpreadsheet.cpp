@@ -1,6 +1,6 @@
 #include "export/WorkbookSpreadsheet.h"
 
-#include "core/WorkbookError.h"
+#include "core/workbook/WorkbookError.h"
 #include "export/SpreadsheetCodes.h"
 
 using tavi::Workbook;

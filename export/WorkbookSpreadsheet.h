@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Workbook.h"
+#include "core/workbook/Workbook.h"
 #include "export/SpreadsheetApp.h"
 
 #include <memory>

@@ -1,8 +1,8 @@
 #include "export/WorkbookWindow.h"
 
-#include "core/TaviError.h"
-#include "core/Workbook.h"
-#include "core/XlsxWriter.h"
+#include "core/base/TaviError.h"
+#include "core/workbook/Workbook.h"
+#include "core/workbook/XlsxWriter.h"
 #include "export/BusyCursor.h"
 #include "export/ChartSheetView.h"
 #include "export/ExportPrompts.h"

@@ -1,7 +1,7 @@
 #include "export/WorksheetModel.h"
 
-#include "core/WorkbookRange.h"
-#include "core/WorkbookWorksheet.h"
+#include "core/workbook/WorkbookRange.h"
+#include "core/workbook/WorkbookWorksheet.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
 #include "frame/CellEditor.h"
 
-#include "core/CellTable.h"
+#include "core/tables/CellTable.h"
 #include "frame/CheckedPasteMenu.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "frame/ErrorBox.h"
 
-#include "core/ApplicationTitle.h"
+#include "core/base/ApplicationTitle.h"
 #include "frame/Activation.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "frame/Guard.h"
 
-#include "core/TaviError.h"
+#include "core/base/TaviError.h"
 #include "frame/ErrorBox.h"
 
 #include <QString>

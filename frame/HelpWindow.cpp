@@ -74,8 +74,8 @@ QString HelpWindow::pageFor(const QWidget *window)
 HelpWindow *HelpWindow::open(QWidget *from, const QString &page)
 {
     QWidget *owner = from ? from->window() : nullptr;
-    auto *help = owner ? owner->findChild<HelpWindow *>(QString(), Qt::FindDirectChildrenOnly)
-                       : nullptr;
+    auto *help =
+        owner ? owner->findChild<HelpWindow *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
     if (!help)
         help = new HelpWindow(owner);
     help->showPage(page);

@@ -1,7 +1,7 @@
 #include "frame/ModuleWindow.h"
 
-#include "core/Study.h"
-#include "core/TaviError.h"
+#include "core/base/TaviError.h"
+#include "core/study/Study.h"
 #include "frame/Fonts.h"
 #include "frame/Guard.h"
 #include "frame/Pictures.h"

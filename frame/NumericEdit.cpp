@@ -1,7 +1,7 @@
 #include "frame/NumericEdit.h"
 
-#include "core/NumberText.h"
-#include "core/TaviError.h"
+#include "core/base/TaviError.h"
+#include "core/numbers/NumberText.h"
 #include "frame/CheckedPasteMenu.h"
 #include "frame/Guard.h"
 

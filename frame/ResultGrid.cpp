@@ -1,6 +1,6 @@
 #include "frame/ResultGrid.h"
 
-#include "core/CellBlock.h"
+#include "core/tables/CellBlock.h"
 #include "frame/CellEditor.h"
 
 #include <QApplication>

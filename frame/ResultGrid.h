@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/CellTable.h"
+#include "core/tables/CellTable.h"
 
 #include <QTableView>
 

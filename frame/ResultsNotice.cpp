@@ -1,6 +1,6 @@
 #include "frame/ResultsNotice.h"
 
-#include "core/ApplicationTitle.h"
+#include "core/base/ApplicationTitle.h"
 #include "frame/Activation.h"
 #include "frame/ModuleWindow.h"
 

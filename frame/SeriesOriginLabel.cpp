@@ -1,6 +1,6 @@
 #include "frame/SeriesOriginLabel.h"
 
-#include "core/CellTable.h"
+#include "core/tables/CellTable.h"
 
 #include <QFontMetrics>
 

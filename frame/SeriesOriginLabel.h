@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/SeriesOrigin.h"
+#include "core/weather/SeriesOrigin.h"
 
 #include <QLabel>
 #include <QPointer>

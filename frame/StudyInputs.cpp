@@ -1,9 +1,9 @@
 #include "frame/StudyInputs.h"
 
-#include "core/CellTable.h"
-#include "core/LocaleSettings.h"
-#include "core/NumberText.h"
-#include "core/StudyText.h"
+#include "core/base/LocaleSettings.h"
+#include "core/numbers/NumberText.h"
+#include "core/numbers/StudyText.h"
+#include "core/tables/CellTable.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
 #include "frame/SeriesOriginLabel.h"

@@ -12,7 +12,7 @@
             ::fuzz::fail(property, detail);                                                        \
     } while (false)
 
-#include "core/LocaleSettings.h"
+#include "core/base/LocaleSettings.h"
 
 #include <QString>
 

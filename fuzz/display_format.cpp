@@ -7,7 +7,7 @@
 
 #include "FuzzSupport.h"
 
-#include "core/NumberText.h"
+#include "core/numbers/NumberText.h"
 
 #include <QHash>
 #include <QRegularExpression>

@@ -11,7 +11,7 @@
 
 #include "FuzzSupport.h"
 
-#include "core/NumberText.h"
+#include "core/numbers/NumberText.h"
 
 #include <QList>
 

@@ -9,7 +9,7 @@
 
 #include "FuzzSupport.h"
 
-#include "core/NumberText.h"
+#include "core/numbers/NumberText.h"
 
 #include <QRegularExpression>
 

@@ -7,9 +7,9 @@
 
 #include "FuzzSupport.h"
 
-#include "core/InmetStationFile.h"
-#include "core/StationYear.h"
-#include "core/TaviError.h"
+#include "core/base/TaviError.h"
+#include "core/weather/InmetStationFile.h"
+#include "core/weather/StationYear.h"
 
 #include <QByteArray>
 

@@ -7,7 +7,7 @@
 
 #include "FuzzSupport.h"
 
-#include "core/StudyFile.h"
+#include "core/study/StudyFile.h"
 
 using namespace tavi;
 

@@ -8,8 +8,8 @@
 
 #include "FuzzSupport.h"
 
-#include "core/NumberText.h"
-#include "core/TaviError.h"
+#include "core/base/TaviError.h"
+#include "core/numbers/NumberText.h"
 
 #include <QRegularExpression>
 

@@ -1,6 +1,6 @@
 #include "shell/StudyPrompts.h"
 
-#include "core/ApplicationTitle.h"
+#include "core/base/ApplicationTitle.h"
 #include "frame/ReplaceableBox.h"
 
 #include <QDialog>

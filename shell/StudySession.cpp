@@ -1,7 +1,7 @@
 #include "shell/StudySession.h"
 
-#include "core/StudyFile.h"
-#include "core/StudyRecovery.h"
+#include "core/study/StudyFile.h"
+#include "core/study/StudyRecovery.h"
 #include "frame/StudyInputs.h"
 #include "shell/StudyPrompts.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Study.h"
+#include "core/study/Study.h"
 
 #include <QObject>
 #include <QPointer>

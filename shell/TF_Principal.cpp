@@ -2,8 +2,8 @@
 
 #include "frame/Activation.h"
 #include "frame/Guard.h"
-#include "frame/Pictures.h"
 #include "frame/HelpWindow.h"
+#include "frame/Pictures.h"
 #include "models/U_Resumo_Municipio/TF_Resumo_Municipio.h"
 #include "shell/StretchedImage.h"
 #include "shell/StudySession.h"

@@ -1,6 +1,6 @@
 #include "models/U_Abast_Publico/TF_Abast_Publico.h"
 
-#include "core/PublicSupplyModel.h"
+#include "core/sectors/supply/PublicSupplyModel.h"
 #include "export/ResultChartDialog.h"
 #include "export/ResultExport.h"
 #include "frame/Fonts.h"

@@ -1,6 +1,6 @@
 #include "models/U_Dem_Agua/MaximumBox.h"
 
-#include "core/ApplicationTitle.h"
+#include "core/base/ApplicationTitle.h"
 
 namespace MaximumBox
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/AgricultureTables.h"
+#include "core/sectors/specs/AgricultureTables.h"
 
 #include <array>
 

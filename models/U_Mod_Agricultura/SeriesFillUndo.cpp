@@ -1,7 +1,7 @@
 #include "models/U_Mod_Agricultura/SeriesFillUndo.h"
 
-#include "core/AgricultureTables.h"
-#include "core/CellTable.h"
+#include "core/sectors/specs/AgricultureTables.h"
+#include "core/tables/CellTable.h"
 
 using namespace tavi;
 using namespace tavi::agriculture;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/SeriesOrigin.h"
-#include "core/StationYear.h"
+#include "core/weather/SeriesOrigin.h"
+#include "core/weather/StationYear.h"
 
 #include <QDialog>
 

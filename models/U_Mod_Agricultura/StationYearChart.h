@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/StationYear.h"
+#include "core/weather/StationYear.h"
 
 #include <QtCharts/QChartView>
 

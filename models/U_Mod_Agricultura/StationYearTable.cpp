@@ -1,8 +1,8 @@
 #include "models/U_Mod_Agricultura/StationYearTable.h"
 
-#include "core/LocaleSettings.h"
-#include "core/NumberText.h"
-#include "core/StationSeriesImport.h"
+#include "core/base/LocaleSettings.h"
+#include "core/numbers/NumberText.h"
+#include "core/weather/StationSeriesImport.h"
 
 #include <QDate>
 #include <QHeaderView>

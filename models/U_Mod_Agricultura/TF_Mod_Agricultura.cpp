@@ -1,8 +1,8 @@
 #include "models/U_Mod_Agricultura/TF_Mod_Agricultura.h"
 
-#include "core/AgricultureSimulation.h"
-#include "core/LocaleSettings.h"
-#include "core/StationSeriesImport.h"
+#include "core/base/LocaleSettings.h"
+#include "core/sectors/agriculture/AgricultureSimulation.h"
+#include "core/weather/StationSeriesImport.h"
 #include "export/ResultChartDialog.h"
 #include "export/ResultExport.h"
 #include "frame/Activation.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/AgricultureCalendar.h"
+#include "core/sectors/agriculture/AgricultureCalendar.h"
 #include "export/ResultChart.h"
 #include "frame/ModuleWindow.h"
 #include "models/U_Mod_Agricultura/SeriesFillUndo.h"

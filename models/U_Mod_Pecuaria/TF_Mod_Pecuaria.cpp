@@ -1,6 +1,6 @@
 #include "models/U_Mod_Pecuaria/TF_Mod_Pecuaria.h"
 
-#include "core/LivestockModel.h"
+#include "core/sectors/livestock/LivestockModel.h"
 #include "export/ResultChartDialog.h"
 #include "export/ResultExport.h"
 #include "frame/Fonts.h"

@@ -1,6 +1,6 @@
 #include "models/U_Resumo_Municipio/SummaryCharts.h"
 
-#include "core/NumberText.h"
+#include "core/numbers/NumberText.h"
 #include "export/ChartAxes.h"
 #include "export/ChartColours.h"
 

@@ -1,8 +1,8 @@
 #include "models/U_Resumo_Municipio/TF_Resumo_Municipio.h"
 
-#include "core/CellTable.h"
-#include "core/NumberText.h"
-#include "core/ReadableNumber.h"
+#include "core/numbers/NumberText.h"
+#include "core/numbers/ReadableNumber.h"
+#include "core/tables/CellTable.h"
 #include "export/SaveLocation.h"
 #include "export/SummaryExport.h"
 #include "frame/ErrorBox.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/MunicipalSummary.h"
+#include "core/summary/MunicipalSummary.h"
 #include "frame/ModuleWindow.h"
 
 #include <functional>

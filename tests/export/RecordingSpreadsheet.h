@@ -3,7 +3,7 @@
 // A spreadsheet application for tests: it records every call, in a readable line each, and
 // can be told to fail at any one of them, as an automation call fails.
 
-#include "core/WorkbookRange.h"
+#include "core/workbook/WorkbookRange.h"
 #include "export/SpreadsheetApp.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "core/CellTable.h"
+#include "core/tables/CellTable.h"
 #include "export/ExportProcedure.h"
 #include "export/ExportPrompts.h"
 #include "export/RecordingSpreadsheet.h"

@@ -1,4 +1,4 @@
-#include "core/CellTable.h"
+#include "core/tables/CellTable.h"
 #include "export/ChartAxes.h"
 #include "export/ResultChart.h"
 #include "export/ResultChartDialog.h"

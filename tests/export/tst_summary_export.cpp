@@ -1,9 +1,9 @@
 #include "XlsxReadBack.h"
 
-#include "core/CellTable.h"
-#include "core/MunicipalSummary.h"
-#include "core/Workbook.h"
-#include "core/XlsxWriter.h"
+#include "core/summary/MunicipalSummary.h"
+#include "core/tables/CellTable.h"
+#include "core/workbook/Workbook.h"
+#include "core/workbook/XlsxWriter.h"
 #include "export/ChartColours.h"
 #include "export/ChartSheetView.h"
 #include "export/SummaryExport.h"

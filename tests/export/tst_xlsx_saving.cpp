@@ -1,10 +1,10 @@
 // How a save fails or succeeds around the file it replaces: the reasons the user reads, the
 // earlier file and the folder left as they were after any failure, links kept, long names.
 
-#include "core/FileOperations.h"
-#include "core/Workbook.h"
-#include "core/WorkbookError.h"
-#include "core/XlsxWriter.h"
+#include "core/files/FileOperations.h"
+#include "core/workbook/Workbook.h"
+#include "core/workbook/WorkbookError.h"
+#include "core/workbook/XlsxWriter.h"
 #include "export/FileContents.h"
 #include "export/FileSizeLimit.h"
 

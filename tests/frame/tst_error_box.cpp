@@ -1,4 +1,4 @@
-#include "core/TaviError.h"
+#include "core/base/TaviError.h"
 #include "frame/ErrorBox.h"
 #include "frame/Guard.h"
 #include "support/ModalWindows.h"

@@ -29,16 +29,36 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("child"); // a dialog opened from it, if any
         QTest::addColumn<QString>("page");
-        QTest::newRow("main window") << "F_Principal" << "" << "principal.html";
-        QTest::newRow("public supply") << "F_Abast_Publico" << "" << "abastecimento.html";
-        QTest::newRow("livestock") << "F_Mod_Pecuaria" << "" << "pecuaria.html";
-        QTest::newRow("agriculture") << "F_Mod_Agricultura" << "" << "agricultura.html";
-        QTest::newRow("station dialog") << "F_Mod_Agricultura" << "F_Estacao" << "estacao.html";
-        QTest::newRow("dilution chart") << "F_Dem_Agua" << "F_Grafico" << "diluicao.html";
-        QTest::newRow("summary") << "F_Resumo_Municipio" << "" << "resumo.html";
-        QTest::newRow("workbook") << "WorkbookWindow" << "" << "planilhas.html";
-        QTest::newRow("study box") << "F_Estudo" << "" << "estudos.html";
-        QTest::newRow("unknown") << "F_Outra" << "" << "index.html";
+        QTest::newRow("main window") << "F_Principal"
+                                     << ""
+                                     << "principal.html";
+        QTest::newRow("public supply") << "F_Abast_Publico"
+                                       << ""
+                                       << "abastecimento.html";
+        QTest::newRow("livestock") << "F_Mod_Pecuaria"
+                                   << ""
+                                   << "pecuaria.html";
+        QTest::newRow("agriculture") << "F_Mod_Agricultura"
+                                     << ""
+                                     << "agricultura.html";
+        QTest::newRow("station dialog") << "F_Mod_Agricultura"
+                                        << "F_Estacao"
+                                        << "estacao.html";
+        QTest::newRow("dilution chart") << "F_Dem_Agua"
+                                        << "F_Grafico"
+                                        << "diluicao.html";
+        QTest::newRow("summary") << "F_Resumo_Municipio"
+                                 << ""
+                                 << "resumo.html";
+        QTest::newRow("workbook") << "WorkbookWindow"
+                                  << ""
+                                  << "planilhas.html";
+        QTest::newRow("study box") << "F_Estudo"
+                                   << ""
+                                   << "estudos.html";
+        QTest::newRow("unknown") << "F_Outra"
+                                 << ""
+                                 << "index.html";
     }
     void pageOfEachWindow()
     {

@@ -1,4 +1,4 @@
-#include "core/TaviError.h"
+#include "core/base/TaviError.h"
 #include "frame/Activation.h"
 #include "frame/ModuleWindow.h"
 #include "frame/NumericEdit.h"

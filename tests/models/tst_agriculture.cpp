@@ -1,4 +1,4 @@
-#include "core/AgricultureSimulation.h"
+#include "core/sectors/agriculture/AgricultureSimulation.h"
 #include "frame/Activation.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"

@@ -1,5 +1,5 @@
-#include "core/ApplicationTitle.h"
-#include "core/CellTable.h"
+#include "core/base/ApplicationTitle.h"
+#include "core/tables/CellTable.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
 #include "models/U_Dem_Agua/MaximumBox.h"

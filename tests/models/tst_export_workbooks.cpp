@@ -1,8 +1,8 @@
 // "Salvar" in each module window, through the program's own spreadsheet component, saved to
 // an .xlsx and read back with an independent reader (python3-openpyxl).
 
-#include "core/CellTable.h"
-#include "core/NumberText.h"
+#include "core/numbers/NumberText.h"
+#include "core/tables/CellTable.h"
 #include "export/ExportPrompts.h"
 #include "export/SpreadsheetApp.h"
 #include "export/XlsxReadBack.h"

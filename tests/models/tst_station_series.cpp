@@ -1,10 +1,10 @@
 // The agriculture window's series filled from a weather station: a synthetic INMET file made
 // here, read through the dialog and written into SG_Serie exactly as the core works it out;
 // Cancel, Ctrl+Z, bad records, day 366 of a common year, and the origin kept in a study.
-#include "core/AgricultureTables.h"
-#include "core/InmetStationFile.h"
-#include "core/StationSeriesImport.h"
-#include "core/StudyFile.h"
+#include "core/sectors/specs/AgricultureTables.h"
+#include "core/study/StudyFile.h"
+#include "core/weather/InmetStationFile.h"
+#include "core/weather/StationSeriesImport.h"
 #include "frame/ResultGrid.h"
 #include "frame/SeriesOriginLabel.h"
 #include "frame/StudyInputs.h"

@@ -6,7 +6,7 @@
 // does not read as a number; anything else (a C++ library's what(), "Erro desconhecido") is a
 // fault.
 
-#include "core/NumberText.h"
+#include "core/numbers/NumberText.h"
 
 #include <QRegularExpression>
 #include <QString>

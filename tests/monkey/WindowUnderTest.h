@@ -13,7 +13,7 @@
 #include "MonkeyLog.h"
 #include "WindowDriver.h"
 
-#include "core/NumberText.h"
+#include "core/numbers/NumberText.h"
 #include "export/WorkbookWindow.h"
 #include "frame/ModuleWindow.h"
 #include "shell/ModuleWindows.h"

@@ -15,7 +15,7 @@
 #include "WarningWatch.h"
 #include "WindowUnderTest.h"
 
-#include "core/LocaleSettings.h"
+#include "core/base/LocaleSettings.h"
 #include "support/WindowTesting.h"
 
 #include <QElapsedTimer>

@@ -1,4 +1,4 @@
-#include "core/Workbook.h"
+#include "core/workbook/Workbook.h"
 #include "export/ResultChartDialog.h"
 #include "export/WorkbookWindow.h"
 #include "frame/AccessibleNames.h"

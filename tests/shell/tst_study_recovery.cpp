@@ -3,8 +3,8 @@
 // The program killed is a child process: this test program started again with "--child",
 // which runs the real main window and types into it.
 
-#include "core/LocaleSettings.h"
-#include "core/StudyFile.h"
+#include "core/base/LocaleSettings.h"
+#include "core/study/StudyFile.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
 #include "shell/StudyPrompts.h"

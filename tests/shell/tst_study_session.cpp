@@ -1,4 +1,4 @@
-#include "core/StudyFile.h"
+#include "core/study/StudyFile.h"
 #include "frame/ModuleWindow.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"

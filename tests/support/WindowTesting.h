@@ -3,8 +3,8 @@
 // Helpers for driving windows under test: showing one as the program would, recording the
 // application error box instead of showing it, and typing into fields.
 
-#include "core/CellTable.h"
-#include "core/LocaleSettings.h"
+#include "core/base/LocaleSettings.h"
+#include "core/tables/CellTable.h"
 #include "frame/Activation.h"
 #include "frame/ErrorBox.h"
 #include "frame/NumericEdit.h"

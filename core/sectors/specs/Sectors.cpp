@@ -1,0 +1,45 @@
+#include "core/sectors/specs/Sectors.h"
+
+#include "core/sectors/specs/StudyKeys.h"
+
+namespace tavi
+{
+
+const std::array<SectorDescriptor, kSectorCount> &sectorDescriptors()
+{
+    static const std::array<SectorDescriptor, kSectorCount> sectors = {{
+        {SectorId::Supply, keys::kSupplyWindow, QStringLiteral("Módulo Abastecimento Público"),
+         QStringLiteral("Abastecimento Público"), QStringLiteral("abastecimento")},
+        {SectorId::Livestock, keys::kLivestockWindow, QStringLiteral("Módulo Pecuária"),
+         QStringLiteral("Pecuária"), QStringLiteral("pecuaria")},
+        {SectorId::Agriculture, keys::kAgricultureWindow, QStringLiteral("Módulo Agricultura"),
+         QStringLiteral("Agricultura"), QStringLiteral("agricultura")},
+        {SectorId::Dilution, keys::kDilutionWindow,
+         QStringLiteral("Demanda por Água para a Diluição de Esgotos Domésticos"),
+         QStringLiteral("Diluição de Esgotos Domésticos"), QStringLiteral("diluicao")},
+    }};
+    return sectors;
+}
+
+const SectorDescriptor &sectorDescriptor(SectorId id)
+{
+    return sectorDescriptors()[std::size_t(id)];
+}
+
+const SectorDescriptor *findSectorByStudyKey(const QString &studyKey)
+{
+    for (const SectorDescriptor &sector : sectorDescriptors())
+        if (sector.studyKey == studyKey)
+            return &sector;
+    return nullptr;
+}
+
+const SectorDescriptor *findSectorByCommandName(const QString &commandName)
+{
+    for (const SectorDescriptor &sector : sectorDescriptors())
+        if (sector.commandName == commandName)
+            return &sector;
+    return nullptr;
+}
+
+} // namespace tavi

@@ -1,0 +1,509 @@
+#include "core/study/StudyFile.h"
+
+#include "core/files/FileFailureReason.h"
+#include "core/files/FileReplacement.h"
+#include "core/numbers/StudyText.h"
+#include "core/study/StudyCaptions.h"
+#include "core/tables/CellTable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringDecoder>
+
+#include <cerrno>
+
+namespace tavi
+{
+
+namespace
+{
+
+const QString kFormatName = QStringLiteral("tavi-estudo");
+const QString kSeriesOriginMember = QStringLiteral("origem_serie");
+
+// The members of "origem_serie", in the order they are written.
+struct OriginMember {
+    const char *name;
+    QString SeriesOrigin::*text;
+    bool onlyWhenGiven = false;
+};
+const OriginMember kOriginMembers[] = {
+    {"estacao", &SeriesOrigin::station},
+    {"codigo", &SeriesOrigin::code},
+    {"latitude", &SeriesOrigin::latitude},
+    {"longitude", &SeriesOrigin::longitude},
+    {"altitude", &SeriesOrigin::altitude},
+    {"ano", &SeriesOrigin::year},
+    {"metodos", &SeriesOrigin::methods},
+    // Written only when days were changed by hand since the fill.
+    {"dias_editados_etp", &SeriesOrigin::editedEtpDays, true},
+    {"dias_editados_p", &SeriesOrigin::editedRainDays, true},
+};
+
+[[noreturn]] void fail(const QString &reason)
+{
+    throw StudyFormatError(reason);
+}
+
+QString typeName(const QJsonValue &value)
+{
+    switch (value.type()) {
+    case QJsonValue::Null:
+        return QStringLiteral("nulo");
+    case QJsonValue::Bool:
+        return QStringLiteral("um valor lógico");
+    case QJsonValue::Double:
+        return QStringLiteral("um número");
+    case QJsonValue::String:
+        return QStringLiteral("um texto");
+    case QJsonValue::Array:
+        return QStringLiteral("uma lista");
+    case QJsonValue::Object:
+        return QStringLiteral("um objeto");
+    case QJsonValue::Undefined:
+        break;
+    }
+    return QStringLiteral("indefinido");
+}
+
+[[noreturn]] void failType(const QString &member, const QString &expected, const QJsonValue &value)
+{
+    fail(QStringLiteral("o membro \"%1\" deveria ser %2, mas é %3")
+             .arg(studyMemberCaption(member), expected, typeName(value)));
+}
+
+QString parseProblem(QJsonParseError::ParseError error)
+{
+    switch (error) {
+    case QJsonParseError::UnterminatedObject:
+        return QStringLiteral("um objeto não foi fechado");
+    case QJsonParseError::MissingNameSeparator:
+        return QStringLiteral("falta \":\" depois do nome de um membro");
+    case QJsonParseError::UnterminatedArray:
+        return QStringLiteral("uma lista não foi fechada");
+    case QJsonParseError::MissingValueSeparator:
+        return QStringLiteral("falta \",\" entre dois valores");
+    case QJsonParseError::IllegalValue:
+        return QStringLiteral("há um valor inválido");
+    case QJsonParseError::TerminationByNumber:
+        return QStringLiteral("o texto termina no meio de um número");
+    case QJsonParseError::IllegalNumber:
+        return QStringLiteral("há um número inválido");
+    case QJsonParseError::IllegalEscapeSequence:
+        return QStringLiteral("há uma sequência de escape inválida");
+    case QJsonParseError::IllegalUTF8String:
+        return QStringLiteral("há um texto com UTF-8 inválido");
+    case QJsonParseError::UnterminatedString:
+        return QStringLiteral("um texto não foi fechado");
+    case QJsonParseError::MissingObject:
+        return QStringLiteral("o conteúdo não é um objeto JSON");
+    case QJsonParseError::DeepNesting:
+        return QStringLiteral("há níveis demais de listas e objetos");
+    case QJsonParseError::DocumentTooLarge:
+        return QStringLiteral("o documento é grande demais");
+    case QJsonParseError::GarbageAtEnd:
+        return QStringLiteral("há conteúdo depois do fim do estudo");
+    case QJsonParseError::NoError:
+        break;
+    }
+    return QStringLiteral("o conteúdo não é JSON válido");
+}
+
+// Line and column (from 1) of a byte offset, counting characters rather than bytes.
+QString positionOf(const QByteArray &content, int offset)
+{
+    offset = qBound(0, offset, int(content.size()));
+    const QByteArray before = content.left(offset);
+    const int line = int(before.count('\n')) + 1;
+    const int lineStart = int(before.lastIndexOf('\n')) + 1;
+    const int column = int(QString::fromUtf8(before.mid(lineStart)).size()) + 1;
+    return QStringLiteral("linha %1, coluna %2").arg(line).arg(column);
+}
+
+QJsonDocument parse(const QByteArray &content)
+{
+    if (content.size() > kLargestStudyFile)
+        fail(QStringLiteral("o arquivo tem %1 bytes, grande demais para um estudo")
+                 .arg(content.size()));
+    if (content.trimmed().isEmpty())
+        fail(QStringLiteral("o arquivo está vazio"));
+    if (content.contains('\0'))
+        fail(QStringLiteral("o arquivo é binário, não um texto"));
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    const QString decoded = decoder(content);
+    Q_UNUSED(decoded)
+    if (decoder.hasError())
+        fail(QStringLiteral("o arquivo não é um texto em UTF-8"));
+    QByteArray json = content;
+    if (json.startsWith("\xEF\xBB\xBF"))
+        json.remove(0, 3);
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError) {
+        // Whatever is left open when the content runs out was cut short.
+        const bool cutShort = json.mid(error.offset).trimmed().isEmpty() &&
+                              error.error != QJsonParseError::GarbageAtEnd &&
+                              json.trimmed().startsWith('{');
+        if (cutShort)
+            fail(QStringLiteral("o arquivo está incompleto: termina na %1 antes do fim do estudo")
+                     .arg(positionOf(json, error.offset)));
+        fail(QStringLiteral("o arquivo está danificado: %1 (%2)")
+                 .arg(parseProblem(error.error), positionOf(json, error.offset)));
+    }
+    if (!document.isObject())
+        fail(QStringLiteral("o arquivo não é um estudo do TAVI"));
+    return document;
+}
+
+void checkHeader(const QJsonObject &root)
+{
+    if (root.value(QStringLiteral("formato")).toString() != kFormatName)
+        fail(QStringLiteral("o arquivo não é um estudo do TAVI (não tem o formato \"%1\")")
+                 .arg(kFormatName));
+    const QJsonValue version = root.value(QStringLiteral("versao"));
+    if (version.isUndefined())
+        fail(QStringLiteral("falta o membro \"versao\""));
+    const double number = version.toDouble(-1);
+    if (!version.isDouble() || number != double(qint64(number)))
+        failType(QStringLiteral("versao"), QStringLiteral("um número inteiro"), version);
+    if (number > kStudyFileVersion)
+        fail(QStringLiteral("o estudo foi gravado na versão %1 do formato, mais nova do que esta "
+                            "versão do programa sabe ler (%2); abra-o com uma versão mais nova "
+                            "do TAVI")
+                 .arg(qint64(number))
+                 .arg(kStudyFileVersion));
+    if (number < 1)
+        fail(QStringLiteral("a versão %1 do formato não existe").arg(qint64(number)));
+}
+
+QString readText(const QJsonObject &object, const QString &name, const QString &member)
+{
+    const QJsonValue value = object.value(name);
+    if (value.isUndefined())
+        return QString();
+    if (!value.isString())
+        failType(member, QStringLiteral("um texto"), value);
+    return value.toString();
+}
+
+QString checkedCellText(const QJsonValue &value, const QString &member)
+{
+    if (!value.isString())
+        failType(member, QStringLiteral("um texto"), value);
+    const QString text = value.toString();
+    if (text.size() > kLongestCellText)
+        fail(QStringLiteral("o texto de \"%1\" tem %2 caracteres; o máximo é %3")
+                 .arg(studyMemberCaption(member))
+                 .arg(text.size())
+                 .arg(kLongestCellText));
+    return text;
+}
+
+StudyGrid readGrid(const QJsonValue &value, const StudyGridLayout &layout, const QString &member,
+                   const StudyGrid &defaults, bool *shortened)
+{
+    if (!value.isArray())
+        failType(member, QStringLiteral("uma lista de linhas"), value);
+    const QJsonArray rows = value.toArray();
+    const int columns = int(layout.columns.size());
+    if (rows.size() > layout.rows)
+        fail(QStringLiteral("\"%1\" tem %2 linhas; a grade tem %3")
+                 .arg(studyMemberCaption(member))
+                 .arg(rows.size())
+                 .arg(layout.rows));
+    StudyGrid grid = defaults;
+    for (int r = 0; r < rows.size(); ++r) {
+        const QString rowMember = QStringLiteral("%1/%2").arg(member).arg(r + 1);
+        if (!rows[r].isArray())
+            failType(rowMember, QStringLiteral("uma lista de textos"), rows[r]);
+        const QJsonArray cells = rows[r].toArray();
+        if (cells.size() != columns)
+            fail(QStringLiteral("a linha %1 de \"%2\" tem %3 textos; deveria ter %4")
+                     .arg(r + 1)
+                     .arg(studyMemberCaption(member))
+                     .arg(cells.size())
+                     .arg(columns));
+        for (int c = 0; c < columns; ++c)
+            grid[r][c] =
+                checkedCellText(cells[c], QStringLiteral("%1/%2").arg(rowMember).arg(c + 1));
+    }
+    *shortened = rows.size() < layout.rows;
+    return grid;
+}
+
+// Where the series came from. It is optional, so that a study of a series typed by hand has
+// none and older studies read unchanged; a member missing inside it is read as empty.
+std::optional<SeriesOrigin> readSeriesOrigin(const QJsonObject &window, const QString &member)
+{
+    const QJsonValue value = window.value(kSeriesOriginMember);
+    if (value.isUndefined())
+        return std::nullopt;
+    if (!value.isObject())
+        failType(member, QStringLiteral("um objeto"), value);
+    const QJsonObject object = value.toObject();
+    SeriesOrigin origin;
+    for (const OriginMember &m : kOriginMembers) {
+        const QString name = QLatin1String(m.name);
+        const QJsonValue text = object.value(name);
+        if (!text.isUndefined())
+            origin.*m.text = checkedCellText(text, member + QLatin1Char('/') + name);
+    }
+    return origin;
+}
+
+WindowInputs readWindow(const QJsonObject &object, const StudyWindowLayout &layout,
+                        const QString &member, QStringList *defaulted)
+{
+    const WindowInputs defaults = defaultStudy().windows.value(layout.name);
+    WindowInputs inputs = defaults;
+    QStringList missing;
+    for (const QString &field : layout.fields) {
+        const QJsonValue value = object.value(field);
+        const QString fieldMember = member + QLatin1Char('/') + field;
+        if (value.isUndefined()) {
+            missing << studyMemberCaptionWithinWindow(fieldMember);
+            continue;
+        }
+        const QString text = checkedCellText(value, fieldMember);
+        if (!isFieldStudyText(text))
+            fail(QStringLiteral("o campo \"%1\" deveria conter um número, mas contém \"%2\"")
+                     .arg(studyMemberCaption(fieldMember), text));
+        inputs.fields[field] = text;
+    }
+    for (const StudyGridLayout &grid : layout.grids) {
+        const QJsonValue value = object.value(grid.name);
+        if (value.isUndefined()) {
+            missing << studyMemberCaptionWithinWindow(member + QLatin1Char('/') + grid.name);
+            continue;
+        }
+        bool shortened = false;
+        inputs.grids[grid.name] = readGrid(value, grid, member + QLatin1Char('/') + grid.name,
+                                           defaults.grids.value(grid.name), &shortened);
+        if (shortened)
+            missing << QStringLiteral("%1 (linhas %2 a %3)")
+                           .arg(studyMemberCaptionWithinWindow(member + QLatin1Char('/') +
+                                                               grid.name))
+                           .arg(value.toArray().size() + 1)
+                           .arg(grid.rows);
+    }
+    if (layout.keepsSeriesOrigin)
+        inputs.seriesOrigin =
+            readSeriesOrigin(object, member + QLatin1Char('/') + kSeriesOriginMember);
+    if (!missing.isEmpty())
+        *defaulted << studyWindowCaption(layout.name) + QStringLiteral(": ") +
+                          missing.join(QStringLiteral("; "));
+    return inputs;
+}
+
+// JSON text of a string: quotes, backslashes and control characters escaped, the rest as
+// UTF-8.
+void appendString(QByteArray &out, const QString &text)
+{
+    out += '"';
+    const QByteArray utf8 = text.toUtf8();
+    for (const char ch : utf8) {
+        const auto byte = static_cast<unsigned char>(ch);
+        switch (byte) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (byte < 0x20) {
+                static const char digits[] = "0123456789abcdef";
+                out += "\\u00";
+                out += digits[byte >> 4];
+                out += digits[byte & 0xF];
+            } else {
+                out += ch;
+            }
+        }
+    }
+    out += '"';
+}
+
+void appendGrid(QByteArray &out, const StudyGrid &grid)
+{
+    out += '[';
+    for (int r = 0; r < grid.size(); ++r) {
+        out += r ? ",\n        [" : "\n        [";
+        for (int c = 0; c < grid[r].size(); ++c) {
+            if (c)
+                out += ", ";
+            appendString(out, grid[r][c]);
+        }
+        out += ']';
+    }
+    out += "\n      ]";
+}
+
+QString fileReadFailure(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QStringLiteral("é uma pasta, não um arquivo");
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly))
+        return fileFailureReason(errno ? errno : ENOENT);
+    return QString();
+}
+
+} // namespace
+
+StudyReading readStudy(const QByteArray &content)
+{
+    const QJsonObject root = parse(content).object();
+    checkHeader(root);
+    StudyReading reading;
+    reading.study.name = readText(root, QStringLiteral("nome"), QStringLiteral("nome"));
+    reading.study.notes = readText(root, QStringLiteral("notas"), QStringLiteral("notas"));
+    reading.originalPath = readText(root, QStringLiteral("arquivo"), QStringLiteral("arquivo"));
+    const QJsonValue windows = root.value(QStringLiteral("janelas"));
+    if (windows.isUndefined())
+        fail(QStringLiteral("falta o membro \"janelas\""));
+    if (!windows.isObject())
+        failType(QStringLiteral("janelas"), QStringLiteral("um objeto"), windows);
+    const QJsonObject windowsObject = windows.toObject();
+    for (const StudyWindowLayout &layout : studyLayout()) {
+        const QString member = QStringLiteral("janelas/") + layout.name;
+        const QJsonValue window = windowsObject.value(layout.name);
+        if (window.isUndefined()) {
+            reading.study.windows[layout.name] = defaultStudy().windows.value(layout.name);
+            reading.defaulted << studyWindowCaption(layout.name) +
+                                     QStringLiteral(": todos os dados");
+            continue;
+        }
+        if (!window.isObject())
+            failType(member, QStringLiteral("um objeto"), window);
+        reading.study.windows[layout.name] =
+            readWindow(window.toObject(), layout, member, &reading.defaulted);
+    }
+    return reading;
+}
+
+QByteArray writeStudy(const Study &study, const QString &originalPath)
+{
+    QByteArray out;
+    out.reserve(32 * 1024);
+    out += "{\n  \"formato\": ";
+    appendString(out, kFormatName);
+    out += ",\n  \"versao\": " + QByteArray::number(kStudyFileVersion);
+    out += ",\n  \"nome\": ";
+    appendString(out, study.name);
+    out += ",\n  \"notas\": ";
+    appendString(out, study.notes);
+    if (!originalPath.isEmpty()) {
+        out += ",\n  \"arquivo\": ";
+        appendString(out, originalPath);
+    }
+    out += ",\n  \"janelas\": {";
+    bool firstWindow = true;
+    for (const StudyWindowLayout &layout : studyLayout()) {
+        const WindowInputs inputs = windowInputs(study, layout.name);
+        out += firstWindow ? "\n    " : ",\n    ";
+        firstWindow = false;
+        appendString(out, layout.name);
+        out += ": {";
+        bool firstMember = true;
+        auto member = [&out, &firstMember](const QString &name) {
+            out += firstMember ? "\n      " : ",\n      ";
+            firstMember = false;
+            appendString(out, name);
+            out += ": ";
+        };
+        for (const QString &field : layout.fields) {
+            member(field);
+            appendString(out, inputs.fields.value(field));
+        }
+        for (const StudyGridLayout &grid : layout.grids) {
+            member(grid.name);
+            appendGrid(out, inputs.grids.value(grid.name));
+        }
+        if (layout.keepsSeriesOrigin && inputs.seriesOrigin) {
+            member(kSeriesOriginMember);
+            out += '{';
+            bool firstText = true;
+            for (const OriginMember &m : kOriginMembers) {
+                if (m.onlyWhenGiven && ((*inputs.seriesOrigin).*m.text).isEmpty())
+                    continue;
+                out += firstText ? "\n        " : ",\n        ";
+                firstText = false;
+                appendString(out, QLatin1String(m.name));
+                out += ": ";
+                appendString(out, (*inputs.seriesOrigin).*m.text);
+            }
+            out += "\n      }";
+        }
+        out += "\n    }";
+    }
+    out += "\n  }\n}\n";
+    return out;
+}
+
+QString studyOpenFailure(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Não foi possível abrir o estudo \"%1\": %2.")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
+StudyReading loadStudyFile(const QString &path)
+{
+    const QString problem = fileReadFailure(path);
+    if (!problem.isEmpty())
+        throw TaviError(studyOpenFailure(path, problem));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw TaviError(studyOpenFailure(path, fileFailureReason(errno)));
+    // One byte more than the largest study tells a file too large without reading it all.
+    const QByteArray content = file.read(kLargestStudyFile + 1);
+    if (file.error() != QFileDevice::NoError)
+        throw TaviError(studyOpenFailure(path, file.errorString()));
+    try {
+        return readStudy(content);
+    } catch (const StudyFormatError &error) {
+        throw TaviError(studyOpenFailure(path, error.message()));
+    }
+}
+
+void saveStudyFile(const QString &path, const Study &study)
+{
+    saveStudyContent(path, writeStudy(study));
+}
+
+void saveStudyContent(const QString &path, const QByteArray &content)
+{
+    FileReplacement replacement(path);
+    QString problem = replacement.begin();
+    if (problem.isEmpty()) {
+        QFile file(replacement.temporaryPath());
+        errno = 0;
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(content) != content.size() || !file.flush())
+            problem = fileFailureReason(errno ? errno : EIO);
+        file.close();
+    }
+    if (problem.isEmpty())
+        problem = replacement.commit(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                     QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    if (!problem.isEmpty())
+        throw TaviError(QStringLiteral("Não foi possível salvar o estudo \"%1\": %2.")
+                            .arg(QDir::toNativeSeparators(path), problem));
+}
+
+} // namespace tavi

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/base/TaviError.h"
+#include "core/study/Study.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Study files (".tavi"): UTF-8 JSON,
+//   {"formato": "tavi-estudo", "versao": 1, "nome": ..., "notas": ...,
+//    "janelas": {"TF_Abast_Publico": {"me_1": "1000", ...}, "TF_Mod_Agricultura":
+//    {"SG_Serie": [["5.2", "0"], ...], ...}, ...}}
+// Each window member is named after its component; a field holds its text, a grid an array
+// of its rows, each an array of texts, as StudyText.h keeps them.
+namespace tavi
+{
+
+constexpr int kStudyFileVersion = 1;
+// Far beyond any study (a full one is some tens of kilobytes), small enough to read at once.
+constexpr qint64 kLargestStudyFile = 16 * 1024 * 1024;
+
+// What is wrong with a study file's content, in Portuguese ("o arquivo está vazio").
+class StudyFormatError : public TaviError
+{
+public:
+    using TaviError::TaviError;
+};
+
+struct StudyReading {
+    Study study;
+    // The members the file did not have, filled with their defaults
+    // ("TF_Mod_Pecuaria: me_bovino"), in the order of the windows.
+    QStringList defaulted;
+    // For a recovery copy: the file the study was last opened from or saved to, if any.
+    QString originalPath;
+};
+
+// Reads a study file's content; throws StudyFormatError.
+StudyReading readStudy(const QByteArray &content);
+// The file content of a study, members in the order of the windows. A recovery copy also
+// names the file the study belongs to.
+QByteArray writeStudy(const Study &study, const QString &originalPath = QString());
+
+// Reads the file at `path`; throws TaviError with a message that names the file.
+StudyReading loadStudyFile(const QString &path);
+// Writes the study to `path` in one step, replacing any earlier file only once the new one
+// is complete on the disk; throws TaviError with a message that names the file.
+void saveStudyFile(const QString &path, const Study &study);
+// The same for content already written.
+void saveStudyContent(const QString &path, const QByteArray &content);
+
+// The message shown when a file could not be opened as a study.
+QString studyOpenFailure(const QString &path, const QString &reason);
+
+} // namespace tavi

@@ -1,0 +1,133 @@
+#include "core/weather/ReferenceEvapotranspiration.h"
+
+#include "core/weather/SolarGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tavi::eto
+{
+
+namespace
+{
+constexpr long double kStefanBoltzmann = 4.903e-9L; // MJ K-4 m-2 day-1
+constexpr long double kKelvin = 273.16L;            // as FAO-56 eq. 39 writes it
+constexpr long double kToMillimetres = 0.408L;      // 1 / latent heat of vaporisation
+
+long double fourthPower(long double x)
+{
+    const long double squared = x * x;
+    return squared * squared;
+}
+} // namespace
+
+long double atmosphericPressure(long double altitude)
+{
+    return 101.3L * std::pow((293 - 0.0065L * altitude) / 293, 5.26L);
+}
+
+long double psychrometricConstant(long double pressure)
+{
+    return 0.665e-3L * pressure;
+}
+
+long double saturationVapourPressure(long double temperature)
+{
+    return 0.6108L * std::exp(17.27L * temperature / (temperature + 237.3L));
+}
+
+long double saturationSlope(long double temperature)
+{
+    const long double denominator = temperature + 237.3L;
+    return 4098 * saturationVapourPressure(temperature) / (denominator * denominator);
+}
+
+long double windAtTwoMetres(long double speed, long double height)
+{
+    // Eq. 47 gives 1.0002 at 2 m itself; a reading already at 2 m stays as it is.
+    if (height == 2)
+        return speed;
+    return speed * 4.87L / std::log(67.8L * height - 5.42L);
+}
+
+std::optional<long double> actualVapourPressure(long double tMax, long double tMin,
+                                                const Humidity &h)
+{
+    if (h.vapourPressure)
+        return *h.vapourPressure;
+    if (h.dewPoint)
+        return saturationVapourPressure(*h.dewPoint);
+    const long double atMax = saturationVapourPressure(tMax);
+    const long double atMin = saturationVapourPressure(tMin);
+    if (h.rhMax && h.rhMin)
+        return (atMin * *h.rhMax / 100 + atMax * *h.rhMin / 100) / 2;
+    if (h.rhMean)
+        return *h.rhMean / 100 * (atMax + atMin) / 2;
+    if (h.rhMax)
+        return atMin * *h.rhMax / 100;
+    return std::nullopt;
+}
+
+std::optional<PenmanMonteithTerms> penmanMonteith(const PenmanMonteithDay &day)
+{
+    const std::optional<long double> ea = actualVapourPressure(day.tMax, day.tMin, day.humidity);
+    if (!ea || (!day.solarRadiation && !day.sunshineHours))
+        return std::nullopt;
+
+    PenmanMonteithTerms t;
+    t.tMean = (day.tMax + day.tMin) / 2;
+    t.slope = saturationSlope(t.tMean);
+    t.pressure = atmosphericPressure(day.altitude);
+    t.psychrometric = psychrometricConstant(t.pressure);
+    t.windAtTwoMetres =
+        day.windSpeed ? windAtTwoMetres(*day.windSpeed, day.windHeight) : kDefaultWindAtTwoMetres;
+    t.saturationAtTMax = saturationVapourPressure(day.tMax);
+    t.saturationAtTMin = saturationVapourPressure(day.tMin);
+    t.saturation = (t.saturationAtTMax + t.saturationAtTMin) / 2;
+    t.actual = *ea;
+    t.deficit = t.saturation - t.actual;
+
+    t.inverseDistance = inverseRelativeDistance(day.dayOfYear);
+    t.declination = solarDeclination(day.dayOfYear);
+    t.sunsetAngle = sunsetHourAngle(day.latitude, t.declination);
+    t.extraterrestrial = extraterrestrialRadiation(day.latitude, day.dayOfYear);
+    t.daylightHours = daylightHours(day.latitude, day.dayOfYear);
+    if (day.solarRadiation) {
+        t.solar = *day.solarRadiation;
+    } else {
+        // In polar night N is 0 and so is Ra: the ratio does not matter there.
+        const long double ratio =
+            t.daylightHours > 0 ? std::min(*day.sunshineHours / t.daylightHours, 1.0L) : 0;
+        t.solar = (kAngstromA + kAngstromB * ratio) * t.extraterrestrial;
+    }
+    t.clearSky = (0.75L + 2e-5L * day.altitude) * t.extraterrestrial;
+    t.netShortwave = (1 - kReferenceAlbedo) * t.solar;
+
+    t.emittedAtTMax = kStefanBoltzmann * fourthPower(day.tMax + kKelvin);
+    t.emittedAtTMin = kStefanBoltzmann * fourthPower(day.tMin + kKelvin);
+    t.humidityFactor = 0.34L - 0.14L * std::sqrt(std::max(t.actual, 0.0L));
+    // FAO-56 bounds Rs/Rso to 1 (a measured Rs can exceed the computed Rso on a bright
+    // day); without sun, Rso is 0 and the sky counts as overcast.
+    const long double relative = t.clearSky > 0 ? std::min(t.solar / t.clearSky, 1.0L) : 0.3L;
+    t.cloudinessFactor = 1.35L * relative - 0.35L;
+    t.netLongwave = (t.emittedAtTMax + t.emittedAtTMin) / 2 * t.humidityFactor * t.cloudinessFactor;
+    t.netRadiation = t.netShortwave - t.netLongwave;
+    t.soilHeatFlux = day.soilHeatFlux;
+
+    const long double u2 = t.windAtTwoMetres;
+    const long double denominator = t.slope + t.psychrometric * (1 + 0.34L * u2);
+    t.radiationTerm = kToMillimetres * t.slope * (t.netRadiation - t.soilHeatFlux) / denominator;
+    t.aerodynamicTerm = t.psychrometric * 900 / (t.tMean + 273) * u2 * t.deficit / denominator;
+    t.eto = t.radiationTerm + t.aerodynamicTerm;
+    return t;
+}
+
+long double hargreavesSamani(long double tMax, long double tMin, long double latitude,
+                             int dayOfYear)
+{
+    const long double range = std::max(tMax - tMin, 0.0L);
+    const long double ra = kToMillimetres * extraterrestrialRadiation(latitude, dayOfYear);
+    return 0.0023L * ((tMax + tMin) / 2 + 17.8L) * std::sqrt(range) * ra;
+}
+
+} // namespace tavi::eto

@@ -1,0 +1,245 @@
+// A station's records made into the agriculture series: which kind of text they are, which
+// year the import offers first, what each day's cells read, and the account of the origin.
+#include "core/sectors/specs/AgricultureTables.h"
+#include "core/tables/CellTable.h"
+#include "core/weather/StationSeriesImport.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace tavi;
+using namespace tavi::eto;
+
+namespace
+{
+
+// Records with temperatures every day from `from` to `to`.
+StationSeries recordsBetween(const QDate &from, const QDate &to)
+{
+    StationSeries series;
+    for (QDate d = from; d <= to; d = d.addDays(1)) {
+        DailyRecord r;
+        r.date = d;
+        r.tMax = 30;
+        r.tMin = 18;
+        series.days.push_back(r);
+    }
+    return series;
+}
+
+} // namespace
+
+class StationSeriesImportTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void tellsHourlyFilesFromDailyRecords_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("hourly");
+        QTest::newRow("INMET yearly file")
+            << "REGIAO:;SE\nESTACAO:;X\nLATITUDE:;-23,5\nData;Hora UTC;PRECIPITAÇÃO TOTAL\n"
+               "2023/01/01;0000 UTC;0\n"
+            << true;
+        QTest::newRow("older INMET file")
+            << "ESTACAO:;X\nDATA (YYYY-MM-DD);HORA (UTC);Precipitacao\n"
+            << true;
+        QTest::newRow("portal export")
+            << "Nome: X\nLatitude: -23.5\nData Medicao;Hora Medicao;PRECIPITACAO\n"
+            << true;
+        QTest::newRow("daily records with titles") << "Data;Tmax;Tmin;Chuva\n01/01/2023;30;18;0\n"
+                                                   << false;
+        QTest::newRow("daily records, tabs") << "Data\tTmax\tTmin\n2023-01-01\t30\t18\n" << false;
+        QTest::newRow("daily records, no titles") << "01/01/2023;30;18\n" << false;
+        QTest::newRow("hour column far down")
+            << QString(QStringLiteral("x\n")).repeated(60) + "Data;Hora UTC\n"
+            << false;
+    }
+    void tellsHourlyFilesFromDailyRecords()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, hourly);
+        QCOMPARE(isInmetHourlyText(text), hourly);
+    }
+
+    // The year offered first is the first one the records hold from end to end.
+    void offersTheFirstFullYear_data()
+    {
+        QTest::addColumn<QDate>("from");
+        QTest::addColumn<QDate>("to");
+        QTest::addColumn<int>("year");
+        QTest::addColumn<QList<int>>("years");
+        QTest::newRow("mid-year to mid-year")
+            << QDate(2021, 7, 1) << QDate(2023, 3, 1) << 2022 << QList<int>{2021, 2022, 2023};
+        QTest::newRow("exactly a year")
+            << QDate(2023, 1, 1) << QDate(2023, 12, 31) << 2023 << QList<int>{2023};
+        QTest::newRow("a day short at the end")
+            << QDate(2023, 1, 1) << QDate(2023, 12, 30) << 2023 << QList<int>{2023};
+        QTest::newRow("a local day spilling into the year before")
+            << QDate(2022, 12, 31) << QDate(2023, 12, 31) << 2023 << QList<int>{2022, 2023};
+        QTest::newRow("no full year: the first")
+            << QDate(2020, 3, 1) << QDate(2021, 2, 1) << 2020 << QList<int>{2020, 2021};
+    }
+    void offersTheFirstFullYear()
+    {
+        QFETCH(QDate, from);
+        QFETCH(QDate, to);
+        QFETCH(int, year);
+        QFETCH(QList<int>, years);
+        const StationSeries series = recordsBetween(from, to);
+        QCOMPARE(firstFullYear(series), year);
+        const std::vector<int> found = yearsWithData(series);
+        QCOMPARE(QList<int>(found.begin(), found.end()), years);
+    }
+
+    void daysWithoutDataAreNoYear()
+    {
+        StationSeries series = recordsBetween(QDate(2023, 1, 1), QDate(2023, 1, 5));
+        for (DailyRecord &r : series.days)
+            r.tMax = r.tMin = std::nullopt;
+        QCOMPARE(firstFullYear(series), 0);
+        QVERIFY(yearsWithData(series).empty());
+    }
+
+    void cellTexts_data()
+    {
+        QTest::addColumn<bool>("comma");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("hundredths, comma") << true << 4.126 << true << "4,13";
+        QTest::newRow("hundredths, point") << false << 4.126 << true << "4.13";
+        QTest::newRow("half away from zero") << true << 0.125 << true << "0,13";
+        QTest::newRow("a sum of tenths") << false << 0.1 + 0.2 + 3.6 << true << "3.9";
+        QTest::newRow("whole") << true << 12.0 << true << "12";
+        QTest::newRow("zero rainfall") << true << 0.0 << true << "0";
+        QTest::newRow("below a hundredth") << false << 0.004 << true << "0";
+        QTest::newRow("missing") << true << 0.0 << false << "";
+    }
+    void cellTexts()
+    {
+        QFETCH(bool, comma);
+        QFETCH(double, value);
+        QFETCH(bool, present);
+        QFETCH(QString, text);
+        const LocaleSettings locale =
+            comma ? LocaleSettings::brazilian() : LocaleSettings::decimalPoint();
+        const std::optional<long double> v =
+            present ? std::optional<long double>(value) : std::nullopt;
+        QCOMPARE(seriesCellText(v, locale), text);
+    }
+
+    // The series is written in one step: views redraw once, a study sees one change.
+    void writesEtpAndRainfallInOneStep()
+    {
+        using namespace agriculture;
+        OwnedTables tables;
+        writeDefaults(tables.tables(), QLatin1Char(','));
+        CellTable &serie = *tables.tables().serie;
+        serie.setCell(kEffectiveRainColumn, 3, QStringLiteral("kept"));
+        std::vector<YearDay> days(366);
+        days[0] = {Method::PenmanMonteith, 4.5L, 0.0L};
+        days[2] = {Method::HargreavesSamani, 5.256L, std::nullopt};
+        days[365] = {Method::PenmanMonteith, 3.0L, 12.34L};
+        QSignalSpy changes(&serie, &CellTable::dataChanged);
+        writeSeries(serie, days, LocaleSettings::brazilian());
+        QCOMPARE(changes.size(), 1);
+        QCOMPARE(serie.cell(kEtpColumn, 1), QStringLiteral("4,5"));
+        QCOMPARE(serie.cell(kRainColumn, 1), QStringLiteral("0"));
+        QCOMPARE(serie.cell(kEtpColumn, 2), QString());
+        QCOMPARE(serie.cell(kRainColumn, 2), QString());
+        QCOMPARE(serie.cell(kEtpColumn, 3), QStringLiteral("5,26"));
+        QCOMPARE(serie.cell(kRainColumn, 3), QString());
+        QCOMPARE(serie.cell(kEtpColumn, 366), QStringLiteral("3"));
+        QCOMPARE(serie.cell(kRainColumn, 366), QStringLiteral("12,34"));
+        // Only ETP and P are the station's: the labels and the other column stay.
+        QCOMPARE(serie.cell(kDayColumn, 3), QStringLiteral("03"));
+        QCOMPARE(serie.cell(kEffectiveRainColumn, 3), QStringLiteral("kept"));
+    }
+
+    // The account counts the days the series holds: day 366 of a common year only when it
+    // is a copy of day 365.
+    void accountsForEachMethod_data()
+    {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("fill");
+        QTest::addColumn<QString>("methods");
+        QTest::newRow("common year, day 366 empty")
+            << 2023 << int(LeapDayFill::Empty)
+            << "Penman–Monteith (360 dias), Penman–Monteith com vento de 2 m/s (1 dia), "
+               "Hargreaves–Samani (3 dias), sem dados (1 dia)";
+        QTest::newRow("common year, day 366 a copy")
+            << 2023 << int(LeapDayFill::CopyOfDay365)
+            << "Penman–Monteith (360 dias), Penman–Monteith com vento de 2 m/s (1 dia), "
+               "Hargreaves–Samani (4 dias), sem dados (1 dia)";
+        QTest::newRow("leap year")
+            << 2024 << int(LeapDayFill::Empty)
+            << "Penman–Monteith (360 dias), Penman–Monteith com vento de 2 m/s (1 dia), "
+               "Hargreaves–Samani (4 dias), sem dados (1 dia)";
+    }
+    void accountsForEachMethod()
+    {
+        QFETCH(int, year);
+        QFETCH(int, fill);
+        QFETCH(QString, methods);
+        // Days 1-360 Penman-Monteith, 361 without wind, 362 missing, 363-366 Hargreaves.
+        std::vector<YearDay> days(366, YearDay{Method::PenmanMonteith, 4.0L, 0.0L});
+        days[360].method = Method::PenmanMonteithDefaultWind;
+        days[361] = YearDay{};
+        for (int d = 362; d < 366; ++d)
+            days[static_cast<std::size_t>(d)].method = Method::HargreavesSamani;
+        StationSite site{QStringLiteral(" MIRANTE "), QStringLiteral("A701"), -23.49638888L,
+                         -46.62L, 785.64L};
+        const SeriesOrigin origin = seriesOrigin(site, year, days, LeapDayFill(fill));
+        QCOMPARE(origin.methods, methods);
+        QCOMPARE(origin.station, QStringLiteral("MIRANTE"));
+        QCOMPARE(origin.latitude, QStringLiteral("-23.49638888"));
+        QCOMPARE(origin.longitude, QStringLiteral("-46.62"));
+        QCOMPARE(origin.altitude, QStringLiteral("785.64"));
+        QCOMPARE(origin.year, QString::number(year));
+        QCOMPARE(seriesOriginLine(origin),
+                 QStringLiteral("Série: A701 MIRANTE, %1, %2").arg(year).arg(methods));
+    }
+
+    // Rainfall missing is a gap, counted apart from the methods: never a dry day.
+    void countsDaysWithoutRainfall()
+    {
+        std::vector<YearDay> days(366, YearDay{Method::PenmanMonteith, 4.0L, 0.0L});
+        for (int d : {10, 11, 12, 365})
+            days[std::size_t(d)].rainfall.reset();
+        QCOMPARE(countMissingRainfall(days, 365), 3);
+        QCOMPARE(countMissingRainfall(days, 366), 4);
+        QCOMPARE(missingRainfallSummary(20), QStringLiteral("sem chuva: 20 dias"));
+        QCOMPARE(missingRainfallSummary(1), QStringLiteral("sem chuva: 1 dia"));
+        QCOMPARE(missingRainfallSummary(0), QString());
+    }
+
+    // A fill counts the days that hold an ETP or a P today and would be left empty: records
+    // of three days over a typed year would blank 363 of them.
+    void countsTheDaysAFillWouldEmpty()
+    {
+        using namespace agriculture;
+        OwnedTables tables;
+        writeDefaults(tables.tables(), QLatin1Char(','));
+        CellTable &serie = *tables.tables().serie;
+        for (int day = 1; day <= kDays; ++day) {
+            serie.setCell(kEtpColumn, day, QStringLiteral("5"));
+            serie.setCell(kRainColumn, day, QStringLiteral("0"));
+        }
+        std::vector<YearDay> days(366);
+        for (int d = 0; d < 3; ++d)
+            days[std::size_t(d)] = {Method::HargreavesSamani, 4.0L, 1.0L};
+        QCOMPARE(daysEmptiedByFill(serie, days), 363);
+        // A day losing only its rainfall counts; a day already empty does not.
+        days.assign(366, YearDay{Method::PenmanMonteith, 4.0L, 0.0L});
+        days[99].rainfall.reset();
+        days[199] = YearDay{};
+        serie.setCell(kEtpColumn, 200, QString());
+        serie.setCell(kRainColumn, 200, QStringLiteral("  "));
+        QCOMPARE(daysEmptiedByFill(serie, days), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(StationSeriesImportTest)
+#include "tst_station_series_import.moc"
