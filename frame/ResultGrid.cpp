@@ -141,7 +141,7 @@ void ResultGrid::copySelection()
         left = qMin(left, i.column());
         right = qMax(right, i.column());
     }
-    const tavi::CellRange range{left, m_table->storedRow(top), right - left + 1, bottom - top + 1};
+    const tavi::CellSpan range{left, m_table->storedRow(top), right - left + 1, bottom - top + 1};
     QGuiApplication::clipboard()->setText(tavi::copyBlock(*m_table, range));
 }
 
@@ -163,7 +163,7 @@ bool ResultGrid::pasteClipboard()
     }
     if (!start.isValid())
         start = model()->index(0, 0);
-    const tavi::CellRange written = tavi::pasteBlock(
+    const tavi::CellSpan written = tavi::pasteBlock(
         *m_table, start.column(), m_table->storedRow(start.row()), text, m_translateDecimalOnPaste);
     if (written.isEmpty()) {
         // A cell text longer than any number: the whole paste is refused.

@@ -3,7 +3,7 @@
 namespace tavi
 {
 
-QString copyBlock(const CellTable &table, const CellRange &range)
+QString copyBlock(const CellTable &table, const CellSpan &range)
 {
     QString text;
     for (int r = range.row; r < range.row + range.rows; ++r) {
@@ -83,10 +83,10 @@ QVector<QStringList> parseBlock(const QString &text, int maxRows, int maxColumns
     return rows;
 }
 
-CellRange pasteBlock(CellTable &table, int col, int row, const QString &text, bool translateDecimal,
-                     const LocaleSettings &locale)
+CellSpan pasteBlock(CellTable &table, int col, int row, const QString &text, bool translateDecimal,
+                    const LocaleSettings &locale)
 {
-    CellRange written{col, row, 0, 0};
+    CellSpan written{col, row, 0, 0};
     if (text.isEmpty() || col < 0 || row < 0 || col >= table.columns() ||
         row >= table.storedRows() || table.isColumnReadOnly(col))
         return written;

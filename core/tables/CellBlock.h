@@ -12,7 +12,9 @@
 namespace tavi
 {
 
-struct CellRange {
+// A rectangle of a cell table's cells, numbered as the table numbers them (a workbook names
+// its ranges with CellRange).
+struct CellSpan {
     int col = 0;
     int row = 0;
     int columns = 0;
@@ -21,7 +23,7 @@ struct CellRange {
 };
 
 // The cells of `range` exactly as they read: cells separated by tabs, rows by line ends.
-QString copyBlock(const CellTable &table, const CellRange &range);
+QString copyBlock(const CellTable &table, const CellSpan &range);
 
 // A pasted block split into rows of cells: one row per line (a trailing line end ignored;
 // "\n", "\r\n" and any run of "\r" before "\n" end one line, a lone "\r" too), cells
@@ -39,7 +41,7 @@ QVector<QStringList> parseBlock(const QString &text, int maxRows = INT_MAX,
 // Returns the range written; an empty range when the paste is refused: a start outside the
 // table or in such a column (a block landing one column off would shift every series), or a
 // cell text longer than kLongestCellText.
-CellRange pasteBlock(CellTable &table, int col, int row, const QString &text, bool translateDecimal,
-                     const LocaleSettings &locale = LocaleSettings::current());
+CellSpan pasteBlock(CellTable &table, int col, int row, const QString &text, bool translateDecimal,
+                    const LocaleSettings &locale = LocaleSettings::current());
 
 } // namespace tavi

@@ -49,6 +49,9 @@ class ReferenceStudyTest : public QObject
     Q_OBJECT
 
 private slots:
+    // The settings the summary was recorded with, as the program reads them at start.
+    void init() { LocaleSettings::setCurrent(LocaleSettings::brazilian()); }
+
     void reopensIdentical()
     {
         const QByteArray written = fixture("reference-study-v1.tavi");

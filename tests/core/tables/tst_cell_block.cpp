@@ -72,7 +72,7 @@ private slots:
             text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
         CellTable grid(3, 4, 4, true);
         grid.setCell(1, 1, QStringLiteral("antes"));
-        const CellRange written = pasteBlock(grid, 1, 1, text, false);
+        const CellSpan written = pasteBlock(grid, 1, 1, text, false);
         QCOMPARE(written.isEmpty(), refused);
         QCOMPARE(grid.cell(1, 1), refused ? QStringLiteral("antes") : QStringLiteral("1"));
         QCOMPARE(parseBlock(QString(kLongestCellText, QLatin1Char('1'))).first().first().size(),
@@ -91,7 +91,7 @@ private slots:
         QVERIFY(pasteBlock(series, 0, 1, QStringLiteral("02\t4,5\t1"), false).isEmpty());
         QCOMPARE(series.cell(0, 1), QStringLiteral("01"));
         QCOMPARE(series.cell(1, 1), QString());
-        const CellRange written = pasteBlock(series, 1, 1, QStringLiteral("4,5\t1\t9"), false);
+        const CellSpan written = pasteBlock(series, 1, 1, QStringLiteral("4,5\t1\t9"), false);
         QCOMPARE(written.columns, 3);
         QCOMPARE(series.cell(2, 1), QStringLiteral("1"));
         QCOMPARE(series.cell(3, 1), QString());
@@ -107,7 +107,7 @@ private slots:
         QString year;
         for (int day = 1; day <= 366; ++day)
             year += QStringLiteral("%1.5\t%2\n").arg(day).arg(day % 7);
-        const CellRange written = pasteBlock(series, 1, 1, year, true, LocaleSettings::brazilian());
+        const CellSpan written = pasteBlock(series, 1, 1, year, true, LocaleSettings::brazilian());
         QCOMPARE(written.rows, 366);
         QCOMPARE(written.columns, 2);
         QCOMPARE(series.cell(1, 1), QStringLiteral("1,5"));
@@ -121,7 +121,7 @@ private slots:
     void blocksAreCutAtTheEdges()
     {
         CellTable grid(3, 5, 5, true);
-        const CellRange written =
+        const CellSpan written =
             pasteBlock(grid, 1, 3, QStringLiteral("a\tb\tc\nd\te\tf\ng\th\ti\n"), false);
         QCOMPARE(written.rows, 2);
         QCOMPARE(written.columns, 2);
