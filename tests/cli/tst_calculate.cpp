@@ -105,7 +105,7 @@ private slots:
         CHECK_STATUS(run, 1);
         QCOMPARE(run.err, QStringLiteral("tavi: Agricultura: 'abc' não é um valor de ponto "
                                          "flutuante válido.\n%1\n")
-                              .arg(QLatin1String(testing::kSpoiledCellPlace)));
+                              .arg(QString::fromUtf8(testing::kSpoiledCellPlace)));
         const MunicipalSummary summary =
             summarizeStudy(testing::agricultureFailingStudy(), SupplyScenario::Current);
         const QString supply = summarySectorName(SupplySector);
