@@ -16,6 +16,7 @@ void benchStudy();
 void benchSummary();
 void benchHugePaste();
 void benchStationFile();
+void benchCommandLine();
 
 // Peak resident memory of this process so far, in megabytes (VmHWM).
 static double peakResidentMb()
@@ -43,6 +44,7 @@ int main(int argc, char **argv)
     benchStudy();
     benchSummary();
     benchStationFile();
+    benchCommandLine();
     bench::row(QStringLiteral("peak resident memory (VmHWM)"), peakResidentMb(), "MB",
                QStringLiteral("goal < 80"));
     benchHugePaste();

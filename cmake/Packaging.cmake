@@ -5,13 +5,9 @@ include(GNUInstallDirs)
 
 set(TAVI_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR}/../packaging)
 
-# The changelog's latest entry names the version, as in any Debian package; a version given
-# to project() must agree with it, or the package would contradict its own changelog.
-file(STRINGS ${TAVI_PACKAGING_DIR}/changelog TAVI_CHANGELOG_TOP LIMIT_COUNT 1)
-if(NOT TAVI_CHANGELOG_TOP MATCHES "^tavi \\(([0-9][0-9A-Za-z.+~]*)\\) ")
-    message(FATAL_ERROR "packaging/changelog: the first line names no version: ${TAVI_CHANGELOG_TOP}")
-endif()
-set(TAVI_PACKAGE_VERSION ${CMAKE_MATCH_1})
+# The changelog's latest entry names the version (cmake/Version.cmake); a version given to
+# project() must agree with it, or the package would contradict its own changelog.
+include(${CMAKE_CURRENT_LIST_DIR}/Version.cmake)
 if(PROJECT_VERSION AND NOT PROJECT_VERSION VERSION_EQUAL TAVI_PACKAGE_VERSION)
     message(FATAL_ERROR "project() says version ${PROJECT_VERSION} but packaging/changelog says "
                         "${TAVI_PACKAGE_VERSION}: add a changelog entry for the new version")

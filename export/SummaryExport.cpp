@@ -15,11 +15,11 @@ void plotSectors(SpreadsheetApp &app)
     app.sheetsAdd(1, 1, SpreadsheetCodes::kChartSheet);
     app.setSheetName(1, 1, SummarySheets::kChart);
     app.setSheetName(1, 2, SummarySheets::kData);
-    const char *const columns[] = {"B2:B367", "C2:C367", "D2:D367"};
-    for (int s = 0; s < 3; ++s) {
+    const QStringList ranges = SummarySheets::chartRanges();
+    for (int s = 0; s < ranges.size(); ++s) {
         const int series = s == 0 ? 1 : app.newSeries(SummarySheets::kChart);
         app.setSeriesValues(SummarySheets::kChart, series,
-                            app.sheetRange(SummarySheets::kData, QLatin1String(columns[s])));
+                            app.sheetRange(SummarySheets::kData, ranges[s]));
     }
     app.setChartType(SummarySheets::kChart, SpreadsheetCodes::kStackedAreaChart);
     app.quit();
@@ -31,15 +31,12 @@ void exportSummary(QWidget *window, const tavi::CellTable &days, const tavi::Cel
                    SpreadsheetFactory &factory)
 {
     ExportLayout layout;
-    // Each heading carries its unit, and names its series in the chart's legend.
-    const QString units[] = {QString(), QStringLiteral(" (m3/dia)"), QStringLiteral(" (m3/dia)"),
-                             QStringLiteral(" (m3/dia)"), QStringLiteral(" (m3/dia)")};
     for (int c = 0; c < days.columns(); ++c)
-        layout.headers.push_back({1, c + 1, days.cell(c, 0) + units[qMin(c, 4)]});
+        layout.headers.push_back(
+            {SummarySheets::kHeadingRow, c + 1, SummarySheets::heading(days.cell(c, 0), c)});
     layout.blocks = {{&days, days.columns(), 0}};
     layout.lastStep = days.storedRows() - 1;
-    // Day 1 right under the headings.
-    layout.firstDataRow = 2;
+    layout.firstDataRow = SummarySheets::kFirstDayRow;
     for (int c = 0; c < figures.columns(); ++c)
         layout.beforeHeaders.push_back(
             {&figures, c, figures.storedRows(), SummarySheets::kFiguresColumn + c, 1});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/summary/SummaryWorkbook.h"
 #include "export/ProgramSpreadsheetFactory.h"
 
 class QWidget;
@@ -9,10 +10,8 @@ namespace tavi
 class CellTable;
 }
 
-// "Salvar" of the municipal summary: a "Resumo" sheet with the day table (days in rows,
-// the three sectors and their total in columns, each headed with its unit) and, beside it,
-// the annual figures; in front of it a chart sheet, "Demanda Diária", with the three sectors'
-// daily demand as stacked areas.
+// "Salvar" of the municipal summary: the summary's workbook (core/summary/SummaryWorkbook.h)
+// built through the spreadsheet application, at the places the command line uses too.
 //
 // `days`: the summary's day table (row 0 headers, rows 1 to 366). `figures`: a table of
 // texts copied whole to the right of the days, row by row.
@@ -20,9 +19,4 @@ void exportSummary(QWidget *window, const tavi::CellTable &days, const tavi::Cel
                    SpreadsheetFactory &factory = spreadsheetFactory());
 
 // Where the export puts things, for the summary window and its tests.
-namespace SummarySheets
-{
-inline const QString kData = QStringLiteral("Resumo");
-inline const QString kChart = QStringLiteral("Demanda Diária");
-constexpr int kFiguresColumn = 7; // column G
-} // namespace SummarySheets
+namespace SummarySheets = tavi::SummarySheets;

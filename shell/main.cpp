@@ -1,8 +1,10 @@
+#include "cli/CommandLine.h"
 #include "frame/AccessibleNames.h"
 #include "frame/Fonts.h"
 #include "frame/HelpWindow.h"
 #include "frame/Pictures.h"
 #include "frame/PortugueseQtTexts.h"
+#include "shell/CommandLineReport.h"
 #include "shell/StretchedImage.h"
 #include "shell/TF_Principal.h"
 #include "shell/TForm1.h"
@@ -54,6 +56,11 @@ long long msSinceProcessStart(const QElapsedTimer &sinceMain)
 
 int main(int argc, char *argv[])
 {
+    // A command ("tavi calcular ESTUDO.tavi", "tavi --ajuda") runs without windows, before any
+    // application object exists: it makes the one it needs.
+    if (tavi::cli::isCommandLine(argc, argv))
+        return tavi::cli::runCommandLine(argc, argv, commandLineReportPrinter());
+
     QElapsedTimer sinceMain;
     sinceMain.start();
 

@@ -357,6 +357,9 @@ QString fileReadFailure(const QString &path)
     const QFileInfo info(path);
     if (info.isDir())
         return QStringLiteral("é uma pasta, não um arquivo");
+    // Not the reason a save gives for ENOENT, "A pasta não existe": here it is the file.
+    if (!info.exists())
+        return QStringLiteral("o arquivo não existe");
     QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly))

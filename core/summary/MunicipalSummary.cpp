@@ -180,7 +180,7 @@ QStringList MunicipalSummary::errors() const
 {
     QStringList out;
     for (int s = 0; s < kSummarySectors; ++s) {
-        if (!sectors[s].computed())
+        if (!sectors[s].error.isEmpty())
             out << summarySectorName(s) + QStringLiteral(": ") + sectors[s].error;
     }
     if (!dilutionError.isEmpty())
@@ -192,7 +192,7 @@ QStringList MunicipalSummary::errorPlaces() const
 {
     QStringList out;
     for (int s = 0; s < kSummarySectors; ++s) {
-        if (!sectors[s].computed())
+        if (!sectors[s].error.isEmpty())
             out << sectors[s].errorWhere;
     }
     if (!dilutionError.isEmpty())
@@ -240,11 +240,23 @@ QString MunicipalSummary::peakDayLabel() const
 MunicipalSummary summarizeStudy(const Study &study, SupplyScenario scenario,
                                 const LocaleSettings &locale)
 {
+    return summarizeStudy(study, scenario, SectorSelection(), locale);
+}
+
+MunicipalSummary summarizeStudy(const Study &study, SupplyScenario scenario,
+                                const SectorSelection &selection, const LocaleSettings &locale)
+{
     MunicipalSummary summary;
     summary.scenario = scenario;
+    summary.selection = selection;
+    static_assert(int(SectorId::Supply) == SupplySector &&
+                  int(SectorId::Livestock) == LivestockSector &&
+                  int(SectorId::Agriculture) == AgricultureSector);
     std::array<SectorSeries, kSummarySectors> &sectors = summary.sectors;
-    const auto sectorRun = [&sectors](int s, auto compute) {
-        guarded(sectors[s].error, sectors[s].errorWhere, compute);
+    const auto sectorRun = [&sectors, &selection](int s, auto compute) {
+        sectors[s].selected = selection.contains(static_cast<SectorId>(s));
+        if (sectors[s].selected)
+            guarded(sectors[s].error, sectors[s].errorWhere, compute);
     };
     sectorRun(SupplySector, [&] {
         computeSupply(sectors[SupplySector], windowInputs(study, kSupplyWindow), scenario, locale);
@@ -256,8 +268,9 @@ MunicipalSummary summarizeStudy(const Study &study, SupplyScenario scenario,
         computeAgriculture(sectors[AgricultureSector], windowInputs(study, kAgricultureWindow),
                            locale);
     });
-    guarded(summary.dilutionError, summary.dilutionErrorWhere,
-            [&] { computeDilution(summary, windowInputs(study, kDilutionWindow), locale); });
+    if (selection.contains(SectorId::Dilution))
+        guarded(summary.dilutionError, summary.dilutionErrorWhere,
+                [&] { computeDilution(summary, windowInputs(study, kDilutionWindow), locale); });
 
     for (SectorSeries &series : sectors) {
         if (!series.computed()) {
@@ -349,7 +362,7 @@ void fillFiguresTable(CellTable &table, const MunicipalSummary &summary, Figures
     else
         row(6, summary.peakDayLabel() + QStringLiteral(" (m3/dia)"), dayLabel(summary.peakDay),
             formatGeneral(summary.peakTotal));
-    if (summary.dilutionError.isEmpty())
+    if (summary.dilutionComputed())
         row(7, QStringLiteral("Máxima vazão indisponível acumulada (m3/s)"),
             readable ? formatReadable(summary.dilutionMaximum, kFlowDecimals)
                      : summary.dilutionMaximumText,

@@ -2,6 +2,7 @@
 
 #include "core/base/LocaleSettings.h"
 #include "core/study/Study.h"
+#include "core/summary/SectorSelection.h"
 
 #include <QString>
 #include <QStringList>
@@ -36,7 +37,10 @@ struct SectorSeries {
     QString error;
     QString errorWhere;
     long double annual = 0;
-    bool computed() const { return error.isEmpty(); }
+    // False for a sector the summary was asked to leave out: it is then neither computed nor
+    // totalled, and has no error.
+    bool selected = true;
+    bool computed() const { return selected && error.isEmpty(); }
 };
 
 struct MunicipalSummary {
@@ -60,6 +64,14 @@ struct MunicipalSummary {
     double dilutionMaximum = 0;
     int dilutionPoint = 0;
 
+    // The sectors computed; the others are left out of the figures, as if they had failed,
+    // but carry no error.
+    SectorSelection selection;
+    bool dilutionComputed() const
+    {
+        return selection.contains(SectorId::Dilution) && dilutionError.isEmpty();
+    }
+
     // "Agricultura: '...' não é um valor de ponto flutuante válido", one per sector that
     // could not be computed, the dilution ("Diluição de Esgotos Domésticos") last; and, in the
     // same order, the place each names ("Série, dia 100, coluna ETP"), or "".
@@ -82,6 +94,10 @@ struct MunicipalSummary {
 
 // Computes the summary of a study. Nothing throws: a sector that fails carries its message.
 MunicipalSummary summarizeStudy(const Study &study, SupplyScenario scenario,
+                                const LocaleSettings &locale = LocaleSettings::current());
+// The same for the selected sectors only.
+MunicipalSummary summarizeStudy(const Study &study, SupplyScenario scenario,
+                                const SectorSelection &selection,
                                 const LocaleSettings &locale = LocaleSettings::current());
 
 // The day table of the summary: column 0 "DIA" and the day labels, then public supply,

@@ -120,14 +120,16 @@ QString fieldsTable(const WindowInputs &inputs, const QList<QPair<QString, QStri
     return table({QStringLiteral("Parâmetro"), QStringLiteral("Valor")}, rows);
 }
 
-QString inputsHtml(const Study &study)
+QString supplyInputsHtml(const Study &study)
 {
-    QString html = heading(QStringLiteral("Parâmetros de entrada"), 13);
-    html += heading(QStringLiteral("Abastecimento Público"), 11);
-    html += fieldsTable(windowInputs(study, QStringLiteral("TF_Abast_Publico")),
-                        studyFieldCaptions(QStringLiteral("TF_Abast_Publico")));
+    return heading(QStringLiteral("Abastecimento Público"), 11) +
+           fieldsTable(windowInputs(study, QStringLiteral("TF_Abast_Publico")),
+                       studyFieldCaptions(QStringLiteral("TF_Abast_Publico")));
+}
 
-    html += heading(QStringLiteral("Pecuária"), 11);
+QString livestockInputsHtml(const Study &study)
+{
+    QString html = heading(QStringLiteral("Pecuária"), 11);
     const WindowInputs livestock = windowInputs(study, QStringLiteral("TF_Mod_Pecuaria"));
     QList<QStringList> herd;
     for (int s = 0; s < 5; ++s)
@@ -137,8 +139,12 @@ QString inputsHtml(const Study &study)
     html += table({QStringLiteral("Rebanho"), QStringLiteral("Consumo per-capita (litros/dia)"),
                    QStringLiteral("Número de cabeças")},
                   herd);
+    return html;
+}
 
-    html += heading(QStringLiteral("Agricultura"), 11);
+QString agricultureInputsHtml(const Study &study)
+{
+    QString html = heading(QStringLiteral("Agricultura"), 11);
     const WindowInputs agriculture = windowInputs(study, QStringLiteral("TF_Mod_Agricultura"));
     const StudyGrid crops = agriculture.grids.value(QStringLiteral("SG_Entrada"));
     const StudyGrid params = agriculture.grids.value(QStringLiteral("SG_Param"));
@@ -179,10 +185,28 @@ QString inputsHtml(const Study &study)
                   monthRows);
     if (hasDay366Apart(months))
         html += day366Note();
+    return html;
+}
 
-    html += heading(QStringLiteral("Diluição de Esgotos Domésticos"), 11);
-    html += fieldsTable(windowInputs(study, QStringLiteral("TF_Dem_Agua")),
-                        studyFieldCaptions(QStringLiteral("TF_Dem_Agua")));
+QString dilutionInputsHtml(const Study &study)
+{
+    return heading(QStringLiteral("Diluição de Esgotos Domésticos"), 11) +
+           fieldsTable(windowInputs(study, QStringLiteral("TF_Dem_Agua")),
+                       studyFieldCaptions(QStringLiteral("TF_Dem_Agua")));
+}
+
+// The inputs of the sectors the summary computed.
+QString inputsHtml(const Study &study, const SectorSelection &selection)
+{
+    QString html = heading(QStringLiteral("Parâmetros de entrada"), 13);
+    const std::pair<SectorId, QString (*)(const Study &)> sectors[] = {
+        {SectorId::Supply, supplyInputsHtml},
+        {SectorId::Livestock, livestockInputsHtml},
+        {SectorId::Agriculture, agricultureInputsHtml},
+        {SectorId::Dilution, dilutionInputsHtml}};
+    for (const auto &[id, sectorHtml] : sectors)
+        if (selection.contains(id))
+            html += sectorHtml(study);
     return html;
 }
 
@@ -242,7 +266,7 @@ QString resultsHtml(const MunicipalSummary &summary, const std::vector<DaySpan> 
     html += QStringLiteral("<p>%1: %2, com %3.</p>")
                 .arg(escaped(summary.peakDayLabel()), dayLabel(summary.peakDay),
                      formatReadable(summary.peakTotal, kVolumeDecimals, QStringLiteral("m³/dia")));
-    if (summary.dilutionError.isEmpty())
+    if (summary.dilutionComputed())
         html += QStringLiteral("<p>Diluição de esgotos domésticos (vazão indisponível, não "
                                "consumida): máxima vazão acumulada de %1 m³/s%2.</p>")
                     .arg(formatReadable(summary.dilutionMaximum, kFlowDecimals),
@@ -337,33 +361,41 @@ QString reportHtml(const Study &study, const MunicipalSummary &summary)
                  summary.scenario == SupplyScenario::Current ? QStringLiteral("ATUAL")
                                                              : QStringLiteral("FUTURA"));
     if (summary.isPartial())
-        html += QStringLiteral("<p style='color:#a00000'><b>Total parcial, sem %1:</b> o que não "
-                               "pôde ser calculado (abaixo) não está incluído nos totais, no dia "
-                               "de maior demanda nem nos gráficos deste relatório.</p>%2")
-                    .arg(escaped(summary.missingSectors()), errorsHtml(summary));
+        html += QStringLiteral("<p style='color:#a00000'><b>Total parcial, sem %1:</b> %2 não "
+                               "está incluído nos totais, no dia de maior demanda nem nos "
+                               "gráficos deste relatório.</p>%3")
+                    .arg(escaped(summary.missingSectors()),
+                         summary.selection.containsAll()
+                             ? QStringLiteral("o que não pôde ser calculado (abaixo)")
+                             : QStringLiteral("o que não foi escolhido ou não pôde ser calculado"),
+                         errorsHtml(summary));
     if (!study.notes.trimmed().isEmpty())
         html += heading(QStringLiteral("Notas"), 11) +
                 QStringLiteral("<p>%1</p>")
                     .arg(escaped(study.notes).replace(QLatin1Char('\n'), QStringLiteral("<br>")));
-    html += inputsHtml(study);
+    html += inputsHtml(study, summary.selection);
     const WindowInputs agriculture = windowInputs(study, QStringLiteral("TF_Mod_Agricultura"));
     html += resultsHtml(summary, seriesMonths(agriculture.seriesOrigin));
     return html + QStringLiteral("</body></html>");
+}
+
+void write(QIODevice &device, const Study &study, const MunicipalSummary &summary)
+{
+    QPdfWriter pdf(&device);
+    pdf.setTitle(QStringLiteral("Demanda por Município — %1").arg(studyName(study)));
+    pdf.setCreator(QStringLiteral("Tavi"));
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    pdf.setResolution(kResolution);
+    printPages(pdf, reportHtml(study, summary), studyName(study), summary);
 }
 
 void write(const QString &path, const Study &study, const MunicipalSummary &summary)
 {
     // Written beside the file and put in its place only once complete.
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        QPdfWriter pdf(&file);
-        pdf.setTitle(QStringLiteral("Demanda por Município — %1").arg(studyName(study)));
-        pdf.setCreator(QStringLiteral("Tavi"));
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-        pdf.setResolution(kResolution);
-        printPages(pdf, reportHtml(study, summary), studyName(study), summary);
-    }
+    if (file.open(QIODevice::WriteOnly))
+        write(file, study, summary);
     if (!file.commit())
         throw TaviError(QStringLiteral("Não foi possível gravar o relatório \"%1\": %2.")
                             .arg(QDir::toNativeSeparators(path), file.errorString()));

@@ -2,6 +2,7 @@
 
 #include "core/summary/MunicipalSummary.h"
 
+#include <QIODevice>
 #include <QString>
 
 // The summary's printed report, a PDF: the study's name and notes, each sector's inputs, the
@@ -18,5 +19,8 @@ QString reportHtml(const tavi::Study &study, const tavi::MunicipalSummary &summa
 // Writes the report to `path`, its charts drawn as vectors; throws tavi::TaviError with a
 // Portuguese message naming the file when it cannot be written.
 void write(const QString &path, const tavi::Study &study, const tavi::MunicipalSummary &summary);
+// The same into an open device, for a caller that puts the file in place itself; whether the
+// device took it all is for the caller to check.
+void write(QIODevice &device, const tavi::Study &study, const tavi::MunicipalSummary &summary);
 
 } // namespace SummaryReport

@@ -1,0 +1,154 @@
+#include "cli/Arguments.h"
+
+#include "core/sectors/specs/Sectors.h"
+
+namespace tavi::cli
+{
+
+namespace
+{
+
+const QString kCalculate = QStringLiteral("calcular");
+
+bool isHelp(const QString &argument)
+{
+    return argument == QLatin1String("--ajuda") || argument == QLatin1String("--help");
+}
+
+bool isVersion(const QString &argument)
+{
+    return argument == QLatin1String("--versao") || argument == QLatin1String("--versão") ||
+           argument == QLatin1String("--version");
+}
+
+Arguments invalid(const QString &problem)
+{
+    Arguments arguments;
+    arguments.problem = problem;
+    return arguments;
+}
+
+// "Pecuária" and "PECUARIA" name the sector "pecuaria" too: a user types the word as written.
+QString plainWord(const QString &word)
+{
+    QString plain;
+    for (const QChar c : word.normalized(QString::NormalizationForm_D))
+        if (c.category() != QChar::Mark_NonSpacing)
+            plain += c.toLower();
+    return plain;
+}
+
+QString sectorNames()
+{
+    QStringList names;
+    for (const SectorDescriptor &sector : sectorDescriptors())
+        names << sector.commandName;
+    const QString last = names.takeLast();
+    return names.join(QStringLiteral(", ")) + QStringLiteral(" ou ") + last;
+}
+
+Arguments parseCalculate(const QStringList &arguments)
+{
+    Arguments parsed;
+    parsed.command = Arguments::Command::Calculate;
+    CalculateRequest &request = parsed.calculate;
+    bool sectorsNamed = false;
+    bool optionsEnded = false;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (optionsEnded || !argument.startsWith(QLatin1Char('-')) || argument.size() == 1) {
+            if (!request.studyPath.isEmpty())
+                return invalid(QStringLiteral("só um estudo por vez: \"%1\" e \"%2\"")
+                                   .arg(request.studyPath, argument));
+            request.studyPath = argument;
+            continue;
+        }
+        if (argument == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        if (isHelp(argument)) {
+            parsed.command = Arguments::Command::Help;
+            return parsed;
+        }
+        const int equals = argument.indexOf(QLatin1Char('='));
+        // "--saída" as well as "--saida".
+        const QString option = plainWord(equals < 0 ? argument : argument.left(equals));
+        if (option != QLatin1String("--saida") && option != QLatin1String("--setor"))
+            return invalid(QStringLiteral("opção desconhecida: %1").arg(argument));
+        QString value;
+        if (equals >= 0)
+            value = argument.mid(equals + 1);
+        else if (i + 1 < arguments.size() && !arguments[i + 1].startsWith(QLatin1String("--")))
+            value = arguments[++i];
+        if (value.isEmpty())
+            return invalid(
+                option == QLatin1String("--saida")
+                    ? QStringLiteral("a opção --saida precisa do nome do arquivo")
+                    : QStringLiteral("a opção --setor precisa do setor: %1").arg(sectorNames()));
+
+        if (option == QLatin1String("--saida")) {
+            if (!request.outputPath.isEmpty())
+                return invalid(QStringLiteral("a opção --saida foi dada mais de uma vez"));
+            request.output = outputKindOf(value);
+            if (request.output == OutputKind::None)
+                return invalid(QStringLiteral("o arquivo de saída \"%1\" deve terminar em .xlsx "
+                                              "(pasta de trabalho), .csv (tabela diária) ou "
+                                              ".pdf (relatório)")
+                                   .arg(value));
+            request.outputPath = value;
+        } else {
+            const SectorDescriptor *sector = findSectorByCommandName(plainWord(value));
+            if (!sector)
+                return invalid(QStringLiteral("setor desconhecido: \"%1\"; os setores são %2")
+                                   .arg(value, sectorNames()));
+            if (!sectorsNamed)
+                request.sectors = SectorSelection::none();
+            sectorsNamed = true;
+            request.sectors.add(sector->id);
+        }
+    }
+    if (request.studyPath.isEmpty())
+        return invalid(QStringLiteral("falta o estudo: tavi calcular ESTUDO.tavi"));
+    return parsed;
+}
+
+} // namespace
+
+bool wantsCommandLine(const QStringList &arguments)
+{
+    return !arguments.isEmpty() &&
+           (arguments.first() == kCalculate || arguments.first().startsWith(QLatin1String("--")));
+}
+
+Arguments parseArguments(const QStringList &arguments)
+{
+    if (arguments.isEmpty())
+        return invalid(QStringLiteral("falta o comando"));
+    const QString &first = arguments.first();
+    Arguments parsed;
+    if (isHelp(first))
+        parsed.command = Arguments::Command::Help;
+    else if (isVersion(first))
+        parsed.command = Arguments::Command::Version;
+    else if (first == kCalculate)
+        return parseCalculate(arguments);
+    else if (first.startsWith(QLatin1Char('-')))
+        return invalid(QStringLiteral("opção desconhecida: %1").arg(first));
+    else
+        return invalid(QStringLiteral("comando desconhecido: %1").arg(first));
+    return parsed;
+}
+
+OutputKind outputKindOf(const QString &path)
+{
+    if (path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
+        return OutputKind::Workbook;
+    if (path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        return OutputKind::Csv;
+    if (path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        return OutputKind::Report;
+    return OutputKind::None;
+}
+
+} // namespace tavi::cli

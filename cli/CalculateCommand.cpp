@@ -1,0 +1,105 @@
+#include "cli/CalculateCommand.h"
+
+#include "cli/Console.h"
+#include "cli/DailyCsv.h"
+#include "cli/ExitStatus.h"
+#include "cli/OutputFile.h"
+#include "cli/SummaryText.h"
+#include "core/study/StudyFile.h"
+#include "core/summary/SummaryWorkbook.h"
+#include "core/workbook/XlsxWriter.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace tavi::cli
+{
+
+namespace
+{
+
+QString withFullStop(const QString &message)
+{
+    return message.endsWith(QLatin1Char('.')) ? message : message + QLatin1Char('.');
+}
+
+// Writes the output asked for; returns an empty text, or the message saying why nothing
+// was written.
+QString writeOutput(const CalculateRequest &request, const ReportPrinter &printer,
+                    const Study &study, const MunicipalSummary &summary)
+{
+    switch (request.output) {
+    case OutputKind::None:
+        return QString();
+    case OutputKind::Workbook:
+        try {
+            saveXlsx(summaryWorkbook(summary), request.outputPath);
+        } catch (const TaviError &error) {
+            return withFullStop(error.message());
+        }
+        return QString();
+    case OutputKind::Csv:
+        return replaceFile(request.outputPath,
+                           [&summary](QIODevice &device) { device.write(dailyCsv(summary)); });
+    case OutputKind::Report:
+        return replaceFile(request.outputPath,
+                           [&](QIODevice &device) { printer.write(device, study, summary); });
+    }
+    return QString();
+}
+
+bool isSameFile(const QString &a, const QString &b)
+{
+    const QFileInfo first(a), second(b);
+    return first.exists() && second.exists() &&
+           first.canonicalFilePath() == second.canonicalFilePath();
+}
+
+} // namespace
+
+int runCalculate(const CalculateRequest &request, const ReportPrinter &printer)
+{
+    StudyReading reading;
+    try {
+        reading = loadStudyFile(request.studyPath);
+    } catch (const TaviError &error) {
+        printError(error.message());
+        return kExitUnusable;
+    }
+    if (request.output != OutputKind::None && isSameFile(request.outputPath, request.studyPath)) {
+        printError(outputFailure(request.outputPath, QStringLiteral("é o próprio estudo")));
+        return kExitUnusable;
+    }
+    if (!reading.defaulted.isEmpty())
+        printError(QStringLiteral("o estudo \"%1\" não tinha todos os dados; foram usados os "
+                                  "valores padrão em: %2.")
+                       .arg(QDir::toNativeSeparators(request.studyPath),
+                            reading.defaulted.join(QStringLiteral("; "))));
+
+    const MunicipalSummary summary =
+        summarizeStudy(reading.study, SupplyScenario::Current, request.sectors);
+    const QString problem = writeOutput(request, printer, reading.study, summary);
+    if (!problem.isEmpty()) {
+        printError(problem);
+        return kExitUnusable;
+    }
+
+    const QString name = reading.study.name.trimmed().isEmpty()
+                             ? QFileInfo(request.studyPath).completeBaseName()
+                             : reading.study.name.trimmed();
+    QString text = summaryText(summary, name);
+    if (request.output != OutputKind::None)
+        text += QStringLiteral("\nSalvo em \"%1\".\n")
+                    .arg(QDir::toNativeSeparators(request.outputPath));
+    printOut(text);
+
+    // Each as the window's error box shows it: the message, and the place on a line below.
+    const QStringList errors = summary.errors();
+    const QStringList places = summary.errorPlaces();
+    for (int e = 0; e < errors.size(); ++e)
+        printError(withFullStop(errors[e]) +
+                   (places[e].isEmpty() ? QString() : QLatin1Char('\n') + places[e]));
+    return errors.isEmpty() ? kExitDone : kExitSectorFailed;
+}
+
+} // namespace tavi::cli

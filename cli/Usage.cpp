@@ -1,0 +1,47 @@
+#include "cli/Usage.h"
+
+namespace tavi::cli
+{
+
+QString usageText()
+{
+    return QStringLiteral(
+        "Uso: tavi [ESTUDO.tavi]\n"
+        "     tavi calcular ESTUDO.tavi [--saida ARQUIVO] [--setor SETOR]...\n"
+        "     tavi --ajuda | --help\n"
+        "     tavi --versao\n"
+        "\n"
+        "Sem comando, abre a janela principal (e o estudo, se dado).\n"
+        "\n"
+        "calcular  calcula o resumo do município a partir do estudo, sem abrir janelas, e\n"
+        "          escreve para cada setor o volume anual, a participação, o dia de maior\n"
+        "          demanda e essa demanda, o total com o seu dia de maior demanda e a máxima\n"
+        "          vazão indisponível da diluição de esgotos, com o seu ponto.\n"
+        "\n"
+        "  --saida ARQUIVO  grava também, conforme a extensão:\n"
+        "                   .xlsx  a pasta de trabalho do resumo, como a do botão Salvar;\n"
+        "                   .csv   a tabela diária, separada por \";\", com o separador\n"
+        "                          decimal das configurações regionais;\n"
+        "                   .pdf   o relatório impresso.\n"
+        "  --setor SETOR    calcula só esse setor (pode ser repetida): abastecimento,\n"
+        "                   pecuaria, agricultura ou diluicao.\n"
+        "\n"
+        "Status de saída:\n"
+        "  0  tudo foi calculado;\n"
+        "  1  algum setor não pôde ser calculado (a mensagem diz onde); os demais foram\n"
+        "     escritos e gravados;\n"
+        "  2  argumentos inválidos, estudo que não pôde ser lido ou arquivo de saída que\n"
+        "     não pôde ser gravado; nada foi gravado.\n");
+}
+
+QString versionText()
+{
+    return QStringLiteral("tavi %1").arg(QLatin1String(TAVI_VERSION));
+}
+
+QString usageHint()
+{
+    return QStringLiteral("Use \"tavi --ajuda\" para ver as opções.");
+}
+
+} // namespace tavi::cli

@@ -1,0 +1,20 @@
+#include "shell/CommandLineReport.h"
+
+#include "models/U_Resumo_Municipio/SummaryReport.h"
+
+#include <QApplication>
+
+tavi::cli::ReportPrinter commandLineReportPrinter()
+{
+    tavi::cli::ReportPrinter printer;
+    printer.makeApplication = [](int &argc, char **argv) -> std::unique_ptr<QCoreApplication> {
+        // The report's charts are widgets drawn into the PDF, never shown.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QApplication>(argc, argv);
+    };
+    printer.write = [](QIODevice &device, const tavi::Study &study,
+                       const tavi::MunicipalSummary &summary) {
+        SummaryReport::write(device, study, summary);
+    };
+    return printer;
+}
