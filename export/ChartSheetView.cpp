@@ -1,16 +1,14 @@
 #include "export/ChartSheetView.h"
 
 #include "core/workbook/Workbook.h"
-#include "export/ChartAxes.h"
-#include "export/ChartColours.h"
+#include "frame/ChartAxes.h"
+#include "frame/ChartStyle.h"
 
 #include <QAreaSeries>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
-#include <QLegend>
 #include <QLineSeries>
-#include <QLocale>
-#include <QValueAxis>
 #include <QtMath>
 
 std::vector<std::vector<double>> chartLines(const tavi::Workbook &workbook,
@@ -37,25 +35,13 @@ namespace
 // Points numbered 1, 2, 3 ... along x, as a chart without categories labels them, and a
 // value axis fitted to the data: a stacked chart's bands from zero, whose share would not show
 // otherwise; a line that varies in its fourth digit fitted, so it does not draw flat.
-void scaleToTheData(QChart *chart, const std::vector<std::vector<double>> &lines, bool stacked)
+void addAxes(QChart *chart, const std::vector<std::vector<double>> &lines, bool stacked)
 {
-    const auto horizontal = chart->axes(Qt::Horizontal);
-    const auto vertical = chart->axes(Qt::Vertical);
-    if (horizontal.isEmpty() || vertical.isEmpty())
-        return;
-    auto *x = qobject_cast<QValueAxis *>(horizontal.first());
-    auto *y = qobject_cast<QValueAxis *>(vertical.first());
-    if (!x || !y)
-        return;
-    const int points = qMax(1, qRound(x->max()));
-    x->setRange(1, qMax(2, points));
-    x->setLabelFormat(QStringLiteral("%.0f"));
-    x->setTickType(QValueAxis::TicksDynamic);
-    x->setTickAnchor(0);
-    x->setTickInterval(points <= 20 ? 1 : points <= 100 ? 5 : qCeil(points / 100.0) * 10);
+    std::size_t points = 1;
     double low = 0, high = 0;
     bool any = false;
-    for (const std::vector<double> &line : lines)
+    for (const std::vector<double> &line : lines) {
+        points = std::max(points, line.size());
         for (double v : line) {
             if (!qIsFinite(v))
                 continue;
@@ -63,7 +49,11 @@ void scaleToTheData(QChart *chart, const std::vector<std::vector<double>> &lines
             high = any ? qMax(high, v) : v;
             any = true;
         }
-    ChartAxes::fit(chart, y, low, high, stacked ? tavi::AxisBase::Zero : tavi::AxisBase::Data);
+    }
+    QCategoryAxis *x = ChartAxes::addCountAxis(chart, 1, int(points), QString());
+    QCategoryAxis *y = ChartAxes::addValueAxis(
+        chart, low, high, stacked ? tavi::AxisBase::Zero : tavi::AxisBase::Data, QString());
+    ChartAxes::attachAll(chart, x, y);
 }
 
 // What the legend calls a series: the heading above its values; "Série n" where there is none.
@@ -81,6 +71,7 @@ QChartView *makeChartView(const tavi::Workbook &workbook, const tavi::WorkbookCh
                           QWidget *parent)
 {
     auto *drawn = new QChart;
+    ChartStyle::prepare(drawn);
     const std::vector<std::vector<double>> lines = chartLines(workbook, chart);
     int s = 0;
     QLineSeries *below = nullptr;
@@ -96,22 +87,17 @@ QChartView *makeChartView(const tavi::Workbook &workbook, const tavi::WorkbookCh
             // Each band lies between the line of the series before and its own.
             auto *area = new QAreaSeries(series, below);
             area->setName(seriesName(workbook, chart, s));
-            area->setColor(ChartColours::series(s - 1));
-            area->setBorderColor(ChartColours::series(s - 1).darker(130));
+            area->setColor(ChartStyle::seriesColour(s - 1));
+            area->setBorderColor(ChartStyle::seriesColour(s - 1).darker(130));
             drawn->addSeries(area);
             below = series;
             continue;
         }
         series->setName(seriesName(workbook, chart, s));
-        series->setColor(ChartColours::series(s - 1));
+        series->setColor(ChartStyle::seriesColour(s - 1));
         drawn->addSeries(series);
     }
-    drawn->createDefaultAxes();
-    drawn->legend()->setAlignment(Qt::AlignBottom);
-    drawn->legend()->show();
-    drawn->setLocalizeNumbers(true);
-    drawn->setLocale(ChartAxes::numberLocale());
-    scaleToTheData(drawn, lines, chart.isStacked());
+    addAxes(drawn, lines, chart.isStacked());
     auto *view = new QChartView(drawn, parent);
     view->setRenderHint(QPainter::Antialiasing);
     return view;

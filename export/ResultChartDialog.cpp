@@ -1,26 +1,25 @@
 #include "export/ResultChartDialog.h"
 
-#include "export/ChartAxes.h"
-#include "export/ChartColours.h"
 #include "frame/Activation.h"
+#include "frame/ChartAxes.h"
+#include "frame/ChartStyle.h"
 #include "frame/Fonts.h"
 #include "frame/ModuleWindow.h"
 #include "frame/ResultsNotice.h"
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QHBoxLayout>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <QValueAxis>
-#include <QtMath>
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace
 {
@@ -68,38 +67,17 @@ void addLine(QChart *chart, const tavi::ChartLine &line, int firstX, const QColo
     }
 }
 
-// Ticks at round steps along the points: every point up to 20, then every 5th, then about
-// every month of a year.
-double pointStep(int points)
-{
-    if (points <= 20)
-        return 1;
-    if (points <= 60)
-        return 5;
-    if (points <= 400)
-        return 30;
-    return qCeil(points / 1000.0) * 100;
-}
-
-QValueAxis *pointAxis(const tavi::ResultChart &chart)
+// The last point of the longest line.
+int lastX(const tavi::ResultChart &chart)
 {
     size_t points = 1;
     for (const tavi::ChartLine &line : chart.lines)
         points = std::max(points, line.values.size());
-    auto *axis = new QValueAxis;
-    axis->setTitleText(chart.xTitle);
-    const double last = chart.firstX + static_cast<double>(points) - 1;
-    axis->setRange(chart.firstX, std::max(last, chart.firstX + 1.0));
-    axis->setLabelFormat(QStringLiteral("%.0f"));
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(0);
-    axis->setTickInterval(pointStep(static_cast<int>(points)));
-    axis->setMinorTickCount(0);
-    return axis;
+    return chart.firstX + static_cast<int>(points) - 1;
 }
 
-// A value axis fitted to the numbers, from zero when they come near it.
-QValueAxis *valueAxis(QChart *drawn, const tavi::ResultChart &chart)
+// The span of the numbers, to fit the value axis to; from zero when they come near it.
+std::pair<double, double> valueSpan(const tavi::ResultChart &chart)
 {
     double low = std::numeric_limits<double>::max();
     double high = std::numeric_limits<double>::lowest();
@@ -111,32 +89,22 @@ QValueAxis *valueAxis(QChart *drawn, const tavi::ResultChart &chart)
             }
     if (low > high)
         low = high = 0;
-    auto *axis = new QValueAxis;
-    axis->setTitleText(chart.yTitle);
-    ChartAxes::fit(drawn, axis, low, high, tavi::AxisBase::Data);
-    return axis;
+    return {low, high};
 }
 
 QChart *makeChart(const tavi::ResultChart &chart)
 {
     auto *drawn = new QChart;
+    ChartStyle::prepare(drawn);
     drawn->setTitle(chart.title);
-    drawn->setTitleFont(Fonts::verdana(13, true));
-    drawn->setLocalizeNumbers(true);
-    drawn->setLocale(ChartAxes::numberLocale());
-    drawn->legend()->setAlignment(Qt::AlignBottom);
-    drawn->legend()->show();
     int n = 0;
     for (const tavi::ChartLine &line : chart.lines)
-        addLine(drawn, line, chart.firstX, ChartColours::series(n++));
-    QValueAxis *x = pointAxis(chart);
-    QValueAxis *y = valueAxis(drawn, chart);
-    drawn->addAxis(x, Qt::AlignBottom);
-    drawn->addAxis(y, Qt::AlignLeft);
-    for (QAbstractSeries *series : drawn->series()) {
-        series->attachAxis(x);
-        series->attachAxis(y);
-    }
+        addLine(drawn, line, chart.firstX, ChartStyle::seriesColour(n++));
+    const auto [low, high] = valueSpan(chart);
+    QCategoryAxis *x = ChartAxes::addCountAxis(drawn, chart.firstX, lastX(chart), chart.xTitle);
+    QCategoryAxis *y =
+        ChartAxes::addValueAxis(drawn, low, high, tavi::AxisBase::Data, chart.yTitle);
+    ChartAxes::attachAll(drawn, x, y);
     return drawn;
 }
 

@@ -68,10 +68,8 @@ AxisScale valueAxisScale(double low, double high, AxisBase base)
     scale.tickCount = static_cast<int>(std::lround((scale.max - scale.min) / scale.step)) + 1;
     const double largest = std::max(std::fabs(scale.min), std::fabs(scale.max));
     const int places = decimalsOf(scale.step);
-    if (largest >= kLargestFixed || places > kMostFixedDecimals)
-        scale.labelFormat = QStringLiteral("%.2e");
-    else
-        scale.labelFormat = QStringLiteral("%.%1f").arg(places);
+    scale.scientific = largest >= kLargestFixed || places > kMostFixedDecimals;
+    scale.decimals = scale.scientific ? 0 : places;
     return scale;
 }
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 // The value axis of a chart: where it starts and ends, its steps and how its labels are
 // written. Every chart of the program scales its values here, so one axis never mixes
 // "1,5E+06" with "500.000".
@@ -22,12 +20,12 @@ struct AxisScale {
     double max = 1;
     double step = 1;
     int tickCount = 2;
-    // printf-style, for a chart whose numbers are written in the user's locale: "%.0f" with
-    // the locale's grouping, or "%.2e" for every label when fixed notation would not do.
-    QString labelFormat;
+    // How the labels write the steps: in fixed notation with `decimals` places, or every one
+    // of them in scientific notation when fixed labels would be too long to read.
+    int decimals = 0;
+    bool scientific = false;
     // The axis leaves out the stretch down to (or up to) zero.
     bool broken = false;
-    bool scientific() const { return labelFormat.endsWith(QLatin1Char('e')); }
 };
 
 // The axis of values from `low` to `high` (as the data reach, in any order), in round steps,

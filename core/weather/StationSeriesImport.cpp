@@ -2,8 +2,6 @@
 
 #include "core/numbers/NumberText.h"
 #include "core/numbers/StudyText.h"
-#include "core/sectors/specs/AgricultureTables.h"
-#include "core/tables/CellTable.h"
 #include "core/weather/WeatherText.h"
 
 #include <QStringList>
@@ -165,31 +163,6 @@ SeriesOrigin seriesOrigin(const StationSite &site, int year, const std::vector<Y
 QString seriesCellText(const std::optional<long double> &value, const LocaleSettings &locale)
 {
     return value ? formatGeneral(roundHalfAway(*value, 2), locale) : QString();
-}
-
-int daysEmptiedByFill(const CellTable &serie, const std::vector<YearDay> &days)
-{
-    using namespace agriculture;
-    int emptied = 0;
-    for (int day = 1; day <= kDays && day <= int(days.size()); ++day) {
-        const YearDay &d = days[static_cast<std::size_t>(day - 1)];
-        const bool etpLost = !d.eto && !serie.cell(kEtpColumn, day).trimmed().isEmpty();
-        const bool rainLost = !d.rainfall && !serie.cell(kRainColumn, day).trimmed().isEmpty();
-        if (etpLost || rainLost)
-            ++emptied;
-    }
-    return emptied;
-}
-
-void writeSeries(CellTable &serie, const std::vector<YearDay> &days, const LocaleSettings &locale)
-{
-    using namespace agriculture;
-    CellTable::Batch batch(serie);
-    for (int day = 1; day <= kDays && day <= int(days.size()); ++day) {
-        const YearDay &d = days[static_cast<std::size_t>(day - 1)];
-        serie.setCell(kEtpColumn, day, seriesCellText(d.eto, locale));
-        serie.setCell(kRainColumn, day, seriesCellText(d.rainfall, locale));
-    }
 }
 
 } // namespace tavi::eto

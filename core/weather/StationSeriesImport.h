@@ -7,14 +7,9 @@
 #include <QString>
 #include <vector>
 
-namespace tavi
-{
-class CellTable;
-}
-
-// Turning a station's records into the agriculture window's series: which years the records
-// offer, how many days each method gave, the texts the ETP and P cells take, and the account
-// of where the series came from.
+// The pieces of turning a station's records into the agriculture window's series: which
+// years the records offer, how many days each method gave, the texts the ETP and P cells
+// take, and the account of where the series came from.
 namespace tavi::eto
 {
 
@@ -63,13 +58,5 @@ SeriesOrigin seriesOrigin(const StationSite &site, int year, const std::vector<Y
 // where the station gave nothing, so that "Simular" stops at that day rather than computing
 // with a rainfall or ETo nobody measured.
 QString seriesCellText(const std::optional<long double> &value, const LocaleSettings &locale);
-
-// How many days of `serie` hold an ETP or a P today that writeSeries(`days`) would leave
-// empty: a fill from records of a few days must not blank the rest of a year unasked.
-int daysEmptiedByFill(const CellTable &serie, const std::vector<YearDay> &days);
-
-// Writes ETP (the day's ETo) and P into days 1..366 of the agriculture series `serie`, in
-// one batch.
-void writeSeries(CellTable &serie, const std::vector<YearDay> &days, const LocaleSettings &locale);
 
 } // namespace tavi::eto

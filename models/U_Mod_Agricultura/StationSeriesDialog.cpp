@@ -1,22 +1,13 @@
 #include "models/U_Mod_Agricultura/StationSeriesDialog.h"
 
-#include "core/base/TaviError.h"
-#include "core/files/FileFailureReason.h"
-#include "core/numbers/NumberText.h"
-#include "core/weather/DailyWeatherText.h"
-#include "core/weather/InmetStationFile.h"
-#include "core/weather/StationSeriesImport.h"
-#include "core/weather/WeatherText.h"
+#include "core/sectors/agriculture/SeriesFromStation.h"
 #include "frame/ReplaceableBox.h"
 #include "models/U_Mod_Agricultura/StationYearChart.h"
 #include "models/U_Mod_Agricultura/StationYearTable.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,16 +17,11 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include <cerrno>
-
 using namespace tavi;
 using namespace tavi::eto;
 
 namespace
 {
-
-// A year of INMET hours is a few megabytes; anything far larger is not a station file.
-constexpr qint64 kLargestStationFile = 256 * 1024 * 1024;
 
 QLineEdit *addSiteField(QHBoxLayout *row, QWidget *parent, const char *name, const QString &label,
                         int width)
@@ -50,9 +36,11 @@ QLineEdit *addSiteField(QHBoxLayout *row, QWidget *parent, const char *name, con
     return field;
 }
 
-QString localeNumber(long double value)
+void showText(QLineEdit *field, const QString &text)
 {
-    return formatGeneral(value, LocaleSettings::current());
+    // Rewriting the same text would lose the field's undo and its cursor for nothing.
+    if (field->text() != text)
+        field->setText(text);
 }
 
 StationSeriesDialog::Confirmation &confirmation()
@@ -72,13 +60,7 @@ bool confirm(QWidget *parent, const QString &question)
 
 QString StationSeriesDialog::emptyingQuestion(int days)
 {
-    if (days == 1)
-        return QStringLiteral("O preenchimento deixará vazio 1 dia que hoje tem valores na série, "
-                              "pois os registros não trazem dados para ele. Preencher assim "
-                              "mesmo?");
-    return QStringLiteral("O preenchimento deixará vazios %1 dias que hoje têm valores na série, "
-                          "pois os registros não trazem dados para eles. Preencher assim mesmo?")
-        .arg(days);
+    return agriculture::emptyingQuestion(days);
 }
 
 void StationSeriesDialog::setConfirmation(Confirmation hook)
@@ -152,7 +134,7 @@ void StationSeriesDialog::buildSourceRow()
     choose->setToolTip(QStringLiteral("Um arquivo horário de estação automática do INMET, ou "
                                       "um texto de registros diários"));
     connect(choose, &QPushButton::clicked, this, &StationSeriesDialog::b_arquivoClick);
-    m_source = new QLabel(QStringLiteral("Nenhum arquivo aberto."), this);
+    m_source = new QLabel(m_import.source(), this);
     m_source->setObjectName(QStringLiteral("l_arquivo"));
     m_source->setTextFormat(Qt::PlainText);
     row->addWidget(choose);
@@ -187,12 +169,10 @@ void StationSeriesDialog::buildSiteRow()
     m_altitude = addSiteField(row, this, "e_altitude", QStringLiteral("Altitude (m):"), 80);
     row->addStretch(1);
     static_cast<QVBoxLayout *>(layout())->addLayout(row);
-    // Typed for daily records, which do not say where the station is; ETo depends on it.
-    for (QLineEdit *field : {m_latitude, m_longitude, m_altitude})
-        connect(field, &QLineEdit::editingFinished, this, [this] {
-            if (m_series && !m_siteFromFile)
-                layOut();
-        });
+    // Typed for daily records, which do not say where the station is: ETo depends on it, and
+    // the summary and the series' origin name it.
+    for (QLineEdit *field : {m_name, m_code, m_latitude, m_longitude, m_altitude})
+        connect(field, &QLineEdit::editingFinished, this, &StationSeriesDialog::layOut);
 }
 
 void StationSeriesDialog::buildYearRow()
@@ -222,22 +202,20 @@ void StationSeriesDialog::buildYearRow()
     row->addWidget(m_copy366);
     row->addStretch(1);
     static_cast<QVBoxLayout *>(layout())->addLayout(row);
-    connect(m_year, &QComboBox::currentIndexChanged, this, [this] {
-        if (m_series)
-            layOut();
-    });
+    connect(m_year, &QComboBox::currentIndexChanged, this, &StationSeriesDialog::layOut);
     connect(group, &QButtonGroup::buttonToggled, this, [this](QAbstractButton *, bool on) {
-        if (on && m_series)
+        if (on)
             layOut();
     });
 }
 
 void StationSeriesDialog::b_preencherClick()
 {
-    if (m_days.empty())
+    if (!m_import.isLaidOut())
         return;
-    const int emptied = m_serie ? daysEmptiedByFill(*m_serie, m_days) : 0;
-    if (emptied > 0 && !confirm(this, emptyingQuestion(emptied)))
+    const QString question =
+        m_serie ? agriculture::fillQuestion(*m_serie, m_import.days()) : QString();
+    if (!question.isEmpty() && !confirm(this, question))
         return;
     accept();
 }
@@ -253,194 +231,80 @@ void StationSeriesDialog::b_arquivoClick()
 
 void StationSeriesDialog::readFile(const QString &path)
 {
-    const QString shown = QDir::toNativeSeparators(path);
-    m_source->setText(shown);
-    QFile file(path);
-    errno = 0;
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        const QString reason = QFileInfo(path).isDir()
-                                   ? QStringLiteral("é uma pasta, não um arquivo")
-                                   : fileFailureReason(errno ? errno : ENOENT);
-        m_series.reset();
-        showProblem(
-            QStringLiteral("Não foi possível ler o arquivo \"%1\": %2.").arg(shown, reason));
-        return;
-    }
-    const QByteArray bytes = file.read(kLargestStationFile + 1);
-    if (bytes.size() > kLargestStationFile) {
-        m_series.reset();
-        showProblem(QStringLiteral("O arquivo \"%1\" é grande demais para dados de uma estação.")
-                        .arg(shown));
-        return;
-    }
-    readText(bytes, shown);
+    m_import.readFile(path, choice());
+    showReading();
 }
 
 void StationSeriesDialog::readPastedText()
 {
-    m_source->setText(QStringLiteral("Registros colados."));
-    readText(m_pasted->toPlainText().toUtf8(), QString());
+    m_import.readPasted(m_pasted->toPlainText(), choice());
+    showReading();
 }
 
-void StationSeriesDialog::readText(const QByteArray &bytes, const QString &source)
+ImportChoice StationSeriesDialog::choice() const
 {
-    m_series.reset();
-    const bool siteWasAFile = m_siteFromFile;
-    try {
-        StationSeries series;
-        if (isInmetHourlyText(decodeWeatherText(bytes))) {
-            series = readInmetStationFile(bytes);
-            m_siteFromFile = true;
-            m_name->setText(series.site.name);
-            m_code->setText(series.site.code);
-            m_latitude->setText(localeNumber(series.site.latitude));
-            m_longitude->setText(localeNumber(series.site.longitude));
-            m_altitude->setText(localeNumber(series.site.altitude));
-        } else {
-            series.days = readDailyRecords(decodeWeatherText(bytes));
-            // The station of a file read before is not these records': its name and place
-            // would go into the series' origin unnoticed.
-            if (siteWasAFile)
-                for (QLineEdit *field : {m_name, m_code, m_latitude, m_longitude, m_altitude})
-                    field->clear();
-            m_siteFromFile = false;
-            if (m_name->text().trimmed().isEmpty() && !source.isEmpty())
-                m_name->setText(QFileInfo(source).completeBaseName());
-        }
-        setSiteEditable(!m_siteFromFile);
-        m_series = std::move(series);
-    } catch (const TaviError &error) {
-        showProblem(error.message());
-        return;
-    }
-    const std::vector<int> years = yearsWithData(*m_series);
-    const int first = firstFullYear(*m_series);
-    {
-        const QSignalBlocker quiet(m_year);
-        m_year->clear();
-        for (int year : years)
-            m_year->addItem(QString::number(year), year);
-        m_year->setCurrentIndex(m_year->findData(first));
-    }
-    layOut();
-}
-
-void StationSeriesDialog::setSiteEditable(bool editable)
-{
-    // What an INMET file's header says is not retyped; daily records need it from the user.
-    for (QLineEdit *field : {m_name, m_code, m_latitude, m_longitude, m_altitude})
-        field->setReadOnly(!editable);
-}
-
-std::optional<StationSite> StationSeriesDialog::siteTyped()
-{
-    StationSite site;
-    site.name = m_name->text().trimmed();
-    site.code = m_code->text().trimmed();
-    struct Coordinate {
-        QLineEdit *field;
-        const char *what;
-        long double low, high;
-        long double *into;
-        // What the daily records need it for.
-        const char *use;
-    };
-    const Coordinate coordinates[] = {
-        {m_latitude, "latitude", -90, 90, &site.latitude,
-         "a radiação que chega ao topo da atmosfera, e com ela a ETo, depende dela"},
-        {m_longitude, "longitude", -180, 180, &site.longitude,
-         "ela não entra na ETo de registros diários, mas fica na origem da série, com a "
-         "latitude e a altitude, para dizer de onde vieram os dados"},
-        {m_altitude, "altitude", -500, 9000, &site.altitude,
-         "a pressão atmosférica, e com ela a ETo de Penman–Monteith, depende dela"},
-    };
-    for (const Coordinate &c : coordinates) {
-        const QString text = c.field->text().trimmed();
-        const std::optional<long double> value = readDecimal(text);
-        if (text.isEmpty()) {
-            showProblem(QStringLiteral("Informe a %1 da estação: os registros diários não a "
-                                       "trazem, e %2.")
-                            .arg(QLatin1String(c.what), QString::fromUtf8(c.use)));
-            return std::nullopt;
-        }
-        if (!value || *value < c.low || *value > c.high) {
-            showProblem(QStringLiteral("A %1 da estação, \"%2\", não é um número entre %3 e %4.")
-                            .arg(QLatin1String(c.what), text)
-                            .arg(static_cast<double>(c.low))
-                            .arg(static_cast<double>(c.high)));
-            return std::nullopt;
-        }
-        *c.into = *value;
-    }
-    return site;
-}
-
-LeapDayFill StationSeriesDialog::leapDayFill() const
-{
-    return m_copy366->isChecked() ? LeapDayFill::CopyOfDay365 : LeapDayFill::Empty;
+    ImportChoice choice;
+    choice.site = {m_name->text(), m_code->text(), m_latitude->text(), m_longitude->text(),
+                   m_altitude->text()};
+    choice.year = m_year->currentData().toInt();
+    choice.fill = m_copy366->isChecked() ? LeapDayFill::CopyOfDay365 : LeapDayFill::Empty;
+    return choice;
 }
 
 void StationSeriesDialog::layOut()
 {
-    if (!m_series)
-        return;
-    StationSeries series = *m_series;
-    if (!m_siteFromFile) {
-        const std::optional<StationSite> site = siteTyped();
-        if (!site)
-            return;
-        series.site = *site;
+    if (m_import.layOut(choice()))
+        showImport();
+}
+
+void StationSeriesDialog::showReading()
+{
+    const StationSiteFields &site = m_import.siteFields();
+    showText(m_name, site.name);
+    showText(m_code, site.code);
+    showText(m_latitude, site.latitude);
+    showText(m_longitude, site.longitude);
+    showText(m_altitude, site.altitude);
+    // What an INMET file's header says is not retyped; daily records need it from the user.
+    for (QLineEdit *field : {m_name, m_code, m_latitude, m_longitude, m_altitude})
+        field->setReadOnly(m_import.siteFromRecords());
+    if (m_import.hasRecords()) {
+        const QSignalBlocker quiet(m_year);
+        m_year->clear();
+        for (int year : m_import.years())
+            m_year->addItem(QString::number(year), year);
+        m_year->setCurrentIndex(m_year->findData(m_import.offeredYear()));
     }
-    const int year = m_year->currentData().toInt();
-    const bool common = !QDate::isLeapYear(year);
-    m_day366->setText(common ? QStringLiteral("Dia 366 (o ano tem 365 dias):")
-                             : QStringLiteral("Dia 366: 31/12 (ano bissexto)"));
-    m_empty366->setVisible(common);
-    m_copy366->setVisible(common);
-    const LeapDayFill fill = leapDayFill();
-    try {
-        m_days = stationYear(series, year, fill);
-    } catch (const TaviError &error) {
-        showProblem(error.message());
+    showImport();
+}
+
+void StationSeriesDialog::showImport()
+{
+    m_source->setText(m_import.source());
+    if (m_import.hasRecords()) {
+        const int year = m_import.year();
+        m_day366->setText(day366Caption(year));
+        m_empty366->setVisible(offersDay366Choice(year));
+        m_copy366->setVisible(offersDay366Choice(year));
+    }
+    if (!m_import.isLaidOut()) {
+        showProblem(m_import.problem());
         return;
     }
-    m_site = series.site;
-    m_laidOutYear = year;
     m_problem->hide();
-    m_table->showYear(m_days, year, fill);
-    m_chart->showYear(m_days, daysFilled(year, fill));
-    const QString station = m_site.code.isEmpty()
-                                ? m_site.name
-                                : QStringLiteral("%1 (%2)").arg(m_site.name, m_site.code);
-    const int length = daysFilled(year, fill);
-    QString counts = methodsSummary(countMethods(m_days, length));
-    // Rainfall missing is counted apart: it is not a method, and not a dry day either.
-    const QString rainGaps = missingRainfallSummary(countMissingRainfall(m_days, length));
-    if (!rainGaps.isEmpty())
-        counts += QStringLiteral("; ") + rainGaps;
-    m_summary->setText(
-        QStringLiteral("Estação %1: latitude %2°, longitude %3°, altitude %4 m. %5: %6.")
-            .arg(station.isEmpty() ? QStringLiteral("sem nome") : station,
-                 localeNumber(m_site.latitude), localeNumber(m_site.longitude),
-                 localeNumber(m_site.altitude))
-            .arg(year)
-            .arg(counts));
+    m_table->showYear(m_import.days(), m_import.year(), m_import.leapDayFill());
+    m_chart->showYear(m_import.days(), m_import.length());
+    m_summary->setText(m_import.summary());
     m_fill->setEnabled(true);
 }
 
 void StationSeriesDialog::showProblem(const QString &message)
 {
     // Nothing may be filled from records that could not be read or laid out.
-    m_days.clear();
     m_fill->setEnabled(false);
     m_summary->clear();
     m_table->clearYear();
     m_chart->clear();
     m_problem->setText(message);
-    m_problem->show();
-}
-
-SeriesOrigin StationSeriesDialog::origin() const
-{
-    return seriesOrigin(m_site, m_laidOutYear, m_days, leapDayFill());
+    m_problem->setVisible(!message.isEmpty());
 }

@@ -1,12 +1,10 @@
 #pragma once
 
-#include "core/weather/SeriesOrigin.h"
-#include "core/weather/StationYear.h"
+#include "core/weather/StationImport.h"
 
 #include <QDialog>
 
 #include <functional>
-#include <optional>
 #include <vector>
 
 namespace tavi
@@ -26,9 +24,10 @@ class StationYearTable;
 // "Série a partir de estação": a year of ETo and rainfall worked out from a weather station's
 // records (an INMET hourly file, a text file of daily records, or daily records pasted), shown
 // day by day and as a chart before anything is written. "Preencher série" accepts the dialog;
-// the window that opened it then writes days() into its series. Anything wrong with the
-// records is shown in the dialog, in the core's words, and leaves nothing to fill. A fill that
-// would empty days of the window's series that hold values asks first (default "Não").
+// the window that opened it then writes days() into its series. The dialog shows a
+// tavi::eto::StationImport: it hands it the records and the user's choices, and shows what it
+// made of them, a problem included, in the core's words. A fill that would empty days of the
+// window's series that hold values asks first (default "Não").
 class StationSeriesDialog : public QDialog
 {
     Q_OBJECT
@@ -44,8 +43,8 @@ public:
     static void setConfirmation(Confirmation confirmation);
 
     // Days 1..366 of the year shown, and where they came from; meaningful once accepted.
-    const std::vector<tavi::eto::YearDay> &days() const { return m_days; }
-    tavi::SeriesOrigin origin() const;
+    const std::vector<tavi::eto::YearDay> &days() const { return m_import.days(); }
+    tavi::SeriesOrigin origin() const { return m_import.origin(); }
 
 public slots:
     // "Preencher série": accepts, once any days the fill would empty are agreed to.
@@ -60,13 +59,14 @@ private:
     void buildSourceRow();
     void buildSiteRow();
     void buildYearRow();
-    void readText(const QByteArray &bytes, const QString &source);
-    // Lays the chosen year out again (year, day 366, the station's place).
+    // What the user chose: the station's fields, the year, day 366.
+    tavi::eto::ImportChoice choice() const;
+    // Hands a change of year, day 366 or station over, and shows what it made.
     void layOut();
-    std::optional<tavi::eto::StationSite> siteTyped();
-    tavi::eto::LeapDayFill leapDayFill() const;
+    // Shows the import after a reading: the station's fields, the years, the year laid out.
+    void showReading();
+    void showImport();
     void showProblem(const QString &message);
-    void setSiteEditable(bool editable);
 
     QLabel *m_source = nullptr;
     QPlainTextEdit *m_pasted = nullptr;
@@ -86,9 +86,5 @@ private:
     QPushButton *m_fill = nullptr;
 
     const tavi::CellTable *m_serie = nullptr;
-    std::optional<tavi::eto::StationSeries> m_series;
-    bool m_siteFromFile = false;
-    tavi::eto::StationSite m_site; // as laid out
-    int m_laidOutYear = 0;
-    std::vector<tavi::eto::YearDay> m_days;
+    tavi::eto::StationImport m_import;
 };

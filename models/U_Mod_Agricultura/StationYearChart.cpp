@@ -1,12 +1,14 @@
 #include "models/U_Mod_Agricultura/StationYearChart.h"
 
+#include "frame/ChartAxes.h"
+#include "frame/ChartStyle.h"
+
+#include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChart>
 #include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
-#include <QtCharts/QValueAxis>
 
 #include <algorithm>
-#include <cmath>
 
 using namespace tavi::eto;
 
@@ -38,25 +40,6 @@ QLineSeries *newSeries(QChart *chart, const QString &name, const QColor &colour,
     return series;
 }
 
-// The top of an axis: a whole number a little above the highest value, so that its labels
-// are whole numbers and need no decimal separator of any locale.
-qreal wholeTop(qreal highest)
-{
-    const qreal top = std::ceil(highest * 1.1);
-    const qreal step = top <= 10 ? 1 : top <= 50 ? 5 : top <= 100 ? 10 : 50;
-    return std::max(step * std::ceil(top / step), qreal(2));
-}
-
-void wholeNumberAxis(QValueAxis *axis, qreal top, const QString &title)
-{
-    axis->setRange(0, top);
-    axis->setTitleText(title);
-    axis->setLabelFormat(QStringLiteral("%.0f"));
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(0);
-    axis->setTickInterval(top <= 10 ? 1 : top / 5);
-}
-
 void attach(QAbstractSeries *series, QAbstractAxis *x, QAbstractAxis *y)
 {
     series->attachAxis(x);
@@ -72,8 +55,7 @@ StationYearChart::StationYearChart(QWidget *parent) : QChartView(parent)
     setAccessibleDescription(QStringLiteral("ETo e chuva em mm por dia; os dias sem dados em "
                                             "vermelho; os valores estão na tabela ao lado"));
     setRenderHint(QPainter::Antialiasing);
-    chart()->legend()->setAlignment(Qt::AlignBottom);
-    chart()->setMargins(QMargins(4, 4, 4, 4));
+    ChartStyle::prepare(chart());
 }
 
 void StationYearChart::clear()
@@ -98,8 +80,17 @@ void StationYearChart::showYear(const std::vector<YearDay> &days, int length)
         highestEto = std::max(highestEto, qreal(day.eto.value_or(0)));
         highestRain = std::max(highestRain, qreal(day.rainfall.value_or(0)));
     }
-    const qreal etoTop = wholeTop(highestEto);
-    const qreal rainTop = wholeTop(highestRain);
+    // The axes first: the stripes of missing days reach their tops.
+    QCategoryAxis *x =
+        ChartAxes::addCountAxis(c, 1, std::max(length, 2), QStringLiteral("Dia do ano"));
+    QCategoryAxis *etoAxis = ChartAxes::addValueAxis(c, 0, highestEto, tavi::AxisBase::Zero,
+                                                     QStringLiteral("ETo (mm/dia)"));
+    QCategoryAxis *rainAxis = ChartAxes::addValueAxis(c, 0, highestRain, tavi::AxisBase::Zero,
+                                                      QStringLiteral("Chuva (mm)"), Qt::AlignRight);
+    // The ETo axis draws the grid; a second grid at the rainfall's steps would only clutter.
+    rainAxis->setGridLineVisible(false);
+    const qreal etoTop = etoAxis->max();
+    const qreal rainTop = rainAxis->max();
 
     // The missing days first, so the lines are drawn over them; a day without ETo is drawn
     // over one without rainfall, so that a day missing both still shows as a station down.
@@ -110,36 +101,21 @@ void StationYearChart::showYear(const std::vector<YearDay> &days, int length)
     std::vector<QLineSeries *> eto;
     for (int d = 0; d < length; ++d) {
         const YearDay &day = days[static_cast<std::size_t>(d)];
-        const qreal x = d + 1;
+        const qreal at = d + 1;
         if (!day.eto) {
-            addStroke(missing, x, etoTop);
+            addStroke(missing, at, etoTop);
         } else {
             // A day after a gap begins a new stretch of the line.
             if (d == 0 || !days[static_cast<std::size_t>(d - 1)].eto)
                 eto.push_back(newSeries(c, QStringLiteral("ETo (mm/dia)"), kEtoColour, 1.6));
-            eto.back()->append(x, qreal(*day.eto));
+            eto.back()->append(at, qreal(*day.eto));
         }
         if (!day.rainfall)
-            addStroke(missingRain, x, rainTop);
+            addStroke(missingRain, at, rainTop);
         else if (*day.rainfall > 0)
-            addStroke(rain, x, qreal(*day.rainfall));
+            addStroke(rain, at, qreal(*day.rainfall));
     }
 
-    auto *x = new QValueAxis;
-    x->setRange(1, std::max(length, 2));
-    x->setLabelFormat(QStringLiteral("%.0f"));
-    x->setTitleText(QStringLiteral("Dia do ano"));
-    // A tick at every 30 days from day 1.
-    x->setTickType(QValueAxis::TicksDynamic);
-    x->setTickAnchor(1);
-    x->setTickInterval(30);
-    auto *etoAxis = new QValueAxis;
-    wholeNumberAxis(etoAxis, etoTop, QStringLiteral("ETo (mm/dia)"));
-    auto *rainAxis = new QValueAxis;
-    wholeNumberAxis(rainAxis, rainTop, QStringLiteral("Chuva (mm)"));
-    c->addAxis(x, Qt::AlignBottom);
-    c->addAxis(etoAxis, Qt::AlignLeft);
-    c->addAxis(rainAxis, Qt::AlignRight);
     attach(missing, x, etoAxis);
     attach(missingRain, x, rainAxis);
     attach(rain, x, rainAxis);

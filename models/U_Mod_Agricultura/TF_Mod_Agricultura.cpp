@@ -2,7 +2,7 @@
 
 #include "core/base/LocaleSettings.h"
 #include "core/sectors/agriculture/AgricultureSimulation.h"
-#include "core/weather/StationSeriesImport.h"
+#include "core/sectors/agriculture/SeriesFromStation.h"
 #include "export/ResultChartDialog.h"
 #include "export/ResultExport.h"
 #include "frame/Activation.h"
@@ -220,7 +220,7 @@ void TF_Mod_Agricultura::b_estacaoClick()
     // The series and its origin change together, as one step the user may take back.
     tavi::CellTable &serie = SG_Serie->table();
     m_seriesFillUndo.remember(serie, l_origem_serie->origin());
-    tavi::eto::writeSeries(serie, dialog.days(), tavi::LocaleSettings::current());
+    tavi::agriculture::writeSeries(serie, dialog.days(), tavi::LocaleSettings::current());
     l_origem_serie->setOrigin(dialog.origin());
     m_seriesFillUndo.filled(serie);
 }

@@ -1,17 +1,16 @@
 #include "models/U_Resumo_Municipio/SummaryCharts.h"
 
 #include "core/numbers/NumberText.h"
-#include "export/ChartAxes.h"
-#include "export/ChartColours.h"
+#include "frame/ChartAxes.h"
+#include "frame/ChartStyle.h"
 
 #include <QAreaSeries>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QLegend>
 #include <QLineSeries>
-#include <QLocale>
 #include <QPieSeries>
-#include <QValueAxis>
 
 namespace
 {
@@ -20,12 +19,9 @@ namespace
 QChart *newChart(const QString &title, const tavi::MunicipalSummary &summary)
 {
     auto *chart = new QChart;
+    ChartStyle::prepare(chart);
     chart->setTitle(
         summary.isPartial() ? QStringLiteral("%1 — %2").arg(title, summary.partialNote()) : title);
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->setLocalizeNumbers(true);
-    chart->setLocale(ChartAxes::numberLocale());
-    chart->setMargins(QMargins(4, 4, 4, 4));
     return chart;
 }
 
@@ -59,30 +55,19 @@ QChartView *makeDailyDemandChart(const tavi::MunicipalSummary &summary, QWidget 
         }
         auto *area = new QAreaSeries(upper, below);
         area->setName(tavi::summarySectorName(s));
-        area->setColor(ChartColours::series(s));
-        area->setBorderColor(ChartColours::series(s).darker(130));
+        area->setColor(ChartStyle::seriesColour(s));
+        area->setBorderColor(ChartStyle::seriesColour(s).darker(130));
         chart->addSeries(area);
         below = upper;
     }
-    auto *days = new QValueAxis(chart);
-    days->setTitleText(QStringLiteral("Dia"));
-    days->setRange(1, tavi::kSummaryDays);
-    days->setTickType(QValueAxis::TicksDynamic);
-    days->setTickAnchor(0);
-    days->setTickInterval(30);
-    days->setLabelFormat(QStringLiteral("%.0f"));
-    auto *demand = new QValueAxis(chart);
-    demand->setTitleText(QStringLiteral("m³/dia"));
     double top = 0;
     for (double v : stacked)
         top = qMax(top, v);
-    ChartAxes::fit(chart, demand, 0, top, tavi::AxisBase::Zero);
-    chart->addAxis(days, Qt::AlignBottom);
-    chart->addAxis(demand, Qt::AlignLeft);
-    for (QAbstractSeries *series : chart->series()) {
-        series->attachAxis(days);
-        series->attachAxis(demand);
-    }
+    QCategoryAxis *days =
+        ChartAxes::addCountAxis(chart, 1, tavi::kSummaryDays, QStringLiteral("Dia"));
+    QCategoryAxis *demand =
+        ChartAxes::addValueAxis(chart, 0, top, tavi::AxisBase::Zero, QStringLiteral("m³/dia"));
+    ChartAxes::attachAll(chart, days, demand);
     return viewOf(chart, parent);
 }
 
@@ -102,7 +87,7 @@ QChartView *makeAnnualSharesChart(const tavi::MunicipalSummary &summary, QWidget
             QStringLiteral("%1 (%2%)")
                 .arg(name, tavi::formatDisplay(summary.shares[s], QStringLiteral(",0.0;-,0.0"))),
             double(sector.annual));
-        slice->setColor(ChartColours::series(s));
+        slice->setColor(ChartStyle::seriesColour(s));
     }
     chart->addSeries(pie);
     return viewOf(chart, parent);

@@ -8,16 +8,15 @@
 #include "core/sectors/specs/AgricultureTables.h"
 #include "core/study/StudyCaptions.h"
 #include "core/weather/SeriesMonths.h"
+#include "frame/ChartStyle.h"
 #include "models/U_Resumo_Municipio/ReportChartObject.h"
 #include "models/U_Resumo_Municipio/SummaryCharts.h"
 
-#include <QAbstractAxis>
 #include <QAbstractTextDocumentLayout>
 #include <QChart>
 #include <QChartView>
 #include <QDate>
 #include <QDir>
-#include <QLegend>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -281,24 +280,6 @@ QString resultsHtml(const MunicipalSummary &summary, const std::vector<DaySpan> 
     return html;
 }
 
-// A chart's texts at sizes that read on paper: fonts in pixels of a 96-dpi layout, so 11 px
-// print at about 8 pt whatever screen the program runs on.
-void setPrintFonts(QChart *chart)
-{
-    const auto pixels = [](int size, bool bold = false) {
-        QFont font(QStringLiteral("sans-serif"));
-        font.setPixelSize(size);
-        font.setBold(bold);
-        return font;
-    };
-    chart->setTitleFont(pixels(14, true));
-    chart->legend()->setFont(pixels(12));
-    for (QAbstractAxis *axis : chart->axes()) {
-        axis->setLabelsFont(pixels(11));
-        axis->setTitleFont(pixels(12));
-    }
-}
-
 // The report's pages: its text at the printer's fineness, tables whose heading row comes
 // again on each page, the charts drawn in as vectors, and a footer naming the study and the
 // page.
@@ -315,8 +296,8 @@ void printPages(QPdfWriter &pdf, const QString &html, const QString &name,
     document.setHtml(html);
     std::unique_ptr<QChartView> daily(makeDailyDemandChart(summary, nullptr));
     std::unique_ptr<QChartView> shares(makeAnnualSharesChart(summary, nullptr));
-    setPrintFonts(daily->chart());
-    setPrintFonts(shares->chart());
+    ChartStyle::setPaperFonts(daily->chart());
+    ChartStyle::setPaperFonts(shares->chart());
     charts->place(QLatin1String(kDailyChartMark), daily->chart(), 0.55);
     charts->place(QLatin1String(kSharesChartMark), shares->chart(), 0.45);
 

@@ -1,7 +1,7 @@
 #include "core/tables/CellTable.h"
-#include "export/ChartAxes.h"
 #include "export/ResultChart.h"
 #include "export/ResultChartDialog.h"
+#include "frame/ChartAxes.h"
 #include "frame/ModuleWindow.h"
 #include "support/WindowTesting.h"
 
@@ -168,29 +168,42 @@ private slots:
         QCOMPARE(legend, (QStringList{"A", "B", "C"}));
     }
 
-    // The axes carry their titles; values read with the user's separator and grouped; the
-    // value axis holds every number, starts from zero when the numbers come near it, and is
-    // fitted with a break mark when they keep far from it, so a curve that varies in its high
-    // digits does not draw flat. One notation for every label.
+    // The axes carry their titles; values written with the user's separators and grouped;
+    // the value axis holds every number, starts from zero when the numbers come near it, and
+    // is fitted with a break mark when they keep far from it, so a curve that varies in its
+    // high digits does not draw flat. One notation for every label.
     void axesAndTheirLabels_data()
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<Values>("values");
-        QTest::addColumn<QString>("label"); // of 1234.5 as the value axis writes it
+        QTest::addColumn<QStringList>("labels"); // of the value axis
         QTest::addColumn<bool>("fromZero");
-        QTest::newRow("comma") << "comma" << Values{1000.5, 2500.25, 1800} << "1.234,5" << true;
-        QTest::newRow("point") << "point" << Values{1000.5, 2500.25, 1800} << "1,234.5" << true;
-        QTest::newRow("negative") << "comma" << Values{-3, 2} << "1.234,5" << true;
+        QTest::newRow("comma") << "comma" << Values{1000.5, 2500.25, 1800}
+                               << QStringList{"0", "1.000", "2.000", "3.000"} << true;
+        QTest::newRow("point") << "point" << Values{1000.5, 2500.25, 1800}
+                               << QStringList{"0", "1,000", "2,000", "3,000"} << true;
+        QTest::newRow("arabic") << "arabic" << Values{0.5, 1.2, 2.2}
+                                << QStringList{"0\u066B0", "0\u066B5", "1\u066B0",
+                                               "1\u066B5", "2\u066B0", "2\u066B5"}
+                                << true;
+        QTest::newRow("negative") << "comma" << Values{-3, 2}
+                                  << QStringList{"-3", "-2", "-1", "0", "1", "2"} << true;
         QTest::newRow("dilution in its high digits")
-            << "comma" << Values{1000.21, 1004.5, 1010.73} << "1.234,5" << false;
+            << "comma" << Values{1000.21, 1004.5, 1010.73}
+            << QStringList{"1.000,0", "1.002,5", "1.005,0", "1.007,5", "1.010,0", "1.012,5"}
+            << false;
         QTest::newRow("millions beside thousands")
-            << "comma" << Values{0, 500000, 1500000} << "1.234,5" << true;
+            << "comma" << Values{0, 500000, 1500000}
+            << QStringList{"0", "500.000", "1.000.000", "1.500.000"} << true;
+        QTest::newRow("beyond fixed notation")
+            << "comma" << Values{0, 2e16}
+            << QStringList{"0,00e+00", "5,00e+15", "1,00e+16", "1,50e+16", "2,00e+16"} << true;
     }
     void axesAndTheirLabels()
     {
         QFETCH(QString, locale);
         QFETCH(Values, values);
-        QFETCH(QString, label);
+        QFETCH(QStringList, labels);
         QFETCH(bool, fromZero);
         LocaleSettings::setCurrent(settingsNamed(locale));
         tavi::ChartLine line{"A", {}};
@@ -213,9 +226,30 @@ private slots:
         QCOMPARE(ChartAxes::hasBreakMark(chart), !fromZero);
         if (!fromZero) // the data fill most of the axis
             QVERIFY(high - low > 0.5 * (y->max() - y->min()));
-        QVERIFY(chart->localizeNumbers());
-        QCOMPARE(chart->locale().toString(1234.5, 'f', 1), label);
-        QVERIFY2(y->labelFormat().endsWith('f'), qPrintable(y->labelFormat()));
+        QCOMPARE(ChartAxes::labels(y), labels);
+    }
+
+    // The points are labelled at round steps: each of a few, every 5th of some tens, about
+    // every month of a year's days.
+    void pointsAtRoundSteps_data()
+    {
+        QTest::addColumn<int>("points");
+        QTest::addColumn<QStringList>("labels");
+        QTest::newRow("a few") << 4 << QStringList{"1", "2", "3", "4"};
+        QTest::newRow("tens") << 32 << QStringList{"5", "10", "15", "20", "25", "30"};
+        QTest::newRow("a year") << 366 << QStringList{"30",  "60",  "90",  "120", "150", "180",
+                                                      "210", "240", "270", "300", "330", "360"};
+        QTest::newRow("thousands")
+            << 1200 << QStringList{"200", "400", "600", "800", "1.000", "1.200"};
+    }
+    void pointsAtRoundSteps()
+    {
+        QFETCH(int, points);
+        QFETCH(QStringList, labels);
+        tavi::ChartLine line{"A", std::vector<std::optional<double>>(size_t(points), 1.0)};
+        ResultChartDialog dialog(chartOf({line}));
+        QCOMPARE(ChartAxes::labels(dialog.chartView()->chart()->axes(Qt::Horizontal).value(0)),
+                 labels);
     }
 
     void escapeEnterAndFecharClose_data()

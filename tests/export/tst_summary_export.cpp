@@ -4,10 +4,11 @@
 #include "core/tables/CellTable.h"
 #include "core/workbook/Workbook.h"
 #include "core/workbook/XlsxWriter.h"
-#include "export/ChartColours.h"
 #include "export/ChartSheetView.h"
 #include "export/SummaryExport.h"
 #include "export/WorkbookSpreadsheet.h"
+#include "frame/ChartAxes.h"
+#include "frame/ChartStyle.h"
 #include "support/WindowTesting.h"
 
 #include <QAreaSeries>
@@ -116,9 +117,10 @@ private slots:
         auto *y = qobject_cast<QValueAxis *>(view->chart()->axes(Qt::Vertical).value(0));
         QVERIFY(y);
         QCOMPARE(y->min(), 0.0);
-        QVERIFY(!y->labelFormat().endsWith('e'));
+        QVERIFY(!ChartAxes::labels(y).join(QString()).contains('e'));
         for (int s = 0; s < 3; ++s)
-            QCOMPARE(qobject_cast<QAreaSeries *>(bands.at(s))->color(), ChartColours::series(s));
+            QCOMPARE(qobject_cast<QAreaSeries *>(bands.at(s))->color(),
+                     ChartStyle::seriesColour(s));
 
         const QString path = m_folder.filePath("resumo.xlsx");
         saveXlsx(book, path);

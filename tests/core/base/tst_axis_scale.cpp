@@ -62,21 +62,23 @@ private slots:
     void labels_data()
     {
         QTest::addColumn<double>("high");
-        QTest::addColumn<QString>("format");
+        QTest::addColumn<bool>("scientific");
+        QTest::addColumn<int>("decimals");
 
-        QTest::newRow("millions in fixed notation") << 1.5e6 << "%.0f";
-        QTest::newRow("thousands of millions still fixed") << 4.2e12 << "%.0f";
-        QTest::newRow("beyond fixed") << 3e16 << "%.2e";
-        QTest::newRow("steps of a half") << 2.2 << "%.1f";
-        QTest::newRow("steps of a quarter") << 1.1 << "%.2f";
-        QTest::newRow("small flows") << 0.004 << "%.3f";
-        QTest::newRow("tiny") << 3e-9 << "%.2e";
+        QTest::newRow("millions in fixed notation") << 1.5e6 << false << 0;
+        QTest::newRow("thousands of millions still fixed") << 4.2e12 << false << 0;
+        QTest::newRow("beyond fixed") << 3e16 << true << 0;
+        QTest::newRow("steps of a half") << 2.2 << false << 1;
+        QTest::newRow("steps of a quarter") << 1.1 << false << 2;
+        QTest::newRow("small flows") << 0.004 << false << 3;
+        QTest::newRow("tiny") << 3e-9 << true << 0;
     }
     void labels()
     {
         QFETCH(double, high);
         const AxisScale scale = valueAxisScale(0, high, AxisBase::Zero);
-        QTEST(scale.labelFormat, "format");
+        QTEST(scale.scientific, "scientific");
+        QTEST(scale.decimals, "decimals");
     }
 };
 

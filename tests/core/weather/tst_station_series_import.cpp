@@ -1,10 +1,7 @@
 // A station's records made into the agriculture series: which kind of text they are, which
 // year the import offers first, what each day's cells read, and the account of the origin.
-#include "core/sectors/specs/AgricultureTables.h"
-#include "core/tables/CellTable.h"
 #include "core/weather/StationSeriesImport.h"
 
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace tavi;
@@ -130,34 +127,6 @@ private slots:
         QCOMPARE(seriesCellText(v, locale), text);
     }
 
-    // The series is written in one step: views redraw once, a study sees one change.
-    void writesEtpAndRainfallInOneStep()
-    {
-        using namespace agriculture;
-        OwnedTables tables;
-        writeDefaults(tables.tables(), QLatin1Char(','));
-        CellTable &serie = *tables.tables().serie;
-        serie.setCell(kEffectiveRainColumn, 3, QStringLiteral("kept"));
-        std::vector<YearDay> days(366);
-        days[0] = {Method::PenmanMonteith, 4.5L, 0.0L};
-        days[2] = {Method::HargreavesSamani, 5.256L, std::nullopt};
-        days[365] = {Method::PenmanMonteith, 3.0L, 12.34L};
-        QSignalSpy changes(&serie, &CellTable::dataChanged);
-        writeSeries(serie, days, LocaleSettings::brazilian());
-        QCOMPARE(changes.size(), 1);
-        QCOMPARE(serie.cell(kEtpColumn, 1), QStringLiteral("4,5"));
-        QCOMPARE(serie.cell(kRainColumn, 1), QStringLiteral("0"));
-        QCOMPARE(serie.cell(kEtpColumn, 2), QString());
-        QCOMPARE(serie.cell(kRainColumn, 2), QString());
-        QCOMPARE(serie.cell(kEtpColumn, 3), QStringLiteral("5,26"));
-        QCOMPARE(serie.cell(kRainColumn, 3), QString());
-        QCOMPARE(serie.cell(kEtpColumn, 366), QStringLiteral("3"));
-        QCOMPARE(serie.cell(kRainColumn, 366), QStringLiteral("12,34"));
-        // Only ETP and P are the station's: the labels and the other column stay.
-        QCOMPARE(serie.cell(kDayColumn, 3), QStringLiteral("03"));
-        QCOMPARE(serie.cell(kEffectiveRainColumn, 3), QStringLiteral("kept"));
-    }
-
     // The account counts the days the series holds: day 366 of a common year only when it
     // is a copy of day 365.
     void accountsForEachMethod_data()
@@ -213,31 +182,6 @@ private slots:
         QCOMPARE(missingRainfallSummary(20), QStringLiteral("sem chuva: 20 dias"));
         QCOMPARE(missingRainfallSummary(1), QStringLiteral("sem chuva: 1 dia"));
         QCOMPARE(missingRainfallSummary(0), QString());
-    }
-
-    // A fill counts the days that hold an ETP or a P today and would be left empty: records
-    // of three days over a typed year would blank 363 of them.
-    void countsTheDaysAFillWouldEmpty()
-    {
-        using namespace agriculture;
-        OwnedTables tables;
-        writeDefaults(tables.tables(), QLatin1Char(','));
-        CellTable &serie = *tables.tables().serie;
-        for (int day = 1; day <= kDays; ++day) {
-            serie.setCell(kEtpColumn, day, QStringLiteral("5"));
-            serie.setCell(kRainColumn, day, QStringLiteral("0"));
-        }
-        std::vector<YearDay> days(366);
-        for (int d = 0; d < 3; ++d)
-            days[std::size_t(d)] = {Method::HargreavesSamani, 4.0L, 1.0L};
-        QCOMPARE(daysEmptiedByFill(serie, days), 363);
-        // A day losing only its rainfall counts; a day already empty does not.
-        days.assign(366, YearDay{Method::PenmanMonteith, 4.0L, 0.0L});
-        days[99].rainfall.reset();
-        days[199] = YearDay{};
-        serie.setCell(kEtpColumn, 200, QString());
-        serie.setCell(kRainColumn, 200, QStringLiteral("  "));
-        QCOMPARE(daysEmptiedByFill(serie, days), 1);
     }
 };
 

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/base/AxisScale.h"
+
+#include <QString>
+#include <QStringList>
+
+class QAbstractAxis;
+class QCategoryAxis;
+class QChart;
+
+// The axes of every chart the program draws. Their labels are texts the program writes
+// (ChartStyle::number), each standing at its value, so that they carry the user's separators
+// whatever they are. Value axes are scaled by tavi::valueAxisScale: one notation for all the
+// labels, grouped thousands, and a break mark where the axis leaves zero out.
+namespace ChartAxes
+{
+
+// An axis of whole numbers from `first` to `last` (points, days) at the bottom of `chart`,
+// labelled at round steps: every number up to 20 of them, every 5th up to 60, every 30th
+// (about a month of days) up to 400, then in hundreds.
+QCategoryAxis *addCountAxis(QChart *chart, int first, int last, const QString &title);
+
+// A value axis for values from `low` to `high` on the `side` of `chart` (Qt::AlignLeft or
+// Qt::AlignRight); when it does not reach zero, a break mark across it at the end nearer zero.
+QCategoryAxis *addValueAxis(QChart *chart, double low, double high, tavi::AxisBase base,
+                            const QString &title, Qt::Alignment side = Qt::AlignLeft);
+
+// Attaches every series of `chart` to `x` and `y`.
+void attachAll(QChart *chart, QAbstractAxis *x, QAbstractAxis *y);
+
+// Whether `chart` carries a break mark on a value axis.
+bool hasBreakMark(const QChart *chart);
+
+// The labels of an axis made here, from its first value to its last.
+QStringList labels(const QAbstractAxis *axis);
+
+} // namespace ChartAxes
