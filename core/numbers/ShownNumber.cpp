@@ -1,0 +1,166 @@
+#include "core/numbers/ShownNumber.h"
+
+#include "core/numbers/ExactDecimal.h"
+#include "core/numbers/NumberText.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace tavi
+{
+
+namespace
+{
+
+constexpr std::uint64_t kLowest15 = 100000000000000ULL;  // 10^14
+constexpr std::uint64_t kBeyond15 = 1000000000000000ULL; // 10^15
+
+// |v| to fifteen significant digits, rounded half away from zero from its eighteen: what the
+// general format shows. Worth digits × 10^(exponent - 14).
+struct Fifteen {
+    std::uint64_t digits = 0;
+    int exponent = 0;
+    bool negative = false;
+};
+
+bool fifteenDigits(long double v, Fifteen *out)
+{
+    std::uint64_t eighteen = 0;
+    int exponent = 0;
+    if (!exact::eighteenDigits(v, &eighteen, &exponent))
+        return false;
+    std::uint64_t digits = eighteen / 1000;
+    if (eighteen % 1000 >= 500)
+        ++digits;
+    if (digits == kBeyond15) {
+        digits = kLowest15;
+        ++exponent;
+    }
+    *out = {digits, exponent, std::signbit(v)};
+    return true;
+}
+
+long double valueOf(const Fifteen &f)
+{
+    const int places = 14 - f.exponent;
+    long double v = 0;
+    if (places >= 0 && places <= 27) {
+        v = exact::fromDecimal(f.digits, places);
+    } else {
+        // Far from 1: the C library reads the digits, as it reads the text.
+        char text[48];
+        std::snprintf(text, sizeof text, "%llue%d", static_cast<unsigned long long>(f.digits),
+                      -places);
+        v = std::strtold(text, nullptr);
+    }
+    return f.negative ? -v : v;
+}
+
+// The general format's text, built in one piece: fixed notation for exponents from -4 to 14,
+// otherwise "d,dddE-x".
+QString textOf(const Fifteen &f, QChar separator)
+{
+    char digits[15];
+    std::uint64_t rest = f.digits;
+    for (int i = 14; i >= 0; --i) {
+        digits[i] = char('0' + rest % 10);
+        rest /= 10;
+    }
+    int count = 15;
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+    QChar text[48];
+    int n = 0;
+    const auto put = [&text, &n](QChar c) { text[n++] = c; };
+    if (f.negative)
+        put(QLatin1Char('-'));
+    const int e = f.exponent;
+    if (e >= -4 && e < 15) {
+        const int integers = e + 1;
+        if (integers <= 0) {
+            put(QLatin1Char('0'));
+            put(separator);
+            for (int i = 0; i < -integers; ++i)
+                put(QLatin1Char('0'));
+            for (int i = 0; i < count; ++i)
+                put(QLatin1Char(digits[i]));
+        } else {
+            for (int i = 0; i < integers; ++i)
+                put(QLatin1Char(i < count ? digits[i] : '0'));
+            if (count > integers) {
+                put(separator);
+                for (int i = integers; i < count; ++i)
+                    put(QLatin1Char(digits[i]));
+            }
+        }
+        return QString(text, n);
+    }
+    put(QLatin1Char(digits[0]));
+    if (count > 1) {
+        put(separator);
+        for (int i = 1; i < count; ++i)
+            put(QLatin1Char(digits[i]));
+    }
+    put(QLatin1Char('E'));
+    return QString(text, n) + QString::number(e);
+}
+
+const LocaleSettings &pointSettings()
+{
+    static const LocaleSettings settings = LocaleSettings::decimalPoint();
+    return settings;
+}
+
+ShownNumber byTheLibrary(long double v, const LocaleSettings &locale)
+{
+    ShownNumber shown{formatGeneral(v, locale), v};
+    if (!tryTextToNumber(shown.text, &shown.value, locale))
+        shown.value = v;
+    return shown;
+}
+
+} // namespace
+
+ShownNumber shownNumber(long double v, const LocaleSettings &locale)
+{
+    if (v == 0)
+        return {QStringLiteral("0"), 0};
+    Fifteen f;
+    if (!fifteenDigits(v, &f))
+        return byTheLibrary(v, locale);
+    return {textOf(f, locale.decimalSeparator), valueOf(f)};
+}
+
+long double shownValue(long double v)
+{
+    if (v == 0)
+        return 0;
+    Fifteen f;
+    if (!fifteenDigits(v, &f))
+        return byTheLibrary(v, pointSettings()).value;
+    return valueOf(f);
+}
+
+long double heldValue(long double v, int decimals)
+{
+    std::uint64_t eighteen = 0;
+    int exponent = 0;
+    // Where the held places reach beyond the eighteenth digit, more digits decide.
+    if (decimals < 0 || decimals > 27 || !exact::eighteenDigits(v, &eighteen, &exponent) ||
+        exponent + decimals + 4 > 18)
+        return roundHalfAway(v, decimals);
+    const int kept = exponent + decimals + 1;
+    if (kept < 0)
+        return 0;
+    const std::uint64_t unit = exact::powerOfTen(18 - kept);
+    std::uint64_t digits = eighteen / unit;
+    if (eighteen % unit >= unit / 2)
+        ++digits;
+    if (digits == 0)
+        return 0;
+    const long double held = exact::fromDecimal(digits, decimals);
+    return std::signbit(v) ? -held : held;
+}
+
+} // namespace tavi
