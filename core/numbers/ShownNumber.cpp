@@ -163,4 +163,49 @@ long double heldValue(long double v, int decimals)
     return std::signbit(v) ? -held : held;
 }
 
+bool readShownNumber(const QString &text, long double *out, const LocaleSettings &locale)
+{
+    // Blanks around, a sign, at most eighteen significant digits and one separator: the
+    // digits make an exact integer, and one division by an exact power of ten rounds it as
+    // strtold does. Anything else goes the general way.
+    const QChar *c = text.constData();
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && c[begin].unicode() <= ' ')
+        ++begin;
+    while (end > begin && c[end - 1].unicode() <= ' ')
+        --end;
+    bool negative = false;
+    if (begin < end && (c[begin] == QLatin1Char('-') || c[begin] == QLatin1Char('+'))) {
+        negative = c[begin] == QLatin1Char('-');
+        ++begin;
+    }
+    std::uint64_t digits = 0;
+    int significant = 0;
+    int places = 0;
+    bool anyDigit = false;
+    bool afterSeparator = false;
+    for (qsizetype i = begin; i < end; ++i) {
+        const char16_t u = c[i].unicode();
+        if (u >= '0' && u <= '9') {
+            anyDigit = true;
+            if (digits != 0 || u != '0')
+                ++significant;
+            digits = digits * 10 + (u - '0');
+            places += afterSeparator;
+        } else if (c[i] == locale.decimalSeparator && !afterSeparator) {
+            afterSeparator = true;
+        } else {
+            return tryTextToNumber(text, out, locale);
+        }
+    }
+    if (!anyDigit || significant > 18 || places > 27)
+        return tryTextToNumber(text, out, locale);
+    if (out) {
+        const long double v = exact::fromDecimal(digits, places);
+        *out = negative ? -v : v;
+    }
+    return true;
+}
+
 } // namespace tavi

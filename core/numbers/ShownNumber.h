@@ -26,4 +26,7 @@ long double shownValue(long double v);
 // roundHalfAway(v, decimals): what a field of `decimals` places holds for v.
 long double heldValue(long double v, int decimals);
 
+// tryTextToNumber(text, out, locale), quicker for the plain decimals cells hold ("  12,5").
+bool readShownNumber(const QString &text, long double *out, const LocaleSettings &locale);
+
 } // namespace tavi

@@ -42,6 +42,18 @@ void CellTable::clear(int firstCol, int lastCol, int firstRow, int lastRow)
             setCell(col, row, QString());
 }
 
+void CellTable::copyFrom(const CellTable &source, int firstCol, int lastCol)
+{
+    if (lastCol < 0)
+        lastCol = m_columns - 1;
+    if (source.m_columns != m_columns || source.m_rows != m_rows)
+        throw std::invalid_argument("tables of different shapes");
+    const Batch batch(*this);
+    for (int row = 0; row < m_rows; ++row)
+        for (int col = firstCol; col <= lastCol; ++col)
+            setCell(col, row, source.m_cells[row * m_columns + col]);
+}
+
 void CellTable::notifyChanged(int col, int row)
 {
     const bool header = m_headerRow && row == 0;

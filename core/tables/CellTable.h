@@ -35,6 +35,10 @@ public:
     // Empties the cells of columns firstCol..lastCol in rows firstRow..lastRow, with one
     // change notice.
     void clear(int firstCol, int lastCol, int firstRow, int lastRow);
+    // Takes the texts of columns firstCol..lastCol (every column when lastCol is -1), in every
+    // stored row, from a table of the same shape, with one change notice: a run's results
+    // shown in a window's grid.
+    void copyFrom(const CellTable &source, int firstCol = 0, int lastCol = -1);
 
     // Whether the user may type into the cells through a view: the grid as a whole, and then
     // each column (a column of labels, such as the day column, is never typed into).

@@ -6,6 +6,8 @@
 #include "core/numbers/StudyText.h"
 #include "core/sectors/livestock/LivestockModel.h"
 #include "core/sectors/specs/AgricultureTables.h"
+#include "core/sectors/specs/Sectors.h"
+#include "core/sectors/specs/StudyKeys.h"
 #include "core/study/StudyCaptions.h"
 #include "core/weather/SeriesMonths.h"
 #include "models/U_Resumo_Municipio/ReportChartObject.h"
@@ -120,15 +122,26 @@ QString fieldsTable(const WindowInputs &inputs, const QList<QPair<QString, QStri
     return table({QStringLiteral("Parâmetro"), QStringLiteral("Valor")}, rows);
 }
 
+WindowInputs inputsOf(const Study &study, SectorId sector)
+{
+    return windowInputs(study, sectorDescriptor(sector).studyKey);
+}
+
+// A sector's heading and its fields with their captions.
+QString sectorFieldsHtml(const Study &study, SectorId sector)
+{
+    const QString key = sectorDescriptor(sector).studyKey;
+    return heading(sectorDescriptor(sector).caption, 11) +
+           fieldsTable(windowInputs(study, key), studyFieldCaptions(key));
+}
+
 QString inputsHtml(const Study &study)
 {
     QString html = heading(QStringLiteral("Parâmetros de entrada"), 13);
-    html += heading(QStringLiteral("Abastecimento Público"), 11);
-    html += fieldsTable(windowInputs(study, QStringLiteral("TF_Abast_Publico")),
-                        studyFieldCaptions(QStringLiteral("TF_Abast_Publico")));
+    html += sectorFieldsHtml(study, SectorId::Supply);
 
-    html += heading(QStringLiteral("Pecuária"), 11);
-    const WindowInputs livestock = windowInputs(study, QStringLiteral("TF_Mod_Pecuaria"));
+    html += heading(sectorDescriptor(SectorId::Livestock).caption, 11);
+    const WindowInputs livestock = inputsOf(study, SectorId::Livestock);
     QList<QStringList> herd;
     for (int s = 0; s < 5; ++s)
         herd << QStringList{speciesCaption(s),
@@ -138,10 +151,10 @@ QString inputsHtml(const Study &study)
                    QStringLiteral("Número de cabeças")},
                   herd);
 
-    html += heading(QStringLiteral("Agricultura"), 11);
-    const WindowInputs agriculture = windowInputs(study, QStringLiteral("TF_Mod_Agricultura"));
-    const StudyGrid crops = agriculture.grids.value(QStringLiteral("SG_Entrada"));
-    const StudyGrid params = agriculture.grids.value(QStringLiteral("SG_Param"));
+    html += heading(sectorDescriptor(SectorId::Agriculture).caption, 11);
+    const WindowInputs agriculture = inputsOf(study, SectorId::Agriculture);
+    const StudyGrid crops = agriculture.grids.value(keys::kCropTable);
+    const StudyGrid params = agriculture.grids.value(keys::kCropParameters);
     QList<QStringList> cropRows;
     for (int k = 0; k < crops.size() && k < agriculture::kClasses; ++k) {
         QStringList row;
@@ -157,7 +170,7 @@ QString inputsHtml(const Study &study)
     html += table(cropHeadings + cropParameterCaptions(), cropRows);
     html += seriesOriginHtml(agriculture.seriesOrigin);
     // The year of series, month by month: its sums, where every day reads.
-    const StudyGrid serie = agriculture.grids.value(QStringLiteral("SG_Serie"));
+    const StudyGrid serie = agriculture.grids.value(keys::kSeries);
     const std::vector<DaySpan> months = seriesMonths(agriculture.seriesOrigin);
     QList<QStringList> monthRows;
     for (const DaySpan &span : months) {
@@ -180,9 +193,7 @@ QString inputsHtml(const Study &study)
     if (hasDay366Apart(months))
         html += day366Note();
 
-    html += heading(QStringLiteral("Diluição de Esgotos Domésticos"), 11);
-    html += fieldsTable(windowInputs(study, QStringLiteral("TF_Dem_Agua")),
-                        studyFieldCaptions(QStringLiteral("TF_Dem_Agua")));
+    html += sectorFieldsHtml(study, SectorId::Dilution);
     return html;
 }
 
@@ -346,7 +357,7 @@ QString reportHtml(const Study &study, const MunicipalSummary &summary)
                 QStringLiteral("<p>%1</p>")
                     .arg(escaped(study.notes).replace(QLatin1Char('\n'), QStringLiteral("<br>")));
     html += inputsHtml(study);
-    const WindowInputs agriculture = windowInputs(study, QStringLiteral("TF_Mod_Agricultura"));
+    const WindowInputs agriculture = inputsOf(study, SectorId::Agriculture);
     html += resultsHtml(summary, seriesMonths(agriculture.seriesOrigin));
     return html + QStringLiteral("</body></html>");
 }

@@ -146,6 +146,53 @@ private slots:
             }
         }
     }
+
+    // Texts as cells hold them, typed or written: every one reads, or fails to, as it does
+    // by the text-to-number rule.
+    void readsAsTheTextToNumberRule()
+    {
+        const LocaleSettings comma = LocaleSettings::brazilian();
+        QStringList texts = {"",
+                             " ",
+                             "0",
+                             "-0",
+                             "+7",
+                             "  12,5  ",
+                             "1,",
+                             ",5",
+                             ",",
+                             "-",
+                             "1,2,3",
+                             "1.5",
+                             "1E5",
+                             "2,5E-3",
+                             "abc",
+                             "1 000",
+                             "\t3,25",
+                             "00012,50",
+                             "0,000000000000000000000000000001",
+                             "123456789012345678",
+                             "1234567890123456789",
+                             "99999999999999999999999,9"};
+        QRandomGenerator random(7);
+        for (int i = 0; i < 20000; ++i) {
+            QString digits = QString::number(random.generate64() >> random.bounded(0, 64));
+            const int at = int(random.bounded(0, int(digits.size()) + 1));
+            if (random.bounded(2))
+                digits.insert(at, QLatin1Char(','));
+            if (random.bounded(4) == 0)
+                digits.prepend(QLatin1Char('-'));
+            if (random.bounded(8) == 0)
+                digits = QStringLiteral("  ") + digits + QLatin1Char(' ');
+            texts << digits;
+        }
+        for (const QString &text : texts) {
+            long double quick = -1, general = -1;
+            const bool quickReads = readShownNumber(text, &quick, comma);
+            QCOMPARE(quickReads, tryTextToNumber(text, &general, comma));
+            QVERIFY2(same(quick, general), qPrintable(text));
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(ShownNumberTest)
