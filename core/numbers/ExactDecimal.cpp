@@ -106,10 +106,32 @@ Shifted shiftRight(const Big &n, int shift)
     return out;
 }
 
+// The same where the product fits 128 bits (a power of ten up to 10^19 and a shift below
+// 128): the values a run writes, from hundredths up.
+bool scaledNarrow(Limb mantissa, int scale, int shift, Limb *out)
+{
+    const Wide product = Wide(mantissa) * kPowers[scale];
+    const Wide q = product >> shift;
+    if (q >> 64)
+        return false;
+    const Wide rest = product & ((Wide(1) << shift) - 1);
+    const Wide half = Wide(1) << (shift - 1);
+    Limb rounded = Limb(q);
+    if (rest > half || (rest == half && (rounded & 1))) {
+        if (rounded == ~Limb(0))
+            return false;
+        ++rounded;
+    }
+    *out = rounded;
+    return true;
+}
+
 // mantissa × 10^scale ÷ 2^shift, rounded to the nearest integer, ties to even; false when it
 // does not fit 64 bits or the product outgrows the limbs.
 bool scaled(Limb mantissa, int scale, int shift, Limb *out)
 {
+    if (scale <= 19 && shift >= 1 && shift < 128)
+        return scaledNarrow(mantissa, scale, shift, out);
     Big n;
     n.limb[0] = mantissa;
     n.used = 1;

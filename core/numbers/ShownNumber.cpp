@@ -4,7 +4,6 @@
 #include "core/numbers/NumberText.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace tavi
@@ -41,6 +40,20 @@ bool fifteenDigits(long double v, Fifteen *out)
     return true;
 }
 
+// The decimal digits of n, most significant first, without leading zeros; returns the count.
+int writeDigits(std::uint64_t n, char *out)
+{
+    char reversed[20];
+    int count = 0;
+    do {
+        reversed[count++] = char('0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    for (int i = 0; i < count; ++i)
+        out[i] = reversed[count - 1 - i];
+    return count;
+}
+
 long double valueOf(const Fifteen &f)
 {
     const int places = 14 - f.exponent;
@@ -48,13 +61,37 @@ long double valueOf(const Fifteen &f)
     if (places >= 0 && places <= 27) {
         v = exact::fromDecimal(f.digits, places);
     } else {
-        // Far from 1: the C library reads the digits, as it reads the text.
+        // Far from 1: the C library reads the digits and the power of ten, as it reads the
+        // text.
         char text[48];
-        std::snprintf(text, sizeof text, "%llue%d", static_cast<unsigned long long>(f.digits),
-                      -places);
+        int n = writeDigits(f.digits, text);
+        text[n++] = 'e';
+        if (places > 0)
+            text[n++] = '-';
+        n += writeDigits(std::uint64_t(places > 0 ? places : -places), text + n);
+        text[n] = '\0';
         v = std::strtold(text, nullptr);
     }
     return f.negative ? -v : v;
+}
+
+// A whole number below 10^15 is its own fifteen digits: its text is its digits.
+QString wholeText(long double v)
+{
+    char digits[20];
+    const int count = writeDigits(std::uint64_t(std::fabs(v)), digits);
+    QChar text[21];
+    int n = 0;
+    if (v < 0)
+        text[n++] = QLatin1Char('-');
+    for (int i = 0; i < count; ++i)
+        text[n++] = QLatin1Char(digits[i]);
+    return QString(text, n);
+}
+
+bool isSmallWhole(long double v)
+{
+    return std::fabs(v) < 1e15L && v == std::trunc(v);
 }
 
 // The general format's text, built in one piece: fixed notation for exponents from -4 to 14,
@@ -126,6 +163,8 @@ ShownNumber shownNumber(long double v, const LocaleSettings &locale)
 {
     if (v == 0)
         return {QStringLiteral("0"), 0};
+    if (isSmallWhole(v))
+        return {wholeText(v), v};
     Fifteen f;
     if (!fifteenDigits(v, &f))
         return byTheLibrary(v, locale);
@@ -134,8 +173,8 @@ ShownNumber shownNumber(long double v, const LocaleSettings &locale)
 
 long double shownValue(long double v)
 {
-    if (v == 0)
-        return 0;
+    if (v == 0 || isSmallWhole(v))
+        return v + 0.0L;
     Fifteen f;
     if (!fifteenDigits(v, &f))
         return byTheLibrary(v, pointSettings()).value;

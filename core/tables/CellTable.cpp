@@ -1,5 +1,7 @@
 #include "core/tables/CellTable.h"
 
+#include <QMetaMethod>
+
 #include <stdexcept>
 
 namespace tavi
@@ -36,10 +38,20 @@ void CellTable::setCell(int col, int row, const QString &text)
 
 void CellTable::clear(int firstCol, int lastCol, int firstRow, int lastRow)
 {
+    if (firstCol > lastCol || firstRow > lastRow)
+        return;
+    checkIndex(firstCol, firstRow);
+    checkIndex(lastCol, lastRow);
     const Batch batch(*this);
-    for (int row = firstRow; row <= lastRow; ++row)
-        for (int col = firstCol; col <= lastCol; ++col)
-            setCell(col, row, QString());
+    for (int row = firstRow; row <= lastRow; ++row) {
+        for (int col = firstCol; col <= lastCol; ++col) {
+            QString &slot = m_cells[row * m_columns + col];
+            if (slot.isEmpty())
+                continue;
+            slot = QString();
+            notifyChanged(col, row);
+        }
+    }
 }
 
 void CellTable::copyFrom(const CellTable &source, int firstCol, int lastCol)
@@ -58,6 +70,8 @@ void CellTable::notifyChanged(int col, int row)
 {
     const bool header = m_headerRow && row == 0;
     if (m_batchDepth > 0) {
+        if (m_batchUnwatched)
+            return;
         if (header) {
             m_batchHeaderDirty = true;
             return;
@@ -93,7 +107,12 @@ void CellTable::notifyChanged(int col, int row)
 
 void CellTable::beginBatch()
 {
-    ++m_batchDepth;
+    if (m_batchDepth++ > 0)
+        return;
+    // A table no view or watcher listens to (a run's own) keeps no account of what changed.
+    static const QMetaMethod dataSignal = QMetaMethod::fromSignal(&CellTable::dataChanged);
+    static const QMetaMethod headerSignal = QMetaMethod::fromSignal(&CellTable::headerDataChanged);
+    m_batchUnwatched = !isSignalConnected(dataSignal) && !isSignalConnected(headerSignal);
 }
 
 void CellTable::endBatch()

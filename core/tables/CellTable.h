@@ -49,7 +49,8 @@ public:
     bool isColumnEditable(int col) const { return m_editable && !isColumnReadOnly(col); }
 
     // While a batch is open, writes notify no view; closing the last batch sends one
-    // change notice for everything written, so a run of thousands of cells redraws once.
+    // change notice for everything written, so a run of thousands of cells redraws once. A
+    // batch opened while nothing listens to the table sends none.
     void beginBatch();
     void endBatch();
     class Batch
@@ -88,6 +89,7 @@ private:
     bool m_editable = false;
     QSet<int> m_readOnlyColumns;
     int m_batchDepth = 0;
+    bool m_batchUnwatched = false;
     bool m_batchDirty = false;
     int m_dirtyTop = 0, m_dirtyBottom = 0, m_dirtyLeft = 0, m_dirtyRight = 0;
     bool m_batchHeaderDirty = false;

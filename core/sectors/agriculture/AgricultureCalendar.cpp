@@ -4,6 +4,8 @@
 #include "core/numbers/ShownNumber.h"
 #include "core/tables/CellNumber.h"
 
+#include <memory>
+
 namespace tavi::agriculture
 {
 

@@ -1,9 +1,9 @@
 #include "core/sectors/livestock/LivestockRun.h"
 
 #include "core/base/Ext.h"
-#include "core/numbers/NumberText.h"
 #include "core/numbers/ShownNumber.h"
 #include "core/study/HeldFields.h"
+#include "core/tables/DayLabels.h"
 
 #include <array>
 
@@ -42,7 +42,7 @@ void run(const LivestockInputs &in, const LocaleSettings &locale, Result &result
     CellTable &grid = *result.grid;
     CellTable::Batch batch(grid);
     // Nothing depends on the day: the first day's texts stand for every day.
-    grid.setCell(0, 1, dayLabel(1));
+    grid.setCell(0, 1, sharedDayLabel(1));
     std::array<ShownNumber, kSpeciesCount> demands;
     for (int s = 0; s < kSpeciesCount; ++s) {
         // Litres to cubic metres.
@@ -54,7 +54,7 @@ void run(const LivestockInputs &in, const LocaleSettings &locale, Result &result
         total = total + demands[s].value;
     const ShownNumber dayTotal = shownNumber(total.value(), locale);
     for (int day = 1; day <= kLivestockDays; ++day) {
-        grid.setCell(0, day, dayLabel(day));
+        grid.setCell(0, day, sharedDayLabel(day));
         for (int s = 0; s < kSpeciesCount; ++s)
             grid.setCell(s + 1, day, demands[s].text);
         grid.setCell(kLivestockTotalColumn, day, dayTotal.text);

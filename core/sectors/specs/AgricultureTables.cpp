@@ -1,6 +1,7 @@
 #include "core/sectors/specs/AgricultureTables.h"
 
 #include "core/numbers/NumberText.h"
+#include "core/tables/DayLabels.h"
 
 #include <vector>
 
@@ -79,7 +80,7 @@ void writeDefaults(const Tables &t, QChar decimalSeparator)
         for (int c = 0; c < kSerieColumns; ++c)
             serie->setCell(c, 0, QLatin1String(kSerieHeaders[c]));
         for (int day = 1; day <= kDays; ++day) {
-            serie->setCell(kDayColumn, day, dayLabel(day));
+            serie->setCell(kDayColumn, day, sharedDayLabel(day));
             for (int c = kEtpColumn; c < kSerieColumns; ++c)
                 serie->setCell(c, day, zero);
         }

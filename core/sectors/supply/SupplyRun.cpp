@@ -1,10 +1,10 @@
 #include "core/sectors/supply/SupplyRun.h"
 
 #include "core/base/Ext.h"
-#include "core/numbers/NumberText.h"
 #include "core/numbers/ShownNumber.h"
 #include "core/sectors/specs/StudyKeys.h"
 #include "core/study/HeldFields.h"
+#include "core/tables/DayLabels.h"
 
 namespace tavi::supply
 {
@@ -74,7 +74,7 @@ void run(const PublicSupplyInputs &in, const LocaleSettings &locale, Result &res
     CellTable &grid = *result.grid;
     CellTable::Batch batch(grid);
     // Nothing in the formula depends on the day: the first day's texts stand for every day.
-    grid.setCell(0, 1, dayLabel(1));
+    grid.setCell(0, 1, sharedDayLabel(1));
     const Ext unserved = Ext(in.totalPopulation) - in.servedPopulation;
     const Ext currentNet =
         Ext(in.unservedPerCapita) * unserved + Ext(in.currentPerCapita) * in.servedPopulation;
@@ -85,7 +85,7 @@ void run(const PublicSupplyInputs &in, const LocaleSettings &locale, Result &res
     const ShownNumber nextYear = shownNumber(gross(nextYearNet, in.efficiency).value(), locale);
     grid.setCell(2, 1, nextYear.text);
     for (int day = 2; day <= kGridDays; ++day) {
-        grid.setCell(0, day, dayLabel(day));
+        grid.setCell(0, day, sharedDayLabel(day));
         grid.setCell(1, day, current.text);
         grid.setCell(2, day, nextYear.text);
     }
