@@ -3,6 +3,8 @@
 #include "core/numbers/ExactDecimal.h"
 #include "core/numbers/NumberText.h"
 
+#include <QVector>
+
 #include <cmath>
 #include <cstdlib>
 
@@ -75,18 +77,28 @@ long double valueOf(const Fifteen &f)
     return f.negative ? -v : v;
 }
 
-// A whole number below 10^15 is its own fifteen digits: its text is its digits.
+// A whole number below 10^15 is its own fifteen digits: its text is its digits. The small
+// ones (day counters, most of all) are made once and shared.
 QString wholeText(long double v)
 {
+    constexpr int kShared = 1024;
+    static const QVector<QString> shared = [] {
+        QVector<QString> texts;
+        for (int n = 0; n < kShared; ++n)
+            texts << QString::number(n);
+        return texts;
+    }();
+    if (v >= 0 && v < kShared)
+        return shared[int(v)];
     char digits[20];
     const int count = writeDigits(std::uint64_t(std::fabs(v)), digits);
-    QChar text[21];
-    int n = 0;
+    QString text(count + (v < 0 ? 1 : 0), Qt::Uninitialized);
+    QChar *out = text.data();
     if (v < 0)
-        text[n++] = QLatin1Char('-');
+        *out++ = QLatin1Char('-');
     for (int i = 0; i < count; ++i)
-        text[n++] = QLatin1Char(digits[i]);
-    return QString(text, n);
+        *out++ = QLatin1Char(digits[i]);
+    return text;
 }
 
 bool isSmallWhole(long double v)

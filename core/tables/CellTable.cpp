@@ -14,10 +14,9 @@ CellTable::CellTable(int columns, int storedRows, int shownRows, bool headerRow,
 {
 }
 
-void CellTable::checkIndex(int col, int row) const
+void CellTable::outOfRange()
 {
-    if (col < 0 || col >= m_columns || row < 0 || row >= m_rows)
-        throw std::out_of_range("cell outside the grid");
+    throw std::out_of_range("cell outside the grid");
 }
 
 const QString &CellTable::cell(int col, int row) const
@@ -29,11 +28,12 @@ const QString &CellTable::cell(int col, int row) const
 void CellTable::setCell(int col, int row, const QString &text)
 {
     checkIndex(col, row);
-    QString &slot = m_cells[row * m_columns + col];
+    QString &slot = m_cells.data()[row * m_columns + col];
     if (slot == text)
         return;
     slot = text;
-    notifyChanged(col, row);
+    if (m_batchDepth == 0 || !m_batchUnwatched)
+        notifyChanged(col, row);
 }
 
 void CellTable::clear(int firstCol, int lastCol, int firstRow, int lastRow)
@@ -43,9 +43,10 @@ void CellTable::clear(int firstCol, int lastCol, int firstRow, int lastRow)
     checkIndex(firstCol, firstRow);
     checkIndex(lastCol, lastRow);
     const Batch batch(*this);
+    QString *cells = m_cells.data();
     for (int row = firstRow; row <= lastRow; ++row) {
         for (int col = firstCol; col <= lastCol; ++col) {
-            QString &slot = m_cells[row * m_columns + col];
+            QString &slot = cells[row * m_columns + col];
             if (slot.isEmpty())
                 continue;
             slot = QString();

@@ -79,7 +79,12 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
 private:
-    void checkIndex(int col, int row) const;
+    void checkIndex(int col, int row) const
+    {
+        if (col < 0 || col >= m_columns || row < 0 || row >= m_rows)
+            outOfRange();
+    }
+    [[noreturn]] static void outOfRange();
     void notifyChanged(int col, int row);
 
     int m_columns;

@@ -48,17 +48,31 @@ Result::~Result() = default;
 Result::Result(Result &&) noexcept = default;
 Result &Result::operator=(Result &&) noexcept = default;
 
+// Whether the study's rows fill every input cell of the table: then the defaults under them
+// would all be written over.
+bool coversEveryCell(const StudyGrid &rows, const StudyGridLayout &layout)
+{
+    if (rows.size() < layout.rows)
+        return false;
+    for (int r = 0; r < layout.rows; ++r)
+        if (rows[r].size() < int(layout.columns.size()))
+            return false;
+    return true;
+}
+
 void run(const Inputs &in, const LocaleSettings &locale, Result &result)
 {
     const Tables &t = result.tables();
-    Tables inputTables;
-    inputTables.entrada = t.entrada;
-    inputTables.param = t.param;
-    inputTables.serie = t.serie;
-    writeDefaults(inputTables, locale.decimalSeparator);
     const StudyWindowLayout &layout = *findWindowLayout(keys::kAgricultureWindow);
     const StudyGrid *grids[] = {&in.crops, &in.parameters, &in.series};
     CellTable *targets[] = {t.entrada, t.param, t.serie};
+    Tables underneath;
+    CellTable **defaults[] = {&underneath.entrada, &underneath.param, &underneath.serie};
+    for (std::size_t g = 0; g < layout.grids.size(); ++g)
+        if (!coversEveryCell(*grids[g], layout.grids[g]))
+            *defaults[g] = targets[g];
+    writeDefaults(underneath, locale.decimalSeparator);
+    writeSeriesHeadings(*t.serie);
     for (std::size_t g = 0; g < layout.grids.size(); ++g)
         writeStudyGrid(*targets[g], layout.grids[g], *grids[g], locale);
 

@@ -75,16 +75,34 @@ void run(const DilutionInputs &in, const LocaleSettings &locale, Result &result)
     // contribution[d][p]: the discharge at d as it reaches p.
     std::array<PointValues, kDischargePoints + 1> contribution{};
     // The decay over a number of intervals is the same from every point: worked out the first
-    // time it is needed, where an overflow of it is raised.
+    // time it is needed, where an overflow of it is raised. The points share the effluent
+    // alike, so each discharge reaches the points below it as the first one does: its texts
+    // are taken from the first one's wherever its own flow is the same.
     std::array<std::optional<Ext>, kDischargePoints> decay;
+    std::array<ShownNumber, kDischargePoints> firstDischarge;
+    long double firstOwn = 0;
     for (int d = 1; d <= discharging; ++d) {
-        const long double own = put(matrix, d - 1, d, Ext(flow[d]) + dilution[d], locale);
-        contribution[d][d] = own;
+        const ShownNumber own = shownNumber((Ext(flow[d]) + dilution[d]).value(), locale);
+        matrix.setCell(d - 1, d, own.text);
+        contribution[d][d] = own.value;
+        const bool likeTheFirst = d > 1 && own.value == firstOwn;
+        if (d == 1)
+            firstOwn = own.value;
         for (int p = d + 1; p <= kDischargePoints; ++p) {
-            std::optional<Ext> &factor = decay[p - d];
-            if (!factor)
-                factor = exp(((Ext(-1) * in.decayRate) * in.travelTime) * Ext(p - d));
-            contribution[d][p] = put(matrix, d - 1, p, Ext(own) * *factor, locale);
+            const int intervals = p - d;
+            if (!likeTheFirst) {
+                std::optional<Ext> &factor = decay[intervals];
+                if (!factor)
+                    factor = exp(((Ext(-1) * in.decayRate) * in.travelTime) * Ext(intervals));
+                const ShownNumber reached = shownNumber((Ext(own.value) * *factor).value(), locale);
+                if (d == 1)
+                    firstDischarge[intervals] = reached;
+                matrix.setCell(d - 1, p, reached.text);
+                contribution[d][p] = reached.value;
+                continue;
+            }
+            matrix.setCell(d - 1, p, firstDischarge[intervals].text);
+            contribution[d][p] = firstDischarge[intervals].value;
         }
     }
 

@@ -77,13 +77,10 @@ void writeDefaults(const Tables &t, QChar decimalSeparator)
 
     const QString zero = QStringLiteral("0");
     if (CellTable *serie = t.serie) {
-        for (int c = 0; c < kSerieColumns; ++c)
-            serie->setCell(c, 0, QLatin1String(kSerieHeaders[c]));
-        for (int day = 1; day <= kDays; ++day) {
-            serie->setCell(kDayColumn, day, sharedDayLabel(day));
+        writeSeriesHeadings(*serie);
+        for (int day = 1; day <= kDays; ++day)
             for (int c = kEtpColumn; c < kSerieColumns; ++c)
                 serie->setCell(c, day, zero);
-        }
     }
     for (CellTable *grid : t.classes) {
         if (!grid)
@@ -111,6 +108,14 @@ void writeDefaults(const Tables &t, QChar decimalSeparator)
             for (int row = 0; row < kParamRows; ++row)
                 param->setCell(k, row, paddedNumber(kDefaultParams[k][row], decimalSeparator));
     }
+}
+
+void writeSeriesHeadings(CellTable &serie)
+{
+    for (int c = 0; c < kSerieColumns; ++c)
+        serie.setCell(c, 0, QLatin1String(kSerieHeaders[c]));
+    for (int day = 1; day <= kDays; ++day)
+        serie.setCell(kDayColumn, day, sharedDayLabel(day));
 }
 
 void writeClassHeadings(CellTable &grid)

@@ -94,8 +94,10 @@ QString seriesCellPlace(int col, int day);
 // defaults carry `decimalSeparator`, whatever character it is; every default text is padded
 // with leading blanks ("    A", "   360", "   0,35"). Tables left null are skipped.
 void writeDefaults(const Tables &tables, QChar decimalSeparator);
-// Only the headings of a class grid ("DI(mm/dia)" ... "Contador"), the rest left as it is.
+// Only the headings of a class grid ("DI(mm/dia)" ... "Contador"), the rest left as it is;
+// and of the series, with its day labels.
 void writeClassHeadings(CellTable &grid);
+void writeSeriesHeadings(CellTable &serie);
 
 // The cell of `to` that stands where `place` stands in `from`: tables of one shape, one set
 // (a run's, say) standing for the other (a window's grids). A place in no table of `from`
