@@ -4,16 +4,16 @@
 #include "core/numbers/StudyText.h"
 #include "frame/NumericEdit.h"
 
-NumericEdit *newInputField(const tavi::InputSpec &spec, QWidget *parent)
+NumericEdit *newInputField(const tavi::InputSpec &row, QWidget *parent)
 {
     auto *field = new NumericEdit(parent);
-    field->setObjectName(spec.key);
-    field->setDecimalPlaces(spec.decimals);
-    field->setDisplayFormat(spec.displayFormat);
+    field->setObjectName(row.key);
+    field->setDecimalPlaces(row.decimals);
+    field->setDisplayFormat(row.displayFormat);
     long double value = 0;
-    if (tavi::tryTextToNumber(spec.defaultText, &value, tavi::studyNumberSettings()))
+    if (tavi::tryTextToNumber(row.defaultText, &value, tavi::studyNumberSettings()))
         field->setValue(value);
-    if (spec.unused)
+    if (row.unused)
         field->setToolTip(unusedFieldTip());
     return field;
 }

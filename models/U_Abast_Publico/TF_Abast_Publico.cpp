@@ -23,7 +23,7 @@ namespace
 QGroupBox *makeGroup(QWidget *parent, const QRect &geometry, int first, int last,
                      QList<NumericEdit *> &fields)
 {
-    const std::vector<tavi::InputSpec> &specs = tavi::inputSpecs(tavi::SectorId::Supply);
+    const std::vector<tavi::InputSpec> &rows = tavi::inputSpecs(tavi::SectorId::Supply);
     auto *group = new QGroupBox(parent);
     group->setGeometry(geometry);
     auto *grid = new QGridLayout(group);
@@ -31,12 +31,12 @@ QGroupBox *makeGroup(QWidget *parent, const QRect &geometry, int first, int last
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(1);
     for (int i = first; i <= last; ++i) {
-        const tavi::InputSpec &spec = specs[std::size_t(i)];
-        auto *caption = new QLabel(spec.caption, group);
+        const tavi::InputSpec &row = rows[std::size_t(i)];
+        auto *caption = new QLabel(row.caption, group);
         caption->setWordWrap(true);
-        NumericEdit *field = newInputField(spec, group);
+        NumericEdit *field = newInputField(row, group);
         field->setFixedSize(84, 21);
-        auto *unit = new QLabel(spec.unit, group);
+        auto *unit = new QLabel(row.unit, group);
         grid->addWidget(caption, i - first, 0);
         grid->addWidget(field, i - first, 1);
         grid->addWidget(unit, i - first, 2);

@@ -68,17 +68,17 @@ TF_Dem_Agua::TF_Dem_Agua(QWidget *parent) : ModuleWindow(SectorId::Dilution, par
     rows->setContentsMargins(8, 6, 8, 6);
     rows->setHorizontalSpacing(8);
     rows->setVerticalSpacing(3);
-    const std::vector<InputSpec> &specs = inputSpecs(SectorId::Dilution);
+    const std::vector<InputSpec> &inputRows = inputSpecs(SectorId::Dilution);
     for (int i = 0; i < int(m_fields.size()); ++i) {
-        const InputSpec &spec = specs[std::size_t(i)];
-        NumericEdit *field = newInputField(spec, group);
+        const InputSpec &input = inputRows[std::size_t(i)];
+        NumericEdit *field = newInputField(input, group);
         field->setFixedSize(96, kRowHeight);
-        auto *caption = new QLabel(spec.caption, group);
-        if (spec.unused)
+        auto *caption = new QLabel(input.caption, group);
+        if (input.unused)
             caption->setToolTip(unusedFieldTip());
         rows->addWidget(caption, i, 0);
         rows->addWidget(field, i, 1);
-        rows->addWidget(new QLabel(spec.unit, group), i, 2);
+        rows->addWidget(new QLabel(input.unit, group), i, 2);
         m_fields[i] = field;
     }
     rows->setColumnStretch(0, 1);

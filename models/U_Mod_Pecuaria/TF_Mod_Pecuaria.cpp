@@ -55,7 +55,7 @@ QGroupBox *makeSpeciesGroup(QWidget *parent, const QRect &geometry, const QStrin
                             int first, int fieldWidth,
                             std::array<NumericEdit *, tavi::kSpeciesCount> &fields)
 {
-    const std::vector<tavi::InputSpec> &specs = tavi::inputSpecs(tavi::SectorId::Livestock);
+    const std::vector<tavi::InputSpec> &rows = tavi::inputSpecs(tavi::SectorId::Livestock);
     auto *group = new QGroupBox(parent);
     group->setGeometry(geometry);
     const QFont headerFont = Fonts::verdana(9, true);
@@ -65,14 +65,14 @@ QGroupBox *makeSpeciesGroup(QWidget *parent, const QRect &geometry, const QStrin
     const int rowsBottom = kFirstRowY + (tavi::kSpeciesCount - 1) * kRowStep + kFieldHeight;
     addStrip(group, QRect(kFieldX - 9, kFirstRowY, 5, rowsBottom - kFirstRowY));
     for (int i = 0; i < tavi::kSpeciesCount; ++i) {
-        const tavi::InputSpec &spec = specs[std::size_t(first + i)];
+        const tavi::InputSpec &row = rows[std::size_t(first + i)];
         const int y = kFirstRowY + i * kRowStep;
-        auto *caption = addLabel(group, spec.caption, QPoint(kCaptionX, y));
+        auto *caption = addLabel(group, row.caption, QPoint(kCaptionX, y));
         caption->setFixedHeight(kFieldHeight);
-        NumericEdit *field = newInputField(spec, group);
+        NumericEdit *field = newInputField(row, group);
         field->setGeometry(kFieldX, y, fieldWidth, kFieldHeight);
-        if (!spec.unit.isEmpty())
-            addLabel(group, spec.unit, QPoint(kFieldX + fieldWidth + 5, y))
+        if (!row.unit.isEmpty())
+            addLabel(group, row.unit, QPoint(kFieldX + fieldWidth + 5, y))
                 ->setFixedHeight(kFieldHeight);
         fields[i] = field;
     }

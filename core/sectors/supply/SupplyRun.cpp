@@ -66,7 +66,7 @@ Result &Result::operator=(Result &&) noexcept = default;
 
 void run(const PublicSupplyInputs &in, const LocaleSettings &locale, Result &result)
 {
-    checkPublicSupply(in);
+    checkPublicSupply(in, locale);
     // Next year's demand uses the per-capita value as its field holds it: four decimals.
     const long double nextYearRead = heldValue(nextYearPerCapita(in), kNextYearPerCapitaDecimals);
     result.nextYearPerCapita = nextYearRead;
