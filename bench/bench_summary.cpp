@@ -2,8 +2,12 @@
 
 #include "core/numbers/NumberText.h"
 #include "core/numbers/StudyText.h"
+#include "core/sectors/agriculture/AgricultureRun.h"
+#include "core/sectors/dilution/DilutionRun.h"
+#include "core/sectors/livestock/LivestockRun.h"
 #include "core/sectors/specs/LivestockSpecies.h"
 #include "core/sectors/specs/StudyKeys.h"
+#include "core/sectors/supply/SupplyRun.h"
 #include "core/summary/MunicipalSummary.h"
 
 namespace
@@ -79,4 +83,22 @@ void benchSummary()
         QStringLiteral("full study computed headless (four sectors and summary)"),
         bench::medianMs(41, [&] { tavi::summarizeStudy(full, tavi::SupplyScenario::Current); }),
         "ms", QStringLiteral("goal <= 2"));
+    // The four runs as the windows call them, every table they show kept.
+    const tavi::LocaleSettings &locale = tavi::LocaleSettings::current();
+    const auto inputs = [&full](tavi::SectorId sector) {
+        return tavi::windowInputs(full, tavi::sectorDescriptor(sector).studyKey);
+    };
+    bench::row(
+        QStringLiteral("full study, the four runs with every window's tables"),
+        bench::medianMs(
+            41,
+            [&] {
+                using namespace tavi;
+                supply::run(supply::readInputs(inputs(SectorId::Supply), locale), locale);
+                livestock::run(livestock::readInputs(inputs(SectorId::Livestock), locale), locale);
+                agriculture::run(agriculture::readInputs(inputs(SectorId::Agriculture), locale),
+                                 locale);
+                dilution::run(dilution::readInputs(inputs(SectorId::Dilution), locale), locale);
+            }),
+        "ms");
 }

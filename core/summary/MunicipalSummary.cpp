@@ -44,7 +44,10 @@ void computeLivestock(SectorSeries &series, const WindowInputs &inputs,
 void computeAgriculture(SectorSeries &series, const WindowInputs &inputs,
                         const LocaleSettings &locale)
 {
-    take(series, agriculture::run(agriculture::readInputs(inputs, locale), locale).total);
+    // The summary reads the daily total alone.
+    take(series, agriculture::run(agriculture::readInputs(inputs, locale), locale,
+                                  agriculture::Detail::DailyTotal)
+                     .total);
 }
 
 void computeDilution(MunicipalSummary &summary, const WindowInputs &inputs,

@@ -1,6 +1,5 @@
 #include "core/sectors/agriculture/AgricultureRun.h"
 
-#include "core/sectors/agriculture/AgricultureSimulation.h"
 #include "core/sectors/specs/StudyKeys.h"
 
 namespace tavi::agriculture
@@ -60,7 +59,7 @@ bool coversEveryCell(const StudyGrid &rows, const StudyGridLayout &layout)
     return true;
 }
 
-void run(const Inputs &in, const LocaleSettings &locale, Result &result)
+void run(const Inputs &in, const LocaleSettings &locale, Result &result, Detail detail)
 {
     const Tables &t = result.tables();
     const StudyWindowLayout &layout = *findWindowLayout(keys::kAgricultureWindow);
@@ -86,13 +85,13 @@ void run(const Inputs &in, const LocaleSettings &locale, Result &result)
             writeClassHeadings(*grid);
         runCropCalendar(t, ClassSet().set(), locale);
     }
-    result.total = simulate(t, locale);
+    result.total = simulate(t, locale, detail);
 }
 
-Result run(const Inputs &in, const LocaleSettings &locale)
+Result run(const Inputs &in, const LocaleSettings &locale, Detail detail)
 {
     Result result;
-    run(in, locale, result);
+    run(in, locale, result, detail);
     return result;
 }
 

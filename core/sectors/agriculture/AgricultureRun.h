@@ -2,6 +2,7 @@
 
 #include "core/base/LocaleSettings.h"
 #include "core/sectors/agriculture/AgricultureCalendar.h"
+#include "core/sectors/agriculture/AgricultureSimulation.h"
 #include "core/study/Study.h"
 #include "core/tables/DaySeries.h"
 
@@ -45,10 +46,11 @@ private:
 };
 
 // The inputs over the window's defaults, then the crop calendar of every class (unless the
-// window's Kc are given), then the simulation (simulate()). An unreadable cell throws
-// ConvertError, naming the cell in the run's tables; what was written before stays in
-// `result`.
-void run(const Inputs &in, const LocaleSettings &locale, Result &result);
-Result run(const Inputs &in, const LocaleSettings &locale);
+// window's Kc are given), then the simulation (simulate(), writing `detail`). An unreadable
+// cell throws ConvertError, naming the cell in the run's tables; what was written before stays
+// in `result`.
+void run(const Inputs &in, const LocaleSettings &locale, Result &result,
+         Detail detail = Detail::WindowTables);
+Result run(const Inputs &in, const LocaleSettings &locale, Detail detail = Detail::WindowTables);
 
 } // namespace tavi::agriculture

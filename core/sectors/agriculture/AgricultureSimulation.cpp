@@ -77,6 +77,29 @@ private:
     std::array<std::optional<long double>, kClasses> m_values;
 };
 
+// Writes a step's number into its cell; where only the daily total is wanted, works out the
+// value its cell would read as and writes nothing.
+class StepCells
+{
+public:
+    StepCells(Detail detail, const LocaleSettings &locale)
+        : m_written(detail == Detail::WindowTables), m_locale(locale)
+    {
+    }
+    long double put(CellTable &table, int col, int row, long double value)
+    {
+        if (!m_written)
+            return shownValue(value);
+        const ShownNumber shown = shownNumber(value, m_locale);
+        table.setCell(col, row, shown.text);
+        return shown.value;
+    }
+
+private:
+    bool m_written;
+    const LocaleSettings &m_locale;
+};
+
 } // namespace
 
 void clearSimulation(const Tables &t)
@@ -87,7 +110,7 @@ void clearSimulation(const Tables &t)
     t.total->clear(0, 0, totalRow(1), totalRow(kDays));
 }
 
-DaySeries simulate(const Tables &t, const LocaleSettings &locale)
+DaySeries simulate(const Tables &t, const LocaleSettings &locale, Detail detail)
 {
     CellTable &serie = *t.serie;
     CellTable::Batch serieBatch(serie);
@@ -102,33 +125,28 @@ DaySeries simulate(const Tables &t, const LocaleSettings &locale)
     std::array<KcColumn, kClasses> kc;
     ClassParameter area(*t.param, kAreaRow);
     ClassParameter efficiency(*t.param, kEfficiencyRow);
+    StepCells cells(detail, locale);
     DaySeries totals;
     std::array<long double, kClasses> shown{};
     for (int day = 1; day <= kDays; ++day) {
         const long double rain = roundRainfall(seriesNumber(serie, kRainColumn, day, locale));
-        const ShownNumber pef = shownNumber(effectiveRainfall(rain, constants), locale);
-        serie.setCell(kEffectiveRainColumn, day, pef.text);
+        const long double pef =
+            cells.put(serie, kEffectiveRainColumn, day, effectiveRainfall(rain, constants));
 
         const long double etp = seriesNumber(serie, kEtpColumn, day, locale);
         for (int k = 0; k < kClasses; ++k) {
             const long double need =
-                (Ext(etp) * kc[k].read(*t.classes[k], day, locale) - pef.value).value();
+                (Ext(etp) * kc[k].read(*t.classes[k], day, locale) - pef).value();
             // Written as "0" when the rain covers the need (a negative zero included).
-            const ShownNumber di = shownNumber(need > 0 ? need : 0.0L, locale);
-            t.classes[k]->setCell(kDiColumn, day, di.text);
-            shown[k] = di.value;
+            shown[k] = cells.put(*t.classes[k], kDiColumn, day, need > 0 ? need : 0.0L);
         }
         for (int k = 0; k < kClasses; ++k) {
             const Ext de = Ext(shown[k]) / 1000 * area.of(k, locale) * 1000000;
-            const ShownNumber text = shownNumber(de.value(), locale);
-            t.classes[k]->setCell(kDeColumn, day, text.text);
-            shown[k] = text.value;
+            shown[k] = cells.put(*t.classes[k], kDeColumn, day, de.value());
         }
         for (int k = 0; k < kClasses; ++k) {
             const Ext db = Ext(shown[k]) / efficiency.of(k, locale);
-            const ShownNumber text = shownNumber(db.value(), locale);
-            t.classes[k]->setCell(kDbColumn, day, text.text);
-            shown[k] = text.value;
+            shown[k] = cells.put(*t.classes[k], kDbColumn, day, db.value());
         }
         Ext total = shown[0];
         for (int k = 1; k < kClasses; ++k)

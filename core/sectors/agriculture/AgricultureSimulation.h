@@ -25,6 +25,10 @@ long double effectiveRainfall(long double p, const RainfallConstants &constants 
 // entry field of two decimals holds it.
 long double roundRainfall(long double p);
 
+// What a run writes: every table the window shows, or only the daily total, where nothing else
+// is read (the municipal summary). Every value is worked out alike either way.
+enum class Detail { WindowTables, DailyTotal };
+
 // Empties what "Simular" writes: the effective rainfall, DI, DE and DB of every class and the
 // total.
 void clearSimulation(const Tables &tables);
@@ -42,7 +46,8 @@ void clearSimulation(const Tables &tables);
 // ConvertError (a series cell's naming its day and column under the message), a zero
 // efficiency or an overflow FloatError; what was written before stays, and what the run did
 // not reach is empty. Every table written is batched, so views update once per run. Returns
-// the totals of the days worked out.
-DaySeries simulate(const Tables &tables, const LocaleSettings &locale = LocaleSettings::current());
+// the totals of the days worked out; with Detail::DailyTotal only the total is written.
+DaySeries simulate(const Tables &tables, const LocaleSettings &locale = LocaleSettings::current(),
+                   Detail detail = Detail::WindowTables);
 
 } // namespace tavi::agriculture

@@ -142,6 +142,28 @@ private slots:
                  window.tables().classes[B]->cell(kCounterColumn, 20));
     }
 
+    // Where only the daily total is wanted, it is the same, text for text, and nothing else
+    // of the simulation is written.
+    void theDailyTotalAloneIsTheSame()
+    {
+        const LocaleSettings locale = LocaleSettings::brazilian();
+        QList<QPair<int, QStringList>> days;
+        for (int day = 1; day <= kDays; ++day)
+            days << qMakePair(day, QStringList{QString::number(2 + day % 50 / 10.0),
+                                               day % 3 ? "0" : QString::number(day % 17 * 1.3)});
+        const Inputs in = readInputs(withDays(days), locale);
+        const Result tables = run(in, locale);
+        const Result total = run(in, locale, Detail::DailyTotal);
+        QCOMPARE(total.total.texts, tables.total.texts);
+        QVERIFY(total.total.values == tables.total.values);
+        for (int day = 1; day <= kDays; ++day)
+            QCOMPARE(total.tables().total->cell(0, totalRow(day)),
+                     tables.tables().total->cell(0, totalRow(day)));
+        QVERIFY(tables.total.texts.count(QStringLiteral("0")) < kDays / 2);
+        QCOMPARE(cell(total, A, kDiColumn, 1), QString());
+        QCOMPARE(total.tables().serie->cell(kEffectiveRainColumn, 3), QString());
+    }
+
     // An unreadable cell stops the run with the window's message and the place it names;
     // the days before it are worked out, the rest empty.
     void errorsStopTheRunWhereTheyHappen_data()
