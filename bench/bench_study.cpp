@@ -2,6 +2,7 @@
 
 #include "core/numbers/NumberText.h"
 #include "core/numbers/StudyText.h"
+#include "core/sectors/specs/StudyKeys.h"
 #include "core/study/StudyFile.h"
 #include "frame/StudyInputs.h"
 #include "models/U_Mod_Agricultura/TF_Mod_Agricultura.h"
@@ -18,7 +19,7 @@ tavi::Study fullStudy()
     tavi::Study study = tavi::defaultStudy();
     study.name = QStringLiteral("Município de referência");
     tavi::StudyGrid &serie =
-        study.windows[QStringLiteral("TF_Mod_Agricultura")].grids[QStringLiteral("SG_Serie")];
+        study.windows[tavi::keys::kAgricultureWindow].grids[tavi::keys::kSeries];
     for (int day = 0; day < serie.size(); ++day)
         serie[day] = {
             tavi::formatGeneral(day * 0.0123456789012345L + 3, tavi::studyNumberSettings()),
@@ -40,7 +41,7 @@ void benchStudy()
                bench::medianMs(21, [&] { tavi::loadStudyFile(path); }), "ms",
                QStringLiteral("goal < 20"));
     TF_Mod_Agricultura window;
-    const tavi::WindowInputs inputs = study.windows.value(QStringLiteral("TF_Mod_Agricultura"));
+    const tavi::WindowInputs inputs = study.windows.value(tavi::keys::kAgricultureWindow);
     bench::row(QStringLiteral("study: fill the agriculture window and take it back"),
                bench::medianMs(21,
                                [&] {

@@ -1,9 +1,8 @@
 #include "BenchUtil.h"
 
-#include "core/sectors/dilution/DilutionModel.h"
-#include "core/sectors/livestock/LivestockModel.h"
-#include "core/sectors/supply/PublicSupplyModel.h"
-#include "core/tables/CellTable.h"
+#include "core/sectors/dilution/DilutionRun.h"
+#include "core/sectors/livestock/LivestockRun.h"
+#include "core/sectors/supply/SupplyRun.h"
 #include "frame/NumericEdit.h"
 #include "models/U_Abast_Publico/TF_Abast_Publico.h"
 #include "models/U_Dem_Agua/MaximumBox.h"
@@ -45,9 +44,9 @@ void benchPublicSupply()
     in.unservedPerCapita = 0.093L;
     in.priceElasticity = -0.21L;
     in.price = 3.17L;
-    tavi::CellTable grid(3, 366, 366, true);
+    const tavi::LocaleSettings &locale = tavi::LocaleSettings::current();
     bench::row(QStringLiteral("public supply: Simular, model alone"),
-               bench::medianMs(51, [&] { tavi::fillPublicSupply(grid, in, 0.05L); }), "ms");
+               bench::medianMs(51, [&] { tavi::supply::run(in, locale); }), "ms");
     TF_Abast_Publico window;
     showAndActivate(window);
     setField(window, "me_1", in.servedPopulation);
@@ -65,9 +64,9 @@ void benchLivestock()
     tavi::LivestockInputs in;
     for (int s = 0; s < tavi::kSpeciesCount; ++s)
         in[s] = {1000.0L * (s + 1) + 0.5L, 12.34L * (s + 1)};
-    tavi::CellTable grid(7, 367, 366, true);
+    const tavi::LocaleSettings &locale = tavi::LocaleSettings::current();
     bench::row(QStringLiteral("livestock: Simular, model alone"),
-               bench::medianMs(51, [&] { tavi::fillLivestock(grid, in); }), "ms");
+               bench::medianMs(51, [&] { tavi::livestock::run(in, locale); }), "ms");
     TF_Mod_Pecuaria window;
     showAndActivate(window);
     const char *herds[] = {"e_qte_bovino", "e_qte_suino", "e_qte_equino", "e_qte_caprino",
@@ -84,11 +83,9 @@ void benchLivestock()
 void benchDilution()
 {
     const tavi::DilutionInputs in{0.38L, 14, 0.61L, 1124.55L, 10, 2, 7};
-    std::unique_ptr<tavi::CellTable> results(tavi::newDilutionResults());
-    tavi::CellTable contributions(tavi::kDischargePoints, tavi::kDischargePoints + 1,
-                                  tavi::kDischargePoints + 1, true);
+    const tavi::LocaleSettings &locale = tavi::LocaleSettings::current();
     bench::row(QStringLiteral("dilution: Simular, model alone"),
-               bench::medianMs(51, [&] { tavi::runDilution(*results, contributions, in); }), "ms");
+               bench::medianMs(51, [&] { tavi::dilution::run(in, locale); }), "ms");
     // The maximum's box is answered at once, so the figure is the run itself.
     MaximumBox::setPresenter([](QWidget *, const QString &) {});
     TF_Dem_Agua window;

@@ -30,6 +30,11 @@ ModuleWindow::ModuleWindow(QWidget *parent) : QDialog(parent)
     setBackgroundRole(QPalette::Button);
 }
 
+ModuleWindow::ModuleWindow(tavi::SectorId sector, QWidget *parent) : ModuleWindow(parent)
+{
+    m_sector = sector;
+}
+
 ModuleWindow::~ModuleWindow()
 {
     qApp->removeEventFilter(this);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/sectors/specs/Sectors.h"
 #include "frame/ResultsNotice.h"
 #include "frame/WindowKeys.h"
 
@@ -8,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAbstractButton;
 class QFrame;
@@ -32,7 +34,12 @@ class ModuleWindow : public QDialog
     Q_OBJECT
 public:
     explicit ModuleWindow(QWidget *parent = nullptr);
+    // The window of a sector: its inputs are the sector's part of a study.
+    explicit ModuleWindow(tavi::SectorId sector, QWidget *parent = nullptr);
     ~ModuleWindow() override;
+
+    // The sector whose inputs the window holds; none for a window that holds no study inputs.
+    std::optional<tavi::SectorId> sector() const { return m_sector; }
 
     // The window's key handler: Enter moves the focus on and Escape closes the window (both
     // consumed); "." and "," become the decimal separator where the window translates them.
@@ -129,6 +136,7 @@ private:
     void rememberInputsOfRun();
     void inputsMaybeChanged();
 
+    std::optional<tavi::SectorId> m_sector;
     QToolButton *m_simular = nullptr;
     QToolButton *m_salvar = nullptr;
     QToolButton *m_sair = nullptr;

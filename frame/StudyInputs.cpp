@@ -4,6 +4,7 @@
 #include "core/numbers/NumberText.h"
 #include "core/numbers/StudyText.h"
 #include "core/tables/CellTable.h"
+#include "frame/ModuleWindow.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
 #include "frame/SeriesOriginLabel.h"
@@ -22,7 +23,7 @@ namespace
 
 const StudyWindowLayout *layoutOf(const QWidget *window)
 {
-    return findWindowLayout(QString::fromLatin1(window->metaObject()->className()));
+    return findWindowLayout(studyKeyOf(window));
 }
 
 template <class W> W *component(const QWidget *window, const QString &name)
@@ -55,6 +56,12 @@ void keepPendingEdit(const ResultGrid &grid, const StudyGridLayout &layout, Stud
 }
 
 } // namespace
+
+QString studyKeyOf(const QWidget *window)
+{
+    const auto *module = qobject_cast<const ModuleWindow *>(window);
+    return module && module->sector() ? sectorDescriptor(*module->sector()).studyKey : QString();
+}
 
 void fill(QWidget *window, const WindowInputs &inputs)
 {

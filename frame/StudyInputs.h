@@ -12,9 +12,13 @@ class QWidget;
 namespace StudyInputs
 {
 
+// The key a study keeps the window's inputs under: its sector's (keys::kSupplyWindow, ...);
+// empty for a window of no sector.
+QString studyKeyOf(const QWidget *window);
+
 // Writes `inputs` into the fields and input grids of `window`, as the user would have left
-// them, and the origin of its series into its SeriesOriginLabel where it keeps one. The window is
-// named by its class ("TF_Abast_Publico"); members it does not have are skipped.
+// them, and the origin of its series into its SeriesOriginLabel where it keeps one. The
+// window's members are those of its sector; members it does not have are skipped.
 void fill(QWidget *window, const tavi::WindowInputs &inputs);
 
 // What the window's fields and input grids hold now. A field being edited counts with the

@@ -7,46 +7,38 @@
 
 #include <QDialog>
 
-QString moduleCaption(ModuleKind kind)
+using tavi::SectorId;
+
+QString moduleCaption(SectorId sector)
 {
-    switch (kind) {
-    case ModuleKind::AbastecimentoPublico:
-        return QStringLiteral("Módulo Abastecimento Público");
-    case ModuleKind::Pecuaria:
-        return QStringLiteral("Módulo Pecuária");
-    case ModuleKind::Agricultura:
-        return QStringLiteral("Módulo Agricultura");
-    case ModuleKind::DiluicaoEsgotos:
-        break;
-    }
-    return QStringLiteral("Demanda por Água para a Diluição de Esgotos Domésticos");
+    return tavi::sectorDescriptor(sector).title;
 }
 
-QString moduleWindowName(ModuleKind kind)
+QString moduleWindowName(SectorId sector)
 {
-    switch (kind) {
-    case ModuleKind::AbastecimentoPublico:
+    switch (sector) {
+    case SectorId::Supply:
         return QStringLiteral("F_Abast_Publico");
-    case ModuleKind::Pecuaria:
+    case SectorId::Livestock:
         return QStringLiteral("F_Mod_Pecuaria");
-    case ModuleKind::Agricultura:
+    case SectorId::Agriculture:
         return QStringLiteral("F_Mod_Agricultura");
-    case ModuleKind::DiluicaoEsgotos:
+    case SectorId::Dilution:
         break;
     }
     return QStringLiteral("F_Dem_Agua");
 }
 
-std::unique_ptr<QDialog> createModuleWindow(ModuleKind kind, QWidget *parent)
+std::unique_ptr<QDialog> createModuleWindow(SectorId sector, QWidget *parent)
 {
-    switch (kind) {
-    case ModuleKind::AbastecimentoPublico:
+    switch (sector) {
+    case SectorId::Supply:
         return std::make_unique<TF_Abast_Publico>(parent);
-    case ModuleKind::Pecuaria:
+    case SectorId::Livestock:
         return std::make_unique<TF_Mod_Pecuaria>(parent);
-    case ModuleKind::Agricultura:
+    case SectorId::Agriculture:
         return std::make_unique<TF_Mod_Agricultura>(parent);
-    case ModuleKind::DiluicaoEsgotos:
+    case SectorId::Dilution:
         return std::make_unique<TF_Dem_Agua>(parent);
     }
     return nullptr;

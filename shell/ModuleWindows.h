@@ -1,19 +1,18 @@
 #pragma once
 
+#include "core/sectors/specs/Sectors.h"
+
 #include <QString>
 #include <memory>
 
 class QDialog;
 class QWidget;
 
-// The four module windows the main menu opens.
-enum class ModuleKind { AbastecimentoPublico, Pecuaria, Agricultura, DiluicaoEsgotos };
-
 // The window's caption, e.g. "Módulo Pecuária".
-QString moduleCaption(ModuleKind kind);
+QString moduleCaption(tavi::SectorId sector);
 // The window instance's name, e.g. "F_Mod_Pecuaria".
-QString moduleWindowName(ModuleKind kind);
+QString moduleWindowName(tavi::SectorId sector);
 
-// A new instance of the module's window over `parent`, in the defaults of its layout. The
+// A new instance of the sector's window over `parent`, in the defaults of its layout. The
 // caller shows it modally and destroys it when it closes.
-std::unique_ptr<QDialog> createModuleWindow(ModuleKind kind, QWidget *parent);
+std::unique_ptr<QDialog> createModuleWindow(tavi::SectorId sector, QWidget *parent);

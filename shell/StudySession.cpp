@@ -28,7 +28,7 @@ QSettings &settings()
 
 QString windowName(const QWidget *window)
 {
-    return QString::fromLatin1(window->metaObject()->className());
+    return StudyInputs::studyKeyOf(window);
 }
 
 } // namespace

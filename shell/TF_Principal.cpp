@@ -221,10 +221,10 @@ void TF_Principal::openModal(const std::function<std::unique_ptr<QDialog>()> &cr
     giveActivationBack(this);
 }
 
-void TF_Principal::openModule(ModuleKind kind)
+void TF_Principal::openModule(tavi::SectorId sector)
 {
-    runGuarded(this, [this, kind] {
-        std::unique_ptr<QDialog> window = createModuleWindow(kind, this);
+    runGuarded(this, [this, sector] {
+        std::unique_ptr<QDialog> window = createModuleWindow(sector, this);
         m_session->attach(window.get());
         // What the user typed is kept however the window closes, even by an error.
         struct Detach {
@@ -239,22 +239,22 @@ void TF_Principal::openModule(ModuleKind kind)
 
 void TF_Principal::AbastecimentoPblico1Click()
 {
-    openModule(ModuleKind::AbastecimentoPublico);
+    openModule(tavi::SectorId::Supply);
 }
 
 void TF_Principal::Pecuria1Click()
 {
-    openModule(ModuleKind::Pecuaria);
+    openModule(tavi::SectorId::Livestock);
 }
 
 void TF_Principal::Agricultura1Click()
 {
-    openModule(ModuleKind::Agricultura);
+    openModule(tavi::SectorId::Agriculture);
 }
 
 void TF_Principal::guaparaaDiluiodeEsgotosDomsticos1Click()
 {
-    openModule(ModuleKind::DiluicaoEsgotos);
+    openModule(tavi::SectorId::Dilution);
 }
 
 void TF_Principal::a_resumoTriggered()

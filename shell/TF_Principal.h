@@ -50,7 +50,7 @@ private:
     void buildMenu();
     // Creates a fresh instance of the window, shows it modally and destroys it on return.
     void openModal(const std::function<std::unique_ptr<QDialog>()> &create);
-    void openModule(ModuleKind kind);
+    void openModule(tavi::SectorId sector);
     void buildFileMenu(QMenu *menu);
     void showStudy();
     void rebuildRecentStudies();

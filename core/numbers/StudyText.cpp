@@ -1,6 +1,6 @@
 #include "core/numbers/StudyText.h"
 
-#include "core/numbers/NumberText.h"
+#include "core/numbers/ShownNumber.h"
 
 namespace tavi
 {
@@ -13,8 +13,7 @@ const QChar kStudyDecimal = QLatin1Char('.');
 
 bool readsInStudy(const QString &text)
 {
-    long double ignored = 0;
-    return tryTextToNumber(text, &ignored, studyNumberSettings());
+    return readShownNumber(text, nullptr, studyNumberSettings());
 }
 
 } // namespace
@@ -32,8 +31,7 @@ const LocaleSettings &studyNumberSettings()
 
 QString toStudyText(const QString &windowText, const LocaleSettings &locale)
 {
-    long double ignored = 0;
-    if (tryTextToNumber(windowText, &ignored, locale)) {
+    if (readShownNumber(windowText, nullptr, locale)) {
         QString text = windowText;
         text.replace(locale.decimalSeparator, kStudyDecimal);
         return text;

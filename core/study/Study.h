@@ -40,7 +40,7 @@ struct WindowInputs {
 struct Study {
     QString name;
     QString notes;
-    // By window class name ("TF_Abast_Publico", ...).
+    // By the windows' study keys (keys::kSupplyWindow, ...).
     QMap<QString, WindowInputs> windows;
 
     bool operator==(const Study &other) const

@@ -13,7 +13,7 @@
 namespace tavi
 {
 
-// "Abastecimento Público" for "TF_Abast_Publico"; the name itself for one unknown.
+// "Abastecimento Público" for the public supply window's key; the name itself for one unknown.
 QString studyWindowCaption(const QString &window);
 
 // A window's fields in the window's order, each with its caption and unit:

@@ -9,10 +9,11 @@
 
 // Study files (".tavi"): UTF-8 JSON,
 //   {"formato": "tavi-estudo", "versao": 1, "nome": ..., "notas": ...,
-//    "janelas": {"TF_Abast_Publico": {"me_1": "1000", ...}, "TF_Mod_Agricultura":
-//    {"SG_Serie": [["5.2", "0"], ...], ...}, ...}}
-// Each window member is named after its component; a field holds its text, a grid an array
-// of its rows, each an array of texts, as StudyText.h keeps them.
+//    "janelas": {<window>: {"me_1": "1000", ...}, <window>: {"SG_Serie": [["5.2", "0"], ...],
+//    ...}, ...}}
+// Each window is named by its study key (StudyKeys.h), each window member after its
+// component; a field holds its text, a grid an array of its rows, each an array of texts, as
+// StudyText.h keeps them.
 namespace tavi
 {
 
@@ -30,7 +31,7 @@ public:
 struct StudyReading {
     Study study;
     // The members the file did not have, filled with their defaults
-    // ("TF_Mod_Pecuaria: me_bovino"), in the order of the windows.
+    // ("Pecuária: Consumo per-capita, Bovino (litros/dia)"), in the order of the windows.
     QStringList defaulted;
     // For a recovery copy: the file the study was last opened from or saved to, if any.
     QString originalPath;

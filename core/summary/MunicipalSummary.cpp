@@ -3,16 +3,12 @@
 #include "core/base/TaviError.h"
 #include "core/numbers/NumberText.h"
 #include "core/numbers/ReadableNumber.h"
-#include "core/numbers/StudyText.h"
-#include "core/sectors/agriculture/AgricultureCalendar.h"
-#include "core/sectors/agriculture/AgricultureSimulation.h"
-#include "core/sectors/dilution/DilutionModel.h"
-#include "core/sectors/livestock/LivestockModel.h"
-#include "core/sectors/specs/AgricultureTables.h"
-#include "core/sectors/supply/PublicSupplyModel.h"
+#include "core/numbers/ShownNumber.h"
+#include "core/sectors/agriculture/AgricultureRun.h"
+#include "core/sectors/dilution/DilutionRun.h"
+#include "core/sectors/livestock/LivestockRun.h"
+#include "core/sectors/supply/SupplyRun.h"
 #include "core/tables/CellTable.h"
-
-#include <memory>
 
 namespace tavi
 {
@@ -20,134 +16,47 @@ namespace tavi
 namespace
 {
 
-const QString kSupplyWindow = QStringLiteral("TF_Abast_Publico");
-const QString kLivestockWindow = QStringLiteral("TF_Mod_Pecuaria");
-const QString kAgricultureWindow = QStringLiteral("TF_Mod_Agricultura");
-const QString kDilutionWindow = QStringLiteral("TF_Dem_Agua");
-
-// A value as a numeric field holding it gives it back: the edit text rounded to the field's
-// decimals (empty for 0), read again.
-long double heldByField(long double value, int decimals, const LocaleSettings &locale)
+// The sector's inputs in the study, or its defaults where the study has none.
+WindowInputs inputsOf(const Study &study, SectorId sector)
 {
-    long double held = 0;
-    if (!readEntry(editText(value, decimals, true, locale), &held, locale))
-        held = 0;
-    return held;
+    return windowInputs(study, sectorDescriptor(sector).studyKey);
 }
 
-// A field of the study as its window's field holds it once filled from the study.
-long double fieldValue(const WindowInputs &inputs, const QString &name, int decimals,
-                       const LocaleSettings &locale)
+void take(SectorSeries &series, const DaySeries &days)
 {
-    long double value = 0;
-    if (!readEntry(fromStudyText(inputs.fields.value(name), locale), &value, locale))
-        value = 0;
-    return heldByField(value, decimals, locale);
+    series.dailyTexts = days.texts;
+    series.daily = days.values;
 }
 
-// A day's value from the text a window's grid shows.
-void takeDaily(SectorSeries &series, const CellTable &table, int col, int firstRow, int rows,
-               const LocaleSettings &locale)
-{
-    series.dailyTexts.clear();
-    series.daily.clear();
-    for (int day = 1; day <= kSummaryDays; ++day) {
-        const QString text = table.cell(col, firstRow + qMin(day, rows) - 1);
-        series.dailyTexts << text;
-        series.daily.push_back(textToNumber(text, locale));
-    }
-}
-
-// The public supply window's "Simular": its grid holds days 1 to 365; day 366, beyond the
-// grid, repeats the constant daily demand.
 void computeSupply(SectorSeries &series, const WindowInputs &inputs, SupplyScenario scenario,
                    const LocaleSettings &locale)
 {
-    PublicSupplyInputs in;
-    in.servedPopulation = fieldValue(inputs, QStringLiteral("me_1"), 2, locale);
-    in.currentPerCapita = fieldValue(inputs, QStringLiteral("me_2"), 2, locale);
-    in.totalPopulation = fieldValue(inputs, QStringLiteral("me_3"), 2, locale);
-    in.unservedPerCapita = fieldValue(inputs, QStringLiteral("me_4"), 2, locale);
-    in.efficiency = fieldValue(inputs, QStringLiteral("me_5"), 2, locale);
-    in.priceElasticity = fieldValue(inputs, QStringLiteral("e_p_1"), 6, locale);
-    in.price = fieldValue(inputs, QStringLiteral("e_p_2"), 2, locale);
-    in.incomeElasticity = fieldValue(inputs, QStringLiteral("e_p_3"), 6, locale);
-    in.income = fieldValue(inputs, QStringLiteral("e_p_4"), 2, locale);
-    checkPublicSupply(in);
-    // Next year's demand uses the per-capita value as its field shows it.
-    const long double nextYearRead =
-        heldByField(nextYearPerCapita(in), kNextYearPerCapitaDecimals, locale);
-    CellTable grid(3, 366, 366, true);
-    fillPublicSupply(grid, in, nextYearRead);
-    takeDaily(series, grid, scenario == SupplyScenario::Current ? 1 : 2, 1, 365, locale);
+    const supply::Result result = supply::run(supply::readInputs(inputs, locale), locale);
+    take(series, scenario == SupplyScenario::Current ? result.current : result.nextYear);
 }
 
 void computeLivestock(SectorSeries &series, const WindowInputs &inputs,
                       const LocaleSettings &locale)
 {
-    LivestockInputs in;
-    for (int s = 0; s < kSpeciesCount; ++s) {
-        in[s].heads = fieldValue(inputs, herdFieldName(s), 2, locale);
-        in[s].litresPerHead = fieldValue(inputs, consumptionFieldName(s), 2, locale);
-    }
-    CellTable grid(kLivestockTotalColumn + 1, kLivestockDays + 1, 366, true);
-    fillLivestock(grid, in);
-    takeDaily(series, grid, kLivestockTotalColumn, 1, kLivestockDays, locale);
+    take(series, livestock::run(livestock::readInputs(inputs, locale), locale).total);
 }
 
-// The agriculture window opened on the study: its defaults, the study's tables and series
-// over them, the crop calendars, then "Simular".
 void computeAgriculture(SectorSeries &series, const WindowInputs &inputs,
                         const LocaleSettings &locale)
 {
-    using namespace agriculture;
-    OwnedTables owned;
-    const Tables &t = owned.tables();
-    writeDefaults(t, locale.decimalSeparator);
-    const StudyWindowLayout &layout = *findWindowLayout(kAgricultureWindow);
-    CellTable *targets[] = {t.entrada, t.param, t.serie};
-    for (std::size_t g = 0; g < layout.grids.size(); ++g)
-        writeStudyGrid(*targets[g], layout.grids[g], inputs.grids.value(layout.grids[g].name),
-                       locale);
-    runCropCalendar(t);
-    // The constants and the rounding of the day's rainfall come from the window's hidden
-    // two-decimal fields.
-    RainfallConstants constants;
-    constants.threshold = heldByField(constants.threshold, 2, locale);
-    constants.divisor = heldByField(constants.divisor, 2, locale);
-    constants.lowerSlope = heldByField(constants.lowerSlope, 2, locale);
-    constants.intercept = heldByField(constants.intercept, 2, locale);
-    constants.upperSlope = heldByField(constants.upperSlope, 2, locale);
-    simulate(t, constants, [&locale](long double rain) { return heldByField(rain, 2, locale); });
-    takeDaily(series, *t.total, 0, 0, kDays, locale);
+    // The summary reads the daily total alone.
+    take(series, agriculture::run(agriculture::readInputs(inputs, locale), locale,
+                                  agriculture::Detail::DailyTotal)
+                     .total);
 }
 
 void computeDilution(MunicipalSummary &summary, const WindowInputs &inputs,
                      const LocaleSettings &locale)
 {
-    DilutionInputs in;
-    in.decayRate = fieldValue(inputs, QStringLiteral("ce_2"), 2, locale);
-    in.points = fieldValue(inputs, QStringLiteral("ce_3"), 2, locale);
-    in.effluentFlow = fieldValue(inputs, QStringLiteral("ce_4"), 2, locale);
-    in.effluentBod = fieldValue(inputs, QStringLiteral("ce_5"), 2, locale);
-    in.permittedBod = fieldValue(inputs, QStringLiteral("ce_6"), 2, locale);
-    in.riverBod = fieldValue(inputs, QStringLiteral("ce_7"), 2, locale);
-    in.travelTime = fieldValue(inputs, QStringLiteral("ce_8"), 2, locale);
-    std::unique_ptr<CellTable> results(newDilutionResults());
-    std::unique_ptr<CellTable> contributions(newContributionMatrix());
-    writeDilutionHeaders(*results);
-    writePointNumbers(*results);
-    summary.dilutionMaximum = runDilution(*results, *contributions, in);
-    summary.dilutionMaximumText = formatGeneral(summary.dilutionMaximum, locale);
-    summary.dilutionPoint = 0;
-    for (int p = 1; p <= kDischargePoints && summary.dilutionMaximum > 0; ++p) {
-        long double flow = 0;
-        if (tryTextToNumber(results->cell(AccumulatedFlowColumn, p), &flow, locale) &&
-            double(flow) == summary.dilutionMaximum) {
-            summary.dilutionPoint = p;
-            break;
-        }
-    }
+    const dilution::Result result = dilution::run(dilution::readInputs(inputs, locale), locale);
+    summary.dilutionMaximum = result.maximum;
+    summary.dilutionMaximumText = result.maximumText;
+    summary.dilutionPoint = result.maximumPoint;
 }
 
 // Runs a sector's computation; its error and the place it names, if any, stay with it.
@@ -165,15 +74,7 @@ template <class Compute> void guarded(QString &error, QString &where, Compute co
 
 QString summarySectorName(int sector)
 {
-    switch (sector) {
-    case SupplySector:
-        return QStringLiteral("Abastecimento Público");
-    case LivestockSector:
-        return QStringLiteral("Pecuária");
-    case AgricultureSector:
-        return QStringLiteral("Agricultura");
-    }
-    return QStringLiteral("Diluição de Esgotos Domésticos");
+    return sectorDescriptor(SectorId(qBound(0, sector, kSectorCount - 1))).caption;
 }
 
 QStringList MunicipalSummary::errors() const
@@ -184,7 +85,7 @@ QStringList MunicipalSummary::errors() const
             out << summarySectorName(s) + QStringLiteral(": ") + sectors[s].error;
     }
     if (!dilutionError.isEmpty())
-        out << summarySectorName(kSummarySectors) + QStringLiteral(": ") + dilutionError;
+        out << sectorDescriptor(SectorId::Dilution).caption + QStringLiteral(": ") + dilutionError;
     return out;
 }
 
@@ -249,29 +150,26 @@ MunicipalSummary summarizeStudy(const Study &study, SupplyScenario scenario,
     MunicipalSummary summary;
     summary.scenario = scenario;
     summary.selection = selection;
-    static_assert(int(SectorId::Supply) == SupplySector &&
-                  int(SectorId::Livestock) == LivestockSector &&
-                  int(SectorId::Agriculture) == AgricultureSector);
-    std::array<SectorSeries, kSummarySectors> &sectors = summary.sectors;
-    const auto sectorRun = [&sectors, &selection](int s, auto compute) {
-        sectors[s].selected = selection.contains(static_cast<SectorId>(s));
-        if (sectors[s].selected)
-            guarded(sectors[s].error, sectors[s].errorWhere, compute);
+    const auto sectorRun = [&summary, &selection](SectorId sector, auto compute) {
+        SectorSeries &series = summary.series(sector);
+        series.selected = selection.contains(sector);
+        if (series.selected)
+            guarded(series.error, series.errorWhere, [&] { compute(series); });
     };
-    sectorRun(SupplySector, [&] {
-        computeSupply(sectors[SupplySector], windowInputs(study, kSupplyWindow), scenario, locale);
+    sectorRun(SectorId::Supply, [&](SectorSeries &series) {
+        computeSupply(series, inputsOf(study, SectorId::Supply), scenario, locale);
     });
-    sectorRun(LivestockSector, [&] {
-        computeLivestock(sectors[LivestockSector], windowInputs(study, kLivestockWindow), locale);
+    sectorRun(SectorId::Livestock, [&](SectorSeries &series) {
+        computeLivestock(series, inputsOf(study, SectorId::Livestock), locale);
     });
-    sectorRun(AgricultureSector, [&] {
-        computeAgriculture(sectors[AgricultureSector], windowInputs(study, kAgricultureWindow),
-                           locale);
+    sectorRun(SectorId::Agriculture, [&](SectorSeries &series) {
+        computeAgriculture(series, inputsOf(study, SectorId::Agriculture), locale);
     });
     if (selection.contains(SectorId::Dilution))
         guarded(summary.dilutionError, summary.dilutionErrorWhere,
-                [&] { computeDilution(summary, windowInputs(study, kDilutionWindow), locale); });
+                [&] { computeDilution(summary, inputsOf(study, SectorId::Dilution), locale); });
 
+    std::array<SectorSeries, kSummarySectors> &sectors = summary.sectors;
     for (SectorSeries &series : sectors) {
         if (!series.computed()) {
             series.dailyTexts.clear();
@@ -289,7 +187,7 @@ MunicipalSummary summarizeStudy(const Study &study, SupplyScenario scenario,
                 total += series.daily[day];
         }
         summary.total.push_back(total);
-        summary.totalTexts << formatGeneral(total, locale);
+        summary.totalTexts << shownNumber(total, locale).text;
         summary.annualTotal += total;
         if (day == 0 || total > summary.peakTotal) {
             summary.peakTotal = total;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/base/LocaleSettings.h"
+#include "core/sectors/specs/Sectors.h"
 #include "core/study/Study.h"
 #include "core/summary/SectorSelection.h"
 
@@ -10,8 +11,8 @@
 #include <array>
 #include <vector>
 
-// The municipality's total demand: the three consuming sectors of a study computed as their
-// windows compute them, day by day, added up, and the dilution result beside them.
+// The municipality's total demand: the three consuming sectors of a study computed by the
+// runs their windows use, day by day, added up, and the dilution result beside them.
 namespace tavi
 {
 
@@ -22,9 +23,18 @@ constexpr int kSummaryDays = 366;
 // Which public supply demand enters the total: "ATUAL" or "FUTURA".
 enum class SupplyScenario { Current, NextYear };
 
-enum SummarySector { SupplySector, LivestockSector, AgricultureSector, kSummarySectors };
+// The sectors whose demand the total adds, in the order of the summary's columns: the first
+// three sectors, the dilution's result standing apart. An index into `sectors` is the sector's
+// SectorId; these names stand for them where an index is wanted.
+constexpr int kSummarySectors = 3;
+enum SummarySector {
+    SupplySector = int(SectorId::Supply),
+    LivestockSector = int(SectorId::Livestock),
+    AgricultureSector = int(SectorId::Agriculture),
+};
 
-// The sector's name as the summary and its messages show it ("Abastecimento Público").
+// The caption of the sector with that SectorId, as the summary and its messages show it
+// ("Abastecimento Público", ..., "Diluição de Esgotos Domésticos").
 QString summarySectorName(int sector);
 
 struct SectorSeries {
@@ -46,6 +56,9 @@ struct SectorSeries {
 struct MunicipalSummary {
     SupplyScenario scenario = SupplyScenario::Current;
     std::array<SectorSeries, kSummarySectors> sectors;
+    // A consuming sector's series.
+    SectorSeries &series(SectorId sector) { return sectors[std::size_t(sector)]; }
+    const SectorSeries &series(SectorId sector) const { return sectors[std::size_t(sector)]; }
     // Days 1 to 366: the sum of the sectors computed, as the general format shows it.
     QStringList totalTexts;
     std::vector<long double> total;

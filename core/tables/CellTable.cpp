@@ -1,5 +1,7 @@
 #include "core/tables/CellTable.h"
 
+#include <QMetaMethod>
+
 #include <stdexcept>
 
 namespace tavi
@@ -12,10 +14,9 @@ CellTable::CellTable(int columns, int storedRows, int shownRows, bool headerRow,
 {
 }
 
-void CellTable::checkIndex(int col, int row) const
+void CellTable::outOfRange()
 {
-    if (col < 0 || col >= m_columns || row < 0 || row >= m_rows)
-        throw std::out_of_range("cell outside the grid");
+    throw std::out_of_range("cell outside the grid");
 }
 
 const QString &CellTable::cell(int col, int row) const
@@ -27,25 +28,51 @@ const QString &CellTable::cell(int col, int row) const
 void CellTable::setCell(int col, int row, const QString &text)
 {
     checkIndex(col, row);
-    QString &slot = m_cells[row * m_columns + col];
+    QString &slot = m_cells.data()[row * m_columns + col];
     if (slot == text)
         return;
     slot = text;
-    notifyChanged(col, row);
+    if (m_batchDepth == 0 || !m_batchUnwatched)
+        notifyChanged(col, row);
 }
 
 void CellTable::clear(int firstCol, int lastCol, int firstRow, int lastRow)
 {
+    if (firstCol > lastCol || firstRow > lastRow)
+        return;
+    checkIndex(firstCol, firstRow);
+    checkIndex(lastCol, lastRow);
     const Batch batch(*this);
-    for (int row = firstRow; row <= lastRow; ++row)
+    QString *cells = m_cells.data();
+    for (int row = firstRow; row <= lastRow; ++row) {
+        for (int col = firstCol; col <= lastCol; ++col) {
+            QString &slot = cells[row * m_columns + col];
+            if (slot.isEmpty())
+                continue;
+            slot = QString();
+            notifyChanged(col, row);
+        }
+    }
+}
+
+void CellTable::copyFrom(const CellTable &source, int firstCol, int lastCol)
+{
+    if (lastCol < 0)
+        lastCol = m_columns - 1;
+    if (source.m_columns != m_columns || source.m_rows != m_rows)
+        throw std::invalid_argument("tables of different shapes");
+    const Batch batch(*this);
+    for (int row = 0; row < m_rows; ++row)
         for (int col = firstCol; col <= lastCol; ++col)
-            setCell(col, row, QString());
+            setCell(col, row, source.m_cells[row * m_columns + col]);
 }
 
 void CellTable::notifyChanged(int col, int row)
 {
     const bool header = m_headerRow && row == 0;
     if (m_batchDepth > 0) {
+        if (m_batchUnwatched)
+            return;
         if (header) {
             m_batchHeaderDirty = true;
             return;
@@ -81,7 +108,12 @@ void CellTable::notifyChanged(int col, int row)
 
 void CellTable::beginBatch()
 {
-    ++m_batchDepth;
+    if (m_batchDepth++ > 0)
+        return;
+    // A table no view or watcher listens to (a run's own) keeps no account of what changed.
+    static const QMetaMethod dataSignal = QMetaMethod::fromSignal(&CellTable::dataChanged);
+    static const QMetaMethod headerSignal = QMetaMethod::fromSignal(&CellTable::headerDataChanged);
+    m_batchUnwatched = !isSignalConnected(dataSignal) && !isSignalConnected(headerSignal);
 }
 
 void CellTable::endBatch()

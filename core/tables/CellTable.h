@@ -35,6 +35,10 @@ public:
     // Empties the cells of columns firstCol..lastCol in rows firstRow..lastRow, with one
     // change notice.
     void clear(int firstCol, int lastCol, int firstRow, int lastRow);
+    // Takes the texts of columns firstCol..lastCol (every column when lastCol is -1), in every
+    // stored row, from a table of the same shape, with one change notice: a run's results
+    // shown in a window's grid.
+    void copyFrom(const CellTable &source, int firstCol = 0, int lastCol = -1);
 
     // Whether the user may type into the cells through a view: the grid as a whole, and then
     // each column (a column of labels, such as the day column, is never typed into).
@@ -45,7 +49,8 @@ public:
     bool isColumnEditable(int col) const { return m_editable && !isColumnReadOnly(col); }
 
     // While a batch is open, writes notify no view; closing the last batch sends one
-    // change notice for everything written, so a run of thousands of cells redraws once.
+    // change notice for everything written, so a run of thousands of cells redraws once. A
+    // batch opened while nothing listens to the table sends none.
     void beginBatch();
     void endBatch();
     class Batch
@@ -74,7 +79,12 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
 private:
-    void checkIndex(int col, int row) const;
+    void checkIndex(int col, int row) const
+    {
+        if (col < 0 || col >= m_columns || row < 0 || row >= m_rows)
+            outOfRange();
+    }
+    [[noreturn]] static void outOfRange();
     void notifyChanged(int col, int row);
 
     int m_columns;
@@ -84,6 +94,7 @@ private:
     bool m_editable = false;
     QSet<int> m_readOnlyColumns;
     int m_batchDepth = 0;
+    bool m_batchUnwatched = false;
     bool m_batchDirty = false;
     int m_dirtyTop = 0, m_dirtyBottom = 0, m_dirtyLeft = 0, m_dirtyRight = 0;
     bool m_batchHeaderDirty = false;

@@ -1,96 +1,71 @@
 #include "models/U_Abast_Publico/TF_Abast_Publico.h"
 
-#include "core/sectors/supply/PublicSupplyModel.h"
+#include "core/sectors/supply/SupplyRun.h"
 #include "export/ResultChartDialog.h"
 #include "export/ResultExport.h"
 #include "frame/Fonts.h"
+#include "frame/InputField.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
+#include "frame/StudyInputs.h"
 
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QToolButton>
 
 namespace
 {
 
-struct FieldRow {
-    const char *name;
-    const char *caption;
-    const char *unit;
-    const char *format; // nullptr: the currency pattern
-    // Elasticities per real multiply prices and incomes in reais: their real values are
-    // around 0,025 and 0,00001, which two decimals would silently turn into 0.
-    int decimals = 2;
-};
-
-// One group box of caption / field / unit rows.
-QGroupBox *makeGroup(QWidget *parent, const QRect &geometry, const FieldRow *rows, int count,
+// One group box of caption / field / unit rows, one per input row from `first` to `last`.
+QGroupBox *makeGroup(QWidget *parent, const QRect &geometry, int first, int last,
                      QList<NumericEdit *> &fields)
 {
+    const std::vector<tavi::InputSpec> &rows = tavi::inputSpecs(tavi::SectorId::Supply);
     auto *group = new QGroupBox(parent);
     group->setGeometry(geometry);
     auto *grid = new QGridLayout(group);
     grid->setContentsMargins(6, 2, 6, 2);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(1);
-    for (int i = 0; i < count; ++i) {
-        const FieldRow &row = rows[i];
-        auto *caption = new QLabel(QString::fromUtf8(row.caption), group);
+    for (int i = first; i <= last; ++i) {
+        const tavi::InputSpec &row = rows[std::size_t(i)];
+        auto *caption = new QLabel(row.caption, group);
         caption->setWordWrap(true);
-        auto *field = new NumericEdit(group);
-        field->setObjectName(QString::fromLatin1(row.name));
-        field->setDisplayFormat(row.format ? QString::fromLatin1(row.format) : QString());
-        field->setDecimalPlaces(row.decimals);
+        NumericEdit *field = newInputField(row, group);
         field->setFixedSize(84, 21);
-        auto *unit = new QLabel(QString::fromUtf8(row.unit), group);
-        grid->addWidget(caption, i, 0);
-        grid->addWidget(field, i, 1);
-        grid->addWidget(unit, i, 2);
+        auto *unit = new QLabel(row.unit, group);
+        grid->addWidget(caption, i - first, 0);
+        grid->addWidget(field, i - first, 1);
+        grid->addWidget(unit, i - first, 2);
         fields << field;
     }
     grid->setColumnStretch(0, 1);
     return group;
 }
 
-const FieldRow kCurrentRows[] = {
-    {"me_1", "População atendida pela rede pública de distribuição", "habitantes", ",0.;-,0."},
-    {"me_2", "Demanda per-capita ATUAL da população atendida pela rede pública",
-     "(m3/dia.habitante)", ",0.00;-,0.00"},
-    {"me_3", "População total do município", "habitantes", ",0.;-,0."},
-    {"me_4", "Demanda per-capita da população NÃO atendida pela rede pública", "(m3/dia.habitante)",
-     ",0.00;-,0.00"},
-    {"me_5", "Eficiência média do sistema de abastecimento", "%", ",0.00;-,0.00"},
-};
-
-const FieldRow kNextYearRows[] = {
-    {"e_p_1", "Elasticidade do preço da água", "(1/R$)", nullptr, 6},
-    {"e_p_2", "Preço atual da água", "(R$)", nullptr},
-    {"e_p_3", "Elasticidade da Renda", "(1/R$)", nullptr, 6},
-    {"e_p_4", "Renda per-capita\n(em termos do PIB per-capita)", "(R$)", nullptr},
-};
-
 } // namespace
 
-TF_Abast_Publico::TF_Abast_Publico(QWidget *parent) : ModuleWindow(parent)
+TF_Abast_Publico::TF_Abast_Publico(QWidget *parent) : ModuleWindow(tavi::SectorId::Supply, parent)
 {
     setObjectName(QStringLiteral("F_Abast_Publico"));
-    setWindowTitle(QStringLiteral("Módulo Abastecimento Público"));
+    setWindowTitle(tavi::sectorDescriptor(tavi::SectorId::Supply).title);
     setFixedSize(990, 519);
-    addTitleBlock(QStringLiteral("Abastecimento Público"));
+    addTitleBlock(tavi::sectorDescriptor(tavi::SectorId::Supply).caption);
 
     QFrame *input =
         addPanel(this, QRect(9, 60, 511, 290), QStringLiteral("Parâmetros de Entrada do Modelo"),
                  QStringLiteral("Panel1"));
     QList<NumericEdit *> fields;
-    makeGroup(input, QRect(6, 24, 499, 140), kCurrentRows, 5, fields);
+    // The current demand's five fields, then next year's four.
+    makeGroup(input, QRect(6, 24, 499, 140), 0, 4, fields);
     auto *nextYear = new QLabel(QStringLiteral("Cálculo da Demanda no Ano Subsequente"), input);
     nextYear->setFont(Fonts::verdana(12, true, true));
     nextYear->adjustSize();
     nextYear->move(8, 166);
-    makeGroup(input, QRect(6, 181, 499, 105), kNextYearRows, 4, fields);
+    makeGroup(input, QRect(6, 181, 499, 105), 5, 8, fields);
     me_1 = fields[0], me_2 = fields[1], me_3 = fields[2], me_4 = fields[3], me_5 = fields[4];
     e_p_1 = fields[5], e_p_2 = fields[6], e_p_3 = fields[7], e_p_4 = fields[8];
 
@@ -120,7 +95,8 @@ TF_Abast_Publico::TF_Abast_Publico(QWidget *parent) : ModuleWindow(parent)
     gridTitle->adjustSize();
     gridTitle->move(78, 64);
 
-    SG_Resultado = new ResultGrid(3, 366, 366, true, results);
+    SG_Resultado = new ResultGrid(tavi::supply::kGridColumns, tavi::supply::kGridDays + 1,
+                                  tavi::supply::kGridDays + 1, true, results);
     SG_Resultado->setObjectName(QStringLiteral("SG_Resultado"));
     SG_Resultado->setFont(Fonts::verdana(9));
     SG_Resultado->setGeometry(78, 82, 220, 354);
@@ -141,9 +117,9 @@ TF_Abast_Publico::TF_Abast_Publico(QWidget *parent) : ModuleWindow(parent)
 void TF_Abast_Publico::FormActivate()
 {
     me_1->setFocus(Qt::OtherFocusReason);
-    SG_Resultado->setCell(0, 0, QStringLiteral("DIA"));
-    SG_Resultado->setCell(1, 0, QStringLiteral("ATUAL"));
-    SG_Resultado->setCell(2, 0, QStringLiteral("FUTURA"));
+    const std::unique_ptr<tavi::CellTable> headings(tavi::supply::newGrid());
+    for (int c = 0; c < tavi::supply::kGridColumns; ++c)
+        SG_Resultado->setCell(c, 0, headings->cell(c, 0));
 }
 
 void TF_Abast_Publico::me_5Exit()
@@ -158,21 +134,21 @@ void TF_Abast_Publico::e_p_4Exit()
 
 void TF_Abast_Publico::b_simularClick()
 {
-    tavi::PublicSupplyInputs in;
-    in.servedPopulation = me_1->value();
-    in.currentPerCapita = me_2->value();
-    in.totalPopulation = me_3->value();
-    in.unservedPerCapita = me_4->value();
-    in.efficiency = me_5->value();
-    in.priceElasticity = e_p_1->value();
-    in.price = e_p_2->value();
-    in.incomeElasticity = e_p_3->value();
-    in.income = e_p_4->value();
-    tavi::checkPublicSupply(in);
-    me_demanda->setValue(tavi::nextYearPerCapita(in));
+    const tavi::LocaleSettings &locale = tavi::LocaleSettings::current();
+    tavi::supply::Result result;
+    // What the run wrote before an error is shown as well.
+    const auto show = qScopeGuard([this, &result] { showResult(result); });
+    tavi::supply::run(tavi::supply::readInputs(StudyInputs::collect(this), locale), locale, result);
+}
+
+void TF_Abast_Publico::showResult(const tavi::supply::Result &result)
+{
+    // A run stopped by its inputs leaves the window as it was.
+    if (!result.nextYearPerCapita)
+        return;
+    me_demanda->setValue(*result.nextYearPerCapita);
     showWholeDemand();
-    // Next year's demand uses the per-capita value as its field holds it: four decimals.
-    tavi::fillPublicSupply(SG_Resultado->table(), in, me_demanda->value());
+    SG_Resultado->table().copyFrom(*result.grid);
 }
 
 void TF_Abast_Publico::clearResults()

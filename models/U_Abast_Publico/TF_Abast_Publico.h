@@ -6,6 +6,10 @@
 class NumericEdit;
 class QLabel;
 class ResultGrid;
+namespace tavi::supply
+{
+struct Result;
+}
 
 // "Módulo Abastecimento Público": current and next-year gross daily demand of the public
 // supply network.
@@ -37,5 +41,6 @@ private:
     QLabel *demandUnit;
     static constexpr int kDemandFieldWidth = 56;
     void showWholeDemand();
+    void showResult(const tavi::supply::Result &result);
     ResultGrid *SG_Resultado;
 };

@@ -1,14 +1,13 @@
 #include "models/U_Dem_Agua/TF_Dem_Agua.h"
 
 #include "core/base/LocaleSettings.h"
-#include "core/numbers/NumberText.h"
-#include "core/sectors/dilution/DilutionModel.h"
-#include "core/study/Study.h"
+#include "core/sectors/dilution/DilutionRun.h"
 #include "core/tables/CellTable.h"
 #include "export/ResultChartDialog.h"
 #include "export/ResultExport.h"
 #include "frame/Activation.h"
 #include "frame/Fonts.h"
+#include "frame/InputField.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
 #include "frame/ScreenCentre.h"
@@ -20,6 +19,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
@@ -28,27 +28,6 @@ using namespace tavi;
 
 namespace
 {
-
-struct FieldRow {
-    const char *name;
-    const char *caption;
-    const char *unit;
-    bool unused = false; // kept for the record, entering no formula
-};
-
-const QString kNotUsed = QStringLiteral("Não é usado no cálculo.");
-
-const FieldRow kFields[] = {
-    {"ce_1", "Velocidade Média do Curso da Água", "m/s", true},
-    {"ce_2", "Coeficiente de Desoxigenação (K)", "(dia-1)"},
-    {"ce_3", "Número de Pontos de Lançamento", ""},
-    {"ce_4", "Qtotal.efluentes", "m3/s"},
-    {"ce_5", "DBO5total", "mg/litro"},
-    {"ce_6", "DBO5mit.n", "mg/litro"},
-    {"ce_7", "DBO5rio", "mg/litro"},
-    {"ce_8", "Tempo de percurso entre pontos", "dia"},
-    {"ce_9", "Tempo de percurso total", "dia", true},
-};
 
 const QString kTwoDecimals = QStringLiteral(",0.00;-,0.00");
 const QString kMaximumCaption = QStringLiteral("Máxima Vazão Acumulada:");
@@ -69,14 +48,14 @@ NumericEdit *makeField(QWidget *parent, const QString &name, long double value)
 
 } // namespace
 
-TF_Dem_Agua::TF_Dem_Agua(QWidget *parent) : ModuleWindow(parent)
+TF_Dem_Agua::TF_Dem_Agua(QWidget *parent) : ModuleWindow(SectorId::Dilution, parent)
 {
     setObjectName(QStringLiteral("F_Dem_Agua"));
-    setWindowTitle(QStringLiteral("Demanda por Água para a Diluição de Esgotos Domésticos"));
+    setWindowTitle(tavi::sectorDescriptor(tavi::SectorId::Dilution).title);
     setFixedSize(623, 721);
     // This window opens centred on the screen rather than over the main window.
     centreOnScreen(this);
-    addTitleBlock(QStringLiteral("Diluição de Esgotos Domésticos"));
+    addTitleBlock(tavi::sectorDescriptor(tavi::SectorId::Dilution).caption);
 
     QFrame *parameters =
         addPanel(this, QRect(9, 60, 517, 262),
@@ -89,25 +68,22 @@ TF_Dem_Agua::TF_Dem_Agua(QWidget *parent) : ModuleWindow(parent)
     rows->setContentsMargins(8, 6, 8, 6);
     rows->setHorizontalSpacing(8);
     rows->setVerticalSpacing(3);
+    const std::vector<InputSpec> &inputRows = inputSpecs(SectorId::Dilution);
     for (int i = 0; i < int(m_fields.size()); ++i) {
-        const FieldRow &row = kFields[i];
-        auto *field = makeField(group, QString::fromLatin1(row.name), 0);
+        const InputSpec &input = inputRows[std::size_t(i)];
+        NumericEdit *field = newInputField(input, group);
         field->setFixedSize(96, kRowHeight);
-        auto *caption = new QLabel(QString::fromUtf8(row.caption), group);
-        if (row.unused) {
-            caption->setToolTip(kNotUsed);
-            field->setToolTip(kNotUsed);
-        }
+        auto *caption = new QLabel(input.caption, group);
+        if (input.unused)
+            caption->setToolTip(unusedFieldTip());
         rows->addWidget(caption, i, 0);
         rows->addWidget(field, i, 1);
-        rows->addWidget(new QLabel(QString::fromUtf8(row.unit), group), i, 2);
+        rows->addWidget(new QLabel(input.unit, group), i, 2);
         m_fields[i] = field;
     }
     rows->setColumnStretch(0, 1);
     rows->setColumnMinimumWidth(2, 60);
     ce_1 = m_fields[0];
-    // The defaults are those of a new study.
-    StudyInputs::fill(this, windowInputs(defaultStudy(), QStringLiteral("TF_Dem_Agua")));
     // A hidden field of the window's own; the decimal keys follow the regional settings, not
     // its text.
     ce_aux_valor = makeField(parameters, QStringLiteral("ce_aux_valor"), 8.3L);
@@ -179,56 +155,31 @@ void TF_Dem_Agua::FormActivate()
     writePointNumbers(SG_Resultado->table());
 }
 
-DilutionInputs TF_Dem_Agua::readInputs()
-{
-    // ce_1 (river velocity) and ce_9 (total travel time) enter no formula.
-    DilutionInputs in;
-    in.decayRate = m_fields[1]->value();
-    in.points = m_fields[2]->value();
-    in.effluentFlow = m_fields[3]->value();
-    in.effluentBod = m_fields[4]->value();
-    in.permittedBod = m_fields[5]->value();
-    in.riverBod = m_fields[6]->value();
-    in.travelTime = m_fields[7]->value();
-    return in;
-}
-
 void TF_Dem_Agua::b_simularClick()
 {
     // A run that stops leaves nothing of an earlier run on the screen, its maximum included.
     clearResults();
-    const DilutionInputs in = readInputs();
-    m_dischargePoints = dischargePointCount(in.points);
-    fillPointValues(SG_Resultado->table(), in);
-    for (int d = 1; d <= m_dischargePoints; ++d)
-        PropagaContribuicao(d);
+    const LocaleSettings &locale = LocaleSettings::current();
+    dilution::Result result;
     {
-        CellTable::Batch batch(SG_Resultado->table());
-        for (int p = 1; p <= kDischargePoints; ++p)
-            AcumulaVazao(p);
+        // What the run wrote before an error is shown as well.
+        const auto show = qScopeGuard([this, &result] {
+            SG_Resultado->table().copyFrom(*result.results);
+            SG->copyFrom(*result.contributions);
+        });
+        dilution::run(dilution::readInputs(StudyInputs::collect(this), locale), locale, result);
     }
-    const QString maximum = formatGeneral(maximumAccumulatedFlow(SG_Resultado->table()));
-    MaximumBox::show(this, maximum);
+    MaximumBox::show(this, result.maximumText);
     // The box covered this window: its activation handler runs again (focus back to ce_1),
     // whether or not a window manager hands activation back.
     giveActivationBack(this);
-    l_vazao->setText(kMaximumCaption + QLatin1Char(' ') + maximum);
+    l_vazao->setText(kMaximumCaption + QLatin1Char(' ') + result.maximumText);
 }
 
 void TF_Dem_Agua::clearResults()
 {
     clearDilutionRun(SG_Resultado->table(), *SG);
     l_vazao->setText(kMaximumCaption);
-}
-
-void TF_Dem_Agua::PropagaContribuicao(int point)
-{
-    propagateContribution(SG_Resultado->table(), *SG, readInputs(), point);
-}
-
-void TF_Dem_Agua::AcumulaVazao(int point)
-{
-    accumulateFlow(SG_Resultado->table(), *SG, point, m_dischargePoints);
 }
 
 ResultChart TF_Dem_Agua::resultChart() const

@@ -13,8 +13,7 @@ class ResultGrid;
 namespace tavi
 {
 class CellTable;
-struct DilutionInputs;
-} // namespace tavi
+}
 
 // "Demanda por Água para a Diluição de Esgotos Domésticos": the river flow that domestic
 // sewage discharged at N of 50 points makes unavailable, its decay downstream and the largest
@@ -36,15 +35,11 @@ public slots:
     void b_simularClick() override;
     void b_salvarClick() override;
     void b_graficoClick() override;
-    void PropagaContribuicao(int point);
-    void AcumulaVazao(int point);
 
 protected:
     void clearResults() override;
 
 private:
-    tavi::DilutionInputs readInputs();
-
     // ce_1 to ce_9, in order.
     std::array<NumericEdit *, 9> m_fields{};
     NumericEdit *ce_1 = nullptr;
@@ -53,6 +48,4 @@ private:
     QScrollArea *m_resultBox = nullptr;
     ResultGrid *SG_Resultado = nullptr;
     tavi::CellTable *SG = nullptr;
-    // The points that discharge, as the last run read them.
-    int m_dischargePoints = 0;
 };

@@ -1,6 +1,8 @@
 #include "models/U_Mod_Agricultura/TF_Mod_Agricultura.h"
 
 #include "core/base/LocaleSettings.h"
+#include "core/base/TaviError.h"
+#include "core/sectors/agriculture/AgricultureRun.h"
 #include "core/sectors/agriculture/AgricultureSimulation.h"
 #include "core/sectors/agriculture/SeriesFromStation.h"
 #include "export/ResultChartDialog.h"
@@ -9,6 +11,7 @@
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
 #include "frame/SeriesOriginLabel.h"
+#include "frame/StudyInputs.h"
 #include "models/U_Mod_Agricultura/CropTablesPanel.h"
 #include "models/U_Mod_Agricultura/DayGridsPanel.h"
 #include "models/U_Mod_Agricultura/StationSeriesControls.h"
@@ -18,6 +21,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QShortcut>
 #include <QToolButton>
 
@@ -38,12 +42,13 @@ NumericEdit *addHiddenField(QWidget *parent, const char *name, long double value
 
 } // namespace
 
-TF_Mod_Agricultura::TF_Mod_Agricultura(QWidget *parent) : ModuleWindow(parent)
+TF_Mod_Agricultura::TF_Mod_Agricultura(QWidget *parent)
+    : ModuleWindow(tavi::SectorId::Agriculture, parent)
 {
     setObjectName(QStringLiteral("F_Mod_Agricultura"));
-    setWindowTitle(QStringLiteral("Módulo Agricultura"));
+    setWindowTitle(tavi::sectorDescriptor(tavi::SectorId::Agriculture).title);
     setFixedSize(1008, 697);
-    addTitleBlock(QStringLiteral("Agricultura"));
+    addTitleBlock(tavi::sectorDescriptor(tavi::SectorId::Agriculture).caption);
     buildCropPanel();
     addButtons(this, QPoint(594, 195), QPoint(736, 195), QPoint(878, 195));
     buildResultsPanel();
@@ -99,18 +104,20 @@ void TF_Mod_Agricultura::buildResultsPanel()
             &TF_Mod_Agricultura::undoSeriesFill);
 }
 
-// Constants and scratch space of the rainfall model, kept in fields the user never sees.
+// Fields the user never sees, which held the rainfall model's constants and its scratch
+// space before the model kept them itself; they show the model's constants.
 void TF_Mod_Agricultura::buildHiddenFields()
 {
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->hide();
+    const RainfallConstants constants;
     ce_aux = addHiddenField(this, "ce_aux", 0);
-    ce_aux_valor = addHiddenField(this, "ce_aux_valor", 8.3L);
-    ce_aux_valor2 = addHiddenField(this, "ce_aux_valor2", 4.17L);
-    ce_aux_valor3 = addHiddenField(this, "ce_aux_valor3", 0.2L);
-    ce_aux_valor4 = addHiddenField(this, "ce_aux_valor4", 4.14L);
-    ce_aux_valor5 = addHiddenField(this, "ce_aux_valor5", 0.1L);
+    ce_aux_valor = addHiddenField(this, "ce_aux_valor", constants.threshold);
+    ce_aux_valor2 = addHiddenField(this, "ce_aux_valor2", constants.divisor);
+    ce_aux_valor3 = addHiddenField(this, "ce_aux_valor3", constants.lowerSlope);
+    ce_aux_valor4 = addHiddenField(this, "ce_aux_valor4", constants.intercept);
+    ce_aux_valor5 = addHiddenField(this, "ce_aux_valor5", constants.upperSlope);
 }
 
 Tables TF_Mod_Agricultura::tables() const
@@ -156,23 +163,38 @@ void TF_Mod_Agricultura::b_simularClick()
 {
     const Tables t = tables();
     // Edits to the crop table or the planting starts take effect now, in the classes they
-    // touched; an unreadable entry stops the run here and the class stays due.
+    // touched; an unreadable entry stops the run here and the class stays due. The other
+    // classes keep their calendars, and any Kc typed into them by hand.
     const ClassSet edited = m_calendarSources.changed(t);
     if (edited.any()) {
         runCropCalendar(t, edited);
         m_calendarSources.record(t, edited);
     }
-    RainfallConstants constants;
-    constants.threshold = ce_aux_valor->value();
-    constants.divisor = ce_aux_valor2->value();
-    constants.lowerSlope = ce_aux_valor3->value();
-    constants.intercept = ce_aux_valor4->value();
-    constants.upperSlope = ce_aux_valor5->value();
-    // The day's rainfall is used as the scratch field holds it: two decimals.
-    simulate(t, constants, [this](long double rain) {
-        ce_aux->setValue(rain);
-        return ce_aux->value();
-    });
+    const tavi::LocaleSettings &locale = tavi::LocaleSettings::current();
+    Inputs in = readInputs(StudyInputs::collect(this), locale);
+    in.classGrids.emplace();
+    for (int k = 0; k < kClasses; ++k)
+        (*in.classGrids)[k] = t.classes[k];
+    Result result;
+    // What the run wrote before an error is shown as well.
+    const auto show = qScopeGuard([this, &result] { showResult(result); });
+    try {
+        run(in, locale, result);
+    } catch (tavi::TaviError &error) {
+        // The failing cell is shown in the window's grid.
+        error.setPlace(samePlaceIn(error.place(), result.tables(), t));
+        throw;
+    }
+}
+
+void TF_Mod_Agricultura::showResult(const Result &result)
+{
+    const Tables &from = result.tables();
+    const Tables to = tables();
+    to.serie->copyFrom(*from.serie, kEffectiveRainColumn, kEffectiveRainColumn);
+    for (int k = 0; k < kClasses; ++k)
+        to.classes[k]->copyFrom(*from.classes[k], kDiColumn, kDbColumn);
+    to.total->copyFrom(*from.total);
 }
 
 void TF_Mod_Agricultura::clearResults()

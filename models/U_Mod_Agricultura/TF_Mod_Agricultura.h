@@ -9,6 +9,10 @@ class QLineEdit;
 class NumericEdit;
 class ResultGrid;
 class SeriesOriginLabel;
+namespace tavi::agriculture
+{
+struct Result;
+}
 
 // "Módulo Agricultura": the daily irrigation demand of nine crop classes over a year of
 // evapotranspiration and rainfall, and its total.
@@ -50,6 +54,7 @@ private:
     void buildResultsPanel();
     void buildHiddenFields();
     tavi::agriculture::Tables tables() const;
+    void showResult(const tavi::agriculture::Result &result);
 
     ResultGrid *SG_Entrada;
     ResultGrid *SG_Param;

@@ -1,35 +1,22 @@
 #include "models/U_Mod_Pecuaria/TF_Mod_Pecuaria.h"
 
-#include "core/sectors/livestock/LivestockModel.h"
+#include "core/sectors/livestock/LivestockRun.h"
 #include "export/ResultChartDialog.h"
 #include "export/ResultExport.h"
 #include "frame/Fonts.h"
+#include "frame/InputField.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
+#include "frame/StudyInputs.h"
 
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QToolButton>
 
 namespace
 {
-
-struct Species {
-    const char *caption;     // input rows (no accent on "Suino")
-    const char *consumption; // per-head consumption field
-    const char *herd;        // herd size field
-    const char *header;      // grid header ("SUÍNO" with its accent)
-    const char *chartName;   // the chart's legend
-};
-
-const Species kSpecies[tavi::kSpeciesCount] = {
-    {"Bovino", "me_bovino", "e_qte_bovino", "BOVINO", "Bovino"},
-    {"Suino", "me_suino", "e_qte_suino", "SUÍNO", "Suíno"},
-    {"Equino", "me_equino", "e_qte_equino", "EQUINO", "Equino"},
-    {"Caprino", "me_caprino", "e_qte_caprino", "CAPRINO", "Caprino"},
-    {"Galináceo", "me_galinaceo", "e_qte_galinaceo", "GALINÁCEO", "Galináceo"},
-};
 
 // Where the rows of an input group sit, group-relative.
 constexpr int kCaptionX = 6;
@@ -62,12 +49,13 @@ QLabel *addLabel(QWidget *parent, const QString &text, const QPoint &at,
 }
 
 // One input group: the header line "Rebanho" / `fieldHeading`, then one row per species of
-// caption, field (named by `fieldName`) and, where given, the unit.
+// caption, field and, where the input rows give one, the unit. The species' rows are the
+// input rows from `first` on.
 QGroupBox *makeSpeciesGroup(QWidget *parent, const QRect &geometry, const QString &fieldHeading,
-                            const char *Species::*fieldName, int fieldWidth, const QString &format,
-                            const QString &unit,
+                            int first, int fieldWidth,
                             std::array<NumericEdit *, tavi::kSpeciesCount> &fields)
 {
+    const std::vector<tavi::InputSpec> &rows = tavi::inputSpecs(tavi::SectorId::Livestock);
     auto *group = new QGroupBox(parent);
     group->setGeometry(geometry);
     const QFont headerFont = Fonts::verdana(9, true);
@@ -77,16 +65,14 @@ QGroupBox *makeSpeciesGroup(QWidget *parent, const QRect &geometry, const QStrin
     const int rowsBottom = kFirstRowY + (tavi::kSpeciesCount - 1) * kRowStep + kFieldHeight;
     addStrip(group, QRect(kFieldX - 9, kFirstRowY, 5, rowsBottom - kFirstRowY));
     for (int i = 0; i < tavi::kSpeciesCount; ++i) {
+        const tavi::InputSpec &row = rows[std::size_t(first + i)];
         const int y = kFirstRowY + i * kRowStep;
-        auto *caption =
-            addLabel(group, QString::fromUtf8(kSpecies[i].caption), QPoint(kCaptionX, y));
+        auto *caption = addLabel(group, row.caption, QPoint(kCaptionX, y));
         caption->setFixedHeight(kFieldHeight);
-        auto *field = new NumericEdit(group);
-        field->setObjectName(QString::fromLatin1(kSpecies[i].*fieldName));
-        field->setDisplayFormat(format);
+        NumericEdit *field = newInputField(row, group);
         field->setGeometry(kFieldX, y, fieldWidth, kFieldHeight);
-        if (!unit.isEmpty())
-            addLabel(group, unit, QPoint(kFieldX + fieldWidth + 5, y))
+        if (!row.unit.isEmpty())
+            addLabel(group, row.unit, QPoint(kFieldX + fieldWidth + 5, y))
                 ->setFixedHeight(kFieldHeight);
         fields[i] = field;
     }
@@ -105,12 +91,12 @@ void addColumnTitle(QWidget *parent, const QString &text, const QRect &grid, int
 
 } // namespace
 
-TF_Mod_Pecuaria::TF_Mod_Pecuaria(QWidget *parent) : ModuleWindow(parent)
+TF_Mod_Pecuaria::TF_Mod_Pecuaria(QWidget *parent) : ModuleWindow(tavi::SectorId::Livestock, parent)
 {
     setObjectName(QStringLiteral("F_Mod_Pecuaria"));
-    setWindowTitle(QStringLiteral("Módulo Pecuária"));
+    setWindowTitle(tavi::sectorDescriptor(tavi::SectorId::Livestock).title);
     setFixedSize(557, 692);
-    addTitleBlock(QStringLiteral("Pecuária"));
+    addTitleBlock(tavi::sectorDescriptor(tavi::SectorId::Livestock).caption);
 
     QFrame *input =
         addPanel(this, QRect(20, 60, 425, 193), QStringLiteral("Parâmetros de Entrada do Modelo"),
@@ -120,11 +106,11 @@ TF_Mod_Pecuaria::TF_Mod_Pecuaria(QWidget *parent) : ModuleWindow(parent)
     perCapita->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     perCapita->setIndent(4);
     perCapita->setGeometry(6, 24, 216, 18);
-    makeSpeciesGroup(input, QRect(6, 44, 216, 143), QStringLiteral("Consumo per - capita"),
-                     &Species::consumption, 70, QStringLiteral(",0.00;-,0.00"),
-                     QStringLiteral("litros/dia"), m_consumption);
+    // The input rows hold the five consumptions, then the five herds.
+    makeSpeciesGroup(input, QRect(6, 44, 216, 143), QStringLiteral("Consumo per - capita"), 0, 70,
+                     m_consumption);
     makeSpeciesGroup(input, QRect(226, 44, 193, 143), QStringLiteral("Número de cabeças"),
-                     &Species::herd, 100, QStringLiteral(",0.;-,0."), QString(), m_herd);
+                     tavi::kSpeciesCount, 100, m_herd);
     me_galinaceo = m_consumption.back();
     e_qte_bovino = m_herd.front();
     e_qte_galinaceo = m_herd.back();
@@ -134,7 +120,8 @@ TF_Mod_Pecuaria::TF_Mod_Pecuaria(QWidget *parent) : ModuleWindow(parent)
     QFrame *results = addPanel(this, QRect(20, 270, 493, 395),
                                QStringLiteral("Simulação e Resultados"), QStringLiteral("Panel2"));
     // Header row plus days 1 to 365 shown; day 366 is stored below them.
-    SG_Resultado = new ResultGrid(7, tavi::kLivestockDays + 1, 366, true, results);
+    SG_Resultado = new ResultGrid(tavi::kLivestockTotalColumn + 1, tavi::kLivestockDays + 1,
+                                  tavi::kLivestockDays, true, results);
     SG_Resultado->setObjectName(QStringLiteral("SG_Resultado"));
     SG_Resultado->setFont(Fonts::verdana(11));
     SG_Resultado->setEditable(true);
@@ -161,10 +148,9 @@ TF_Mod_Pecuaria::TF_Mod_Pecuaria(QWidget *parent) : ModuleWindow(parent)
 void TF_Mod_Pecuaria::FormActivate()
 {
     m_consumption.front()->setFocus(Qt::OtherFocusReason);
-    SG_Resultado->setCell(0, 0, QStringLiteral("DIA"));
-    for (int s = 0; s < tavi::kSpeciesCount; ++s)
-        SG_Resultado->setCell(s + 1, 0, QString::fromUtf8(kSpecies[s].header));
-    SG_Resultado->setCell(tavi::kLivestockTotalColumn, 0, QStringLiteral("m3/dia"));
+    const std::unique_ptr<tavi::CellTable> headings(tavi::livestock::newGrid());
+    for (int c = 0; c <= tavi::kLivestockTotalColumn; ++c)
+        SG_Resultado->setCell(c, 0, headings->cell(c, 0));
 }
 
 void TF_Mod_Pecuaria::me_galinaceoExit()
@@ -179,12 +165,13 @@ void TF_Mod_Pecuaria::e_qte_galinaceoExit()
 
 void TF_Mod_Pecuaria::b_simularClick()
 {
-    tavi::LivestockInputs in;
-    for (int s = 0; s < tavi::kSpeciesCount; ++s) {
-        in[s].heads = m_herd[s]->value();
-        in[s].litresPerHead = m_consumption[s]->value();
-    }
-    tavi::fillLivestock(SG_Resultado->table(), in);
+    const tavi::LocaleSettings &locale = tavi::LocaleSettings::current();
+    tavi::livestock::Result result;
+    // What the run wrote before an error is shown as well.
+    const auto show =
+        qScopeGuard([this, &result] { SG_Resultado->table().copyFrom(*result.grid); });
+    tavi::livestock::run(tavi::livestock::readInputs(StudyInputs::collect(this), locale), locale,
+                         result);
 }
 
 void TF_Mod_Pecuaria::clearResults()
@@ -201,8 +188,8 @@ tavi::ResultChart TF_Mod_Pecuaria::resultChart() const
     chart.yTitle = QStringLiteral("Demanda (m³/dia)");
     const tavi::CellTable &grid = SG_Resultado->table();
     for (int s = 0; s < tavi::kSpeciesCount; ++s)
-        chart.lines.push_back(tavi::columnLine(grid, s + 1, 1, tavi::kLivestockDays,
-                                               QString::fromUtf8(kSpecies[s].chartName)));
+        chart.lines.push_back(
+            tavi::columnLine(grid, s + 1, 1, tavi::kLivestockDays, tavi::speciesCaption(s)));
     chart.lines.push_back(tavi::columnLine(grid, tavi::kLivestockTotalColumn, 1,
                                            tavi::kLivestockDays, QStringLiteral("Total")));
     return chart;

@@ -6,6 +6,8 @@
 #include "core/numbers/StudyText.h"
 #include "core/sectors/livestock/LivestockModel.h"
 #include "core/sectors/specs/AgricultureTables.h"
+#include "core/sectors/specs/Sectors.h"
+#include "core/sectors/specs/StudyKeys.h"
 #include "core/study/StudyCaptions.h"
 #include "core/weather/SeriesMonths.h"
 #include "frame/ChartStyle.h"
@@ -119,17 +121,28 @@ QString fieldsTable(const WindowInputs &inputs, const QList<QPair<QString, QStri
     return table({QStringLiteral("Parâmetro"), QStringLiteral("Valor")}, rows);
 }
 
+WindowInputs inputsOf(const Study &study, SectorId sector)
+{
+    return windowInputs(study, sectorDescriptor(sector).studyKey);
+}
+
+// A sector's heading and its fields with their captions.
+QString sectorFieldsHtml(const Study &study, SectorId sector)
+{
+    const QString key = sectorDescriptor(sector).studyKey;
+    return heading(sectorDescriptor(sector).caption, 11) +
+           fieldsTable(windowInputs(study, key), studyFieldCaptions(key));
+}
+
 QString supplyInputsHtml(const Study &study)
 {
-    return heading(QStringLiteral("Abastecimento Público"), 11) +
-           fieldsTable(windowInputs(study, QStringLiteral("TF_Abast_Publico")),
-                       studyFieldCaptions(QStringLiteral("TF_Abast_Publico")));
+    return sectorFieldsHtml(study, SectorId::Supply);
 }
 
 QString livestockInputsHtml(const Study &study)
 {
-    QString html = heading(QStringLiteral("Pecuária"), 11);
-    const WindowInputs livestock = windowInputs(study, QStringLiteral("TF_Mod_Pecuaria"));
+    QString html = heading(sectorDescriptor(SectorId::Livestock).caption, 11);
+    const WindowInputs livestock = inputsOf(study, SectorId::Livestock);
     QList<QStringList> herd;
     for (int s = 0; s < 5; ++s)
         herd << QStringList{speciesCaption(s),
@@ -143,10 +156,10 @@ QString livestockInputsHtml(const Study &study)
 
 QString agricultureInputsHtml(const Study &study)
 {
-    QString html = heading(QStringLiteral("Agricultura"), 11);
-    const WindowInputs agriculture = windowInputs(study, QStringLiteral("TF_Mod_Agricultura"));
-    const StudyGrid crops = agriculture.grids.value(QStringLiteral("SG_Entrada"));
-    const StudyGrid params = agriculture.grids.value(QStringLiteral("SG_Param"));
+    QString html = heading(sectorDescriptor(SectorId::Agriculture).caption, 11);
+    const WindowInputs agriculture = inputsOf(study, SectorId::Agriculture);
+    const StudyGrid crops = agriculture.grids.value(keys::kCropTable);
+    const StudyGrid params = agriculture.grids.value(keys::kCropParameters);
     QList<QStringList> cropRows;
     for (int k = 0; k < crops.size() && k < agriculture::kClasses; ++k) {
         QStringList row;
@@ -162,7 +175,7 @@ QString agricultureInputsHtml(const Study &study)
     html += table(cropHeadings + cropParameterCaptions(), cropRows);
     html += seriesOriginHtml(agriculture.seriesOrigin);
     // The year of series, month by month: its sums, where every day reads.
-    const StudyGrid serie = agriculture.grids.value(QStringLiteral("SG_Serie"));
+    const StudyGrid serie = agriculture.grids.value(keys::kSeries);
     const std::vector<DaySpan> months = seriesMonths(agriculture.seriesOrigin);
     QList<QStringList> monthRows;
     for (const DaySpan &span : months) {
@@ -189,9 +202,7 @@ QString agricultureInputsHtml(const Study &study)
 
 QString dilutionInputsHtml(const Study &study)
 {
-    return heading(QStringLiteral("Diluição de Esgotos Domésticos"), 11) +
-           fieldsTable(windowInputs(study, QStringLiteral("TF_Dem_Agua")),
-                       studyFieldCaptions(QStringLiteral("TF_Dem_Agua")));
+    return sectorFieldsHtml(study, SectorId::Dilution);
 }
 
 // The inputs of the sectors the summary computed.
@@ -355,7 +366,7 @@ QString reportHtml(const Study &study, const MunicipalSummary &summary)
                 QStringLiteral("<p>%1</p>")
                     .arg(escaped(study.notes).replace(QLatin1Char('\n'), QStringLiteral("<br>")));
     html += inputsHtml(study, summary.selection);
-    const WindowInputs agriculture = windowInputs(study, QStringLiteral("TF_Mod_Agricultura"));
+    const WindowInputs agriculture = inputsOf(study, SectorId::Agriculture);
     html += resultsHtml(summary, seriesMonths(agriculture.seriesOrigin));
     return html + QStringLiteral("</body></html>");
 }

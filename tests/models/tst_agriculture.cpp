@@ -1,4 +1,6 @@
+#include "core/sectors/agriculture/AgricultureRun.h"
 #include "core/sectors/agriculture/AgricultureSimulation.h"
+#include "core/sectors/specs/StudyKeys.h"
 #include "frame/Activation.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
@@ -278,6 +280,45 @@ private slots:
         NumericEdit *scratch = field("ce_aux");
         scratch->setValue(rain);
         QVERIFY(scratch->value() == roundRainfall(rain));
+    }
+
+    // Typed in and run, the window shows what the run gives for the tables typed, as a study
+    // keeps them, with the window's own Kc: the effective rainfall, every class grid and the
+    // total.
+    void theGridsShowTheRunsTexts()
+    {
+        QGuiApplication::clipboard()->setText(QStringLiteral("4,5\t0\n5\t12,345\n3,25\t8,3"));
+        ResultGrid *serie = window->serie();
+        serie->setCurrentIndex(serie->model()->index(serie->table().viewRow(1), kEtpColumn));
+        QVERIFY(serie->pasteClipboard());
+        typeIntoCell(serie, kEtpColumn, 365, QStringLiteral("6,5"));
+        typeIntoCell(window->param(), B, kStartRow, QStringLiteral("2"));
+        typeIntoCell(window->entrada(), kPhaseColumn + 1, E, QStringLiteral("1,25"));
+        window->classGrid(D)->setCell(kKcColumn, 365, QStringLiteral("1,5"));
+        simulate();
+
+        tavi::WindowInputs study =
+            tavi::windowInputs(tavi::defaultStudy(), tavi::keys::kAgricultureWindow);
+        study.grids[tavi::keys::kSeries][0] = {"4.5", "0"};
+        study.grids[tavi::keys::kSeries][1] = {"5", "12.345"};
+        study.grids[tavi::keys::kSeries][2] = {"3.25", "8.3"};
+        study.grids[tavi::keys::kSeries][364] = {"6.5", "0"};
+        study.grids[tavi::keys::kCropParameters][kStartRow][B] = QStringLiteral("2");
+        study.grids[tavi::keys::kCropTable][E][kPhaseColumn + 1] = QStringLiteral("1.25");
+        const LocaleSettings &locale = LocaleSettings::current();
+        Inputs in = readInputs(study, locale);
+        in.classGrids.emplace();
+        for (int k = 0; k < kClasses; ++k)
+            (*in.classGrids)[k] = &window->classGrid(k)->table();
+        const Result run = tavi::agriculture::run(in, locale);
+        QCOMPARE(cellTexts(window->serie()->table()), cellTexts(*run.tables().serie));
+        for (int k = 0; k < kClasses; ++k)
+            QCOMPARE(cellTexts(window->classGrid(k)->table()), cellTexts(*run.tables().classes[k]));
+        QCOMPARE(cellTexts(window->total()->table()), cellTexts(*run.tables().total));
+        // D's Kc typed by hand on day 365, after its period: 6,5 × 1,5.
+        QCOMPARE(result(D, kDiColumn, 365), QStringLiteral("9,75"));
+        QCOMPARE(result(E, kKcColumn, 1), QStringLiteral("1,25"));
+        QCOMPARE(result(B, kCounterColumn, 2), QStringLiteral("1"));
     }
 
     void reactivationKeepsEveryCell()

@@ -1,4 +1,5 @@
 #include "core/base/ApplicationTitle.h"
+#include "core/sectors/dilution/DilutionRun.h"
 #include "core/tables/CellTable.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
@@ -197,6 +198,30 @@ private slots:
         QCOMPARE(cell(4, 10), QStringLiteral("3,87635804979703"));
         QCOMPARE(cell(4, 20), QStringLiteral("0,0911632034620218"));
         QCOMPARE(box.reports, QStringList{QStringLiteral("53,5114722701815")});
+    }
+
+    // Typed in and run, the window shows what the run gives for the texts typed, as a study
+    // keeps them: the grid, the matrix and the maximum in its box and its label.
+    void theWindowShowsTheRunsTexts()
+    {
+        MaximumRecorder box;
+        const QList<QPair<QString, QString>> typed = {
+            {"ce_2", "0,25"}, {"ce_3", "3"},   {"ce_4", "1,75"}, {"ce_5", "450,5"},
+            {"ce_6", "5"},    {"ce_7", "1,5"}, {"ce_8", "1,5"},  {"ce_9", "4"}};
+        tavi::WindowInputs study;
+        for (const auto &[name, text] : typed) {
+            typeIntoField(window, name, text);
+            study.fields[name] = QString(text).replace(QLatin1Char(','), QLatin1Char('.'));
+        }
+        simulate();
+        const LocaleSettings &locale = LocaleSettings::current();
+        const tavi::dilution::Result run =
+            tavi::dilution::run(tavi::dilution::readInputs(study, locale), locale);
+        QCOMPARE(cellTexts(window->resultGrid()->table()), cellTexts(*run.results));
+        QCOMPARE(cellTexts(window->contributionMatrix()), cellTexts(*run.contributions));
+        QCOMPARE(box.reports, QStringList{run.maximumText});
+        QCOMPARE(vazao(), kCaption + QLatin1Char(' ') + run.maximumText);
+        QCOMPARE(run.maximumText, QStringLiteral("53,5114722701815"));
     }
 
     void riverVelocityAndTotalTravelTimeChangeNothing()

@@ -1,3 +1,4 @@
+#include "core/sectors/livestock/LivestockRun.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
 #include "models/U_Mod_Pecuaria/TF_Mod_Pecuaria.h"
@@ -162,6 +163,27 @@ private slots:
         for (int col = 1; col <= 6; ++col)
             QCOMPARE(cell(col, 366), cell(col, 1));
         QCOMPARE(cell(5, 366), QStringLiteral("2,5"));
+    }
+
+    // Typed in and run, the grid shows what the run gives for the texts typed, as a study
+    // keeps them.
+    void theGridShowsTheRunsTexts()
+    {
+        const QStringList litres = {"45,5", "12", "40,25", "5,25", "0,2"};
+        const QStringList heads = {"200", "150,5", "40", "60", "3000"};
+        tavi::WindowInputs study;
+        for (int s = 0; s < tavi::kSpeciesCount; ++s) {
+            typeIntoField(window, kConsumption[s], litres[s]);
+            typeIntoField(window, kHerd[s], heads[s]);
+            study.fields[kConsumption[s]] = QString(litres[s]).replace(',', '.');
+            study.fields[kHerd[s]] = QString(heads[s]).replace(',', '.');
+        }
+        simulate();
+        const LocaleSettings &locale = LocaleSettings::current();
+        const tavi::livestock::Result run =
+            tavi::livestock::run(tavi::livestock::readInputs(study, locale), locale);
+        QCOMPARE(cellTexts(window->resultGrid()->table()), cellTexts(*run.grid));
+        QCOMPARE(cell(2, 366), QStringLiteral("1,806"));
     }
 
     void typedTextInAResultCellIsReplacedByTheNextRun()

@@ -1,3 +1,4 @@
+#include "core/sectors/supply/SupplyRun.h"
 #include "export/ExportPrompts.h"
 #include "export/RecordingSpreadsheet.h"
 #include "export/ResultExport.h"
@@ -161,6 +162,30 @@ private slots:
         simulate();
         QVERIFY2(demand->text().size() > 25, qPrintable(demand->text()));
         QVERIFY(demand->geometry().right() < demand->parentWidget()->width());
+    }
+
+    // Typed in and run, the window shows what the run gives for the texts typed, as a study
+    // keeps them: the grid, and next year's per-capita demand as its field holds it.
+    void theWindowShowsTheRunsTexts()
+    {
+        const QList<QPair<QString, QString>> typed = {
+            {"me_1", "12345,67"}, {"me_2", "0,18"},     {"me_3", "15032,1"},
+            {"me_4", "0,09"},     {"me_5", "87,5"},     {"e_p_1", "-0,021"},
+            {"e_p_2", "3,17"},    {"e_p_3", "0,00001"}, {"e_p_4", "25000"}};
+        tavi::WindowInputs study;
+        for (const auto &[name, text] : typed) {
+            typeIntoField(window, name, text);
+            study.fields[name] = QString(text).replace(QLatin1Char(','), QLatin1Char('.'));
+        }
+        simulate();
+        const LocaleSettings &locale = LocaleSettings::current();
+        const tavi::supply::Result run =
+            tavi::supply::run(tavi::supply::readInputs(study, locale), locale);
+        QCOMPARE(cellTexts(window->resultGrid()->table()), cellTexts(*run.grid));
+        QVERIFY(field("me_demanda")->value() == *run.nextYearPerCapita);
+        // (1 − 0,021 × 3,17 + 0,00001 × 25000) × 0,18; (0,09 × 2686,43 + 0,18 × 12345,67) ÷ 0,875.
+        QCOMPARE(field("me_demanda")->text(), QStringLiteral("0,2130"));
+        QCOMPARE(cell(1, 1), QStringLiteral("2815,9992"));
     }
 
     void perCapitaDemandsShowTheirDecimals()

@@ -28,11 +28,11 @@ struct Scenario {
     QString expectedMessage; // empty: any of the program's messages, or none
 };
 
-inline QVector<Scenario> extremeScenarios(ModuleKind kind, const WindowUnderTest &window)
+inline QVector<Scenario> extremeScenarios(tavi::SectorId kind, const WindowUnderTest &window)
 {
     QVector<Scenario> scenarios;
     const QString extremes[] = {QStringLiteral("1E4000"), QStringLiteral("-1E4000")};
-    if (kind != ModuleKind::Agricultura) {
+    if (kind != tavi::SectorId::Agriculture) {
         for (const QString &extreme : extremes) {
             Scenario every{QStringLiteral("every field %1").arg(extreme), {}, true, {}};
             for (NumericEdit *f : window.fields())
@@ -42,7 +42,7 @@ inline QVector<Scenario> extremeScenarios(ModuleKind kind, const WindowUnderTest
     }
     const QString divisionByZero = QStringLiteral("Divisão de ponto flutuante por zero.");
     switch (kind) {
-    case ModuleKind::DiluicaoEsgotos:
+    case tavi::SectorId::Dilution:
         // N counts the points that discharge: 1 to 50.
         scenarios << Scenario{QStringLiteral("N = 0"),
                               {{QStringLiteral("ce_3"), -1, -1, QStringLiteral("0")}},
@@ -65,7 +65,7 @@ inline QVector<Scenario> extremeScenarios(ModuleKind kind, const WindowUnderTest
             false,
             QStringLiteral("Excedeu a capacidade máxima do tipo ponto flutuante.")};
         break;
-    case ModuleKind::Agricultura: {
+    case tavi::SectorId::Agriculture: {
         for (const QString &extreme : extremes) {
             Scenario every{QStringLiteral("every input cell %1").arg(extreme), {}, false, {}};
             for (int row = 0; row < 9; ++row)
@@ -99,8 +99,8 @@ inline QVector<Scenario> extremeScenarios(ModuleKind kind, const WindowUnderTest
                                              "Série, dia 4, coluna P")};
         break;
     }
-    case ModuleKind::AbastecimentoPublico:
-    case ModuleKind::Pecuaria:
+    case tavi::SectorId::Supply:
+    case tavi::SectorId::Livestock:
         break;
     }
     return scenarios;

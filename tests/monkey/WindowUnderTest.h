@@ -44,7 +44,7 @@ struct Input {
 class WindowUnderTest
 {
 public:
-    explicit WindowUnderTest(ModuleKind kind) : m_kind(kind) {}
+    explicit WindowUnderTest(tavi::SectorId kind) : m_kind(kind) {}
 
     WindowUnderTest(const WindowUnderTest &) = delete;
     WindowUnderTest &operator=(const WindowUnderTest &) = delete;
@@ -284,7 +284,7 @@ private:
         settle();
     }
 
-    ModuleKind m_kind;
+    tavi::SectorId m_kind;
     WindowDriver m_driver;
     std::unique_ptr<QDialog> m_window;
     bool m_closeExpected = false;

@@ -47,26 +47,16 @@ quint64 seed()
 }
 
 // One stream per window and locale, so that each run replays on its own.
-QRandomGenerator streamFor(quint64 seed, ModuleKind kind, bool decimalComma)
+QRandomGenerator streamFor(quint64 seed, tavi::SectorId kind, bool decimalComma)
 {
     const quint32 words[] = {quint32(seed), quint32(seed >> 32), quint32(kind),
                              decimalComma ? 1u : 0u};
     return QRandomGenerator(words, 4);
 }
 
-QString windowClass(ModuleKind kind)
+QString windowClass(tavi::SectorId kind)
 {
-    switch (kind) {
-    case ModuleKind::AbastecimentoPublico:
-        return QStringLiteral("TF_Abast_Publico");
-    case ModuleKind::Pecuaria:
-        return QStringLiteral("TF_Mod_Pecuaria");
-    case ModuleKind::Agricultura:
-        return QStringLiteral("TF_Mod_Agricultura");
-    case ModuleKind::DiluicaoEsgotos:
-        break;
-    }
-    return QStringLiteral("TF_Dem_Agua");
+    return tavi::sectorDescriptor(kind).studyKey;
 }
 
 Input resolve(const WindowUnderTest &under, const Step &step)
@@ -79,7 +69,7 @@ Input resolve(const WindowUnderTest &under, const Step &step)
 
 } // namespace
 
-Q_DECLARE_METATYPE(ModuleKind)
+Q_DECLARE_METATYPE(tavi::SectorId)
 
 class MonkeyTest : public QObject
 {
@@ -89,11 +79,11 @@ class MonkeyTest : public QObject
 
     static void addWindowRows()
     {
-        QTest::addColumn<ModuleKind>("kind");
+        QTest::addColumn<tavi::SectorId>("kind");
         QTest::addColumn<bool>("decimalComma");
-        const ModuleKind kinds[] = {ModuleKind::AbastecimentoPublico, ModuleKind::Pecuaria,
-                                    ModuleKind::Agricultura, ModuleKind::DiluicaoEsgotos};
-        for (ModuleKind kind : kinds) {
+        const tavi::SectorId kinds[] = {tavi::SectorId::Supply, tavi::SectorId::Livestock,
+                                        tavi::SectorId::Agriculture, tavi::SectorId::Dilution};
+        for (tavi::SectorId kind : kinds) {
             for (bool comma : {true, false}) {
                 const QString row = windowClass(kind) + (comma ? QStringLiteral(", decimal comma")
                                                                : QStringLiteral(", decimal point"));
@@ -102,7 +92,7 @@ class MonkeyTest : public QObject
         }
     }
 
-    static void beginRun(const QString &what, ModuleKind kind, bool comma)
+    static void beginRun(const QString &what, tavi::SectorId kind, bool comma)
     {
         Log::instance().setRun(
             QStringLiteral("seed %1, %2, %3, %4")
@@ -143,7 +133,7 @@ private slots:
     void extremesLeaveEveryWindowWorking_data() { addWindowRows(); }
     void extremesLeaveEveryWindowWorking()
     {
-        QFETCH(ModuleKind, kind);
+        QFETCH(tavi::SectorId, kind);
         QFETCH(bool, decimalComma);
         testing::LocaleScope locale(decimalComma ? LocaleSettings::brazilian()
                                                  : LocaleSettings::decimalPoint());
@@ -186,7 +176,7 @@ private slots:
     void randomActionsLeaveEveryWindowWorking_data() { addWindowRows(); }
     void randomActionsLeaveEveryWindowWorking()
     {
-        QFETCH(ModuleKind, kind);
+        QFETCH(tavi::SectorId, kind);
         QFETCH(bool, decimalComma);
         testing::LocaleScope locale(decimalComma ? LocaleSettings::brazilian()
                                                  : LocaleSettings::decimalPoint());

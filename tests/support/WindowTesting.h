@@ -127,4 +127,15 @@ inline void typeInto(QWidget *widget, const QString &text)
         QTest::keyClicks(widget, QString(c));
 }
 
+// Enters the window's field as a click does, types `text` over what it holds and leaves it with
+// Tab (its exit handler runs).
+inline void typeIntoField(const QWidget *window, const QString &name, const QString &text)
+{
+    NumericEdit *field = fieldOf(window, qPrintable(name));
+    field->setFocus(Qt::MouseFocusReason);
+    field->selectAll();
+    typeInto(field, text);
+    QTest::keyClick(field, Qt::Key_Tab);
+}
+
 } // namespace testing

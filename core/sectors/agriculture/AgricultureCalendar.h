@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/LocaleSettings.h"
 #include "core/sectors/specs/AgricultureTables.h"
 
 #include <QStringList>
@@ -20,8 +21,10 @@ using ClassSet = std::bitset<kClasses>;
 //    L1 to L4: "0" before planting (c < 1) and after the cultivation period; otherwise the
 //    text of phase 1's Kc cell while c <= L1, phase 2's while c <= L1 + L2, phase 3's while
 //    c <= L1 + L2 + L3 and phase 4's for the rest of the period, copied with its blanks.
-// A table cell that does not read as a number throws ConvertError; what was written stays.
-void runCropCalendar(const Tables &tables, ClassSet classes = ClassSet().set());
+// Numbers are read and written in `locale`. A table cell that does not read as a number throws
+// ConvertError; what was written stays.
+void runCropCalendar(const Tables &tables, ClassSet classes = ClassSet().set(),
+                     const LocaleSettings &locale = LocaleSettings::current());
 
 // What each class's calendar was last computed from: its row of the crop table and its
 // planting start, as text. Comparing with the tables as they are now tells which classes the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/LocaleSettings.h"
 #include "core/tables/CellTable.h"
 
 namespace tavi
@@ -30,10 +31,6 @@ struct DilutionInputs {
     long double travelTime = 0;   // ce_8, Δt between consecutive points, days
 };
 
-// Every number goes into its cell as general-format text, and every later step reads it back
-// from that text, so each step works with the 15-significant-digit value of the one before.
-// Errors (FloatError, ConvertError) end a step where they happen; what was written stays.
-
 // The result grid's row-0 headers.
 void writeDilutionHeaders(CellTable &results);
 // The point numbers "1" to "50" in column 0 of the result grid.
@@ -42,36 +39,15 @@ void writePointNumbers(CellTable &results);
 void writeContributionHeaders(CellTable &contributions);
 
 // N as a count of discharge points: a whole number from 1 to 50. Anything else throws a
-// TaviError naming the field "Número de Pontos de Lançamento" (ce_3), so that a total is
-// never shared among more points than the river has, or lost beyond them.
-int dischargePointCount(long double points);
+// TaviError naming the field "Número de Pontos de Lançamento" (ce_3), its value written in
+// `locale`, so that a total is never shared among more points than the river has, or lost
+// beyond them.
+int dischargePointCount(long double points,
+                        const LocaleSettings &locale = LocaleSettings::current());
 
-// Empties the results (all but the point numbers) and the contribution matrix, so that a run
-// that stops leaves no earlier run's values after it.
+// Empties the results (all but the point numbers) and the contribution matrix, as before any
+// run.
 void clearDilutionRun(CellTable &results, CellTable &contributions);
-
-// Step 1, for points 1 to N: effluent flow and BOD5 (the totals over N), and the dilution
-// flow ((BOD5 − permitted) / (permitted − river)) × flow, from the two texts just written.
-// Points beyond N have no discharge of their own: their three cells stay empty.
-void fillPointValues(CellTable &results, const DilutionInputs &in);
-
-// Step 2 for the discharge at `point` (1 to N): its own unavailable flow (effluent plus
-// dilution flow) into matrix cell (point − 1, point), and for every point p below it that
-// flow decayed over the p − point travel intervals between them,
-// own × e^((−K × Δt) × (p − point)), into cell (point − 1, p).
-void propagateContribution(const CellTable &results, CellTable &contributions,
-                           const DilutionInputs &in, int point);
-
-// Step 3 for `point` (1 to 50): the contributions of the discharges at points 1 to
-// min(`point`, N), added in that order, into the accumulated flow column.
-void accumulateFlow(CellTable &results, const CellTable &contributions, int point,
-                    int dischargePoints);
-
-// Step 4: the largest accumulated flow, held as a 64-bit double; 0 when none is positive.
-double maximumAccumulatedFlow(const CellTable &results);
-
-// Steps 1 to 4 in order; returns the maximum over the 50 points.
-double runDilution(CellTable &results, CellTable &contributions, const DilutionInputs &in);
 
 // Tables shaped as the window's grids: 5 columns and 50 columns, each over rows 0 to 50.
 CellTable *newDilutionResults(QObject *parent = nullptr);

@@ -3,8 +3,6 @@
 #include "core/sectors/specs/LivestockSpecies.h"
 #include "core/tables/CellTable.h"
 
-#include <QString>
-
 #include <array>
 
 namespace tavi
@@ -22,12 +20,7 @@ struct SpeciesInput {
 };
 using LivestockInputs = std::array<SpeciesInput, kSpeciesCount>;
 
-// Fills days 1 to 366 of the livestock grid: the day label in column 0, heads × litres per
-// head ÷ 1000 (m3 per day) of each species in columns 1 to 5, and in column 6 their total,
-// summed from the five texts just written (so it matches the numbers as shown, not the
-// unrounded products). Raises FloatError on overflow; what was written before stays.
-void fillLivestock(CellTable &grid, const LivestockInputs &in);
-// Empties the demand columns, as before any run.
+// Empties the demand columns of the window's grid, as before any run.
 void clearLivestock(CellTable &grid);
 
 } // namespace tavi

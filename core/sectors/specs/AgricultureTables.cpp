@@ -1,6 +1,7 @@
 #include "core/sectors/specs/AgricultureTables.h"
 
 #include "core/numbers/NumberText.h"
+#include "core/tables/DayLabels.h"
 
 #include <vector>
 
@@ -68,40 +69,75 @@ void writeDefaults(const Tables &t, QChar decimalSeparator)
 {
     std::vector<std::unique_ptr<CellTable::Batch>> batches;
     for (CellTable *table : {t.entrada, t.param, t.serie, t.total})
-        batches.push_back(std::make_unique<CellTable::Batch>(*table));
+        if (table)
+            batches.push_back(std::make_unique<CellTable::Batch>(*table));
     for (CellTable *table : t.classes)
-        batches.push_back(std::make_unique<CellTable::Batch>(*table));
+        if (table)
+            batches.push_back(std::make_unique<CellTable::Batch>(*table));
 
-    for (int c = 0; c < kSerieColumns; ++c)
-        t.serie->setCell(c, 0, QLatin1String(kSerieHeaders[c]));
     const QString zero = QStringLiteral("0");
-    for (int day = 1; day <= kDays; ++day) {
-        t.serie->setCell(kDayColumn, day, dayLabel(day));
-        t.serie->setCell(kEtpColumn, day, zero);
-        t.serie->setCell(kRainColumn, day, zero);
-        for (CellTable *table : t.classes) {
+    if (CellTable *serie = t.serie) {
+        writeSeriesHeadings(*serie);
+        for (int day = 1; day <= kDays; ++day)
+            for (int c = kEtpColumn; c < kSerieColumns; ++c)
+                serie->setCell(c, day, zero);
+    }
+    for (CellTable *grid : t.classes) {
+        if (!grid)
+            continue;
+        writeClassHeadings(*grid);
+        for (int day = 1; day <= kDays; ++day)
             for (int c = 0; c < kClassColumns; ++c)
-                table->setCell(c, day, zero);
-        }
-        t.total->setCell(0, totalRow(day), zero);
-        t.serie->setCell(kEffectiveRainColumn, day, zero);
+                grid->setCell(c, day, zero);
     }
-    for (CellTable *table : t.classes) {
-        for (int c = 0; c < kClassColumns; ++c)
-            table->setCell(c, 0, QLatin1String(kClassHeaders[c]));
-    }
+    if (CellTable *total = t.total)
+        for (int day = 1; day <= kDays; ++day)
+            total->setCell(0, totalRow(day), zero);
 
-    for (int k = 0; k < kClasses; ++k) {
-        t.entrada->setCell(kLetterColumn, k, QStringLiteral("    ") + classLetter(k));
-        t.entrada->setCell(kPeriodColumn, k, paddedNumber(kDefaultCrops[k][0], decimalSeparator));
-        t.entrada->setCell(kUnitColumn, k, kPad + QStringLiteral("dias"));
-        for (int c = kPhaseColumn; c < kEntradaColumns; ++c)
-            t.entrada->setCell(c, k, paddedNumber(kDefaultCrops[k][c - 2], decimalSeparator));
+    if (CellTable *entrada = t.entrada) {
+        for (int k = 0; k < kClasses; ++k) {
+            entrada->setCell(kLetterColumn, k, QStringLiteral("    ") + classLetter(k));
+            entrada->setCell(kPeriodColumn, k, paddedNumber(kDefaultCrops[k][0], decimalSeparator));
+            entrada->setCell(kUnitColumn, k, kPad + QStringLiteral("dias"));
+            for (int c = kPhaseColumn; c < kEntradaColumns; ++c)
+                entrada->setCell(c, k, paddedNumber(kDefaultCrops[k][c - 2], decimalSeparator));
+        }
     }
-    for (int k = 0; k < kClasses; ++k) {
-        for (int row = 0; row < kParamRows; ++row)
-            t.param->setCell(k, row, paddedNumber(kDefaultParams[k][row], decimalSeparator));
+    if (CellTable *param = t.param) {
+        for (int k = 0; k < kClasses; ++k)
+            for (int row = 0; row < kParamRows; ++row)
+                param->setCell(k, row, paddedNumber(kDefaultParams[k][row], decimalSeparator));
     }
+}
+
+void writeSeriesHeadings(CellTable &serie)
+{
+    for (int c = 0; c < kSerieColumns; ++c)
+        serie.setCell(c, 0, QLatin1String(kSerieHeaders[c]));
+    for (int day = 1; day <= kDays; ++day)
+        serie.setCell(kDayColumn, day, sharedDayLabel(day));
+}
+
+void writeClassHeadings(CellTable &grid)
+{
+    for (int c = 0; c < kClassColumns; ++c)
+        grid.setCell(c, 0, QLatin1String(kClassHeaders[c]));
+}
+
+CellPlace samePlaceIn(const CellPlace &place, const Tables &from, const Tables &to)
+{
+    CellPlace moved = place;
+    const auto match = [&](const CellTable *a, const CellTable *b) {
+        if (place.table && place.table == a)
+            moved.table = b;
+    };
+    match(from.entrada, to.entrada);
+    match(from.param, to.param);
+    match(from.serie, to.serie);
+    for (int k = 0; k < kClasses; ++k)
+        match(from.classes[k], to.classes[k]);
+    match(from.total, to.total);
+    return moved;
 }
 
 QString seriesCellPlace(int col, int day)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/TaviError.h"
 #include "core/tables/CellTable.h"
 
 #include <array>
@@ -91,7 +92,16 @@ QString seriesCellPlace(int col, int day);
 // Writes every cell as a fresh window holds it: headers, day labels, "0" in every series
 // and result cell, and the default crop and parameter tables. Decimal fractions in the
 // defaults carry `decimalSeparator`, whatever character it is; every default text is padded
-// with leading blanks ("    A", "   360", "   0,35").
+// with leading blanks ("    A", "   360", "   0,35"). Tables left null are skipped.
 void writeDefaults(const Tables &tables, QChar decimalSeparator);
+// Only the headings of a class grid ("DI(mm/dia)" ... "Contador"), the rest left as it is;
+// and of the series, with its day labels.
+void writeClassHeadings(CellTable &grid);
+void writeSeriesHeadings(CellTable &serie);
+
+// The cell of `to` that stands where `place` stands in `from`: tables of one shape, one set
+// (a run's, say) standing for the other (a window's grids). A place in no table of `from`
+// comes back as it is.
+CellPlace samePlaceIn(const CellPlace &place, const Tables &from, const Tables &to);
 
 } // namespace tavi::agriculture

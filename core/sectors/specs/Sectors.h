@@ -15,7 +15,7 @@ constexpr int kSectorCount = 4;
 
 struct SectorDescriptor {
     SectorId id;
-    // The study file's key of the sector's window ("TF_Abast_Publico").
+    // The study file's key of the sector's window (keys::kSupplyWindow, ...).
     QString studyKey;
     // The window's title ("Módulo Abastecimento Público").
     QString title;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/LocaleSettings.h"
 #include "core/tables/CellTable.h"
 
 namespace tavi
@@ -27,17 +28,11 @@ constexpr int kNextYearPerCapitaDecimals = 4;
 long double nextYearPerCapita(const PublicSupplyInputs &in);
 
 // The efficiency must be from 0 (not given) to 100 %; otherwise a TaviError naming the field
-// "me_5", before anything is computed.
-void checkPublicSupply(const PublicSupplyInputs &in);
+// "me_5", its value written in `locale`, before anything is computed.
+void checkPublicSupply(const PublicSupplyInputs &in,
+                       const LocaleSettings &locale = LocaleSettings::current());
 
-// Fills days 1 to 365 of the result grid (columns "DIA", "ATUAL", "FUTURA"): the current
-// gross demand and next year's. The net demand is P_s × q_0 + (P_t − P_s) × q_n, and next
-// year's the same with q_1 as read back from its field (`nextYearRead`, four decimals); with
-// an efficiency given, each is divided by it (net / (me_5 / 100)). Raises the TaviError of
-// checkPublicSupply, or FloatError on overflow; what was written before stays.
-void fillPublicSupply(CellTable &grid, const PublicSupplyInputs &in, long double nextYearRead);
-
-// Empties the demand columns, as before any run.
+// Empties the demand columns of the window's grid, as before any run.
 void clearPublicSupply(CellTable &grid);
 
 } // namespace tavi

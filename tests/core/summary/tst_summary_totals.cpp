@@ -1,6 +1,11 @@
 // What the municipal summary says of its total when a sector could not be computed, and what
-// it takes from the public supply window's fields.
+// it takes from the sectors' runs.
 #include "core/numbers/NumberText.h"
+#include "core/sectors/agriculture/AgricultureRun.h"
+#include "core/sectors/dilution/DilutionRun.h"
+#include "core/sectors/livestock/LivestockRun.h"
+#include "core/sectors/specs/StudyKeys.h"
+#include "core/sectors/supply/SupplyRun.h"
 #include "core/summary/MunicipalSummary.h"
 #include "core/tables/CellTable.h"
 
@@ -14,9 +19,9 @@ namespace
 Study computableStudy()
 {
     Study s = defaultStudy();
-    s.windows["TF_Abast_Publico"].fields = {
+    s.windows[keys::kSupplyWindow].fields = {
         {"me_1", "25000"}, {"me_2", "0.2"}, {"me_3", "30000"}, {"me_4", "0.1"}};
-    s.windows["TF_Mod_Pecuaria"].fields = {{"me_bovino", "50"}, {"e_qte_bovino", "1200"}};
+    s.windows[keys::kLivestockWindow].fields = {{"me_bovino", "50"}, {"e_qte_bovino", "1200"}};
     return s;
 }
 
@@ -47,9 +52,10 @@ private slots:
         QFETCH(QString, missing);
         Study study = computableStudy();
         if (supplyFails)
-            study.windows["TF_Abast_Publico"].fields["me_5"] = QStringLiteral("150");
+            study.windows[keys::kSupplyWindow].fields["me_5"] = QStringLiteral("150");
         if (agricultureFails)
-            study.windows["TF_Mod_Agricultura"].grids["SG_Serie"][99][0] = QStringLiteral("abc");
+            study.windows[keys::kAgricultureWindow].grids[keys::kSeries][99][0] =
+                QStringLiteral("abc");
         const MunicipalSummary summary = summarizeStudy(study, SupplyScenario::Current);
         QCOMPARE(summary.isPartial(), !missing.isEmpty());
         QCOMPARE(summary.missingSectors(), missing);
@@ -81,34 +87,52 @@ private slots:
             QCOMPARE(places.first(), QString());
     }
 
-    // The summary computes the public supply as its window does now: next year's per-capita
-    // demand with four decimals, and the gross demand over the efficiency.
-    void supplyFollowsItsWindow_data()
+    // Each sector's days are its run's, text for text, the supply's in the scenario chosen;
+    // the dilution's maximum and point are its run's; the total adds the values shown.
+    void sectorsAreTheirRunsDays_data()
     {
-        QTest::addColumn<QString>("efficiency");
-        QTest::addColumn<QString>("current");
-        QTest::addColumn<QString>("nextYear");
-        QTest::newRow("not given") << "0"
-                                   << "5500"
-                                   << "5625";
-        QTest::newRow("80 %") << "80"
-                              << "6875"
-                              << "7031.25";
+        QTest::addColumn<bool>("nextYear");
+        QTest::newRow("current") << false;
+        QTest::newRow("next year") << true;
     }
-    void supplyFollowsItsWindow()
+    void sectorsAreTheirRunsDays()
     {
-        QFETCH(QString, efficiency);
-        QFETCH(QString, current);
-        QFETCH(QString, nextYear);
+        QFETCH(bool, nextYear);
+        const LocaleSettings locale = LocaleSettings::brazilian();
         Study study = computableStudy();
-        QMap<QString, QString> &fields = study.windows["TF_Abast_Publico"].fields;
-        fields["me_5"] = efficiency;
-        fields["e_p_1"] = QStringLiteral("0.0071");
-        fields["e_p_2"] = QStringLiteral("3.52");
-        const MunicipalSummary now = summarizeStudy(study, SupplyScenario::Current);
-        const MunicipalSummary next = summarizeStudy(study, SupplyScenario::NextYear);
-        QCOMPARE(now.sectors[SupplySector].dailyTexts[0], current);
-        QCOMPARE(next.sectors[SupplySector].dailyTexts[365], nextYear);
+        QMap<QString, QString> &supply = study.windows[keys::kSupplyWindow].fields;
+        supply["e_p_1"] = QStringLiteral("0.0071");
+        supply["e_p_2"] = QStringLiteral("3.53");
+        study.windows[keys::kAgricultureWindow].grids[keys::kSeries][9] = {"4.5", "2.25"};
+        const MunicipalSummary summary = summarizeStudy(
+            study, nextYear ? SupplyScenario::NextYear : SupplyScenario::Current, locale);
+
+        const auto inputs = [&study](SectorId sector) {
+            return windowInputs(study, sectorDescriptor(sector).studyKey);
+        };
+        const supply::Result supplyRun =
+            supply::run(supply::readInputs(inputs(SectorId::Supply), locale), locale);
+        const DaySeries &supplyDays = nextYear ? supplyRun.nextYear : supplyRun.current;
+        QCOMPARE(summary.series(SectorId::Supply).dailyTexts, supplyDays.texts);
+        QCOMPARE(summary.series(SectorId::Supply).dailyTexts[365],
+                 QString::fromLatin1(nextYear ? "5625" : "5500"));
+        QCOMPARE(summary.series(SectorId::Livestock).dailyTexts,
+                 livestock::run(livestock::readInputs(inputs(SectorId::Livestock), locale), locale)
+                     .total.texts);
+        const agriculture::Result agricultureRun = agriculture::run(
+            agriculture::readInputs(inputs(SectorId::Agriculture), locale), locale);
+        QCOMPARE(summary.series(SectorId::Agriculture).dailyTexts, agricultureRun.total.texts);
+        const dilution::Result dilutionRun =
+            dilution::run(dilution::readInputs(inputs(SectorId::Dilution), locale), locale);
+        QCOMPARE(summary.dilutionMaximumText, dilutionRun.maximumText);
+        QCOMPARE(summary.dilutionPoint, dilutionRun.maximumPoint);
+        QCOMPARE(summary.dilutionMaximum, dilutionRun.maximum);
+        for (int day : {0, 9, 365}) {
+            long double total = 0;
+            for (const SectorSeries &sector : summary.sectors)
+                total += textToNumber(sector.dailyTexts[day], locale);
+            QCOMPARE(summary.totalTexts[day], formatGeneral(total, locale));
+        }
     }
 };
 

@@ -69,14 +69,14 @@ long double readBack(const QString &text, QChar decimal)
 
 // A deterministic, varied year: rainfall in thousandths of a millimetre (never a tie at the
 // third decimal, so that its two-decimal value is plain), dry spells, the threshold itself.
-struct DaySeries {
+struct YearSeries {
     int etpThousandths[kDays + 1];
     int rainThousandths[kDays + 1];
 };
 
-DaySeries variedYear()
+YearSeries variedYear()
 {
-    DaySeries s{};
+    YearSeries s{};
     unsigned state = 12345;
     const auto next = [&state](unsigned range) {
         state = state * 1103515245u + 12345u;
@@ -221,7 +221,7 @@ private slots:
         t().param->setCell(C, kStartRow, QStringLiteral("200"));
         t().param->setCell(I, kStartRow, QStringLiteral("300"));
         runCropCalendar(t());
-        const DaySeries year = variedYear();
+        const YearSeries year = variedYear();
         for (int day = 1; day <= kDays; ++day)
             setDay(day, thousandths(year.etpThousandths[day], dec),
                    thousandths(year.rainThousandths[day], dec));
@@ -400,19 +400,6 @@ private slots:
             QCOMPARE(error.message(), message);
         }
         QCOMPARE(total(1), QString());
-    }
-
-    void theScratchRoundingIsUsed()
-    {
-        setDay(1, QStringLiteral("0"), QStringLiteral("5"));
-        QList<long double> seen;
-        simulate(t(), RainfallConstants{}, [&seen](long double p) {
-            seen << p;
-            return 8.3L;
-        });
-        QCOMPARE(seen.size(), kDays);
-        QCOMPARE(double(seen.first()), 5.0);
-        QCOMPARE(pef(1), QStringLiteral("4.97"));
     }
 
     void aRunNotifiesEachTableOnce()

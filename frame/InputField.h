@@ -1,0 +1,14 @@
+#pragma once
+
+#include "core/sectors/specs/InputSpecs.h"
+
+class NumericEdit;
+class QWidget;
+
+// A window's numeric field made from its row of the sector's inputs: named after the row's key,
+// holding its decimals, shown through its pattern (the locale's currency where it has none),
+// holding its default, and saying so where no formula reads it.
+NumericEdit *newInputField(const tavi::InputSpec &row, QWidget *parent);
+
+// The tip of a field that no formula reads, and of its caption.
+QString unusedFieldTip();
