@@ -9,26 +9,6 @@
 
 using tavi::SectorId;
 
-QString moduleCaption(SectorId sector)
-{
-    return tavi::sectorDescriptor(sector).title;
-}
-
-QString moduleWindowName(SectorId sector)
-{
-    switch (sector) {
-    case SectorId::Supply:
-        return QStringLiteral("F_Abast_Publico");
-    case SectorId::Livestock:
-        return QStringLiteral("F_Mod_Pecuaria");
-    case SectorId::Agriculture:
-        return QStringLiteral("F_Mod_Agricultura");
-    case SectorId::Dilution:
-        break;
-    }
-    return QStringLiteral("F_Dem_Agua");
-}
-
 std::unique_ptr<QDialog> createModuleWindow(SectorId sector, QWidget *parent)
 {
     switch (sector) {

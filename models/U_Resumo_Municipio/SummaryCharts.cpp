@@ -83,11 +83,14 @@ QChartView *makeAnnualSharesChart(const tavi::MunicipalSummary &summary, QWidget
         // The supply's long name would be cut short beside the pie.
         const QString name =
             s == tavi::SupplySector ? QStringLiteral("Abastecimento") : tavi::summarySectorName(s);
+        // Sized by the share, which stays within 0 to 100 where a volume beyond the range of a
+        // double (a typing slip of 1E400 heads) would be refused by the pie.
         QPieSlice *slice = pie->append(
             QStringLiteral("%1 (%2%)")
                 .arg(name, tavi::formatDisplay(summary.shares[s], QStringLiteral(",0.0;-,0.0"))),
-            double(sector.annual));
-        slice->setColor(ChartStyle::seriesColour(s));
+            double(summary.shares[s]));
+        if (slice)
+            slice->setColor(ChartStyle::seriesColour(s));
     }
     chart->addSeries(pie);
     return viewOf(chart, parent);

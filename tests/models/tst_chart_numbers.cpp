@@ -125,6 +125,22 @@ private slots:
                                                       QStringLiteral("5%)"));
     }
 
+    // A sector whose volume lies beyond a double's range (1E4000 litres per head typed by
+    // mistake) still gets its slice, sized by its share, beside the others.
+    void sharesBeyondADouble()
+    {
+        tavi::MunicipalSummary summary;
+        for (tavi::SectorSeries &sector : summary.sectors)
+            sector.annual = 100;
+        summary.sectors[tavi::LivestockSector].annual = 1e4000L;
+        summary.shares = {0, 100, 0};
+        std::unique_ptr<QChartView> shares(makeAnnualSharesChart(summary, nullptr));
+        auto *pie = qobject_cast<QPieSeries *>(shares->chart()->series().value(0));
+        QVERIFY(pie);
+        QCOMPARE(pie->count(), 3);
+        QCOMPARE(pie->slices().value(1)->percentage(), 1.0);
+    }
+
     void stationYearChart()
     {
         std::vector<tavi::eto::YearDay> days(366);
