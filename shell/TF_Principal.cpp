@@ -1,5 +1,6 @@
 #include "shell/TF_Principal.h"
 
+#include "core/sectors/specs/Sectors.h"
 #include "frame/Activation.h"
 #include "frame/Guard.h"
 #include "frame/HelpWindow.h"
@@ -60,6 +61,9 @@ void TF_Principal::buildMenu()
             connect(item, &QAction::triggered, this, handler);
         return item;
     };
+    auto menuCaption = [](tavi::SectorId sector) {
+        return tavi::sectorDescriptor(sector).menuCaption;
+    };
     auto addSeparator = [](QMenu *menu, const QString &name) {
         menu->addSeparator()->setObjectName(name);
     };
@@ -68,15 +72,15 @@ void TF_Principal::buildMenu()
 
     // The blanks around the bar captions are part of them: they widen the entries.
     QMenu *models = addMenu(QStringLiteral("Modelos1"), QStringLiteral("     Modelo TAVI    "));
-    addItem(models, QStringLiteral("AbastecimentoPblico1"), QStringLiteral("Abastecimento Público"),
+    addItem(models, QStringLiteral("AbastecimentoPblico1"), menuCaption(tavi::SectorId::Supply),
             &TF_Principal::AbastecimentoPblico1Click);
-    addItem(models, QStringLiteral("Pecuria1"), QStringLiteral("Pecuária"),
+    addItem(models, QStringLiteral("Pecuria1"), menuCaption(tavi::SectorId::Livestock),
             &TF_Principal::Pecuria1Click);
     addSeparator(models, QStringLiteral("N1"));
-    addItem(models, QStringLiteral("Agricultura1"), QStringLiteral("Agricultura"),
+    addItem(models, QStringLiteral("Agricultura1"), menuCaption(tavi::SectorId::Agriculture),
             &TF_Principal::Agricultura1Click);
     addItem(models, QStringLiteral("guaparaaDiluiodeEsgotosDomsticos1"),
-            QStringLiteral("Água para a Diluição de Esgotos Domésticos"),
+            menuCaption(tavi::SectorId::Dilution),
             &TF_Principal::guaparaaDiluiodeEsgotosDomsticos1Click);
     addSeparator(models, QStringLiteral("N_resumo"));
     addItem(models, QStringLiteral("a_resumo"), QStringLiteral("Resumo do Município"),

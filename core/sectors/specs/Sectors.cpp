@@ -9,14 +9,17 @@ const std::array<SectorDescriptor, kSectorCount> &sectorDescriptors()
 {
     static const std::array<SectorDescriptor, kSectorCount> sectors = {{
         {SectorId::Supply, keys::kSupplyWindow, QStringLiteral("Módulo Abastecimento Público"),
-         QStringLiteral("Abastecimento Público"), QStringLiteral("abastecimento")},
+         QStringLiteral("Abastecimento Público"), QStringLiteral("abastecimento"),
+         QStringLiteral("Abastecimento Público")},
         {SectorId::Livestock, keys::kLivestockWindow, QStringLiteral("Módulo Pecuária"),
-         QStringLiteral("Pecuária"), QStringLiteral("pecuaria")},
+         QStringLiteral("Pecuária"), QStringLiteral("pecuaria"), QStringLiteral("Pecuária")},
         {SectorId::Agriculture, keys::kAgricultureWindow, QStringLiteral("Módulo Agricultura"),
-         QStringLiteral("Agricultura"), QStringLiteral("agricultura")},
+         QStringLiteral("Agricultura"), QStringLiteral("agricultura"),
+         QStringLiteral("Agricultura")},
         {SectorId::Dilution, keys::kDilutionWindow,
          QStringLiteral("Demanda por Água para a Diluição de Esgotos Domésticos"),
-         QStringLiteral("Diluição de Esgotos Domésticos"), QStringLiteral("diluicao")},
+         QStringLiteral("Diluição de Esgotos Domésticos"), QStringLiteral("diluicao"),
+         QStringLiteral("Água para a Diluição de Esgotos Domésticos")},
     }};
     return sectors;
 }

@@ -23,6 +23,8 @@ struct SectorDescriptor {
     QString caption;
     // The command line's name ("abastecimento").
     QString commandName;
+    // The main menu's item ("Água para a Diluição de Esgotos Domésticos").
+    QString menuCaption;
 };
 
 // In the order of the main menu.
