@@ -49,8 +49,8 @@ class ReferenceStudyTest : public QObject
     Q_OBJECT
 
 private slots:
-    // The settings the summary was recorded with, as the program reads them at start.
-    void init() { LocaleSettings::setCurrent(LocaleSettings::brazilian()); }
+    // The summary is computed with the settings it is given, whatever the program's own.
+    void init() { LocaleSettings::setCurrent(LocaleSettings::decimalPoint()); }
 
     void reopensIdentical()
     {
