@@ -2,7 +2,7 @@
 
 #include "core/numbers/NumberText.h"
 #include "core/numbers/StudyText.h"
-#include "core/sectors/specs/StudyKeys.h"
+#include "core/sectors/catalogue/StudyKeys.h"
 #include "core/study/StudyFile.h"
 #include "frame/StudyInputs.h"
 #include "models/U_Mod_Agricultura/TF_Mod_Agricultura.h"

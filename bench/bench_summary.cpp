@@ -3,10 +3,10 @@
 #include "core/numbers/NumberText.h"
 #include "core/numbers/StudyText.h"
 #include "core/sectors/agriculture/AgricultureRun.h"
+#include "core/sectors/catalogue/LivestockSpecies.h"
+#include "core/sectors/catalogue/StudyKeys.h"
 #include "core/sectors/dilution/DilutionRun.h"
 #include "core/sectors/livestock/LivestockRun.h"
-#include "core/sectors/specs/LivestockSpecies.h"
-#include "core/sectors/specs/StudyKeys.h"
 #include "core/sectors/supply/SupplyRun.h"
 #include "core/summary/MunicipalSummary.h"
 

@@ -1,6 +1,6 @@
 #include "cli/Arguments.h"
 
-#include "core/sectors/specs/Sectors.h"
+#include "core/sectors/catalogue/Sectors.h"
 
 namespace tavi::cli
 {

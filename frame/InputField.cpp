@@ -4,7 +4,7 @@
 #include "core/numbers/StudyText.h"
 #include "frame/NumericEdit.h"
 
-NumericEdit *newInputField(const tavi::InputSpec &row, QWidget *parent)
+NumericEdit *newInputField(const tavi::FieldDefinition &row, QWidget *parent)
 {
     auto *field = new NumericEdit(parent);
     field->setObjectName(row.key);

@@ -1,6 +1,6 @@
 #include "shell/TF_Principal.h"
 
-#include "core/sectors/specs/Sectors.h"
+#include "core/sectors/catalogue/Sectors.h"
 #include "frame/Activation.h"
 #include "frame/Guard.h"
 #include "frame/HelpWindow.h"

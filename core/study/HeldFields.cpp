@@ -7,7 +7,7 @@
 namespace tavi
 {
 
-long double heldFieldValue(const WindowInputs &inputs, const InputSpec &field,
+long double heldFieldValue(const WindowInputs &inputs, const FieldDefinition &field,
                            const LocaleSettings &locale)
 {
     long double typed = 0;
@@ -19,7 +19,7 @@ long double heldFieldValue(const WindowInputs &inputs, const InputSpec &field,
 long double heldFieldValue(const WindowInputs &inputs, SectorId sector, const QString &key,
                            const LocaleSettings &locale)
 {
-    const InputSpec *field = findInputSpec(sector, key);
+    const FieldDefinition *field = findFieldDefinition(sector, key);
     return field ? heldFieldValue(inputs, *field, locale) : 0;
 }
 

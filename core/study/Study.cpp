@@ -1,9 +1,9 @@
 #include "core/study/Study.h"
 
 #include "core/numbers/StudyText.h"
-#include "core/sectors/specs/AgricultureTables.h"
-#include "core/sectors/specs/InputSpecs.h"
-#include "core/sectors/specs/StudyKeys.h"
+#include "core/sectors/catalogue/AgricultureTables.h"
+#include "core/sectors/catalogue/FieldDefinitions.h"
+#include "core/sectors/catalogue/StudyKeys.h"
 
 namespace tavi
 {
@@ -26,8 +26,8 @@ std::vector<StudyWindowLayout> makeLayout()
     std::vector<StudyWindowLayout> windows;
     for (const SectorDescriptor &sector : sectorDescriptors()) {
         StudyWindowLayout window{sector.studyKey, {}, {}};
-        for (const InputSpec &spec : inputSpecs(sector.id))
-            window.fields.push_back(spec.key);
+        for (const FieldDefinition &definition : fieldDefinitions(sector.id))
+            window.fields.push_back(definition.key);
         if (sector.id == SectorId::Agriculture) {
             // The series keeps the typed ETP and rainfall; its day labels and effective
             // rainfall are the window's own.
@@ -46,8 +46,8 @@ Study makeDefaultStudy()
     Study study;
     for (const SectorDescriptor &sector : sectorDescriptors()) {
         WindowInputs &inputs = study.windows[sector.studyKey];
-        for (const InputSpec &spec : inputSpecs(sector.id))
-            inputs.fields[spec.key] = spec.defaultText;
+        for (const FieldDefinition &definition : fieldDefinitions(sector.id))
+            inputs.fields[definition.key] = definition.defaultText;
     }
 
     // The agriculture tables as a fresh window writes them, with the study's decimal point.

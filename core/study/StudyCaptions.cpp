@@ -1,7 +1,7 @@
 #include "core/study/StudyCaptions.h"
 
-#include "core/sectors/specs/AgricultureTables.h"
-#include "core/sectors/specs/InputSpecs.h"
+#include "core/sectors/catalogue/AgricultureTables.h"
+#include "core/sectors/catalogue/FieldDefinitions.h"
 
 #include <QStringList>
 
@@ -100,8 +100,8 @@ QList<QPair<QString, QString>> studyFieldCaptions(const QString &window)
 {
     QList<QPair<QString, QString>> fields;
     if (const SectorDescriptor *sector = findSectorByStudyKey(window))
-        for (const InputSpec &spec : inputSpecs(sector->id))
-            fields << qMakePair(spec.key, spec.studyCaption);
+        for (const FieldDefinition &definition : fieldDefinitions(sector->id))
+            fields << qMakePair(definition.key, definition.studyCaption);
     return fields;
 }
 

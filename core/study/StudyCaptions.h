@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/sectors/specs/LivestockSpecies.h"
+#include "core/sectors/catalogue/LivestockSpecies.h"
 
 #include <QList>
 #include <QPair>

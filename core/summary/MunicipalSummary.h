@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/base/LocaleSettings.h"
-#include "core/sectors/specs/Sectors.h"
+#include "core/sectors/catalogue/Sectors.h"
 #include "core/study/Study.h"
 #include "core/summary/SectorSelection.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/sectors/specs/Sectors.h"
+#include "core/sectors/catalogue/Sectors.h"
 
 #include <array>
 

@@ -23,7 +23,7 @@ namespace
 QGroupBox *makeGroup(QWidget *parent, const QRect &geometry, int first, int last,
                      QList<NumericEdit *> &fields)
 {
-    const std::vector<tavi::InputSpec> &rows = tavi::inputSpecs(tavi::SectorId::Supply);
+    const std::vector<tavi::FieldDefinition> &rows = tavi::fieldDefinitions(tavi::SectorId::Supply);
     auto *group = new QGroupBox(parent);
     group->setGeometry(geometry);
     auto *grid = new QGridLayout(group);
@@ -31,7 +31,7 @@ QGroupBox *makeGroup(QWidget *parent, const QRect &geometry, int first, int last
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(1);
     for (int i = first; i <= last; ++i) {
-        const tavi::InputSpec &row = rows[std::size_t(i)];
+        const tavi::FieldDefinition &row = rows[std::size_t(i)];
         auto *caption = new QLabel(row.caption, group);
         caption->setWordWrap(true);
         NumericEdit *field = newInputField(row, group);

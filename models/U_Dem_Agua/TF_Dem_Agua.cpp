@@ -68,9 +68,9 @@ TF_Dem_Agua::TF_Dem_Agua(QWidget *parent) : ModuleWindow(SectorId::Dilution, par
     rows->setContentsMargins(8, 6, 8, 6);
     rows->setHorizontalSpacing(8);
     rows->setVerticalSpacing(3);
-    const std::vector<InputSpec> &inputRows = inputSpecs(SectorId::Dilution);
+    const std::vector<FieldDefinition> &inputRows = fieldDefinitions(SectorId::Dilution);
     for (int i = 0; i < int(m_fields.size()); ++i) {
-        const InputSpec &input = inputRows[std::size_t(i)];
+        const FieldDefinition &input = inputRows[std::size_t(i)];
         NumericEdit *field = newInputField(input, group);
         field->setFixedSize(96, kRowHeight);
         auto *caption = new QLabel(input.caption, group);

@@ -1,6 +1,6 @@
 #include "models/U_Mod_Agricultura/AgricultureWidgets.h"
 
-#include "core/sectors/specs/AgricultureTables.h"
+#include "core/sectors/catalogue/AgricultureTables.h"
 #include "frame/ResultGrid.h"
 
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "models/U_Mod_Agricultura/CropTablesPanel.h"
 
-#include "core/sectors/specs/AgricultureTables.h"
+#include "core/sectors/catalogue/AgricultureTables.h"
 #include "frame/Fonts.h"
 #include "frame/ResultGrid.h"
 #include "models/U_Mod_Agricultura/AgricultureWidgets.h"

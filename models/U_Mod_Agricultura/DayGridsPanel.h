@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/sectors/specs/AgricultureTables.h"
+#include "core/sectors/catalogue/AgricultureTables.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "models/U_Mod_Agricultura/SeriesFillUndo.h"
 
-#include "core/sectors/specs/AgricultureTables.h"
+#include "core/sectors/catalogue/AgricultureTables.h"
 #include "core/tables/CellTable.h"
 
 using namespace tavi;

@@ -55,7 +55,8 @@ QGroupBox *makeSpeciesGroup(QWidget *parent, const QRect &geometry, const QStrin
                             int first, int fieldWidth,
                             std::array<NumericEdit *, tavi::kSpeciesCount> &fields)
 {
-    const std::vector<tavi::InputSpec> &rows = tavi::inputSpecs(tavi::SectorId::Livestock);
+    const std::vector<tavi::FieldDefinition> &rows =
+        tavi::fieldDefinitions(tavi::SectorId::Livestock);
     auto *group = new QGroupBox(parent);
     group->setGeometry(geometry);
     const QFont headerFont = Fonts::verdana(9, true);
@@ -65,7 +66,7 @@ QGroupBox *makeSpeciesGroup(QWidget *parent, const QRect &geometry, const QStrin
     const int rowsBottom = kFirstRowY + (tavi::kSpeciesCount - 1) * kRowStep + kFieldHeight;
     addStrip(group, QRect(kFieldX - 9, kFirstRowY, 5, rowsBottom - kFirstRowY));
     for (int i = 0; i < tavi::kSpeciesCount; ++i) {
-        const tavi::InputSpec &row = rows[std::size_t(first + i)];
+        const tavi::FieldDefinition &row = rows[std::size_t(first + i)];
         const int y = kFirstRowY + i * kRowStep;
         auto *caption = addLabel(group, row.caption, QPoint(kCaptionX, y));
         caption->setFixedHeight(kFieldHeight);

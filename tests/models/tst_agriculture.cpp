@@ -1,6 +1,6 @@
 #include "core/sectors/agriculture/AgricultureRun.h"
 #include "core/sectors/agriculture/AgricultureSimulation.h"
-#include "core/sectors/specs/StudyKeys.h"
+#include "core/sectors/catalogue/StudyKeys.h"
 #include "frame/Activation.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"

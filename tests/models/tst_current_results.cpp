@@ -2,7 +2,7 @@
 // input after "Simular" takes that run's results away, and "Salvar" and F4 then ask for
 // "Simular" first. With the windows' own mends: the dilution's points beyond N, and the public
 // supply's four-decimal per-capita demand and efficiency.
-#include "core/sectors/specs/AgricultureTables.h"
+#include "core/sectors/catalogue/AgricultureTables.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
 #include "frame/ResultsNotice.h"

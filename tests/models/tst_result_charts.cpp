@@ -1,7 +1,7 @@
 #include "core/numbers/NumberText.h"
+#include "core/sectors/catalogue/AgricultureTables.h"
 #include "core/sectors/dilution/DilutionModel.h"
 #include "core/sectors/livestock/LivestockModel.h"
-#include "core/sectors/specs/AgricultureTables.h"
 #include "export/ResultChartDialog.h"
 #include "frame/ResultGrid.h"
 #include "models/U_Abast_Publico/TF_Abast_Publico.h"

@@ -1,7 +1,7 @@
 // The agriculture window's series filled from a weather station: a synthetic INMET file made
 // here, read through the dialog and written into SG_Serie exactly as the core works it out;
 // Cancel, Ctrl+Z, bad records, day 366 of a common year, and the origin kept in a study.
-#include "core/sectors/specs/AgricultureTables.h"
+#include "core/sectors/catalogue/AgricultureTables.h"
 #include "core/study/StudyFile.h"
 #include "core/weather/InmetStationFile.h"
 #include "core/weather/StationSeriesImport.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/base/LocaleSettings.h"
-#include "core/sectors/specs/AgricultureTables.h"
+#include "core/sectors/catalogue/AgricultureTables.h"
 
 #include <QStringList>
 

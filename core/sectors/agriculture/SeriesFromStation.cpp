@@ -1,6 +1,6 @@
 #include "core/sectors/agriculture/SeriesFromStation.h"
 
-#include "core/sectors/specs/AgricultureTables.h"
+#include "core/sectors/catalogue/AgricultureTables.h"
 #include "core/weather/StationSeriesImport.h"
 
 namespace tavi::agriculture

@@ -3,7 +3,7 @@
 #include "core/base/Ext.h"
 #include "core/numbers/NumberText.h"
 #include "core/numbers/ShownNumber.h"
-#include "core/sectors/specs/StudyKeys.h"
+#include "core/sectors/catalogue/StudyKeys.h"
 #include "core/study/HeldFields.h"
 
 #include <array>

@@ -2,9 +2,9 @@
 // it takes from the sectors' runs.
 #include "core/numbers/NumberText.h"
 #include "core/sectors/agriculture/AgricultureRun.h"
+#include "core/sectors/catalogue/StudyKeys.h"
 #include "core/sectors/dilution/DilutionRun.h"
 #include "core/sectors/livestock/LivestockRun.h"
-#include "core/sectors/specs/StudyKeys.h"
 #include "core/sectors/supply/SupplyRun.h"
 #include "core/summary/MunicipalSummary.h"
 #include "core/tables/CellTable.h"

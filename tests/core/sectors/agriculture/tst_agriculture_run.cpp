@@ -3,7 +3,7 @@
 #include "core/base/TaviError.h"
 #include "core/numbers/NumberText.h"
 #include "core/sectors/agriculture/AgricultureRun.h"
-#include "core/sectors/specs/StudyKeys.h"
+#include "core/sectors/catalogue/StudyKeys.h"
 
 #include <QTest>
 

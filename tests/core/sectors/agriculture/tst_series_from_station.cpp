@@ -1,7 +1,7 @@
 // A station's year written into the agriculture series: only ETP and P, in one step, and the
 // question asked before a fill that would empty days holding values.
 #include "core/sectors/agriculture/SeriesFromStation.h"
-#include "core/sectors/specs/AgricultureTables.h"
+#include "core/sectors/catalogue/AgricultureTables.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -3,8 +3,8 @@
 #include "core/base/LocaleSettings.h"
 #include "core/base/TaviError.h"
 #include "core/numbers/NumberText.h"
+#include "core/sectors/catalogue/StudyKeys.h"
 #include "core/sectors/dilution/DilutionRun.h"
-#include "core/sectors/specs/StudyKeys.h"
 
 #include <QTest>
 

@@ -2,7 +2,7 @@
 // per-capita demand at four, the grid's texts, and the error that stops it.
 #include "core/base/TaviError.h"
 #include "core/numbers/NumberText.h"
-#include "core/sectors/specs/StudyKeys.h"
+#include "core/sectors/catalogue/StudyKeys.h"
 #include "core/sectors/supply/SupplyRun.h"
 
 #include <QTest>

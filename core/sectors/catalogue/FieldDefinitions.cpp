@@ -1,7 +1,7 @@
-#include "core/sectors/specs/InputSpecs.h"
+#include "core/sectors/catalogue/FieldDefinitions.h"
 
-#include "core/sectors/specs/LivestockSpecies.h"
-#include "core/sectors/specs/StudyKeys.h"
+#include "core/sectors/catalogue/LivestockSpecies.h"
+#include "core/sectors/catalogue/StudyKeys.h"
 
 namespace tavi
 {
@@ -12,7 +12,7 @@ namespace
 const QString kWhole = QStringLiteral(",0.;-,0.");
 const QString kTwoPlaces = QStringLiteral(",0.00;-,0.00");
 
-std::vector<InputSpec> supplySpecs()
+std::vector<FieldDefinition> supplyFields()
 {
     // Elasticities per real multiply prices and incomes in reais: their real values are
     // around 0,025 and 0,00001, which two decimals would silently turn into 0.
@@ -83,11 +83,11 @@ std::vector<InputSpec> supplySpecs()
     };
 }
 
-std::vector<InputSpec> livestockSpecs()
+std::vector<FieldDefinition> livestockFields()
 {
-    std::vector<InputSpec> specs;
+    std::vector<FieldDefinition> fields;
     for (int s = 0; s < kSpeciesCount; ++s)
-        specs.push_back(
+        fields.push_back(
             {consumptionFieldName(s),
              2,
              kTwoPlaces,
@@ -96,17 +96,17 @@ std::vector<InputSpec> livestockSpecs()
              QStringLiteral("Consumo per-capita, %1 (litros/dia)").arg(speciesCaption(s)),
              {}});
     for (int s = 0; s < kSpeciesCount; ++s)
-        specs.push_back({herdFieldName(s),
-                         2,
-                         kWhole,
-                         speciesFieldCaption(s),
-                         {},
-                         QStringLiteral("Número de cabeças, %1").arg(speciesCaption(s)),
-                         {}});
-    return specs;
+        fields.push_back({herdFieldName(s),
+                          2,
+                          kWhole,
+                          speciesFieldCaption(s),
+                          {},
+                          QStringLiteral("Número de cabeças, %1").arg(speciesCaption(s)),
+                          {}});
+    return fields;
 }
 
-std::vector<InputSpec> dilutionSpecs()
+std::vector<FieldDefinition> dilutionFields()
 {
     return {
         {keys::kRiverVelocity, 2, kTwoPlaces, QStringLiteral("Velocidade Média do Curso da Água"),
@@ -141,12 +141,12 @@ std::vector<InputSpec> dilutionSpecs()
 
 } // namespace
 
-const std::vector<InputSpec> &inputSpecs(SectorId sector)
+const std::vector<FieldDefinition> &fieldDefinitions(SectorId sector)
 {
-    static const std::vector<InputSpec> supply = supplySpecs();
-    static const std::vector<InputSpec> livestock = livestockSpecs();
-    static const std::vector<InputSpec> none;
-    static const std::vector<InputSpec> dilution = dilutionSpecs();
+    static const std::vector<FieldDefinition> supply = supplyFields();
+    static const std::vector<FieldDefinition> livestock = livestockFields();
+    static const std::vector<FieldDefinition> none;
+    static const std::vector<FieldDefinition> dilution = dilutionFields();
     switch (sector) {
     case SectorId::Supply:
         return supply;
@@ -160,11 +160,11 @@ const std::vector<InputSpec> &inputSpecs(SectorId sector)
     return none;
 }
 
-const InputSpec *findInputSpec(SectorId sector, const QString &key)
+const FieldDefinition *findFieldDefinition(SectorId sector, const QString &key)
 {
-    for (const InputSpec &spec : inputSpecs(sector))
-        if (spec.key == key)
-            return &spec;
+    for (const FieldDefinition &definition : fieldDefinitions(sector))
+        if (definition.key == key)
+            return &definition;
     return nullptr;
 }
 

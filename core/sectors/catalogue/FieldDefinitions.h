@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/sectors/specs/Sectors.h"
+#include "core/sectors/catalogue/Sectors.h"
 
 #include <QString>
 
@@ -12,7 +12,7 @@
 namespace tavi
 {
 
-struct InputSpec {
+struct FieldDefinition {
     // The field's key in the study and its component name ("me_1").
     QString key;
     // The places the field holds: a value is read rounded to them, half away from zero.
@@ -33,8 +33,8 @@ struct InputSpec {
 
 // The sector's fields, in the window's order. The agriculture sector has none: it reads its
 // crop tables and series (AgricultureTables.h).
-const std::vector<InputSpec> &inputSpecs(SectorId sector);
+const std::vector<FieldDefinition> &fieldDefinitions(SectorId sector);
 // The row of `key` among the sector's fields, or nullptr.
-const InputSpec *findInputSpec(SectorId sector, const QString &key);
+const FieldDefinition *findFieldDefinition(SectorId sector, const QString &key);
 
 } // namespace tavi

@@ -1,4 +1,4 @@
-#include "core/sectors/specs/LivestockSpecies.h"
+#include "core/sectors/catalogue/LivestockSpecies.h"
 
 namespace tavi
 {

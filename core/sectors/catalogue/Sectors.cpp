@@ -1,6 +1,6 @@
-#include "core/sectors/specs/Sectors.h"
+#include "core/sectors/catalogue/Sectors.h"
 
-#include "core/sectors/specs/StudyKeys.h"
+#include "core/sectors/catalogue/StudyKeys.h"
 
 namespace tavi
 {

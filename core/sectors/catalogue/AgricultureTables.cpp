@@ -1,4 +1,4 @@
-#include "core/sectors/specs/AgricultureTables.h"
+#include "core/sectors/catalogue/AgricultureTables.h"
 
 #include "core/numbers/NumberText.h"
 #include "core/tables/DayLabels.h"
