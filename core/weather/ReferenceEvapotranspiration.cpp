@@ -61,30 +61,56 @@ std::optional<long double> actualVapourPressure(long double tMax, long double tM
     const long double atMin = saturationVapourPressure(tMin);
     if (h.rhMax && h.rhMin)
         return (atMin * *h.rhMax / 100 + atMax * *h.rhMin / 100) / 2;
-    if (h.rhMean)
-        return *h.rhMean / 100 * (atMax + atMin) / 2;
     if (h.rhMax)
         return atMin * *h.rhMax / 100;
+    if (h.rhMean)
+        return *h.rhMean / 100 * (atMax + atMin) / 2;
     return std::nullopt;
 }
 
-std::optional<PenmanMonteithTerms> penmanMonteith(const PenmanMonteithDay &day)
+long double radiationFromTemperature(long double tMax, long double tMin,
+                                     long double extraterrestrial, long double clearSky,
+                                     long double coefficient)
+{
+    const long double rs = coefficient * std::sqrt(std::max(tMax - tMin, 0.0L)) * extraterrestrial;
+    return std::min(rs, clearSky);
+}
+
+long double monthlySoilHeatFlux(long double previousMonth, long double nextMonth)
+{
+    return 0.07L * (nextMonth - previousMonth);
+}
+
+long double monthlySoilHeatFluxWithoutNext(long double previousMonth, long double month)
+{
+    return 0.14L * (month - previousMonth);
+}
+
+PenmanMonteithTerms penmanMonteith(const PenmanMonteithDay &day)
 {
     const std::optional<long double> ea = actualVapourPressure(day.tMax, day.tMin, day.humidity);
-    if (!ea || (!day.solarRadiation && !day.sunshineHours))
-        return std::nullopt;
 
     PenmanMonteithTerms t;
     t.tMean = (day.tMax + day.tMin) / 2;
     t.slope = saturationSlope(t.tMean);
     t.pressure = atmosphericPressure(day.altitude);
     t.psychrometric = psychrometricConstant(t.pressure);
-    t.windAtTwoMetres =
-        day.windSpeed ? windAtTwoMetres(*day.windSpeed, day.windHeight) : kDefaultWindAtTwoMetres;
+    if (day.windSpeed) {
+        t.windAtTwoMetres = windAtTwoMetres(*day.windSpeed, day.windHeight);
+        if (t.windAtTwoMetres < kLeastWindAtTwoMetres) {
+            t.windAtTwoMetres = kLeastWindAtTwoMetres;
+            t.estimates.windFloor = true;
+        }
+    } else {
+        t.windAtTwoMetres = kDefaultWindAtTwoMetres;
+        t.estimates.defaultWind = true;
+    }
     t.saturationAtTMax = saturationVapourPressure(day.tMax);
     t.saturationAtTMin = saturationVapourPressure(day.tMin);
     t.saturation = (t.saturationAtTMax + t.saturationAtTMin) / 2;
-    t.actual = *ea;
+    // Where no humidity was measured the night's minimum stands near the dew point (eq. 48).
+    t.actual = ea ? *ea : t.saturationAtTMin;
+    t.estimates.vapourFromTMin = !ea;
     t.deficit = t.saturation - t.actual;
 
     t.inverseDistance = inverseRelativeDistance(day.dayOfYear);
@@ -92,15 +118,19 @@ std::optional<PenmanMonteithTerms> penmanMonteith(const PenmanMonteithDay &day)
     t.sunsetAngle = sunsetHourAngle(day.latitude, t.declination);
     t.extraterrestrial = extraterrestrialRadiation(day.latitude, day.dayOfYear);
     t.daylightHours = daylightHours(day.latitude, day.dayOfYear);
+    t.clearSky = (0.75L + 2e-5L * day.altitude) * t.extraterrestrial;
     if (day.solarRadiation) {
         t.solar = *day.solarRadiation;
-    } else {
+    } else if (day.sunshineHours) {
         // In polar night N is 0 and so is Ra: the ratio does not matter there.
         const long double ratio =
             t.daylightHours > 0 ? std::min(*day.sunshineHours / t.daylightHours, 1.0L) : 0;
         t.solar = (kAngstromA + kAngstromB * ratio) * t.extraterrestrial;
+    } else {
+        t.solar = radiationFromTemperature(day.tMax, day.tMin, t.extraterrestrial, t.clearSky,
+                                           day.radiationCoefficient);
+        t.estimates.radiationFromTemperature = true;
     }
-    t.clearSky = (0.75L + 2e-5L * day.altitude) * t.extraterrestrial;
     t.netShortwave = (1 - kReferenceAlbedo) * t.solar;
 
     t.emittedAtTMax = kStefanBoltzmann * fourthPower(day.tMax + kKelvin);

@@ -9,12 +9,39 @@
 namespace tavi::eto
 {
 
-// Which computation gave a day's ETo. FAO-56 allows 2 m/s where wind was not measured; such
-// days are told apart, since their ETo is rougher.
-enum class Method { Missing, PenmanMonteith, PenmanMonteithDefaultWind, HargreavesSamani };
+// Which equation gave a day's ETo.
+enum class Method { Missing, PenmanMonteith, HargreavesSamani };
+
+// What a Penman-Monteith day took from FAO-56's estimates for missing data (chapter 3)
+// rather than from what was measured. Such days are told apart, since their ETo is rougher.
+struct Estimates {
+    bool vapourFromTMin = false; // ea = e°(Tmin), no humidity measured (eq. 48)
+    bool radiationFromTemperature =
+        false;                // Rs from Tmax - Tmin, no radiation nor sunshine (eq. 50)
+    bool defaultWind = false; // 2 m/s, no wind measured
+    bool windFloor = false;   // a measured u2 below 0.5 m/s taken as 0.5
+
+    bool any() const
+    {
+        return vapourFromTMin || radiationFromTemperature || defaultWind || windFloor;
+    }
+    bool operator==(const Estimates &o) const
+    {
+        return vapourFromTMin == o.vapourFromTMin &&
+               radiationFromTemperature == o.radiationFromTemperature &&
+               defaultWind == o.defaultWind && windFloor == o.windFloor;
+    }
+    bool operator!=(const Estimates &o) const { return !(*this == o); }
+};
 
 // The wind FAO-56 takes at 2 m where none was measured.
 constexpr long double kDefaultWindAtTwoMetres = 2;
+// The least u2 the equation takes: calmer air still exchanges vapour by buoyancy, which the
+// aerodynamic term leaves out.
+constexpr long double kLeastWindAtTwoMetres = 0.5L;
+// kRs of eq. 50: interior locations, where land masses rule the air, and coastal ones.
+constexpr long double kRadiationCoefficientInterior = 0.16L;
+constexpr long double kRadiationCoefficientCoastal = 0.19L;
 
 // Atmospheric pressure from altitude (eq. 7).
 long double atmosphericPressure(long double altitude);
@@ -38,13 +65,26 @@ struct Humidity {
 };
 
 // Actual vapour pressure ea from the best humidity the day has, in FAO-56's order of
-// preference: measured ea, dew point (eq. 14), RHmax with RHmin (eq. 17), RHmean (eq. 19),
-// RHmax alone (eq. 18). Nothing when the day has none of them.
+// preference (Boxes 7 and 11): measured ea, dew point (eq. 14), RHmax with RHmin (eq. 17),
+// RHmax alone (eq. 18), RHmean (eq. 19). Nothing when the day has none of them; RHmin alone
+// says too little of the day.
 std::optional<long double> actualVapourPressure(long double tMax, long double tMin,
                                                 const Humidity &humidity);
 
+// Solar radiation from the day's temperature range (eq. 50), at most the clear-sky Rso.
+long double radiationFromTemperature(long double tMax, long double tMin,
+                                     long double extraterrestrial, long double clearSky,
+                                     long double coefficient);
+
+// Soil heat flux of a month, MJ m-2 day-1, from the mean temperatures of the months before
+// and after it (eq. 43); and, where the next month is not known, from the month itself and
+// the one before (eq. 44).
+long double monthlySoilHeatFlux(long double previousMonth, long double nextMonth);
+long double monthlySoilHeatFluxWithoutNext(long double previousMonth, long double month);
+
 // One day's data for Penman-Monteith. Measured solar radiation is used when present, else
-// sunshine hours through the Angstrom formula.
+// sunshine hours through the Angstrom formula, else eq. 50 with radiationCoefficient. Without
+// humidity, ea is e°(Tmin) (eq. 48).
 struct PenmanMonteithDay {
     int dayOfYear = 1;
     long double latitude = 0; // decimal degrees, north positive
@@ -56,6 +96,7 @@ struct PenmanMonteithDay {
     long double windHeight = 2;
     std::optional<long double> solarRadiation;
     std::optional<long double> sunshineHours;
+    long double radiationCoefficient = kRadiationCoefficientInterior; // kRs of eq. 50
     // Soil heat flux; 0 for daily steps (eq. 42), given for monthly ones (eq. 43, 44).
     long double soilHeatFlux = 0;
 };
@@ -97,11 +138,11 @@ struct PenmanMonteithTerms {
     long double radiationTerm = 0;    // the part of ETo due to Rn - G, mm/day
     long double aerodynamicTerm = 0;  // the part due to wind and deficit, mm/day
     long double eto = 0;
+    Estimates estimates; // what was estimated rather than measured
 };
 
-// FAO-56 Penman-Monteith (eq. 6). Nothing when the day has no humidity or no radiation (nor
-// sunshine).
-std::optional<PenmanMonteithTerms> penmanMonteith(const PenmanMonteithDay &day);
+// FAO-56 Penman-Monteith (eq. 6), with the paper's estimates for what the day lacks.
+PenmanMonteithTerms penmanMonteith(const PenmanMonteithDay &day);
 
 // Hargreaves-Samani (eq. 52) from temperatures alone; Ra in mm/day (0.408 Ra). A day whose
 // Tmin exceeds its Tmax has no range and gets 0 for it.

@@ -81,10 +81,10 @@ MethodCounts countMethods(const std::vector<YearDay> &year, int days)
         const YearDay &day = year[static_cast<std::size_t>(d)];
         switch (day.eto ? day.method : Method::Missing) {
         case Method::PenmanMonteith:
-            ++counts.penmanMonteith;
-            break;
-        case Method::PenmanMonteithDefaultWind:
-            ++counts.penmanMonteithDefaultWind;
+            if (day.estimates.defaultWind)
+                ++counts.penmanMonteithDefaultWind;
+            else
+                ++counts.penmanMonteith;
             break;
         case Method::HargreavesSamani:
             ++counts.hargreavesSamani;
@@ -117,8 +117,6 @@ QString methodName(Method method)
     switch (method) {
     case Method::PenmanMonteith:
         return QStringLiteral("Penman–Monteith");
-    case Method::PenmanMonteithDefaultWind:
-        return QStringLiteral("Penman–Monteith com vento de 2 m/s");
     case Method::HargreavesSamani:
         return QStringLiteral("Hargreaves–Samani");
     case Method::Missing:
@@ -129,15 +127,17 @@ QString methodName(Method method)
 
 QString methodsSummary(const MethodCounts &counts)
 {
-    const std::pair<Method, int> each[] = {
-        {Method::PenmanMonteith, counts.penmanMonteith},
-        {Method::PenmanMonteithDefaultWind, counts.penmanMonteithDefaultWind},
-        {Method::HargreavesSamani, counts.hargreavesSamani},
-        {Method::Missing, counts.missing}};
+    const std::pair<Method, int> each[] = {{Method::PenmanMonteith, counts.penmanMonteith},
+                                           {Method::HargreavesSamani, counts.hargreavesSamani},
+                                           {Method::Missing, counts.missing}};
     QStringList parts;
-    for (const auto &[method, count] : each)
+    for (const auto &[method, count] : each) {
         if (count > 0)
             parts << QStringLiteral("%1 (%2)").arg(methodName(method), days(count));
+        if (method == Method::PenmanMonteith && counts.penmanMonteithDefaultWind > 0)
+            parts << QStringLiteral("Penman–Monteith com vento de 2 m/s (%1)")
+                         .arg(days(counts.penmanMonteithDefaultWind));
+    }
     return parts.join(QStringLiteral(", "));
 }
 

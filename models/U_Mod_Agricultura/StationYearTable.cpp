@@ -50,7 +50,8 @@ void StationYearTable::showYear(const std::vector<YearDay> &days, int year, Leap
     for (int d = 0; d < int(days.size()); ++d) {
         const YearDay &day = days[static_cast<std::size_t>(d)];
         const bool extraDay = common && d == 365;
-        QString method = methodName(day.eto ? day.method : Method::Missing);
+        QString method = dayMethodText(day.eto ? day.method : Method::Missing, day.estimates,
+                                       day.interpolatedHours);
         if (extraDay)
             method = fill == LeapDayFill::CopyOfDay365 ? QStringLiteral("cópia do dia 365")
                                                        : QStringLiteral("vazio");

@@ -32,6 +32,15 @@ inline double hargreaves(double tMax, double tMin, double latitude, int j)
     return 0.0023 * ((tMax + tMin) / 2 + 17.8) * std::sqrt(tMax - tMin) * 0.408 * ra(latitude, j);
 }
 
+// Rs from the temperature range (eq. 50), kRs 0.16 inland and 0.19 on the coast, at most
+// the clear-sky radiation (eq. 37).
+inline double rsFromTemperature(double tMax, double tMin, double latitude, double altitude, int j,
+                                double krs)
+{
+    const double rs = krs * std::sqrt(tMax - tMin) * ra(latitude, j);
+    return std::min(rs, (0.75 + 2e-5 * altitude) * ra(latitude, j));
+}
+
 // Eq. 6 with measured Rs, G = 0.
 inline double penmanMonteith(double latitude, double altitude, int j, double tMax, double tMin,
                              double ea, double u2, double rs)

@@ -228,16 +228,19 @@ Expected expectedDay(const QDate &day, const std::vector<Hour> &hours)
         ea = fao56::saturation(e.dew);
     else if (!std::isnan(e.rhMax) && !std::isnan(e.rhMin))
         ea = (fao56::saturation(e.tMin) * e.rhMax + fao56::saturation(e.tMax) * e.rhMin) / 200;
+    else if (!std::isnan(e.rhMax))
+        ea = fao56::saturation(e.tMin) * e.rhMax / 100;
     else if (!std::isnan(e.rh))
         ea = e.rh / 100 * (fao56::saturation(e.tMax) + fao56::saturation(e.tMin)) / 2;
-    if (std::isnan(ea) || std::isnan(e.radiation)) {
-        e.method = int(Method::HargreavesSamani);
-        e.eto = fao56::hargreaves(e.tMax, e.tMin, kLatitude, j);
-        return e;
-    }
-    const double u2 = std::isnan(e.wind) ? 2 : e.wind * 4.87 / std::log(67.8 * 10 - 5.42);
-    e.method = int(std::isnan(e.wind) ? Method::PenmanMonteithDefaultWind : Method::PenmanMonteith);
-    e.eto = fao56::penmanMonteith(kLatitude, kAltitude, j, e.tMax, e.tMin, ea, u2, e.radiation);
+    else
+        ea = fao56::saturation(e.tMin); // eq. 48
+    const double rs = std::isnan(e.radiation)
+                          ? fao56::rsFromTemperature(e.tMax, e.tMin, kLatitude, kAltitude, j, 0.16)
+                          : e.radiation;
+    const double u2 =
+        std::isnan(e.wind) ? 2 : std::max(0.5, e.wind * 4.87 / std::log(67.8 * 10 - 5.42));
+    e.method = int(Method::PenmanMonteith);
+    e.eto = fao56::penmanMonteith(kLatitude, kAltitude, j, e.tMax, e.tMin, ea, u2, rs);
     return e;
 }
 
@@ -333,9 +336,9 @@ private slots:
         // The spoilt days took the paths they were made for.
         const auto method = [&](int j) { return laidOut[static_cast<std::size_t>(j - 1)].method; };
         QCOMPARE(method(21), Method::Missing);
-        QCOMPARE(method(30), Method::HargreavesSamani);
-        QCOMPARE(method(40), Method::PenmanMonteithDefaultWind);
-        QCOMPARE(method(60), Method::HargreavesSamani);
+        QCOMPARE(method(30), Method::PenmanMonteith);
+        QCOMPARE(method(40), Method::PenmanMonteith);
+        QCOMPARE(method(60), Method::PenmanMonteith);
         QCOMPARE(method(20), Method::PenmanMonteith);
         QVERIFY(!laidOut[69].rainfall);
     }

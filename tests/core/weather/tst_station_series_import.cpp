@@ -154,7 +154,7 @@ private slots:
         QFETCH(QString, methods);
         // Days 1-360 Penman-Monteith, 361 without wind, 362 missing, 363-366 Hargreaves.
         std::vector<YearDay> days(366, YearDay{Method::PenmanMonteith, 4.0L, 0.0L});
-        days[360].method = Method::PenmanMonteithDefaultWind;
+        days[360].estimates.defaultWind = true;
         days[361] = YearDay{};
         for (int d = 362; d < 366; ++d)
             days[static_cast<std::size_t>(d)].method = Method::HargreavesSamani;
