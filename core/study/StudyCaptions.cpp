@@ -36,6 +36,13 @@ const struct {
     {"altitude", "altitude"},
     {"ano", "ano"},
     {"metodos", "métodos"},
+    {"metodo", "método escolhido"},
+    {"local", "local"},
+    {"preenchimento_etp", "preenchimento da ETP"},
+    {"preenchimento_p", "preenchimento da P"},
+    {"anos", "anos"},
+    {"dias_preenchidos_etp", "dias preenchidos da ETP"},
+    {"dias_preenchidos_p", "dias preenchidos da P"},
     {"dias_editados_etp", "dias editados da ETP"},
     {"dias_editados_p", "dias editados da P"},
 };

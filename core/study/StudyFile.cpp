@@ -39,6 +39,14 @@ const OriginMember kOriginMembers[] = {
     {"altitude", &SeriesOrigin::altitude},
     {"ano", &SeriesOrigin::year},
     {"metodos", &SeriesOrigin::methods},
+    // Written only when the series was filled with these choices.
+    {"metodo", &SeriesOrigin::method, true},
+    {"local", &SeriesOrigin::location, true},
+    {"preenchimento_etp", &SeriesOrigin::etpFill, true},
+    {"preenchimento_p", &SeriesOrigin::rainFill, true},
+    {"anos", &SeriesOrigin::years, true},
+    {"dias_preenchidos_etp", &SeriesOrigin::filledEtpDays, true},
+    {"dias_preenchidos_p", &SeriesOrigin::filledRainDays, true},
     // Written only when days were changed by hand since the fill.
     {"dias_editados_etp", &SeriesOrigin::editedEtpDays, true},
     {"dias_editados_p", &SeriesOrigin::editedRainDays, true},

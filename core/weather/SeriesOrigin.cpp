@@ -89,6 +89,9 @@ QString seriesOriginLine(const SeriesOrigin &origin)
     QString line = QStringLiteral("Série: ") + stationAndYear(origin);
     if (!origin.methods.isEmpty())
         line += QStringLiteral(", ") + origin.methods;
+    if (const int dry = int(dayList(origin.filledRainDays).size()))
+        line += dry == 1 ? QStringLiteral(", chuva 0 em 1 dia sem registro")
+                         : QStringLiteral(", chuva 0 em %1 dias sem registro").arg(dry);
     if (const int edited = editedDayCount(origin))
         line += edited == 1 ? QStringLiteral(", editada à mão em 1 dia")
                             : QStringLiteral(", editada à mão em %1 dias").arg(edited);

@@ -16,19 +16,31 @@ struct SeriesOrigin {
     QString latitude;  // decimal degrees, north positive
     QString longitude; // decimal degrees, east positive
     QString altitude;  // metres
-    QString year;      // the year the series was laid out from ("2023")
+    QString year;      // the year the series was laid out from ("2023", "ano médio de 2019, 2020")
     QString methods;   // how many days each method gave, as the user reads it
     // The days whose ETP, or whose P, was changed by hand or by a paste since the fill, as a
     // list of days and ranges ("3,17,100-120"); empty when none was.
     QString editedEtpDays;
     QString editedRainDays;
+    // What the user chose, as the import's dialog said it; empty in studies saved before the
+    // choices existed.
+    QString method;   // "Penman–Monteith (FAO-56)" or "Hargreaves–Samani"
+    QString location; // kRs of the station's place: "interior (0,16)" or "litoral (0,19)"
+    QString etpFill;  // how days without ETo were filled
+    QString rainFill; // how days without rainfall were filled
+    QString years;    // the years the series was made from ("2019,2020,2021")
+    // The days whose ETP, or whose P, the fill gave rather than the records ("13,40-45").
+    QString filledEtpDays;
+    QString filledRainDays;
 
     bool operator==(const SeriesOrigin &other) const
     {
         return station == other.station && code == other.code && latitude == other.latitude &&
                longitude == other.longitude && altitude == other.altitude && year == other.year &&
-               methods == other.methods && editedEtpDays == other.editedEtpDays &&
-               editedRainDays == other.editedRainDays;
+               methods == other.methods && method == other.method && location == other.location &&
+               etpFill == other.etpFill && rainFill == other.rainFill && years == other.years &&
+               filledEtpDays == other.filledEtpDays && filledRainDays == other.filledRainDays &&
+               editedEtpDays == other.editedEtpDays && editedRainDays == other.editedRainDays;
     }
     bool operator!=(const SeriesOrigin &other) const { return !(*this == other); }
 };
@@ -53,7 +65,8 @@ bool isReplaced(const SeriesOrigin &origin);
 
 // The one-line account of an origin shown beside the series: "Série: A701 SAO PAULO -
 // MIRANTE, 2023, Penman–Monteith (360 dias), Hargreaves–Samani (5 dias)", with ", editada à
-// mão em 3 dias" after it when days were changed; "Série: digitada/colada (antes: A701 SAO
+// mão em 3 dias" after it when days were changed (", chuva 0 em 20 dias sem registro" before
+// that when the fill took days without rainfall as dry); "Série: digitada/colada (antes: A701 SAO
 // PAULO - MIRANTE, 2023)" once it was replaced.
 QString seriesOriginLine(const SeriesOrigin &origin);
 

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <set>
+
 namespace tavi::eto
 {
 
@@ -79,20 +81,33 @@ MethodCounts countMethods(const std::vector<YearDay> &year, int days)
     MethodCounts counts;
     for (int d = 0; d < days && d < int(year.size()); ++d) {
         const YearDay &day = year[static_cast<std::size_t>(d)];
-        switch (day.eto ? day.method : Method::Missing) {
-        case Method::PenmanMonteith:
-            if (day.estimates.defaultWind)
-                ++counts.penmanMonteithDefaultWind;
-            else
-                ++counts.penmanMonteith;
-            break;
-        case Method::HargreavesSamani:
-            ++counts.hargreavesSamani;
-            break;
-        case Method::Missing:
+        if (!day.eto) {
             ++counts.missing;
+            continue;
+        }
+        switch (day.etoFill) {
+        case EtoFill::Interpolated:
+            ++counts.interpolated;
+            continue;
+        case EtoFill::MonthMean:
+            ++counts.monthMean;
+            continue;
+        case EtoFill::OtherYears:
+            ++counts.otherYears;
+            continue;
+        case EtoFill::None:
             break;
         }
+        if (day.method == Method::HargreavesSamani) {
+            ++counts.hargreavesSamani;
+        } else {
+            ++counts.penmanMonteith;
+            counts.vapourFromTMin += day.estimates.vapourFromTMin;
+            counts.radiationFromTemperature += day.estimates.radiationFromTemperature;
+            counts.defaultWind += day.estimates.defaultWind;
+            counts.windFloor += day.estimates.windFloor;
+        }
+        counts.interpolatedHours += day.interpolatedHours > 0;
     }
     return counts;
 }
@@ -106,57 +121,152 @@ int countMissingRainfall(const std::vector<YearDay> &year, int days)
     return missing;
 }
 
+int countFilledRainfall(const std::vector<YearDay> &year, int days)
+{
+    int filled = 0;
+    for (int d = 0; d < days && d < int(year.size()); ++d)
+        if (year[static_cast<std::size_t>(d)].rainfallFilled)
+            ++filled;
+    return filled;
+}
+
 QString missingRainfallSummary(int missingDays)
 {
     return missingDays > 0 ? QStringLiteral("sem chuva: %1").arg(eto::days(missingDays))
                            : QString();
 }
 
-QString methodName(Method method)
+QString filledRainfallSummary(int filledDays)
 {
-    switch (method) {
-    case Method::PenmanMonteith:
-        return QStringLiteral("Penman–Monteith");
-    case Method::HargreavesSamani:
-        return QStringLiteral("Hargreaves–Samani");
-    case Method::Missing:
-        break;
-    }
-    return QStringLiteral("sem dados");
+    return filledDays > 0 ? QStringLiteral("chuva 0 em %1 sem registro").arg(eto::days(filledDays))
+                          : QString();
 }
 
 QString methodsSummary(const MethodCounts &counts)
 {
-    const std::pair<Method, int> each[] = {{Method::PenmanMonteith, counts.penmanMonteith},
-                                           {Method::HargreavesSamani, counts.hargreavesSamani},
-                                           {Method::Missing, counts.missing}};
     QStringList parts;
-    for (const auto &[method, count] : each) {
+    QStringList estimated;
+    const std::pair<const char *, int> each[] = {{"ea de Tmin", counts.vapourFromTMin},
+                                                 {"Rs de T", counts.radiationFromTemperature},
+                                                 {"vento 2 m/s", counts.defaultWind},
+                                                 {"vento mín. 0,5 m/s", counts.windFloor},
+                                                 {"horas interpoladas", counts.interpolatedHours}};
+    for (const auto &[what, count] : each)
         if (count > 0)
-            parts << QStringLiteral("%1 (%2)").arg(methodName(method), days(count));
-        if (method == Method::PenmanMonteith && counts.penmanMonteithDefaultWind > 0)
-            parts << QStringLiteral("Penman–Monteith com vento de 2 m/s (%1)")
-                         .arg(days(counts.penmanMonteithDefaultWind));
+            estimated << QStringLiteral("%1 em %2").arg(QString::fromUtf8(what)).arg(count);
+    const QString details = estimated.isEmpty()
+                                ? QString()
+                                : QStringLiteral("; ") + estimated.join(QStringLiteral(", "));
+    if (counts.penmanMonteith > 0)
+        parts << QStringLiteral("Penman–Monteith (%1%2)").arg(days(counts.penmanMonteith), details);
+    if (counts.hargreavesSamani > 0)
+        parts << QStringLiteral("Hargreaves–Samani (%1%2)")
+                     .arg(days(counts.hargreavesSamani),
+                          counts.penmanMonteith > 0 ? QString() : details);
+    const int filled = counts.interpolated + counts.monthMean + counts.otherYears;
+    if (filled > 0) {
+        QStringList how;
+        if (counts.interpolated > 0)
+            how << QStringLiteral("%1 por interpolação").arg(counts.interpolated);
+        if (counts.monthMean > 0)
+            how << QStringLiteral("%1 pela média do mês").arg(counts.monthMean);
+        if (counts.otherYears > 0)
+            how << QStringLiteral("%1 pelos outros anos").arg(counts.otherYears);
+        parts << QStringLiteral("ETo preenchida (%1: %2)")
+                     .arg(days(filled), how.join(QStringLiteral(", ")));
     }
+    if (counts.missing > 0)
+        parts << QStringLiteral("sem dados (%1)").arg(days(counts.missing));
     return parts.join(QStringLiteral(", "));
+}
+
+QString methodChoiceName(EtoMethodChoice method)
+{
+    return method == EtoMethodChoice::HargreavesSamani ? QStringLiteral("Hargreaves–Samani")
+                                                       : QStringLiteral("Penman–Monteith (FAO-56)");
+}
+
+QString locationName(long double radiationCoefficient)
+{
+    return radiationCoefficient == kRadiationCoefficientCoastal ? QStringLiteral("litoral (0,19)")
+                                                                : QStringLiteral("interior (0,16)");
+}
+
+QString etoGapFillName(EtoGapFill fill)
+{
+    switch (fill) {
+    case EtoGapFill::Interpolation:
+        return QStringLiteral("interpolação até %1 dias, depois média do mês")
+            .arg(kLongestInterpolatedGap);
+    case EtoGapFill::OtherYears:
+        return QStringLiteral("mesmos dias dos outros anos");
+    case EtoGapFill::Empty:
+        break;
+    }
+    return QStringLiteral("vazio");
+}
+
+QString rainGapFillName(RainGapFill fill)
+{
+    return fill == RainGapFill::Dry ? QStringLiteral("0 (sem chuva)") : QStringLiteral("vazio");
+}
+
+namespace
+{
+QString yearList(const std::vector<int> &years, const QString &separator)
+{
+    QStringList texts;
+    for (int year : years)
+        texts << QString::number(year);
+    return texts.join(separator);
+}
+} // namespace
+
+QString yearChoiceText(const LaidOutYear &year)
+{
+    switch (year.choice.kind) {
+    case YearChoice::Kind::Mean:
+        return QStringLiteral("ano médio de ") + yearList(year.years, QStringLiteral(", "));
+    case YearChoice::Kind::Driest:
+        return QStringLiteral("ano mais seco, %1").arg(year.calendarYear);
+    case YearChoice::Kind::Single:
+        break;
+    }
+    return QString::number(year.calendarYear);
 }
 
 int daysFilled(int year, LeapDayFill fill)
 {
-    return QDate::isLeapYear(year) || fill == LeapDayFill::CopyOfDay365 ? 366 : 365;
+    return (year != 0 && QDate::isLeapYear(year)) || fill == LeapDayFill::CopyOfDay365 ? 366 : 365;
 }
 
-SeriesOrigin seriesOrigin(const StationSite &site, int year, const std::vector<YearDay> &days,
-                          LeapDayFill fill)
+SeriesOrigin seriesOrigin(const StationSite &site, const LaidOutYear &year,
+                          const SeriesChoices &choices)
 {
+    const int length = daysFilled(year.calendarYear, choices.leap);
     SeriesOrigin origin;
     origin.station = site.name.trimmed();
     origin.code = site.code.trimmed();
     origin.latitude = studyNumber(site.latitude);
     origin.longitude = studyNumber(site.longitude);
     origin.altitude = studyNumber(site.altitude);
-    origin.year = QString::number(year);
-    origin.methods = methodsSummary(countMethods(days, daysFilled(year, fill)));
+    origin.year = yearChoiceText(year);
+    origin.methods = methodsSummary(countMethods(year.days, length));
+    origin.method = methodChoiceName(choices.eto.method);
+    origin.location = locationName(choices.eto.radiationCoefficient);
+    origin.etpFill = etoGapFillName(choices.gaps.eto);
+    origin.rainFill = rainGapFillName(choices.gaps.rain);
+    origin.years = yearList(year.years, QStringLiteral(","));
+    std::set<int> etp, rain;
+    for (int d = 0; d < length && d < int(year.days.size()); ++d) {
+        const YearDay &day = year.days[static_cast<std::size_t>(d)];
+        if (day.etoFilled())
+            etp.insert(d + 1);
+        if (day.rainfallFilled)
+            rain.insert(d + 1);
+    }
+    origin.filledEtpDays = dayListText(etp);
+    origin.filledRainDays = dayListText(rain);
     return origin;
 }
 

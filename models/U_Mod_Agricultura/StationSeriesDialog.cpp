@@ -15,7 +15,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace tavi;
 using namespace tavi::eto;
@@ -79,7 +82,8 @@ StationSeriesDialog::StationSeriesDialog(const CellTable *serie, QWidget *parent
     auto *layout = new QVBoxLayout(this);
     buildSourceRow();
     buildSiteRow();
-    buildYearRow();
+    buildChoiceRow();
+    buildFillRow();
 
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("l_resumo"));
@@ -110,9 +114,11 @@ StationSeriesDialog::StationSeriesDialog(const CellTable *serie, QWidget *parent
     connect(m_fill, &QPushButton::clicked, this, &StationSeriesDialog::b_preencherClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto *buttons = new QHBoxLayout;
-    auto *note = new QLabel(QStringLiteral("Dias sem dados ficam vazios na série; o Ctrl+Z da "
+    auto *note = new QLabel(QStringLiteral("Em amarelo, os dias preenchidos; em vermelho, os dias "
+                                           "sem dados, que ficam vazios na série. O Ctrl+Z da "
                                            "janela desfaz o preenchimento."),
                             this);
+    note->setWordWrap(true);
     buttons->addWidget(note, 1);
     buttons->addWidget(m_fill);
     buttons->addWidget(cancel);
@@ -129,10 +135,11 @@ void StationSeriesDialog::buildSourceRow()
 {
     auto *layout = static_cast<QVBoxLayout *>(this->layout());
     auto *row = new QHBoxLayout;
-    auto *choose = new QPushButton(QStringLiteral("Abrir arquivo…"), this);
+    auto *choose = new QPushButton(QStringLiteral("Abrir arquivos…"), this);
     choose->setObjectName(QStringLiteral("b_arquivo"));
-    choose->setToolTip(QStringLiteral("Um arquivo horário de estação automática do INMET, ou "
-                                      "um texto de registros diários"));
+    choose->setToolTip(QStringLiteral("Arquivos horários de uma estação automática do INMET "
+                                      "(um por ano; escolha vários para o ano médio ou o mais "
+                                      "seco), ou textos de registros diários"));
     connect(choose, &QPushButton::clicked, this, &StationSeriesDialog::b_arquivoClick);
     m_source = new QLabel(m_import.source(), this);
     m_source->setObjectName(QStringLiteral("l_arquivo"));
@@ -175,14 +182,45 @@ void StationSeriesDialog::buildSiteRow()
         connect(field, &QLineEdit::editingFinished, this, &StationSeriesDialog::layOut);
 }
 
-void StationSeriesDialog::buildYearRow()
+namespace
+{
+QComboBox *addChoice(QHBoxLayout *row, QWidget *parent, const char *name, const QString &label,
+                     const QStringList &items)
+{
+    auto *caption = new QLabel(label, parent);
+    auto *box = new QComboBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->addItems(items);
+    caption->setBuddy(box);
+    row->addWidget(caption);
+    row->addWidget(box);
+    return box;
+}
+} // namespace
+
+void StationSeriesDialog::buildChoiceRow()
 {
     auto *row = new QHBoxLayout;
-    auto *caption = new QLabel(QStringLiteral("Ano:"), this);
+    // Hargreaves-Samani only when asked for: Penman-Monteith with FAO-56's estimates for what
+    // a day lacks comes nearer the full computation.
+    m_method = addChoice(row, this, "cb_metodo", QStringLiteral("Método:"),
+                         {methodChoiceName(EtoMethodChoice::PenmanMonteith),
+                          methodChoiceName(EtoMethodChoice::HargreavesSamani)});
+    m_method->setToolTip(QStringLiteral("Penman–Monteith estima o que faltar num dia (ea da "
+                                        "Tmin, Rs da amplitude térmica, vento de 2 m/s)"));
+    row->addSpacing(16);
+    m_location = addChoice(
+        row, this, "cb_local", QStringLiteral("Local:"),
+        {locationName(kRadiationCoefficientInterior), locationName(kRadiationCoefficientCoastal)});
+    m_location->setToolTip(QStringLiteral("Coeficiente kRs da radiação estimada pela amplitude "
+                                          "térmica: litoral até uns 20 km do mar"));
+    row->addSpacing(16);
+    auto *yearCaption = new QLabel(QStringLiteral("Ano:"), this);
     m_year = new QComboBox(this);
     m_year->setObjectName(QStringLiteral("cb_ano"));
     m_year->setMinimumWidth(80);
-    caption->setBuddy(m_year);
+    m_year->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    yearCaption->setBuddy(m_year);
     m_day366 = new QLabel(this);
     m_day366->setObjectName(QStringLiteral("l_dia366"));
     m_empty366 = new QRadioButton(QStringLiteral("vazio"), this);
@@ -194,19 +232,39 @@ void StationSeriesDialog::buildYearRow()
     auto *group = new QButtonGroup(this);
     group->addButton(m_empty366);
     group->addButton(m_copy366);
-    row->addWidget(caption);
+    row->addWidget(yearCaption);
     row->addWidget(m_year);
-    row->addSpacing(24);
+    row->addSpacing(16);
     row->addWidget(m_day366);
     row->addWidget(m_empty366);
     row->addWidget(m_copy366);
     row->addStretch(1);
     static_cast<QVBoxLayout *>(layout())->addLayout(row);
-    connect(m_year, &QComboBox::currentIndexChanged, this, &StationSeriesDialog::layOut);
+    for (QComboBox *box : {m_method, m_location, m_year})
+        connect(box, &QComboBox::currentIndexChanged, this, &StationSeriesDialog::layOut);
     connect(group, &QButtonGroup::buttonToggled, this, [this](QAbstractButton *, bool on) {
         if (on)
             layOut();
     });
+}
+
+void StationSeriesDialog::buildFillRow()
+{
+    auto *row = new QHBoxLayout;
+    m_etoFill =
+        addChoice(row, this, "cb_preencher_etp", QStringLiteral("Dias sem ETo:"),
+                  {etoGapFillName(EtoGapFill::Interpolation),
+                   etoGapFillName(EtoGapFill::OtherYears), etoGapFillName(EtoGapFill::Empty)});
+    row->addSpacing(16);
+    m_rainFill =
+        addChoice(row, this, "cb_preencher_p", QStringLiteral("Dias sem chuva:"),
+                  {rainGapFillName(RainGapFill::Dry), rainGapFillName(RainGapFill::Empty)});
+    m_rainFill->setToolTip(QStringLiteral("Contar 0 onde não há registro pede mais da irrigação, "
+                                          "não menos"));
+    row->addStretch(1);
+    static_cast<QVBoxLayout *>(layout())->addLayout(row);
+    for (QComboBox *box : {m_etoFill, m_rainFill})
+        connect(box, &QComboBox::currentIndexChanged, this, &StationSeriesDialog::layOut);
 }
 
 void StationSeriesDialog::b_preencherClick()
@@ -222,16 +280,21 @@ void StationSeriesDialog::b_preencherClick()
 
 void StationSeriesDialog::b_arquivoClick()
 {
-    const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Arquivo da estação"), QString(),
+    const QStringList paths = QFileDialog::getOpenFileNames(
+        this, QStringLiteral("Arquivos da estação"), QString(),
         QStringLiteral("Dados de estação (*.csv *.CSV *.txt *.TXT);;Todos os arquivos (*)"));
-    if (!path.isEmpty())
-        readFile(path);
+    if (!paths.isEmpty())
+        readFiles(paths);
 }
 
 void StationSeriesDialog::readFile(const QString &path)
 {
-    m_import.readFile(path, choice());
+    readFiles({path});
+}
+
+void StationSeriesDialog::readFiles(const QStringList &paths)
+{
+    m_import.readFiles(paths, choice());
     showReading();
 }
 
@@ -241,20 +304,69 @@ void StationSeriesDialog::readPastedText()
     showReading();
 }
 
+GapFill StationSeriesDialog::gapFill() const
+{
+    const EtoGapFill eto[] = {EtoGapFill::Interpolation, EtoGapFill::OtherYears, EtoGapFill::Empty};
+    GapFill fill;
+    fill.eto = eto[qBound(0, m_etoFill->currentIndex(), 2)];
+    fill.rain = m_rainFill->currentIndex() == 1 ? RainGapFill::Empty : RainGapFill::Dry;
+    return fill;
+}
+
 ImportChoice StationSeriesDialog::choice() const
 {
     ImportChoice choice;
     choice.site = {m_name->text(), m_code->text(), m_latitude->text(), m_longitude->text(),
                    m_altitude->text()};
-    choice.year = m_year->currentData().toInt();
-    choice.fill = m_copy366->isChecked() ? LeapDayFill::CopyOfDay365 : LeapDayFill::Empty;
+    const int year = m_year->currentIndex();
+    if (year >= 0 && year < int(m_yearChoices.size()))
+        choice.year = m_yearChoices[std::size_t(year)];
+    choice.series.eto.method = m_method->currentIndex() == 1 ? EtoMethodChoice::HargreavesSamani
+                                                             : EtoMethodChoice::PenmanMonteith;
+    choice.series.eto.radiationCoefficient = m_location->currentIndex() == 1
+                                                 ? kRadiationCoefficientCoastal
+                                                 : kRadiationCoefficientInterior;
+    choice.series.gaps = gapFill();
+    choice.series.leap = m_copy366->isChecked() ? LeapDayFill::CopyOfDay365 : LeapDayFill::Empty;
     return choice;
 }
 
 void StationSeriesDialog::layOut()
 {
-    if (m_import.layOut(choice()))
-        showImport();
+    if (!m_import.layOut(choice()))
+        return;
+    const YearChoice chosen = choice().year;
+    showYears(chosen);
+    // The mean and driest years go when a fill leaves fewer than two complete years.
+    if (choice().year != chosen) {
+        m_import.layOut(choice());
+        showYears(choice().year);
+    }
+    showImport();
+}
+
+void StationSeriesDialog::showYears(const YearChoice &chosen)
+{
+    const QSignalBlocker quiet(m_year);
+    const GapFill gaps = gapFill();
+    m_yearChoices = m_import.yearChoices(gaps);
+    m_year->clear();
+    int current = -1;
+    for (std::size_t i = 0; i < m_yearChoices.size(); ++i) {
+        m_year->addItem(m_import.yearChoiceCaption(m_yearChoices[i], gaps));
+        if (m_yearChoices[i] == chosen)
+            current = int(i);
+    }
+    if (current < 0) {
+        const auto offered = std::find(m_yearChoices.begin(), m_yearChoices.end(),
+                                       YearChoice::single(m_import.offeredYear()));
+        current = offered == m_yearChoices.end() ? 0 : int(offered - m_yearChoices.begin());
+    }
+    m_year->setCurrentIndex(current);
+    // The other years' days fill a gap only when other years were opened.
+    if (auto *model = qobject_cast<QStandardItemModel *>(m_etoFill->model()))
+        if (QStandardItem *otherYears = model->item(1))
+            otherYears->setEnabled(m_import.years().size() > 1);
 }
 
 void StationSeriesDialog::showReading()
@@ -268,13 +380,8 @@ void StationSeriesDialog::showReading()
     // What an INMET file's header says is not retyped; daily records need it from the user.
     for (QLineEdit *field : {m_name, m_code, m_latitude, m_longitude, m_altitude})
         field->setReadOnly(m_import.siteFromRecords());
-    if (m_import.hasRecords()) {
-        const QSignalBlocker quiet(m_year);
-        m_year->clear();
-        for (int year : m_import.years())
-            m_year->addItem(QString::number(year), year);
-        m_year->setCurrentIndex(m_year->findData(m_import.offeredYear()));
-    }
+    if (m_import.hasRecords())
+        showYears(YearChoice::single(m_import.offeredYear()));
     showImport();
 }
 
@@ -282,7 +389,7 @@ void StationSeriesDialog::showImport()
 {
     m_source->setText(m_import.source());
     if (m_import.hasRecords()) {
-        const int year = m_import.year();
+        const int year = m_import.calendarYear();
         m_day366->setText(day366Caption(year));
         m_empty366->setVisible(offersDay366Choice(year));
         m_copy366->setVisible(offersDay366Choice(year));
@@ -292,7 +399,7 @@ void StationSeriesDialog::showImport()
         return;
     }
     m_problem->hide();
-    m_table->showYear(m_import.days(), m_import.year(), m_import.leapDayFill());
+    m_table->showYear(m_import.days(), m_import.calendarYear(), m_import.leapDayFill());
     m_chart->showYear(m_import.days(), m_import.length());
     m_summary->setText(m_import.summary());
     m_fill->setEnabled(true);

@@ -22,8 +22,10 @@ class StationYearChart;
 class StationYearTable;
 
 // "Série a partir de estação": a year of ETo and rainfall worked out from a weather station's
-// records (an INMET hourly file, a text file of daily records, or daily records pasted), shown
-// day by day and as a chart before anything is written. "Preencher série" accepts the dialog;
+// records (INMET hourly files, one a year, text files of daily records, or daily records
+// pasted), shown day by day and as a chart before anything is written. The user picks the
+// method, the station's kind of place, how days without data are filled and the year (one
+// of the records', their mean year or their driest). "Preencher série" accepts the dialog;
 // the window that opened it then writes days() into its series. The dialog shows a
 // tavi::eto::StationImport: it hands it the records and the user's choices, and shows what it
 // made of them, a problem included, in the core's words. A fill that would empty days of the
@@ -49,8 +51,9 @@ public:
 public slots:
     // "Preencher série": accepts, once any days the fill would empty are agreed to.
     void b_preencherClick();
-    // Reads a station file: an INMET hourly file or daily records.
+    // Reads station files: INMET hourly files of one station, or daily records.
     void readFile(const QString &path);
+    void readFiles(const QStringList &paths);
     // Reads the records pasted into the text box.
     void readPastedText();
     void b_arquivoClick();
@@ -58,9 +61,14 @@ public slots:
 private:
     void buildSourceRow();
     void buildSiteRow();
-    void buildYearRow();
-    // What the user chose: the station's fields, the year, day 366.
+    void buildChoiceRow();
+    void buildFillRow();
+    // What the user chose: the station's fields, the method, the year, the fills, day 366.
     tavi::eto::ImportChoice choice() const;
+    tavi::eto::GapFill gapFill() const;
+    // Offers the years the records give, with their mean and driest year when they can be
+    // made, keeping the one chosen where it is still offered.
+    void showYears(const tavi::eto::YearChoice &chosen);
     // Hands a change of year, day 366 or station over, and shows what it made.
     void layOut();
     // Shows the import after a reading: the station's fields, the years, the year laid out.
@@ -75,7 +83,12 @@ private:
     QLineEdit *m_latitude = nullptr;
     QLineEdit *m_longitude = nullptr;
     QLineEdit *m_altitude = nullptr;
+    QComboBox *m_method = nullptr;
+    QComboBox *m_location = nullptr;
     QComboBox *m_year = nullptr;
+    std::vector<tavi::eto::YearChoice> m_yearChoices; // the items of m_year
+    QComboBox *m_etoFill = nullptr;
+    QComboBox *m_rainFill = nullptr;
     QLabel *m_day366 = nullptr;
     QRadioButton *m_empty366 = nullptr;
     QRadioButton *m_copy366 = nullptr;

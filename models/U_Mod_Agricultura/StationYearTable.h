@@ -7,8 +7,9 @@
 #include <vector>
 
 // Day by day, what a station's year puts into the series: day, date, ETo and rainfall exactly
-// as the cells will hold them, and the method behind each ETo. Days without an ETo are
-// tinted red, and day 366 of a common year says what it holds.
+// as the cells will hold them, and the method behind each ETo. Days without an ETo or a
+// rainfall are tinted red, days the fill gave them yellow, and day 366 of a common year says
+// what it holds. Year 0 is the mean year.
 class StationYearTable : public QTableWidget
 {
     Q_OBJECT

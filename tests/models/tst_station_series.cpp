@@ -43,9 +43,10 @@ QString decimal(double v)
 }
 
 // A UTC year of INMET hours at São Paulo (UTC-3), smooth daily and yearly cycles, rain every
-// ninth day; the station is down for days 150 to 156 (no ETo) and its radiation sensor for
-// days 200 to 205 (Hargreaves-Samani). With `rainGauge`, its rain gauge is down for days 20 to
-// 39: the other sensors go on, so those days have an ETo but no rainfall.
+// ninth day; the station is down for days 150 to 156 (no ETo, filled by the month's mean) and
+// its radiation sensor for days 200 to 205 (Rs from the temperature range). With `rainGauge`, its
+// rain gauge is down for days 20 to 39: the other sensors go on, so those days have an ETo but no
+// rainfall.
 QByteArray inmetFile(int year, bool rainGaugeDown = false)
 {
     QString text = QStringLiteral(
@@ -83,11 +84,14 @@ QByteArray inmetFile(int year, bool rainGaugeDown = false)
     return text.toLatin1();
 }
 
-// What the core makes of the file: the texts days 1..366 of ETP and P must hold.
+// What the core makes of the file with the dialog's first choices: the texts days 1..366 of
+// ETP and P must hold.
 QVector<QStringList> expectedSeries(const QByteArray &file, int year, eto::LeapDayFill fill)
 {
     const std::vector<eto::YearDay> days =
-        eto::stationYear(eto::readInmetStationFile(file), year, fill);
+        eto::StationYears(eto::readInmetStationFile(file), eto::EtoSettings())
+            .layOut(eto::YearChoice::single(year), eto::GapFill(), fill)
+            .days;
     QVector<QStringList> rows;
     for (const eto::YearDay &day : days)
         rows << QStringList{eto::seriesCellText(day.eto, LocaleSettings::current()),
@@ -205,7 +209,7 @@ private slots:
         QCOMPARE(series(), expected);
         // Spot checks that the comparison above is not of two empty series.
         QVERIFY(!expected[0][0].isEmpty());
-        QCOMPARE(expected[152], (QStringList{QString(), QString()}));
+        QVERIFY(!expected[152][0].isEmpty()); // the month's mean
         QVERIFY(expected[8][1] != QStringLiteral("0"));
         QCOMPARE(expected[365], expected[364]);
 
@@ -215,8 +219,10 @@ private slots:
         QVERIFY(inputs.seriesOrigin);
         QCOMPARE(inputs.seriesOrigin->latitude, QStringLiteral("-23.49638888"));
         QCOMPARE(inputs.seriesOrigin->methods,
-                 QStringLiteral("Penman–Monteith (353 dias), Hargreaves–Samani (6 dias), "
-                                "sem dados (7 dias)"));
+                 QStringLiteral("Penman–Monteith (359 dias; Rs de T em 6), ETo preenchida (7 "
+                                "dias: 7 pela média do mês)"));
+        QCOMPARE(inputs.seriesOrigin->filledEtpDays, QStringLiteral("150-156"));
+        QCOMPARE(inputs.seriesOrigin->filledRainDays, QStringLiteral("150-156"));
     }
 
     void cancelChangesNothing()
@@ -358,11 +364,12 @@ private slots:
         QCOMPARE(series(), expected);
         const bool empty = fill == int(eto::LeapDayFill::Empty) && !QDate::isLeapYear(year);
         QCOMPARE(series()[365][0].isEmpty(), empty);
-        QCOMPARE(originLabel()->origin()->methods.contains(QStringLiteral("sem dados (7 dias)")),
-                 true);
+        QVERIFY(originLabel()->origin()->methods.contains(
+            QStringLiteral("ETo preenchida (7 dias: 7 pela média do mês)")));
     }
 
     // Daily records say nothing of the station's place: it is typed in the dialog and kept.
+    // Hargreaves-Samani is used when chosen, and the choice is kept too.
     void pastedDailyRecordsWithTheirStation()
     {
         QString records = QStringLiteral("Data;Tmax;Tmin;Chuva\n");
@@ -381,6 +388,7 @@ private slots:
                     ->setText(QStringLiteral("-47.9"));
                 dialog->findChild<QLineEdit *>(QStringLiteral("e_altitude"))
                     ->setText(QStringLiteral("1160"));
+                dialog->findChild<QComboBox *>(QStringLiteral("cb_metodo"))->setCurrentIndex(1);
                 dialog->readPastedText();
             },
             "b_preencher"));
@@ -394,6 +402,7 @@ private slots:
         QCOMPARE(origin.station, QStringLiteral("Fazenda Boa Vista"));
         QCOMPARE(origin.latitude, QStringLiteral("-15.8"));
         QCOMPARE(origin.methods, QStringLiteral("Hargreaves–Samani (366 dias)"));
+        QCOMPARE(origin.method, QStringLiteral("Hargreaves–Samani"));
     }
 
     // Daily records read after an INMET file do not take that file's station: its name and
@@ -472,12 +481,15 @@ private slots:
                  qPrintable(problems[0]));
         QVERIFY2(problems[1].contains(QStringLiteral("entre -180 e 180")), qPrintable(problems[1]));
         QVERIFY2(problems[2].contains(QStringLiteral("entre -90 e 90")), qPrintable(problems[2]));
-        const QStringList reading{"b_arquivo",   "m_colado",   "b_ler",
-                                  "e_estacao",   "e_codigo",   "e_latitude",
-                                  "e_longitude", "e_altitude", "cb_ano"};
+        const QStringList reading{"b_arquivo", "m_colado",   "b_ler",       "e_estacao",
+                                  "e_codigo",  "e_latitude", "e_longitude", "e_altitude",
+                                  "cb_metodo", "cb_local",   "cb_ano"};
         QCOMPARE(order.mid(0, reading.size()), reading);
+        const int etoFill = order.indexOf(QStringLiteral("cb_preencher_etp"));
+        QVERIFY2(etoFill > reading.size(), qPrintable(order.join(' ')));
+        QCOMPARE(order.value(etoFill + 1), QStringLiteral("cb_preencher_p"));
         const int fill = order.indexOf(QStringLiteral("b_preencher"));
-        QVERIFY2(fill > reading.size(), qPrintable(order.join(' ')));
+        QVERIFY2(fill > etoFill, qPrintable(order.join(' ')));
         QCOMPARE(order.value(fill + 1), QStringLiteral("b_cancelar"));
     }
 
@@ -511,8 +523,9 @@ private slots:
         QCOMPARE(label->text(), QString());
     }
 
-    // Days whose rainfall is missing are gaps, not a dry spell: tinted as days without ETo
-    // are, counted apart in the summary line, and striped in the chart.
+    // Days whose rainfall is missing are taken as dry, tinted as filled and counted; left
+    // empty when so chosen, they are gaps, not a dry spell: tinted as days without ETo are,
+    // counted apart in the summary line, and striped in the chart.
     void missingRainfallIsShown()
     {
         const QString path = writeFile(QStringLiteral("gauge.csv"), inmetFile(2023, true));
@@ -521,24 +534,40 @@ private slots:
             [&](QWidget *modal) {
                 auto *dialog = qobject_cast<StationSeriesDialog *>(modal);
                 dialog->readFile(path);
-                const QString summary =
-                    dialog->findChild<QLabel *>(QStringLiteral("l_resumo"))->text();
-                // Days 20 to 39, and the 7 days the station was down.
-                QVERIFY2(summary.contains(QStringLiteral("sem chuva: 27 dias")),
-                         qPrintable(summary));
+                auto *summary = dialog->findChild<QLabel *>(QStringLiteral("l_resumo"));
                 auto *table = dialog->findChild<QTableWidget *>(QStringLiteral("tw_previa"));
-                const QColor plain = table->item(10, 4)->background().color();
-                QCOMPARE(table->item(24, 4)->text(), QString());
-                QVERIFY(table->item(24, 4)->background().color() != plain);
-                QCOMPARE(table->item(24, 4)->background().color(),
-                         table->item(151, 4)->background().color());
                 auto *chart = dialog->findChild<QChartView *>(QStringLiteral("ch_previa"));
-                QLineSeries *gaps = nullptr;
-                for (QAbstractSeries *series : chart->chart()->series())
-                    if (series->name() == QStringLiteral("Dias sem chuva"))
-                        gaps = qobject_cast<QLineSeries *>(series);
-                QVERIFY(gaps);
-                QCOMPARE(gaps->count(), 27 * 3);
+                const auto gapCount = [chart] {
+                    for (QAbstractSeries *series : chart->chart()->series())
+                        if (series->name() == QStringLiteral("Dias sem chuva"))
+                            return int(qobject_cast<QLineSeries *>(series)->count());
+                    return 0;
+                };
+                const QColor plain = table->item(10, 4)->background().color();
+                // Days 20 to 39, and the 7 days the station was down.
+                QVERIFY2(
+                    summary->text().contains(QStringLiteral("chuva 0 em 27 dias sem registro")),
+                    qPrintable(summary->text()));
+                QCOMPARE(table->item(24, 4)->text(), QStringLiteral("0"));
+                const QColor filled = table->item(24, 4)->background().color();
+                QVERIFY(filled != plain);
+                QCOMPARE(table->item(151, 4)->background().color(), filled);
+                QVERIFY2(
+                    table->item(24, 3)->text().endsWith(QStringLiteral("chuva 0 (sem registro)")),
+                    qPrintable(table->item(24, 3)->text()));
+                QCOMPARE(table->item(151, 3)->text(),
+                         QStringLiteral("preenchida: média do mês; chuva 0 (sem registro)"));
+                QCOMPARE(gapCount(), 0);
+
+                dialog->findChild<QComboBox *>(QStringLiteral("cb_preencher_p"))
+                    ->setCurrentIndex(1);
+                QVERIFY2(summary->text().contains(QStringLiteral("sem chuva: 27 dias")),
+                         qPrintable(summary->text()));
+                QCOMPARE(table->item(24, 4)->text(), QString());
+                const QColor gap = table->item(24, 4)->background().color();
+                QVERIFY(gap != plain && gap != filled);
+                QCOMPARE(table->item(151, 4)->background().color(), gap);
+                QCOMPARE(gapCount(), 27 * 3);
             });
         QVERIFY(shown.opened);
     }
@@ -573,8 +602,9 @@ private slots:
                 stayedOpen = dialog->isVisible();
             });
         QVERIFY(shown.opened);
-        // Every day of the default series holds values; the records give 3 of them.
-        QCOMPARE(questions, QStringList{StationSeriesDialog::emptyingQuestion(363)});
+        // Every day of the default series holds values; the records give March (3 days, the
+        // month's mean for the rest of it) and a dry day for every day without records.
+        QCOMPARE(questions, QStringList{StationSeriesDialog::emptyingQuestion(366 - 31)});
         QCOMPARE(stayedOpen, !answer);
         if (!answer) {
             QCOMPARE(series(), before);

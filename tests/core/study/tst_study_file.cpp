@@ -49,6 +49,13 @@ Study variedStudy()
                      QStringLiteral("2023"),
                      QStringLiteral("Penman–Monteith (360 dias), Hargreaves–Samani (5 dias)"),
                      QStringLiteral("3,17,100-120"),
+                     QString(),
+                     QStringLiteral("Penman–Monteith (FAO-56)"),
+                     QStringLiteral("litoral (0,19)"),
+                     QStringLiteral("interpolação até 5 dias, depois média do mês"),
+                     QString(),
+                     QStringLiteral("2021,2022"),
+                     QStringLiteral("150-156"),
                      QString()};
     return study;
 }
@@ -145,7 +152,12 @@ private slots:
         // The days changed by hand since the fill are kept; an empty list is not written.
         QCOMPARE(origin.value("dias_editados_etp").toString(), QStringLiteral("3,17,100-120"));
         QVERIFY(!origin.contains("dias_editados_p"));
-        QCOMPARE(origin.keys().size(), 8);
+        // So are the choices of the fill and the days it gave.
+        QCOMPARE(origin.value("local").toString(), QStringLiteral("litoral (0,19)"));
+        QCOMPARE(origin.value("anos").toString(), QStringLiteral("2021,2022"));
+        QCOMPARE(origin.value("dias_preenchidos_etp").toString(), QStringLiteral("150-156"));
+        QVERIFY(!origin.contains("preenchimento_p"));
+        QCOMPARE(origin.keys().size(), 13);
     }
 
     // A series typed by hand has no origin, and the file says nothing of one: studies written

@@ -71,14 +71,25 @@ StationSiteFields typed(const QString &latitude = QStringLiteral("-15,8"),
             altitude};
 }
 
+// Gaps are left as the records have them, unless a test fills them.
 ImportChoice choiceOf(const StationSiteFields &site, int year = 0,
-                      LeapDayFill fill = LeapDayFill::CopyOfDay365)
+                      LeapDayFill fill = LeapDayFill::CopyOfDay365,
+                      GapFill gaps = {EtoGapFill::Empty, RainGapFill::Empty})
 {
     ImportChoice choice;
     choice.site = site;
-    choice.year = year;
-    choice.fill = fill;
+    choice.year = YearChoice::single(year);
+    choice.series.leap = fill;
+    choice.series.gaps = gaps;
     return choice;
+}
+
+// What a day of temperatures alone gives: Penman-Monteith with every estimate.
+QString estimatedEverything(int days)
+{
+    return QStringLiteral("Penman–Monteith (%1 dias; ea de Tmin em %1, Rs de T em %1, vento 2 "
+                          "m/s em %1)")
+        .arg(days);
 }
 
 } // namespace
@@ -110,15 +121,14 @@ private slots:
         const QString year = dailyRecords(QDate(2021, 7, 1), QDate(2023, 2, 1));
         QTest::newRow("daily records, UTF-8 with a byte-order mark, CRLF")
             << "\xEF\xBB\xBF" + year.toUtf8().replace("\n", "\r\n") << typed()
-            << QList<int>{2021, 2022, 2023} << 2022 << "Hargreaves–Samani (366 dias)"
-            << "-15.8"
+            << QList<int>{2021, 2022, 2023} << 2022 << estimatedEverything(366) << "-15.8"
             << "";
         QTest::newRow("daily records, Latin-1 titles")
             << QStringLiteral("Data;Temperatura máxima;Temperatura mínima;Precipitação\n"
                               "01/01/2024;30;18;0\n02/01/2024;31;19;5\n")
                    .toLatin1()
             << typed() << QList<int>{2024} << 2024
-            << "Hargreaves–Samani (2 dias), sem dados (364 dias)"
+            << estimatedEverything(2) + ", sem dados (364 dias)"
             << "-15.8"
             << "";
         QTest::newRow("daily records without a latitude")
@@ -156,7 +166,7 @@ private slots:
         QFETCH(QString, latitude);
         QFETCH(QString, problem);
         StationImport import;
-        import.read(bytes, QString(), choiceOf(site));
+        import.read({bytes}, QStringList(), choiceOf(site));
         QCOMPARE(import.source(), QStringLiteral("Registros colados."));
         QCOMPARE(QList<int>(import.years().begin(), import.years().end()), years);
         QCOMPARE(import.offeredYear(), offered);
@@ -170,12 +180,12 @@ private slots:
             return;
         }
         QCOMPARE(import.offeredYear(), offered);
-        QCOMPARE(import.year(), offered);
+        QCOMPARE(import.calendarYear(), offered);
         QCOMPARE(int(import.days().size()), 366);
         const SeriesOrigin origin = import.origin();
         QCOMPARE(origin.methods, methods);
         QCOMPARE(origin.latitude, latitude);
-        QCOMPARE(origin.year, QString::number(import.year()));
+        QCOMPARE(origin.year, QString::number(import.calendarYear()));
     }
 
     // An INMET file names its station: the fields show it in the user's numbers and are not
@@ -184,7 +194,7 @@ private slots:
     void theStationOfAFileIsNotTheNextRecords()
     {
         StationImport import;
-        import.read(inmetHours(), QStringLiteral("/dados/A701_2023.CSV"), choiceOf(typed()));
+        import.read({inmetHours()}, {QStringLiteral("/dados/A701_2023.CSV")}, choiceOf(typed()));
         QVERIFY(import.siteFromRecords());
         QCOMPARE(import.siteFields(),
                  (StationSiteFields{"SAO PAULO - MIRANTE", "A701", "-23,5", "-46,62", "785,64"}));
@@ -194,7 +204,7 @@ private slots:
         QCOMPARE(import.origin().station, QStringLiteral("SAO PAULO - MIRANTE"));
 
         const QString records = dailyRecords(QDate(2022, 1, 1), QDate(2022, 12, 31));
-        import.read(records.toUtf8(), QStringLiteral("/dados/fazenda.txt"),
+        import.read({records.toUtf8()}, {QStringLiteral("/dados/fazenda.txt")},
                     choiceOf(import.siteFields()));
         QVERIFY(!import.siteFromRecords());
         QCOMPARE(import.siteFields(), (StationSiteFields{"fazenda", "", "", "", ""}));
@@ -209,12 +219,13 @@ private slots:
         QVERIFY(import.isLaidOut());
         QCOMPARE(import.summary(),
                  QStringLiteral("Estação fazenda: latitude -15,8°, longitude -47,9°, altitude "
-                                "1160 m. 2022: Hargreaves–Samani (366 dias)."));
+                                "1160 m. 2022: ") +
+                     estimatedEverything(366) + QLatin1Char('.'));
         QCOMPARE(import.origin().altitude, QStringLiteral("1160"));
 
         // A name typed stays, whatever the file is called.
         place.name = QStringLiteral("  Sítio ");
-        import.read(records.toUtf8(), QStringLiteral("/dados/outro.txt"), choiceOf(place));
+        import.read({records.toUtf8()}, {QStringLiteral("/dados/outro.txt")}, choiceOf(place));
         QCOMPARE(import.siteFields().name, QStringLiteral("  Sítio "));
         QCOMPARE(import.origin().station, QStringLiteral("Sítio"));
     }
@@ -234,7 +245,7 @@ private slots:
         QVERIFY(import.layOut(choiceOf(typed(), 2023, LeapDayFill::Empty)));
         QCOMPARE(import.length(), 365);
         QVERIFY(!import.days()[365].eto);
-        QCOMPARE(import.origin().methods, QStringLiteral("Hargreaves–Samani (365 dias)"));
+        QCOMPARE(import.origin().methods, estimatedEverything(365));
         QVERIFY(offersDay366Choice(2023));
         QCOMPARE(day366Caption(2023), QStringLiteral("Dia 366 (o ano tem 365 dias):"));
 

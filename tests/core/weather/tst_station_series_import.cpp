@@ -127,46 +127,74 @@ private slots:
         QCOMPARE(seriesCellText(v, locale), text);
     }
 
-    // The account counts the days the series holds: day 366 of a common year only when it
-    // is a copy of day 365.
+    // The account counts the days the series holds (day 366 of a common year only when it
+    // is a copy of day 365), each by how its ETo came about, and lists the days filled.
     void accountsForEachMethod_data()
     {
         QTest::addColumn<int>("year");
         QTest::addColumn<int>("fill");
-        QTest::addColumn<QString>("methods");
-        QTest::newRow("common year, day 366 empty")
-            << 2023 << int(LeapDayFill::Empty)
-            << "Penman–Monteith (360 dias), Penman–Monteith com vento de 2 m/s (1 dia), "
-               "Hargreaves–Samani (3 dias), sem dados (1 dia)";
-        QTest::newRow("common year, day 366 a copy")
-            << 2023 << int(LeapDayFill::CopyOfDay365)
-            << "Penman–Monteith (360 dias), Penman–Monteith com vento de 2 m/s (1 dia), "
-               "Hargreaves–Samani (4 dias), sem dados (1 dia)";
-        QTest::newRow("leap year")
-            << 2024 << int(LeapDayFill::Empty)
-            << "Penman–Monteith (360 dias), Penman–Monteith com vento de 2 m/s (1 dia), "
-               "Hargreaves–Samani (4 dias), sem dados (1 dia)";
+        QTest::addColumn<int>("hargreaves");
+        const auto row = [](const char *name, int year, LeapDayFill fill, int hargreaves) {
+            QTest::newRow(name) << year << int(fill) << hargreaves;
+        };
+        row("common year, day 366 empty", 2023, LeapDayFill::Empty, 6);
+        row("common year, day 366 a copy", 2023, LeapDayFill::CopyOfDay365, 7);
+        row("leap year", 2024, LeapDayFill::Empty, 7);
     }
     void accountsForEachMethod()
     {
         QFETCH(int, year);
         QFETCH(int, fill);
-        QFETCH(QString, methods);
-        // Days 1-360 Penman-Monteith, 361 without wind, 362 missing, 363-366 Hargreaves.
+        QFETCH(int, hargreaves);
+        // Days 1-354 Penman-Monteith, four of them with an estimate or an hour filled; 355-358
+        // filled each way; 359 missing; 360-366 Hargreaves.
         std::vector<YearDay> days(366, YearDay{Method::PenmanMonteith, 4.0L, 0.0L});
-        days[360].estimates.defaultWind = true;
-        days[361] = YearDay{};
-        for (int d = 362; d < 366; ++d)
+        days[350].estimates.vapourFromTMin = true;
+        days[351].estimates.radiationFromTemperature = true;
+        days[352].interpolatedHours = 2;
+        days[353].estimates.defaultWind = true;
+        const EtoFill fills[] = {EtoFill::Interpolated, EtoFill::Interpolated, EtoFill::MonthMean,
+                                 EtoFill::OtherYears};
+        for (int k = 0; k < 4; ++k) {
+            YearDay &day = days[std::size_t(354 + k)];
+            day = YearDay{};
+            day.eto = 4;
+            day.rainfall = 0;
+            day.rainfallFilled = k == 0;
+            day.etoFill = fills[k];
+        }
+        days[358] = YearDay{};
+        for (int d = 359; d < 366; ++d)
             days[static_cast<std::size_t>(d)].method = Method::HargreavesSamani;
         StationSite site{QStringLiteral(" MIRANTE "), QStringLiteral("A701"), -23.49638888L,
                          -46.62L, 785.64L};
-        const SeriesOrigin origin = seriesOrigin(site, year, days, LeapDayFill(fill));
+        LaidOutYear laidOut;
+        laidOut.days = days;
+        laidOut.years = {year};
+        laidOut.calendarYear = year;
+        SeriesChoices choices;
+        choices.leap = LeapDayFill(fill);
+        choices.eto.radiationCoefficient = kRadiationCoefficientCoastal;
+        const SeriesOrigin origin = seriesOrigin(site, laidOut, choices);
+        const QString methods =
+            QStringLiteral("Penman–Monteith (354 dias; ea de Tmin em 1, Rs de T em 1, vento 2 "
+                           "m/s em 1, horas interpoladas em 1), Hargreaves–Samani (%1 dias), ETo "
+                           "preenchida (4 dias: 2 por interpolação, 1 pela média do mês, 1 pelos "
+                           "outros anos), sem dados (1 dia)")
+                .arg(hargreaves);
         QCOMPARE(origin.methods, methods);
         QCOMPARE(origin.station, QStringLiteral("MIRANTE"));
         QCOMPARE(origin.latitude, QStringLiteral("-23.49638888"));
         QCOMPARE(origin.longitude, QStringLiteral("-46.62"));
         QCOMPARE(origin.altitude, QStringLiteral("785.64"));
         QCOMPARE(origin.year, QString::number(year));
+        QCOMPARE(origin.years, QString::number(year));
+        QCOMPARE(origin.method, QStringLiteral("Penman–Monteith (FAO-56)"));
+        QCOMPARE(origin.location, QStringLiteral("litoral (0,19)"));
+        QCOMPARE(origin.etpFill, QStringLiteral("interpolação até 5 dias, depois média do mês"));
+        QCOMPARE(origin.rainFill, QStringLiteral("0 (sem chuva)"));
+        QCOMPARE(origin.filledEtpDays, QStringLiteral("355-358"));
+        QCOMPARE(origin.filledRainDays, QStringLiteral("355"));
         QCOMPARE(seriesOriginLine(origin),
                  QStringLiteral("Série: A701 MIRANTE, %1, %2").arg(year).arg(methods));
     }
