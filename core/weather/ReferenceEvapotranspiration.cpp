@@ -105,6 +105,12 @@ PenmanMonteithTerms penmanMonteith(const PenmanMonteithDay &day)
         t.windAtTwoMetres = kDefaultWindAtTwoMetres;
         t.estimates.defaultWind = true;
     }
+    t.windFactor = 1 + 0.34L * t.windAtTwoMetres;
+    const long double denominator = t.slope + t.psychrometric * t.windFactor;
+    t.radiationWeight = t.slope / denominator;
+    t.aerodynamicWeight = t.psychrometric / denominator;
+    t.windTransfer = 900 / (t.tMean + 273) * t.windAtTwoMetres;
+
     t.saturationAtTMax = saturationVapourPressure(day.tMax);
     t.saturationAtTMin = saturationVapourPressure(day.tMin);
     t.saturation = (t.saturationAtTMax + t.saturationAtTMin) / 2;
@@ -138,16 +144,18 @@ PenmanMonteithTerms penmanMonteith(const PenmanMonteithDay &day)
     t.humidityFactor = 0.34L - 0.14L * std::sqrt(std::max(t.actual, 0.0L));
     // FAO-56 bounds Rs/Rso to 1 (a measured Rs can exceed the computed Rso on a bright
     // day); without sun, Rso is 0 and the sky counts as overcast.
-    const long double relative = t.clearSky > 0 ? std::min(t.solar / t.clearSky, 1.0L) : 0.3L;
-    t.cloudinessFactor = 1.35L * relative - 0.35L;
-    t.netLongwave = (t.emittedAtTMax + t.emittedAtTMin) / 2 * t.humidityFactor * t.cloudinessFactor;
+    t.relativeSolar = t.clearSky > 0 ? std::min(t.solar / t.clearSky, 1.0L) : 0.3L;
+    t.cloudinessFactor = 1.35L * t.relativeSolar - 0.35L;
+    t.meanEmitted = (t.emittedAtTMax + t.emittedAtTMin) / 2;
+    t.netLongwave = t.meanEmitted * t.humidityFactor * t.cloudinessFactor;
     t.netRadiation = t.netShortwave - t.netLongwave;
     t.soilHeatFlux = day.soilHeatFlux;
+    t.energyAsEvaporation = kToMillimetres * (t.netRadiation - t.soilHeatFlux);
 
-    const long double u2 = t.windAtTwoMetres;
-    const long double denominator = t.slope + t.psychrometric * (1 + 0.34L * u2);
-    t.radiationTerm = kToMillimetres * t.slope * (t.netRadiation - t.soilHeatFlux) / denominator;
-    t.aerodynamicTerm = t.psychrometric * 900 / (t.tMean + 273) * u2 * t.deficit / denominator;
+    // Eq. 6 split as the paper's calculation sheets split it (Box 11), so that each printed
+    // step of a worked example has a value here to be checked against.
+    t.radiationTerm = t.radiationWeight * t.energyAsEvaporation;
+    t.aerodynamicTerm = t.aerodynamicWeight * t.windTransfer * t.deficit;
     t.eto = t.radiationTerm + t.aerodynamicTerm;
     return t;
 }
