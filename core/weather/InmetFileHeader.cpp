@@ -2,6 +2,8 @@
 
 #include "core/base/TaviError.h"
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
 
 namespace tavi::eto
