@@ -1,7 +1,8 @@
 // Any bytes read as an INMET hourly station file. What must hold:
 // - reading ends, with a series or a TaviError, and nothing else escapes;
 // - a series has its days in strictly increasing order, every quantity within what the
-//   readings allow (a daily extreme within the hourly ranges, radiation not negative);
+//   readings allow (a daily extreme within the hourly ranges, radiation not negative), and
+//   no day with more hours filled between their neighbours than it has hours;
 // - each day's ETo is finite, and laying out the year of any day gives 366 days or a
 //   TaviError.
 
@@ -12,6 +13,7 @@
 #include "core/weather/StationYear.h"
 
 #include <QByteArray>
+#include <vector>
 
 using namespace tavi;
 using namespace tavi::eto;
@@ -49,6 +51,10 @@ void checkSeries(const StationSeries &series)
         within(r.windSpeed, 0, 75, "wind within the hourly range", r.date);
         within(r.rainfall, 0, 24 * 250, "rainfall not negative", r.date);
         within(r.solarRadiation, 0, 24 * 5, "radiation not negative", r.date);
+        FUZZ_CHECK(r.interpolatedHours >= 0 && r.interpolatedHours <= 24,
+                   "at most the day's 24 hours filled",
+                   r.date.toString(Qt::ISODate) + QLatin1Char(' ') +
+                       QString::number(r.interpolatedHours));
         const DailyEto eto = dailyEto(r, series.site);
         FUZZ_CHECK(!eto.eto || std::isfinite(*eto.eto), "ETo finite", r.date.toString(Qt::ISODate));
         FUZZ_CHECK(eto.eto.has_value() == (eto.method != Method::Missing),
@@ -70,14 +76,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size < 1)
         return 0;
-    QByteArray bytes(reinterpret_cast<const char *>(data + 1), static_cast<qsizetype>(size - 1));
-    // Bit 0 puts a valid header in front; bit 1 writes it in Latin-1.
+    const QByteArray bytes(reinterpret_cast<const char *>(data + 1),
+                           static_cast<qsizetype>(size - 1));
+    // Bit 2 cuts the bytes in two files at the first line end past the middle, read together
+    // as two years of one station.
+    std::vector<QByteArray> files{bytes};
+    const qsizetype cut = bytes.indexOf('\n', bytes.size() / 2);
+    if ((data[0] & 4) && cut >= 0)
+        files = {bytes.left(cut + 1), bytes.mid(cut + 1)};
+    // Bit 0 puts a valid header in front of each; bit 1 writes it in Latin-1.
     if (data[0] & 1) {
         const QString header = QString::fromUtf8(kHeader);
-        bytes.prepend((data[0] & 2) ? header.toLatin1() : header.toUtf8());
+        for (QByteArray &file : files)
+            file.prepend((data[0] & 2) ? header.toLatin1() : header.toUtf8());
     }
     try {
-        checkSeries(readInmetStationFile(bytes));
+        checkSeries(readInmetStationFiles(files));
     } catch (const TaviError &) {
     }
     return 0;

@@ -1,14 +1,15 @@
 #include "core/weather/InmetStationFile.h"
 
 #include "core/base/TaviError.h"
-#include "core/weather/SolarGeometry.h"
+#include "core/numbers/GeneralFormat.h"
+#include "core/weather/InmetFileHeader.h"
+#include "core/weather/LocalDayRecord.h"
+#include "core/weather/ShortGapFilling.h"
+#include "core/weather/StationSun.h"
 #include "core/weather/WeatherText.h"
 
-#include <QSet>
-#include <QStringList>
-#include <QStringView>
+#include <array>
 #include <cmath>
-#include <limits>
 #include <map>
 
 namespace tavi::eto
@@ -17,139 +18,50 @@ namespace tavi::eto
 namespace
 {
 
-enum Quantity {
-    Rainfall,
-    Radiation,
-    DryBulb,
-    DewPoint,
-    TMax,
-    TMin,
-    RhMax,
-    RhMin,
-    Rh,
-    Wind,
-    kQuantities
+// The same station's coordinates in files of different years, written with more or fewer
+// digits; two stations are never this close.
+constexpr long double kSamePlaceDegrees = 0.01L;
+
+// Where an hour was read, to name both lines of an hour given twice.
+struct LineOrigin {
+    int file = -1;
+    int line = 0;
 };
 
-// Which column holds each quantity, -1 where the file has none.
-struct Columns {
-    int index[kQuantities];
-    QString title[kQuantities];
+// A local day's hours from whichever files hold them.
+struct GatheredDay {
+    LocalDayHours hours;
+    std::array<LineOrigin, kHoursInADay> origin;
 };
+using GatheredDays = std::map<QDate, GatheredDay>;
 
-std::optional<Quantity> quantityTitled(const QString &folded)
+// How messages name the files: by the names given, else by their place in the list.
+class FileNames
 {
-    const auto has = [&folded](const char *word) { return folded.contains(QLatin1String(word)); };
-    const bool max = has("MAX");
-    const bool min = has("MIN");
-    if (has("PRECIPITACAO"))
-        return Rainfall;
-    if (has("RADIACAO"))
-        return Radiation;
-    if (has("BULBO SECO"))
-        return DryBulb;
-    if (has("ORVALHO"))
-        return max || min ? std::nullopt : std::optional<Quantity>(DewPoint);
-    if (has("TEMPERATURA MAXIMA"))
-        return TMax;
-    if (has("TEMPERATURA MINIMA"))
-        return TMin;
-    if (has("UMIDADE"))
-        return max ? RhMax : min ? RhMin : Rh;
-    if (has("VENTO") && has("VELOCIDADE"))
-        return Wind;
-    return std::nullopt;
-}
-
-const PlausibleRange &rangeOf(int quantity)
-{
-    switch (quantity) {
-    case Rainfall:
-        return ranges::hourlyRainfall;
-    case Radiation:
-        return ranges::hourlyRadiationKj;
-    case RhMax:
-    case RhMin:
-    case Rh:
-        return ranges::relativeHumidity;
-    case Wind:
-        return ranges::windSpeed;
-    default:
-        return ranges::temperature;
+public:
+    FileNames(const QStringList &names, std::size_t count) : m_names(names), m_several(count > 1) {}
+    bool several() const { return m_several; }
+    // "arquivo 2", "arquivo \"INMET_A701_2024.CSV\"".
+    QString of(int file) const
+    {
+        if (file < m_names.size())
+            return QStringLiteral("arquivo \"%1\"").arg(m_names[file]);
+        return QStringLiteral("arquivo %1").arg(file + 1);
     }
-}
-
-bool isTitleLine(const QStringList &fields)
-{
-    return fields.size() >= 2 && foldedTitle(fields[0]).startsWith(QLatin1String("DATA")) &&
-           foldedTitle(fields[1]).startsWith(QLatin1String("HORA"));
-}
-
-Columns columnsOf(const QStringList &titles, int line)
-{
-    Columns columns;
-    std::fill(std::begin(columns.index), std::end(columns.index), -1);
-    for (int i = 2; i < titles.size(); ++i) {
-        const std::optional<Quantity> q = quantityTitled(foldedTitle(titles[i]));
-        if (q && columns.index[*q] < 0) {
-            columns.index[*q] = i;
-            columns.title[*q] = titles[i].trimmed();
-        }
+    // A message of one file read among others, saying which: "Arquivo 2, linha 9, campo...".
+    QString inFile(int file, const QString &message) const
+    {
+        QString name = of(file);
+        name[0] = name[0].toUpper();
+        if (message.startsWith(QLatin1String("Linha ")))
+            return name + QStringLiteral(", linha ") + message.mid(6);
+        return name + QStringLiteral(": ") + message.left(1).toLower() + message.mid(1);
     }
-    if (columns.index[DryBulb] < 0 && (columns.index[TMax] < 0 || columns.index[TMin] < 0))
-        throw TaviError(QStringLiteral("Linha %1: o arquivo não tem coluna de temperatura do ar "
-                                       "(\"TEMPERATURA DO AR - BULBO SECO\" ou as temperaturas "
-                                       "máxima e mínima na hora).")
-                            .arg(line));
-    return columns;
-}
 
-struct Site {
-    StationSite site;
-    bool hasLatitude = false;
-    bool hasLongitude = false;
-    bool hasAltitude = false;
+private:
+    QStringList m_names;
+    bool m_several;
 };
-
-void readHeaderLine(const QStringList &fields, int line, Site &s)
-{
-    // "LATITUDE:;-23,49" in the yearly files, "Latitude: -23.49" in the portal's exports.
-    QString key = fields[0];
-    QString value = fields.size() > 1 ? fields[1].trimmed() : QString();
-    const qsizetype colon = key.indexOf(QLatin1Char(':'));
-    if (colon > 0 && value.isEmpty()) {
-        value = key.mid(colon + 1).trimmed();
-        key.truncate(colon);
-    }
-    key = foldedTitle(key);
-    if (key.endsWith(QLatin1Char(':')))
-        key.chop(1);
-    const auto number = [&](const char *what, long double low, long double high) {
-        const std::optional<long double> v = readDecimal(value);
-        if (!v || *v < low || *v > high)
-            throw TaviError(QStringLiteral("Linha %1: a %2 da estação, \"%3\", não é um número "
-                                           "entre %4 e %5.")
-                                .arg(line)
-                                .arg(QString::fromUtf8(what), value)
-                                .arg(static_cast<double>(low))
-                                .arg(static_cast<double>(high)));
-        return *v;
-    };
-    if (key == QLatin1String("ESTACAO") || key == QLatin1String("NOME")) {
-        s.site.name = value;
-    } else if (key.startsWith(QLatin1String("CODIGO"))) {
-        s.site.code = value;
-    } else if (key == QLatin1String("LATITUDE")) {
-        s.site.latitude = number("latitude", -90, 90);
-        s.hasLatitude = true;
-    } else if (key == QLatin1String("LONGITUDE")) {
-        s.site.longitude = number("longitude", -180, 180);
-        s.hasLongitude = true;
-    } else if (key == QLatin1String("ALTITUDE")) {
-        s.site.altitude = number("altitude", -500, 9000);
-        s.hasAltitude = true;
-    }
-}
 
 // "2023/01/31" or "2023-01-31", the layouts of nearly every line, without the cost of a
 // format string.
@@ -199,149 +111,30 @@ int readHour(QStringView text)
     return ok && digits[0].isDigit() && digits[1].isDigit() && hour < 24 ? hour : -1;
 }
 
-// Hours of one quantity over a day.
-struct Tally {
-    long double sum = 0;
-    long double low = std::numeric_limits<long double>::infinity();
-    long double high = -std::numeric_limits<long double>::infinity();
-    int count = 0;
-
-    void add(long double v)
-    {
-        sum += v;
-        low = std::min(low, v);
-        high = std::max(high, v);
-        ++count;
-    }
-    bool enough() const { return count >= 24 - kMostMissingHours; }
-    std::optional<long double> mean() const
-    {
-        return enough() ? std::optional<long double>(sum / count) : std::nullopt;
-    }
-    std::optional<long double> total() const
-    {
-        return enough() ? std::optional<long double>(sum) : std::nullopt;
-    }
-    std::optional<long double> highest() const
-    {
-        return enough() ? std::optional<long double>(high) : std::nullopt;
-    }
-    std::optional<long double> lowest() const
-    {
-        return enough() ? std::optional<long double>(low) : std::nullopt;
-    }
-};
-
-struct DayTally {
-    Tally rain, tMax, tMin, rhMax, rhMin, rh, dew, wind;
-    long double radiationKj = 0;
-    long double raCovered = 0; // extraterrestrial radiation of the hours with a reading
-};
-
-// The station's zone in whole hours, east positive.
-int zoneHours(long double longitude)
+QString twiceMessage(int line, int hour, const QDate &date, const LineOrigin &first, int file,
+                     const FileNames &names)
 {
-    return static_cast<int>(std::lround(longitude / 15));
+    QString message = QStringLiteral("Linha %1: a hora %2 de %3 aparece mais de uma vez")
+                          .arg(line)
+                          .arg(QStringLiteral("%1:00 UTC").arg(hour, 2, 10, QLatin1Char('0')),
+                               date.toString(QStringLiteral("dd/MM/yyyy")));
+    if (first.file != file)
+        message += QStringLiteral(": também está na linha %1 do %2")
+                       .arg(first.line)
+                       .arg(names.of(first.file));
+    return message + QLatin1Char('.');
 }
 
-// The local day that holds the hour ending at `hour` UTC of `date`.
-QDate localDayOf(const QDate &date, int hour, int zone)
+// The hourly lines of one file, each into its hour of the station's local day (zone hours
+// from UTC): the line of hour h UTC holds the hour ending then.
+void gatherLines(const QList<QStringView> &lines, const InmetFileHeader &header, int file, int zone,
+                 const FileNames &names, GatheredDays &days)
 {
-    const int start = hour - 1 + zone; // -13 .. 34
-    return date.addDays(start < 0 ? -1 : start / 24);
-}
-
-// The hourly extraterrestrial radiation at the station; the sun's course is worked out once
-// for each day of the year, since a file holds every day's hours.
-class StationSun
-{
-public:
-    explicit StationSun(const StationSite &site) : m_site(site) {}
-
-    long double hourRa(const QDate &utcDay, int hourEnd)
-    {
-        const int j = utcDay.dayOfYear();
-        std::optional<SolarDay> &day = m_days[static_cast<std::size_t>(j)];
-        if (!day)
-            day = solarDay(m_site.latitude, j);
-        return hourlyExtraterrestrialRadiation(*day, m_site.longitude, hourEnd);
-    }
-
-    // The whole local day's, hour by hour as its lines hold it.
-    long double localDayRa(const QDate &day, int zone)
-    {
-        long double total = 0;
-        for (int k = 0; k < 24; ++k) {
-            const int end = k + 1 - zone; // UTC hour, from the day's UTC midnight
-            const int shift = end < 0 ? -1 : end / 24;
-            total += hourRa(day.addDays(shift), end - 24 * shift);
-        }
-        return total;
-    }
-
-private:
-    StationSite m_site;
-    std::optional<SolarDay> m_days[367];
-};
-
-DailyRecord dayOf(const QDate &day, const DayTally &t, StationSun &sun, int zone)
-{
-    DailyRecord r;
-    r.date = day;
-    r.tMax = t.tMax.highest();
-    r.tMin = t.tMin.lowest();
-    r.rhMax = t.rhMax.highest();
-    r.rhMin = t.rhMin.lowest();
-    r.rhMean = t.rh.mean();
-    r.dewPoint = t.dew.mean();
-    r.windSpeed = t.wind.mean();
-    r.windHeight = kInmetWindHeight;
-    r.rainfall = t.rain.total();
-    const long double ra = sun.localDayRa(day, zone);
-    if (t.raCovered >= (1 - kMostMissingRadiationShare) * ra)
-        r.solarRadiation = t.radiationKj / 1000;
-    return r;
-}
-
-} // namespace
-
-StationSeries readInmetStationFile(const QByteArray &bytes)
-{
-    const QString text = decodeWeatherText(bytes);
-    const QList<QStringView> lines = QStringView(text).split(QLatin1Char('\n'));
-
-    Site site;
-    qsizetype titleLine = -1;
-    for (qsizetype i = 0; i < lines.size() && titleLine < 0; ++i) {
-        const QStringList fields = lines[i].toString().split(QLatin1Char(';'));
-        if (isTitleLine(fields))
-            titleLine = i;
-        else
-            readHeaderLine(fields, static_cast<int>(i + 1), site);
-    }
-    if (titleLine < 0)
-        throw TaviError(QStringLiteral("O arquivo não é de dados horários de uma estação do "
-                                       "INMET: falta a linha de títulos das colunas "
-                                       "(\"Data;Hora UTC;...\")."));
-    const auto missing = [](const char *what) {
-        return TaviError(
-            QStringLiteral("O cabeçalho do arquivo não informa a %1 da estação.").arg(what));
-    };
-    if (!site.hasLatitude)
-        throw missing("latitude");
-    if (!site.hasLongitude)
-        throw missing("longitude");
-    if (!site.hasAltitude)
-        throw missing("altitude");
-
-    const QStringList titles = lines[titleLine].toString().split(QLatin1Char(';'));
-    const Columns columns = columnsOf(titles, static_cast<int>(titleLine + 1));
-    const int zone = zoneHours(site.site.longitude);
-    StationSun sun(site.site);
-
-    std::map<QDate, DayTally> days;
-    QSet<qint64> hoursSeen;
-    for (qsizetype i = titleLine + 1; i < lines.size(); ++i) {
+    const QStringList &titles = header.titles;
+    const InmetColumns &columns = header.columns;
+    QDate currentDay;
+    GatheredDay *current = nullptr;
+    for (qsizetype i = header.titleLine + 1; i < lines.size(); ++i) {
         const int lineNumber = static_cast<int>(i + 1);
         const QStringView line = lines[i];
         if (line.trimmed().isEmpty())
@@ -359,51 +152,129 @@ StationSeries readInmetStationFile(const QByteArray &bytes)
                 fieldMessage(lineNumber, titles[1].trimmed(),
                              QStringLiteral("\"%1\" não é uma hora (0000 UTC ou 00:00).")
                                  .arg(fields.size() > 1 ? fields[1].trimmed() : QStringView())));
-        const qint64 moment = date.toJulianDay() * 24 + hour;
-        if (hoursSeen.contains(moment))
-            throw TaviError(QStringLiteral("Linha %1: a hora %2 de %3 aparece mais de uma vez.")
-                                .arg(lineNumber)
-                                .arg(QStringLiteral("%1:00 UTC").arg(hour, 2, 10, QLatin1Char('0')),
-                                     date.toString(QStringLiteral("dd/MM/yyyy"))));
-        hoursSeen.insert(moment);
 
-        std::optional<long double> v[kQuantities];
-        for (int q = 0; q < kQuantities; ++q) {
+        const int start = hour - 1 + zone; // -13 .. 34: the local hour, from the UTC day
+        const int shift = start < 0 ? -1 : start / 24;
+        const QDate localDay = date.addDays(shift);
+        const auto slot = static_cast<std::size_t>(start - 24 * shift);
+        if (localDay != currentDay) {
+            current = &days[localDay];
+            currentDay = localDay;
+        }
+        LineOrigin &origin = current->origin[slot];
+        if (origin.file >= 0)
+            throw TaviError(twiceMessage(lineNumber, hour, date, origin, file, names));
+        origin = {file, lineNumber};
+
+        long double v[InmetColumns::kQuantities];
+        for (int q = 0; q < InmetColumns::kQuantities; ++q) {
             const int c = columns.index[q];
+            std::optional<long double> read;
             if (c >= 0 && c < fields.size())
-                v[q] = readWeatherField(fields[c].toString(), lineNumber, columns.title[q],
-                                        rangeOf(q));
+                read = readWeatherField(fields[c].toString(), lineNumber, columns.title[q],
+                                        inmetRange(InmetColumns::Quantity(q)));
+            v[q] = read.value_or(LocalDayHours::kMissing);
         }
+        const auto either = [](long double a, long double b) { return std::isnan(a) ? b : a; };
+        auto &of = current->hours.of;
+        of[LocalDayHours::Rainfall][slot] = v[InmetColumns::Rainfall];
+        of[LocalDayHours::Radiation][slot] = v[InmetColumns::Radiation];
+        of[LocalDayHours::TMax][slot] = either(v[InmetColumns::TMax], v[InmetColumns::DryBulb]);
+        of[LocalDayHours::TMin][slot] = either(v[InmetColumns::TMin], v[InmetColumns::DryBulb]);
+        of[LocalDayHours::RhMax][slot] = either(v[InmetColumns::RhMax], v[InmetColumns::Rh]);
+        of[LocalDayHours::RhMin][slot] = either(v[InmetColumns::RhMin], v[InmetColumns::Rh]);
+        of[LocalDayHours::RhMean][slot] = v[InmetColumns::Rh];
+        of[LocalDayHours::DewPoint][slot] = v[InmetColumns::DewPoint];
+        of[LocalDayHours::Wind][slot] = v[InmetColumns::Wind];
+    }
+}
 
-        DayTally &t = days[localDayOf(date, hour, zone)];
-        const auto add = [](Tally &tally, const std::optional<long double> &a,
-                            const std::optional<long double> &b = std::nullopt) {
-            if (a)
-                tally.add(*a);
-            else if (b)
-                tally.add(*b);
-        };
-        add(t.rain, v[Rainfall]);
-        add(t.tMax, v[TMax], v[DryBulb]);
-        add(t.tMin, v[TMin], v[DryBulb]);
-        add(t.rhMax, v[RhMax], v[Rh]);
-        add(t.rhMin, v[RhMin], v[Rh]);
-        add(t.rh, v[Rh]);
-        add(t.dew, v[DewPoint]);
-        add(t.wind, v[Wind]);
-        if (v[Radiation]) {
-            t.radiationKj += std::max(*v[Radiation], 0.0L);
-            t.raCovered += sun.hourRa(date, hour);
+bool sameStation(const StationSite &a, const StationSite &b)
+{
+    const QString codeA = a.code.trimmed();
+    const QString codeB = b.code.trimmed();
+    if (!codeA.isEmpty() && !codeB.isEmpty())
+        return codeA.compare(codeB, Qt::CaseInsensitive) == 0;
+    return std::fabs(a.latitude - b.latitude) <= kSamePlaceDegrees &&
+           std::fabs(a.longitude - b.longitude) <= kSamePlaceDegrees;
+}
+
+// "A701 (SAO PAULO - MIRANTE)", or by its place when the file gives no code.
+QString stationText(const StationSite &site)
+{
+    const QString name = site.name.trimmed();
+    const QString code = site.code.trimmed();
+    if (!code.isEmpty())
+        return name.isEmpty() ? code : QStringLiteral("%1 (%2)").arg(code, name);
+    const LocaleSettings brazilian = LocaleSettings::brazilian();
+    return QStringLiteral("%1 (latitude %2, longitude %3)")
+        .arg(name.isEmpty() ? QStringLiteral("sem nome") : name,
+             formatGeneral(site.latitude, brazilian), formatGeneral(site.longitude, brazilian));
+}
+
+// Runs `work` on one of the files, its errors naming the file when there are several.
+template <typename Work>
+auto namingTheFile(const FileNames &names, int file, Work work) -> decltype(work())
+{
+    try {
+        return work();
+    } catch (const TaviError &error) {
+        if (!names.several())
+            throw;
+        throw TaviError(names.inFile(file, error.message()));
+    }
+}
+
+} // namespace
+
+StationSeries readInmetStationFile(const QByteArray &bytes)
+{
+    return readInmetStationFiles({bytes});
+}
+
+StationSeries readInmetStationFiles(const std::vector<QByteArray> &files, const QStringList &names)
+{
+    if (files.empty())
+        throw TaviError(QStringLiteral("Nenhum arquivo de estação foi dado para ler."));
+    const FileNames fileNames(names, files.size());
+    StationSite station;
+    int zone = 0;
+    GatheredDays days;
+    for (std::size_t f = 0; f < files.size(); ++f) {
+        const int file = static_cast<int>(f);
+        const QString text = decodeWeatherText(files[f]);
+        const QList<QStringView> lines = QStringView(text).split(QLatin1Char('\n'));
+        const InmetFileHeader header =
+            namingTheFile(fileNames, file, [&] { return readInmetFileHeader(lines); });
+        if (file == 0) {
+            station = header.site;
+            zone = zoneHours(station.longitude);
+        } else if (!sameStation(station, header.site)) {
+            throw TaviError(QStringLiteral("O %1 é da estação %2, não da estação %3 do %4; os "
+                                           "arquivos lidos juntos devem ser de uma só estação.")
+                                .arg(fileNames.of(file), stationText(header.site),
+                                     stationText(station), fileNames.of(0)));
         }
+        namingTheFile(fileNames, file,
+                      [&] { gatherLines(lines, header, file, zone, fileNames, days); });
     }
     if (days.empty())
-        throw TaviError(QStringLiteral("O arquivo não tem nenhuma linha de dados horários."));
+        throw TaviError(fileNames.several()
+                            ? QStringLiteral("Nenhum dos arquivos tem linhas de dados horários.")
+                            : QStringLiteral("O arquivo não tem nenhuma linha de dados horários."));
 
     StationSeries series;
-    series.site = site.site;
+    series.site = station;
     series.days.reserve(days.size());
-    for (const auto &[day, tally] : days)
-        series.days.push_back(dayOf(day, tally, sun, zone));
+    StationSun sun(station);
+    for (auto &[day, gathered] : days) {
+        const HourValues ra = sun.localDayRa(day, zone);
+        const int filled = fillShortGaps(gathered.hours, ra);
+        DailyRecord record = localDayRecord(day, gathered.hours, ra);
+        record.windHeight = kInmetWindHeight;
+        record.interpolatedHours = filled;
+        series.days.push_back(record);
+    }
     return series;
 }
 
