@@ -66,13 +66,6 @@ std::vector<DailyRecord> dailyRecordsOf(const std::vector<QString> &texts, const
     return sorted;
 }
 
-StationSeries readInmetStationFiles(const std::vector<QByteArray> &files, const QStringList &)
-{
-    if (files.size() != 1)
-        throw TaviError(QStringLiteral("Abra um arquivo horário do INMET por vez."));
-    return readInmetStationFile(files.front());
-}
-
 } // namespace
 
 void StationImport::fail(const QString &problem)

@@ -191,6 +191,7 @@ QComboBox *addChoice(QHBoxLayout *row, QWidget *parent, const char *name, const 
     auto *box = new QComboBox(parent);
     box->setObjectName(QLatin1String(name));
     box->addItems(items);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     caption->setBuddy(box);
     row->addWidget(caption);
     row->addWidget(box);

@@ -196,7 +196,9 @@ private slots:
         QCOMPARE(origin.filledEtpDays, QStringLiteral("355-358"));
         QCOMPARE(origin.filledRainDays, QStringLiteral("355"));
         QCOMPARE(seriesOriginLine(origin),
-                 QStringLiteral("Série: A701 MIRANTE, %1, %2").arg(year).arg(methods));
+                 QStringLiteral("Série: A701 MIRANTE, %1, %2, chuva 0 em 1 dia sem registro")
+                     .arg(year)
+                     .arg(methods));
     }
 
     // Rainfall missing is a gap, counted apart from the methods: never a dry day.
