@@ -1,6 +1,7 @@
 #include "core/weather/SeriesMonths.h"
 
 #include <QDate>
+#include <QStringList>
 
 namespace tavi
 {
@@ -14,8 +15,13 @@ bool isLeapSeries(const std::optional<SeriesOrigin> &origin)
 {
     if (!origin || isReplaced(*origin))
         return false;
+    // A single year's calendar: the year itself, or the one year the driest year names; a
+    // mean year is a common one.
     bool read = false;
-    const int year = origin->year.trimmed().toInt(&read);
+    int year = origin->year.trimmed().toInt(&read);
+    const QStringList years = origin->years.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    if (!read && years.size() == 1)
+        year = years.front().trimmed().toInt(&read);
     return read && QDate::isLeapYear(year);
 }
 } // namespace

@@ -89,10 +89,15 @@ void StationImport::readFiles(const QStringList &paths, const ImportChoice &choi
     QStringList shown;
     for (const QString &path : paths)
         shown << QDir::toNativeSeparators(path);
+    QStringList names;
+    for (const QString &path : shown)
+        names << QFileInfo(path).fileName();
     m_source = shown.size() == 1 ? shown.front()
-                                 : QStringLiteral("%1 arquivos: %2")
+                                 : QStringLiteral("%1 arquivos em %2: %3")
                                        .arg(shown.size())
-                                       .arg(shown.join(QStringLiteral("; ")));
+                                       .arg(QDir::toNativeSeparators(
+                                           QFileInfo(shown.front()).absolutePath()))
+                                       .arg(names.join(QStringLiteral("; ")));
     m_fields = choice.site;
     std::vector<QByteArray> files;
     for (const QString &path : shown) {

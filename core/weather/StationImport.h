@@ -49,7 +49,8 @@ public:
     // matters changed.
     bool layOut(const ImportChoice &choice);
 
-    // "Nenhum arquivo aberto.", the file's path, "3 arquivos: ...", or "Registros colados.".
+    // "Nenhum arquivo aberto.", the file's path, "3 arquivos em /dados: a.csv; b.csv; c.csv",
+    // or "Registros colados.".
     const QString &source() const { return m_source; }
     bool hasRecords() const { return m_records.has_value(); }
     // Whether the records say where the station is (an INMET file's header): its fields are

@@ -88,6 +88,7 @@ StationSeriesDialog::StationSeriesDialog(const CellTable *serie, QWidget *parent
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("l_resumo"));
     m_summary->setWordWrap(true);
+    m_summary->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_summary->setTextFormat(Qt::PlainText);
     m_problem = new QLabel(this);
     m_problem->setObjectName(QStringLiteral("l_erro"));
@@ -144,6 +145,9 @@ void StationSeriesDialog::buildSourceRow()
     m_source = new QLabel(m_import.source(), this);
     m_source->setObjectName(QStringLiteral("l_arquivo"));
     m_source->setTextFormat(Qt::PlainText);
+    // Several paths are long: they wrap rather than widen the dialog past the screen.
+    m_source->setWordWrap(true);
+    m_source->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     row->addWidget(choose);
     row->addWidget(m_source, 1);
     layout->addLayout(row);

@@ -103,8 +103,9 @@ private slots:
         QCOMPARE(editedDayCount(origin), 4);
     }
 
-    // Months of the series' year: a station's leap year has a February of 29 days and no day
-    // apart; a common year, a replaced series or one typed by hand leave day 366 apart.
+    // Months of the series' year: a station's leap year (the driest year of several too) has a
+    // February of 29 days and no day apart; a common year, a mean year, a replaced series or
+    // one typed by hand leave day 366 apart.
     void months_data()
     {
         QTest::addColumn<QString>("year"); // "-": no origin
@@ -119,6 +120,10 @@ private slots:
         QTest::newRow("1900") << "1900" << false << 28 << 244 << true;
         QTest::newRow("2024 replaced") << "2024" << true << 28 << 244 << true;
         QTest::newRow("year unreadable") << "dois mil" << false << 28 << 244 << true;
+        QTest::newRow("driest, a leap year")
+            << "ano mais seco, 2024|2024" << false << 29 << 245 << false;
+        QTest::newRow("mean of leap years")
+            << "ano médio de 2020, 2024|2020,2024" << false << 28 << 244 << true;
     }
     void months()
     {
@@ -129,7 +134,8 @@ private slots:
         QFETCH(bool, day366Apart);
         std::optional<SeriesOrigin> origin;
         if (year != QLatin1String("-")) {
-            origin = station(year);
+            origin = station(year.section(QLatin1Char('|'), 0, 0));
+            origin->years = year.section(QLatin1Char('|'), 1);
             if (replaced)
                 markEditedDays(*origin, days(1, 366), {});
         }
