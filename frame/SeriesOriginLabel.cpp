@@ -74,7 +74,7 @@ void SeriesOriginLabel::resizeEvent(QResizeEvent *event)
 }
 
 // A long station name or list of methods is cut with "…"; the whole line, with the station's
-// place, is in the tooltip.
+// place and the choices of the import, is in the tooltip.
 void SeriesOriginLabel::showOrigin()
 {
     if (!m_origin) {
@@ -84,5 +84,9 @@ void SeriesOriginLabel::showOrigin()
     }
     const QString line = tavi::seriesOriginLine(*m_origin);
     setText(fontMetrics().elidedText(line, Qt::ElideRight, width()));
-    setToolTip(line + QStringLiteral("\n") + tavi::seriesOriginPlace(*m_origin));
+    QString tip = line + QStringLiteral("\n") + tavi::seriesOriginPlace(*m_origin);
+    const QString choices = tavi::seriesOriginChoices(*m_origin);
+    if (!choices.isEmpty())
+        tip += QStringLiteral("\n") + choices;
+    setToolTip(tip);
 }

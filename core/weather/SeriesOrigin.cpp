@@ -98,6 +98,20 @@ QString seriesOriginLine(const SeriesOrigin &origin)
     return line;
 }
 
+QString seriesOriginChoices(const SeriesOrigin &origin)
+{
+    QStringList parts;
+    if (!origin.method.isEmpty())
+        parts << (origin.location.isEmpty()
+                      ? origin.method
+                      : QStringLiteral("%1, local %2").arg(origin.method, origin.location));
+    if (!origin.etpFill.isEmpty())
+        parts << QStringLiteral("dias sem ETo: ") + origin.etpFill;
+    if (!origin.rainFill.isEmpty())
+        parts << QStringLiteral("dias sem chuva: ") + origin.rainFill;
+    return parts.join(QStringLiteral("; "));
+}
+
 QString seriesOriginPlace(const SeriesOrigin &origin)
 {
     const LocaleSettings &locale = LocaleSettings::current();

@@ -70,6 +70,11 @@ bool isReplaced(const SeriesOrigin &origin);
 // PAULO - MIRANTE, 2023)" once it was replaced.
 QString seriesOriginLine(const SeriesOrigin &origin);
 
+// What the user chose in the import: "Penman–Monteith (FAO-56), local interior (0,16); dias
+// sem ETo: interpolação até 5 dias, depois média do mês; dias sem chuva: 0 (sem chuva)";
+// empty for a series filled before the choices were kept.
+QString seriesOriginChoices(const SeriesOrigin &origin);
+
 // The station's place, in the locale's numbers: "latitude -23,4964°, longitude -46,62°,
 // altitude 785,64 m".
 QString seriesOriginPlace(const SeriesOrigin &origin);

@@ -102,9 +102,10 @@ StationSeriesDialog::StationSeriesDialog(const CellTable *serie, QWidget *parent
     m_chart = new StationYearChart(preview);
     preview->addWidget(m_table);
     preview->addWidget(m_chart);
-    preview->setStretchFactor(0, 2);
-    preview->setStretchFactor(1, 3);
-    preview->setSizes({400, 600});
+    // The table wide enough for a filled day's method and its rainfall note.
+    preview->setStretchFactor(0, 1);
+    preview->setStretchFactor(1, 1);
+    preview->setSizes({520, 480});
 
     m_fill = new QPushButton(QStringLiteral("Preencher série"), this);
     m_fill->setObjectName(QStringLiteral("b_preencher"));

@@ -20,11 +20,11 @@ QString etoFillText(EtoFill fill)
 {
     switch (fill) {
     case EtoFill::Interpolated:
-        return QStringLiteral("preenchida: interpolação");
+        return QStringLiteral("interpolada");
     case EtoFill::MonthMean:
-        return QStringLiteral("preenchida: média do mês");
+        return QStringLiteral("média do mês");
     case EtoFill::OtherYears:
-        return QStringLiteral("preenchida: outros anos");
+        return QStringLiteral("outros anos");
     case EtoFill::None:
         break;
     }
@@ -94,6 +94,8 @@ void StationYearTable::showYear(const std::vector<YearDay> &days, int year, Leap
             seriesCellText(day.eto, locale), method, seriesCellText(day.rainfall, locale)};
         for (int c = 0; c < kColumns; ++c) {
             auto *cell = new QTableWidgetItem(texts[c]);
+            if (c == MethodColumn)
+                cell->setToolTip(texts[c]);
             if (c == EtoColumn || c == RainColumn || c == DayColumn)
                 cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             // A day without rainfall is a gap in the records, not a dry day: tinted as a day

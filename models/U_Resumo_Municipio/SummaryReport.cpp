@@ -98,17 +98,21 @@ QString seriesOriginHtml(const std::optional<SeriesOrigin> &origin)
     QString html = QStringLiteral("<p>%1").arg(escaped(seriesOriginLine(*origin)));
     if (!isReplaced(*origin)) {
         html += QStringLiteral("; %1").arg(escaped(seriesOriginPlace(*origin)));
-        const auto edited = [&html](const QString &column, const QString &days) {
+        const auto listed = [&html](const QString &what, const QString &days) {
             if (!dayList(days).empty())
                 // "3, 17, 100–120": a bare comma would read as a decimal one.
-                html +=
-                    QStringLiteral("<br>Dias editados à mão, %1: %2")
-                        .arg(column, escaped(dayListText(dayList(days))
-                                                 .replace(QLatin1Char(','), QStringLiteral(", "))
-                                                 .replace(QLatin1Char('-'), QChar(0x2013))));
+                html += QStringLiteral("<br>%1: %2")
+                            .arg(what, escaped(dayListText(dayList(days))
+                                                   .replace(QLatin1Char(','), QStringLiteral(", "))
+                                                   .replace(QLatin1Char('-'), QChar(0x2013))));
         };
-        edited(QStringLiteral("ETP"), origin->editedEtpDays);
-        edited(QStringLiteral("P"), origin->editedRainDays);
+        listed(QStringLiteral("Dias editados à mão, ETP"), origin->editedEtpDays);
+        listed(QStringLiteral("Dias editados à mão, P"), origin->editedRainDays);
+        const QString choices = seriesOriginChoices(*origin);
+        if (!choices.isEmpty())
+            html += QStringLiteral("<br>") + escaped(choices);
+        listed(QStringLiteral("Dias preenchidos, ETP"), origin->filledEtpDays);
+        listed(QStringLiteral("Dias preenchidos, P"), origin->filledRainDays);
     }
     return html + QStringLiteral(".</p>");
 }

@@ -556,7 +556,7 @@ private slots:
                     table->item(24, 3)->text().endsWith(QStringLiteral("chuva 0 (sem registro)")),
                     qPrintable(table->item(24, 3)->text()));
                 QCOMPARE(table->item(151, 3)->text(),
-                         QStringLiteral("preenchida: média do mês; chuva 0 (sem registro)"));
+                         QStringLiteral("média do mês; chuva 0 (sem registro)"));
                 QCOMPARE(gapCount(), 0);
 
                 dialog->findChild<QComboBox *>(QStringLiteral("cb_preencher_p"))

@@ -93,6 +93,26 @@ private slots:
         QCOMPARE(seriesOriginLine(origin), line);
     }
 
+    // The choices of the import are told in the user's words; a series filled before they
+    // were kept tells none, and its line is as it was.
+    void choicesAndFilledDaysAreTold()
+    {
+        SeriesOrigin origin = station();
+        QCOMPARE(seriesOriginChoices(origin), QString());
+        const QString before = seriesOriginLine(origin);
+        origin.method = QStringLiteral("Penman–Monteith (FAO-56)");
+        origin.location = QStringLiteral("litoral (0,19)");
+        origin.etpFill = QStringLiteral("vazio");
+        origin.rainFill = QStringLiteral("0 (sem chuva)");
+        QCOMPARE(seriesOriginChoices(origin),
+                 QStringLiteral("Penman–Monteith (FAO-56), local litoral (0,19); dias sem ETo: "
+                                "vazio; dias sem chuva: 0 (sem chuva)"));
+        QCOMPARE(seriesOriginLine(origin), before);
+        origin.filledRainDays = QStringLiteral("20-39");
+        QCOMPARE(seriesOriginLine(origin),
+                 before + QStringLiteral(", chuva 0 em 20 dias sem registro"));
+    }
+
     void editsAddUp()
     {
         SeriesOrigin origin = station();
