@@ -58,3 +58,37 @@ void benchStationFile()
     bench::row(QStringLiteral("ETo: INMET file of 8,784 hours read, to days 1..366"), ms, "ms",
                QStringLiteral("goal < 50"));
 }
+
+// Ten years of a station's days, a few of them missing each month, worked out and laid out
+// as the import's year list needs them: which years are complete, the driest, and the mean
+// year with the gaps filled.
+void benchStationYears()
+{
+    tavi::eto::StationSeries series;
+    series.site.latitude = -23.5L;
+    series.site.altitude = 785;
+    for (QDate date(2014, 1, 1); date.year() < 2024; date = date.addDays(1)) {
+        if (date.day() % 13 == 0)
+            continue;
+        tavi::eto::DailyRecord r;
+        r.date = date;
+        r.tMax = 27 + date.dayOfYear() % 5;
+        r.tMin = 16 + date.dayOfYear() % 3;
+        r.rhMax = 90;
+        r.rhMin = 45;
+        r.windSpeed = 2.5L;
+        r.solarRadiation = 14 + date.dayOfYear() % 9;
+        r.rainfall = date.day() % 6 == 0 ? 12 : 0;
+        series.days.push_back(r);
+    }
+    const tavi::eto::GapFill fill;
+    const double ms = bench::medianMs(11, [&] {
+        const tavi::eto::StationYears years(series, tavi::eto::EtoSettings());
+        years.completeYears(fill);
+        years.driestYear(fill);
+        years.layOut({tavi::eto::YearChoice::Kind::Mean, 0}, fill,
+                     tavi::eto::LeapDayFill::CopyOfDay365);
+    });
+    bench::row(QStringLiteral("ETo: 10 years of days to complete years, driest and mean year"), ms,
+               "ms", QStringLiteral("goal < 50"));
+}

@@ -16,6 +16,7 @@ void benchStudy();
 void benchSummary();
 void benchHugePaste();
 void benchStationFile();
+void benchStationYears();
 void benchCommandLine();
 
 // Peak resident memory of this process so far, in megabytes (VmHWM).
@@ -44,6 +45,7 @@ int main(int argc, char **argv)
     benchStudy();
     benchSummary();
     benchStationFile();
+    benchStationYears();
     benchCommandLine();
     bench::row(QStringLiteral("peak resident memory (VmHWM)"), peakResidentMb(), "MB",
                QStringLiteral("goal < 80"));
