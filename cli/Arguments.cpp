@@ -2,6 +2,8 @@
 
 #include "core/sectors/catalogue/Sectors.h"
 
+#include <QRegularExpression>
+
 namespace tavi::cli
 {
 
@@ -9,6 +11,7 @@ namespace
 {
 
 const QString kCalculate = QStringLiteral("calcular");
+const QString kProject = QStringLiteral("projetar");
 
 bool isHelp(const QString &argument)
 {
@@ -113,12 +116,84 @@ Arguments parseCalculate(const QStringList &arguments)
     return parsed;
 }
 
+Arguments parseProject(const QStringList &arguments)
+{
+    Arguments parsed;
+    parsed.command = Arguments::Command::Project;
+    ProjectRequest &request = parsed.project;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (isHelp(argument)) {
+            parsed.command = Arguments::Command::Help;
+            return parsed;
+        }
+        if (!argument.startsWith(QLatin1String("--"))) {
+            const QStringList parts = argument.split(QLatin1Char('='));
+            bool yearRead = false;
+            const int year = parts.value(0).trimmed().toInt(&yearRead);
+            const std::optional<long double> population =
+                parts.size() == 2 ? readPopulation(parts[1]) : std::nullopt;
+            if (!yearRead || !population)
+                return invalid(QStringLiteral("\"%1\" não é uma contagem ANO=POPULAÇÃO, como "
+                                              "2010=62000")
+                                   .arg(argument));
+            request.counts.push_back({year, *population});
+            continue;
+        }
+        const int equals = argument.indexOf(QLatin1Char('='));
+        // "--até" and "--saturação" as well as their plain spellings.
+        const QString option = plainWord(equals < 0 ? argument : argument.left(equals));
+        if (option != QLatin1String("--ate") && option != QLatin1String("--saturacao"))
+            return invalid(QStringLiteral("opção desconhecida: %1").arg(argument));
+        QString value;
+        if (equals >= 0)
+            value = argument.mid(equals + 1);
+        else if (i + 1 < arguments.size())
+            value = arguments[++i];
+        if (option == QLatin1String("--ate")) {
+            bool read = false;
+            request.year = value.trimmed().toInt(&read);
+            if (!read || request.year < projection::kFirstCountYear ||
+                request.year > projection::kLastProjectedYear)
+                return invalid(QStringLiteral("a opção --ate precisa de um ano de %1 a %2")
+                                   .arg(projection::kFirstCountYear)
+                                   .arg(projection::kLastProjectedYear));
+        } else {
+            request.saturation = readPopulation(value);
+            if (!request.saturation || *request.saturation <= 0)
+                return invalid(QStringLiteral("a opção --saturacao precisa de uma população "
+                                              "positiva"));
+        }
+    }
+    if (request.year == 0)
+        return invalid(QStringLiteral("falta o ano da projeção: tavi projetar ANO=POP ANO=POP "
+                                      "--ate ANO"));
+    const QString problem = projection::countsProblem(request.counts);
+    if (!problem.isEmpty())
+        return invalid(problem);
+    return parsed;
+}
+
 } // namespace
+
+std::optional<long double> readPopulation(const QString &text)
+{
+    const QString t = text.trimmed();
+    static const QRegularExpression grouped(QStringLiteral("^-?\\d{1,3}([.,])\\d{3}(\\1\\d{3})*$"));
+    static const QRegularExpression plain(QStringLiteral("^-?\\d+([.,]\\d+)?$"));
+    // Whole people: a separator before groups of three digits is a thousands separator.
+    if (grouped.match(t).hasMatch())
+        return QString(t).remove(QLatin1Char('.')).remove(QLatin1Char(',')).toDouble();
+    if (plain.match(t).hasMatch())
+        return QString(t).replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
+    return std::nullopt;
+}
 
 bool wantsCommandLine(const QStringList &arguments)
 {
     return !arguments.isEmpty() &&
-           (arguments.first() == kCalculate || arguments.first().startsWith(QLatin1String("--")));
+           (arguments.first() == kCalculate || arguments.first() == kProject ||
+            arguments.first().startsWith(QLatin1String("--")));
 }
 
 Arguments parseArguments(const QStringList &arguments)
@@ -133,6 +208,8 @@ Arguments parseArguments(const QStringList &arguments)
         parsed.command = Arguments::Command::Version;
     else if (first == kCalculate)
         return parseCalculate(arguments);
+    else if (first == kProject)
+        return parseProject(arguments);
     else if (first.startsWith(QLatin1Char('-')))
         return invalid(QStringLiteral("opção desconhecida: %1").arg(first));
     else

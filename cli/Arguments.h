@@ -1,9 +1,13 @@
 #pragma once
 
+#include "core/projection/PopulationCounts.h"
 #include "core/summary/SectorSelection.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <optional>
+#include <vector>
 
 namespace tavi::cli
 {
@@ -19,10 +23,18 @@ struct CalculateRequest {
     SectorSelection sectors;
 };
 
+// `tavi projetar ANO=POP ANO=POP ... --ate ANO [--saturacao POP]`.
+struct ProjectRequest {
+    std::vector<projection::PopulationCount> counts;
+    int year = 0;
+    std::optional<long double> saturation;
+};
+
 struct Arguments {
-    enum class Command { Help, Version, Calculate, Invalid };
+    enum class Command { Help, Version, Calculate, Project, Invalid };
     Command command = Command::Invalid;
     CalculateRequest calculate;
+    ProjectRequest project;
     // Why the arguments cannot be used, in Portuguese, when Invalid.
     QString problem;
 };
@@ -34,6 +46,11 @@ bool wantsCommandLine(const QStringList &arguments);
 
 // Reads the arguments after the program's name.
 Arguments parseArguments(const QStringList &arguments);
+
+// A population as a user types it: whole inhabitants with or without a thousands separator
+// ("62000", "62.000", "62,000"), or with a decimal comma or point ("62,5"); a sign is read,
+// so that a negative count is refused for what it is. Nothing when it is not a number.
+std::optional<long double> readPopulation(const QString &text);
 
 // The output kind an output file's name asks for, None when its extension is none of them.
 OutputKind outputKindOf(const QString &path);

@@ -4,6 +4,7 @@
 #include "cli/CalculateCommand.h"
 #include "cli/Console.h"
 #include "cli/ExitStatus.h"
+#include "cli/ProjectCommand.h"
 #include "cli/Usage.h"
 
 #include <clocale>
@@ -65,6 +66,8 @@ int runCommandLine(int &argc, char **argv, const ReportPrinter &printer)
     case Arguments::Command::Version:
         printOut(versionText());
         return kExitDone;
+    case Arguments::Command::Project:
+        return runProject(arguments.project);
     case Arguments::Command::Calculate:
         break;
     }

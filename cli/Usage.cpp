@@ -8,6 +8,7 @@ QString usageText()
     return QStringLiteral(
         "Uso: tavi [ESTUDO.tavi]\n"
         "     tavi calcular ESTUDO.tavi [--saida ARQUIVO] [--setor SETOR]...\n"
+        "     tavi projetar ANO=POP ANO=POP [ANO=POP]... --ate ANO [--saturacao POP]\n"
         "     tavi --ajuda | --help\n"
         "     tavi --versao\n"
         "\n"
@@ -26,12 +27,22 @@ QString usageText()
         "  --setor SETOR    calcula só esse setor (pode ser repetida): abastecimento,\n"
         "                   pecuaria, agricultura ou diluicao.\n"
         "\n"
+        "projetar  projeta a população das contagens (censos e estimativas, ANO=POP, como\n"
+        "          2010=62000 ou 2010=62.000) até o ano dado, por cada método: aritmético,\n"
+        "          geométrico, taxa decrescente de crescimento, curva logística e as\n"
+        "          tendências por mínimos quadrados (linear, exponencial, logarítmica e de\n"
+        "          potência, com o R²); diz por que um método não se aplica.\n"
+        "\n"
+        "  --ate ANO          o ano da projeção (1872 a 2100).\n"
+        "  --saturacao POP    a população de saturação da taxa decrescente, quando três\n"
+        "                     contagens igualmente espaçadas não a dão.\n"
+        "\n"
         "Status de saída:\n"
         "  0  tudo foi calculado;\n"
         "  1  algum setor não pôde ser calculado (a mensagem diz onde); os demais foram\n"
         "     escritos e gravados;\n"
-        "  2  argumentos inválidos, estudo que não pôde ser lido ou arquivo de saída que\n"
-        "     não pôde ser gravado; nada foi gravado.\n");
+        "  2  argumentos inválidos (contagens inclusive), estudo que não pôde ser lido ou\n"
+        "     arquivo de saída que não pôde ser gravado; nada foi gravado.\n");
 }
 
 QString versionText()
