@@ -17,6 +17,7 @@ void benchSummary();
 void benchHugePaste();
 void benchStationFile();
 void benchStationYears();
+void benchHorizon();
 void benchCommandLine();
 
 // Peak resident memory of this process so far, in megabytes (VmHWM).
@@ -46,6 +47,7 @@ int main(int argc, char **argv)
     benchSummary();
     benchStationFile();
     benchStationYears();
+    benchHorizon();
     benchCommandLine();
     bench::row(QStringLiteral("peak resident memory (VmHWM)"), peakResidentMb(), "MB",
                QStringLiteral("goal < 80"));
