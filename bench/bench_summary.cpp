@@ -3,7 +3,7 @@
 #include "core/numbers/NumberText.h"
 #include "core/numbers/StudyText.h"
 #include "core/sectors/agriculture/AgricultureRun.h"
-#include "core/sectors/catalogue/LivestockSpecies.h"
+#include "core/sectors/catalogue/LivestockAnimals.h"
 #include "core/sectors/catalogue/StudyKeys.h"
 #include "core/sectors/dilution/DilutionRun.h"
 #include "core/sectors/livestock/LivestockRun.h"

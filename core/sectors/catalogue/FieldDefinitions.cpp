@@ -1,6 +1,6 @@
 #include "core/sectors/catalogue/FieldDefinitions.h"
 
-#include "core/sectors/catalogue/LivestockSpecies.h"
+#include "core/sectors/catalogue/LivestockAnimals.h"
 #include "core/sectors/catalogue/StudyKeys.h"
 
 namespace tavi

@@ -21,7 +21,7 @@ constexpr QLatin1String kSeries("SG_Serie");
 constexpr QLatin1String kSeriesOrigin("origem_serie");
 
 // The fields of the supply and dilution windows; the livestock fields are named by species
-// (LivestockSpecies.h).
+// (LivestockAnimals.h).
 constexpr QLatin1String kServedPopulation("me_1");
 constexpr QLatin1String kCurrentPerCapita("me_2");
 constexpr QLatin1String kTotalPopulation("me_3");

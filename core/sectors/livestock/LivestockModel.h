@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/sectors/catalogue/LivestockSpecies.h"
+#include "core/sectors/catalogue/LivestockAnimals.h"
 #include "core/tables/CellTable.h"
 
 #include <array>

@@ -1,4 +1,4 @@
-#include "core/sectors/catalogue/LivestockSpecies.h"
+#include "core/sectors/catalogue/LivestockAnimals.h"
 
 namespace tavi
 {
