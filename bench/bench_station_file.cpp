@@ -84,8 +84,7 @@ void benchStationYears()
     const tavi::eto::GapFill fill;
     const double ms = bench::medianMs(11, [&] {
         const tavi::eto::StationYears years(series, tavi::eto::EtoSettings());
-        years.completeYears(fill);
-        years.driestYear(fill);
+        years.completeness(fill);
         years.layOut({tavi::eto::YearChoice::Kind::Mean, 0}, fill,
                      tavi::eto::LeapDayFill::CopyOfDay365);
     });

@@ -120,15 +120,15 @@ std::vector<SupplyYear> supplyOverHorizon(const PublicSupplyInputs &window,
                 break;
             }
         }
-        const supply::Result run = year == base ? supply::Result() : supply::run(in, locale);
-        const supply::Result &thisYear = year == base ? baseRun : run;
+        const long double daily = year == base ? baseRun.current.values.front()
+                                               : supply::run(in, locale).current.values.front();
         SupplyYear row;
         row.year = year;
         row.totalPopulation = in.totalPopulation;
         row.servedPopulation = in.servedPopulation;
         row.perCapita = in.currentPerCapita;
         const long double lossFactor = (1 - losses.valueIn(base)) / (1 - losses.valueIn(year));
-        row.daily = thisYear.current.values.front() * lossFactor;
+        row.daily = daily * lossFactor;
         row.annual = row.daily * QDate(year, 1, 1).daysInYear();
         years.push_back(row);
     }

@@ -75,6 +75,7 @@ void StationImport::fail(const QString &problem)
     m_offeredYear = 0;
     m_choice.reset();
     m_stationYears.reset();
+    m_completeness = {};
     m_laidOut = LaidOutYear();
     m_problem = problem;
 }
@@ -92,12 +93,12 @@ void StationImport::readFiles(const QStringList &paths, const ImportChoice &choi
     QStringList names;
     for (const QString &path : shown)
         names << QFileInfo(path).fileName();
-    m_source = shown.size() == 1 ? shown.front()
-                                 : QStringLiteral("%1 arquivos em %2: %3")
-                                       .arg(shown.size())
-                                       .arg(QDir::toNativeSeparators(
-                                           QFileInfo(shown.front()).absolutePath()))
-                                       .arg(names.join(QStringLiteral("; ")));
+    m_source = shown.size() == 1
+                   ? shown.front()
+                   : QStringLiteral("%1 arquivos em %2: %3")
+                         .arg(shown.size())
+                         .arg(QDir::toNativeSeparators(QFileInfo(shown.front()).absolutePath()))
+                         .arg(names.join(QStringLiteral("; ")));
     m_fields = choice.site;
     std::vector<QByteArray> files;
     for (const QString &path : shown) {
@@ -179,6 +180,7 @@ bool StationImport::layOut(const ImportChoice &choice)
     m_choice = choice;
     m_laidOut = LaidOutYear();
     m_stationYears.reset();
+    m_completeness = {};
     m_problem.clear();
     StationSeries series = *m_records;
     if (!m_siteFromRecords) {
@@ -191,6 +193,7 @@ bool StationImport::layOut(const ImportChoice &choice)
         series.site = *check.site;
     }
     m_stationYears.emplace(series, choice.series.eto);
+    m_completeness = m_stationYears->completeness(choice.series.gaps);
     try {
         m_laidOut = m_stationYears->layOut(choice.year, choice.series.gaps, choice.series.leap);
     } catch (const TaviError &error) {
@@ -201,12 +204,21 @@ bool StationImport::layOut(const ImportChoice &choice)
     return true;
 }
 
+StationYears::Completeness StationImport::completenessFor(const GapFill &gaps) const
+{
+    if (!m_stationYears)
+        return {};
+    // The dialog asks for the fill it just laid out: worked out then, once.
+    return m_choice && m_choice->series.gaps == gaps ? m_completeness
+                                                     : m_stationYears->completeness(gaps);
+}
+
 std::vector<YearChoice> StationImport::yearChoices(const GapFill &gaps) const
 {
     std::vector<YearChoice> choices;
     for (int year : m_years)
         choices.push_back(YearChoice::single(year));
-    if (m_stationYears && m_stationYears->completeYears(gaps).size() >= 2) {
+    if (completenessFor(gaps).years.size() >= 2) {
         choices.push_back({YearChoice::Kind::Mean, 0});
         choices.push_back({YearChoice::Kind::Driest, 0});
     }
@@ -217,11 +229,9 @@ QString StationImport::yearChoiceCaption(const YearChoice &choice, const GapFill
 {
     switch (choice.kind) {
     case YearChoice::Kind::Mean:
-        return QStringLiteral("ano médio (%1 anos)")
-            .arg(m_stationYears ? m_stationYears->completeYears(gaps).size() : 0);
+        return QStringLiteral("ano médio (%1 anos)").arg(completenessFor(gaps).years.size());
     case YearChoice::Kind::Driest:
-        return QStringLiteral("ano mais seco (%1)")
-            .arg(m_stationYears ? m_stationYears->driestYear(gaps) : 0);
+        return QStringLiteral("ano mais seco (%1)").arg(completenessFor(gaps).driest);
     case YearChoice::Kind::Single:
         break;
     }

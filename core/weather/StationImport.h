@@ -98,8 +98,11 @@ private:
     int m_offeredYear = 0;
     std::optional<ImportChoice> m_choice; // of the last lay-out
     StationSite m_site;                   // as laid out
-    // The records worked out day by day for the last lay-out's site and method.
+    // The records worked out day by day for the last lay-out's site and method, and which of
+    // their years are complete under its fill: what the year list offers.
     std::optional<StationYears> m_stationYears;
+    StationYears::Completeness m_completeness;
+    StationYears::Completeness completenessFor(const GapFill &gaps) const;
     LaidOutYear m_laidOut;
     QString m_problem;
 };

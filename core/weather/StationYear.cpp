@@ -170,33 +170,25 @@ std::vector<YearDay> StationYears::filledYear(int year, const GapFill &fill) con
     return days;
 }
 
-std::vector<int> StationYears::completeYears(const GapFill &fill) const
+StationYears::Completeness StationYears::completeness(const GapFill &fill) const
 {
-    std::vector<int> complete;
+    Completeness complete;
+    long double least = 0;
     for (int year : m_years) {
         const std::vector<YearDay> days = filledYear(year, fill);
         const auto whole = [](const YearDay &day) { return day.eto && day.rainfall; };
-        if (std::all_of(days.begin(), days.begin() + daysIn(year), whole))
-            complete.push_back(year);
-    }
-    return complete;
-}
-
-int StationYears::driestYear(const GapFill &fill) const
-{
-    int driest = 0;
-    long double least = 0;
-    for (int year : completeYears(fill)) {
-        const std::vector<YearDay> days = filledYear(year, fill);
+        if (!std::all_of(days.begin(), days.begin() + daysIn(year), whole))
+            continue;
+        complete.years.push_back(year);
         long double total = 0;
         for (int d = 0; d < daysIn(year); ++d)
             total += *days[slot(d)].rainfall;
-        if (driest == 0 || total < least) {
-            driest = year;
+        if (complete.driest == 0 || total < least) {
+            complete.driest = year;
             least = total;
         }
     }
-    return driest;
+    return complete;
 }
 
 std::vector<YearDay> StationYears::meanYear(const std::vector<int> &years,
@@ -263,21 +255,20 @@ LaidOutYear StationYears::layOut(const YearChoice &choice, const GapFill &fill,
         out.years = {choice.year};
         out.calendarYear = choice.year;
     } else {
-        const std::vector<int> complete = completeYears(fill);
-        if (complete.size() < 2)
+        const Completeness complete = completeness(fill);
+        if (complete.years.size() < 2)
             throw TaviError(QStringLiteral("O ano médio e o ano mais seco pedem ao menos dois "
                                            "anos completos (com ETo e chuva em todos os dias, "
                                            "depois do preenchimento); os dados têm %1.")
-                                .arg(complete.size()));
+                                .arg(complete.years.size()));
         if (choice.kind == YearChoice::Kind::Mean) {
-            out.days = meanYear(complete, fill);
-            out.years = complete;
+            out.days = meanYear(complete.years, fill);
+            out.years = complete.years;
             out.calendarYear = 0;
         } else {
-            const int driest = driestYear(fill);
-            out.days = filledYear(driest, fill);
-            out.years = {driest};
-            out.calendarYear = driest;
+            out.days = filledYear(complete.driest, fill);
+            out.years = {complete.driest};
+            out.calendarYear = complete.driest;
         }
     }
     const bool common = out.calendarYear == 0 || !QDate::isLeapYear(out.calendarYear);

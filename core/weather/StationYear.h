@@ -91,10 +91,16 @@ public:
     // The years holding at least one day with temperatures or rainfall, in order.
     const std::vector<int> &years() const { return m_years; }
     // The years that, once their gaps are filled as `fill` says, have an ETo and a rainfall
-    // on every day: those the mean year and the driest year are chosen among.
-    std::vector<int> completeYears(const GapFill &fill) const;
-    // The complete year of least rainfall; 0 when no year is complete.
-    int driestYear(const GapFill &fill) const;
+    // on every day: those the mean year and the driest year are chosen among; and the one of
+    // them of least rainfall, 0 when none is complete. Worked out together, each year filled
+    // once.
+    struct Completeness {
+        std::vector<int> years;
+        int driest = 0;
+    };
+    Completeness completeness(const GapFill &fill) const;
+    std::vector<int> completeYears(const GapFill &fill) const { return completeness(fill).years; }
+    int driestYear(const GapFill &fill) const { return completeness(fill).driest; }
 
     // Throws TaviError when the choice has no day with data (a year the records do not
     // cover, a mean or driest year without two complete years), naming what they do cover.
