@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/weather/SeriesOrigin.h"
+#include "core/study/StudyHorizon.h"
+#include "core/study/StudyInputs.h"
 
 #include <QMap>
 #include <QString>
@@ -19,33 +20,19 @@ namespace tavi
 class CellTable;
 struct LocaleSettings;
 
-using StudyRow = QVector<QString>;
-using StudyGrid = QVector<StudyRow>;
-
-// One window's inputs, by component name.
-struct WindowInputs {
-    QMap<QString, QString> fields;
-    QMap<QString, StudyGrid> grids;
-    // The agriculture window's only: where its series came from, when it was filled from a
-    // weather station; none when it was typed or pasted.
-    std::optional<SeriesOrigin> seriesOrigin;
-
-    bool operator==(const WindowInputs &other) const
-    {
-        return fields == other.fields && grids == other.grids && seriesOrigin == other.seriesOrigin;
-    }
-    bool operator!=(const WindowInputs &other) const { return !(*this == other); }
-};
-
 struct Study {
     QString name;
     QString notes;
     // By the windows' study keys (keys::kSupplyWindow, ...).
     QMap<QString, WindowInputs> windows;
+    // The planning horizon and its scenarios; none in a study that never had one, which then
+    // reads, computes and saves as before.
+    std::optional<StudyHorizon> horizon;
 
     bool operator==(const Study &other) const
     {
-        return name == other.name && notes == other.notes && windows == other.windows;
+        return name == other.name && notes == other.notes && windows == other.windows &&
+               horizon == other.horizon;
     }
     bool operator!=(const Study &other) const { return !(*this == other); }
 };
