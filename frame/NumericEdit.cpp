@@ -55,9 +55,18 @@ QString NumericEdit::keptText() const
 
 QString NumericEdit::displayTextOfValue() const
 {
+    if (m_blankZero && m_value == 0)
+        return QString();
     if (m_displayFormat.isEmpty())
         return formatCurrency(m_value, m_decimalPlaces);
     return formatDisplay(m_value, m_displayFormat);
+}
+
+void NumericEdit::setBlankZero(bool on)
+{
+    m_blankZero = on;
+    if (!m_editing)
+        showDisplayText();
 }
 
 void NumericEdit::setDisplayFormat(const QString &format)

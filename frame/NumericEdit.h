@@ -39,6 +39,10 @@ public:
     void setDecimalPlaces(int places) { m_decimalPlaces = places; }
     bool zeroEmpty() const { return m_zeroEmpty; }
     void setZeroEmpty(bool on) { m_zeroEmpty = on; }
+    // Whether 0 is shown as nothing too, for a field where nothing typed means "none" rather
+    // than a number (a target that is not set).
+    bool blankZero() const { return m_blankZero; }
+    void setBlankZero(bool on);
 
     // Whether the field shows its edit text (it has been entered and not yet left).
     bool isEditing() const { return m_editing; }
@@ -79,6 +83,7 @@ private:
     QString m_displayFormat;
     int m_decimalPlaces = 2;
     bool m_zeroEmpty = true;
+    bool m_blankZero = false;
     long double m_value = 0;
     QString m_editText;
     bool m_editing = false;

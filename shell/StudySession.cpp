@@ -3,6 +3,7 @@
 #include "core/study/StudyFile.h"
 #include "core/study/StudyRecovery.h"
 #include "frame/StudyInputs.h"
+#include "models/U_Horizonte/TF_Horizonte.h"
 #include "shell/StudyPrompts.h"
 
 #include <QDir>
@@ -81,8 +82,22 @@ void StudySession::attach(QWidget *moduleWindow)
     });
 }
 
+void StudySession::attachHorizon(TF_Horizonte *window)
+{
+    m_horizonWindow = window;
+    connect(window, &TF_Horizonte::horizonEdited, window, [this] {
+        if (!m_snapshot.isActive())
+            m_snapshot.start();
+    });
+}
+
 void StudySession::detach(QWidget *moduleWindow)
 {
+    if (moduleWindow && moduleWindow == m_horizonWindow) {
+        takeWindowInputs();
+        m_horizonWindow = nullptr;
+        return;
+    }
     if (m_moduleWindow != moduleWindow)
         return;
     takeWindowInputs();
@@ -92,6 +107,13 @@ void StudySession::detach(QWidget *moduleWindow)
 void StudySession::takeWindowInputs()
 {
     m_snapshot.stop();
+    if (m_horizonWindow) {
+        const std::optional<StudyHorizon> horizon = m_horizonWindow->studyHorizon();
+        if (horizon != m_study.horizon) {
+            m_study.horizon = horizon;
+            studyEdited();
+        }
+    }
     if (!m_moduleWindow)
         return;
     const WindowInputs inputs = StudyInputs::collect(m_moduleWindow);

@@ -10,6 +10,7 @@
 #include <memory>
 
 class QWidget;
+class TF_Horizonte;
 
 namespace tavi
 {
@@ -40,6 +41,9 @@ public:
     // user types is taken back every few seconds and when it closes.
     void attach(QWidget *moduleWindow);
     void detach(QWidget *moduleWindow);
+    // The horizon window works on the study's horizon the same way; it was made from the
+    // study as it stands, and its horizon is taken back as the module windows' inputs are.
+    void attachHorizon(TF_Horizonte *window);
 
     // The commands of the "Arquivo" menu. Each asks first whether to save unsaved changes
     // where it would set them aside; false when the user cancelled or a file failed.
@@ -78,6 +82,7 @@ private:
     tavi::Study m_saved;
     QString m_path;
     QPointer<QWidget> m_moduleWindow;
+    QPointer<TF_Horizonte> m_horizonWindow;
     QTimer m_snapshot;
     std::unique_ptr<tavi::StudyRecovery> m_recovery;
     // What the recovery copy holds now, so an unchanged study is not written again.

@@ -42,6 +42,7 @@ public slots:
     void a_salvar_estudo_comoTriggered();
     void a_nome_estudoTriggered();
     void a_resumoTriggered();
+    void a_horizonteTriggered();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

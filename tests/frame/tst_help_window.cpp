@@ -50,6 +50,12 @@ private slots:
         QTest::newRow("summary") << "F_Resumo_Municipio"
                                  << ""
                                  << "resumo.html";
+        QTest::newRow("horizon") << "TF_Horizonte"
+                                 << ""
+                                 << "horizonte.html";
+        QTest::newRow("scenario name") << "TF_Horizonte"
+                                       << "F_Nome_Cenario"
+                                       << "horizonte.html";
         QTest::newRow("workbook") << "WorkbookWindow"
                                   << ""
                                   << "planilhas.html";

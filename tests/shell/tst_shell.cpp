@@ -199,7 +199,8 @@ void TestShell::menuBarIsRightToLeftWithExactCaptions()
                           "Agricultura1|Agricultura",
                           "guaparaaDiluiodeEsgotosDomsticos1|Água para a Diluição de Esgotos "
                           "Domésticos",
-                          "N_resumo|-", "a_resumo|Resumo do Município"}));
+                          "N_resumo|-", "a_resumo|Resumo do Município",
+                          "a_horizonte|Horizonte e Cenários"}));
     QCOMPARE(entries(help->actions()),
              (QStringList{"AjudadoModelo1|Ajuda do Modelo", "N2|-", "Sobre1|Sobre"}));
     QVERIFY(action(&window, "AjudadoModelo1")->isEnabled());
