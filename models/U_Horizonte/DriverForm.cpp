@@ -1,6 +1,7 @@
 #include "models/U_Horizonte/DriverForm.h"
 
 #include "core/base/LocaleSettings.h"
+#include "core/horizon/HorizonDrivers.h"
 #include "core/numbers/NumberText.h"
 #include "core/numbers/StudyText.h"
 #include "frame/NumericEdit.h"
@@ -89,7 +90,6 @@ NumericEdit *DriverForm::addNumber(const QString &key, const QString &caption, c
     auto *field = new NumericEdit(this);
     field->setObjectName(QStringLiteral("e_") + key);
     field->setDecimalPlaces(decimals);
-    field->setZeroEmpty(blank != Blank::Typed0);
     field->setBlankZero(blank == Blank::None);
     field->setDisplayFormat(decimals == 0 ? QStringLiteral("0;-0")
                                           : QStringLiteral(",0.00;-,0.00"));
@@ -163,7 +163,10 @@ void DriverForm::refresh()
     m_refreshing = true;
     const LocaleSettings &locale = LocaleSettings::current();
     for (const std::unique_ptr<Row> &row : m_rows) {
-        const QString text = m_editor->driver(row->key);
+        // What a driver left empty reads as is shown, so that every figure used is in view.
+        QString text = m_editor->driver(row->key).trimmed();
+        if (text.isEmpty())
+            text = horizon::defaultDriverTexts().value(row->key);
         if (auto *field = qobject_cast<NumericEdit *>(row->control)) {
             long double value = 0;
             if (!readEntry(fromStudyText(text, locale), &value, locale))
@@ -171,7 +174,6 @@ void DriverForm::refresh()
             field->setValue(value);
             row->shown = toStudyText(field->keptText(), locale);
         } else if (auto *list = qobject_cast<QComboBox *>(row->control)) {
-            // The first choice is the one the core takes when none is held.
             const int index = list->findData(text);
             list->setCurrentIndex(index < 0 ? 0 : index);
             row->shown = list->currentData().toString();

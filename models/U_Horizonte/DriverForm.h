@@ -30,11 +30,10 @@ class DriverForm : public QWidget
 public:
     DriverForm(HorizonEditor *editor, QWidget *parent = nullptr);
 
-    // How a number driver reads when nothing is typed.
+    // How a number driver's field shows nothing typed.
     enum class Blank {
-        Zero,   // as zero, or the core's default where that is zero
-        None,   // as no value at all (a target not set), and so is zero shown
-        Typed0, // nothing typed and 0 differ: 0 is a figure of its own
+        Zero, // as 0
+        None, // as nothing: no value at all (a target not set), and 0 shows as nothing too
     };
     // A driver held as a number of up to `decimals` places.
     NumericEdit *addNumber(const QString &key, const QString &caption, const QString &unit,

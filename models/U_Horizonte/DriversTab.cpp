@@ -67,7 +67,6 @@ FormTab *newSupplyTab(HorizonEditor *editor, QWidget *parent)
                     DriverForm::Blank::None);
     form->addYear(keys::kCoverageTargetYear, QStringLiteral("Ano da cobertura-alvo"));
     form->addHeading(QStringLiteral("Demanda per capita"));
-    // The first choice is the one a scenario without this driver has.
     form->addChoice(
         keys::kPerCapitaPath, QStringLiteral("Evolução da demanda per capita"),
         {{QString(keys::kPerCapitaElasticities), QStringLiteral("Pelas elasticidades da janela")},
@@ -76,11 +75,10 @@ FormTab *newSupplyTab(HorizonEditor *editor, QWidget *parent)
     form->addNumber(keys::kPerCapitaChange, QStringLiteral("Variação anual da per capita"),
                     kPercentAYear, 2);
     form->addHeading(QStringLiteral("Perdas na distribuição"));
-    // No losses is a figure of its own, never the same as none typed.
-    form->addNumber(keys::kLossesToday, QStringLiteral("Perdas atuais"), kPercent, 2,
-                    DriverForm::Blank::Typed0);
-    form->addNumber(keys::kLossesTarget, QStringLiteral("Perdas-alvo"), kPercent, 2,
-                    DriverForm::Blank::Typed0);
+    form->addNumber(keys::kLossesToday, QStringLiteral("Perdas atuais"), kPercent, 2);
+    // Left empty, the losses stay as they are today.
+    form->addNumber(keys::kLossesTarget, QStringLiteral("Perdas-alvo (vazio: as atuais)"), kPercent,
+                    2, DriverForm::Blank::None);
     form->addYear(keys::kLossesTargetYear, QStringLiteral("Ano das perdas-alvo"));
     return tab;
 }

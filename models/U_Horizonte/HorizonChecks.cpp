@@ -52,7 +52,7 @@ QString notANumber(const QString &studyText, const LocaleSettings &locale)
 
 QString notAYear(const QString &studyText, const LocaleSettings &locale)
 {
-    return QStringLiteral("'%1' não é um ano.").arg(shown(studyText, locale));
+    return QStringLiteral("'%1' não é um ano válido.").arg(shown(studyText, locale));
 }
 
 // An empty driver takes its default in the core: only what is typed is looked at.

@@ -4,6 +4,7 @@
 #include "core/horizon/HorizonRun.h"
 #include "core/study/Study.h"
 
+#include <QMetaType>
 #include <QObject>
 #include <QThreadPool>
 
@@ -17,6 +18,7 @@ struct HorizonResults {
     std::vector<tavi::horizon::ScenarioRun> runs;
     std::vector<tavi::horizon::ScenarioDifference> differences;
 };
+Q_DECLARE_METATYPE(std::shared_ptr<const HorizonResults>)
 
 // The horizon computed away from the window's thread, so that typing never waits for it.
 // Each start makes every earlier computation stale: it is told to stop, and whatever it

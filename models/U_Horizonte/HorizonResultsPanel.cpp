@@ -2,6 +2,7 @@
 
 #include "core/horizon/HorizonTables.h"
 #include "core/tables/CellTable.h"
+#include "frame/ErrorBox.h"
 #include "frame/ResultGrid.h"
 #include "models/U_Horizonte/HorizonCharts.h"
 #include "models/U_Horizonte/HorizonComputation.h"
@@ -39,7 +40,7 @@ QString redLines(const QStringList &lines)
 {
     QStringList escaped;
     for (const QString &line : lines)
-        escaped << line.toHtmlEscaped();
+        escaped << line.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
     return escaped.isEmpty() ? QString()
                              : QStringLiteral("<span style='color:#a00000'>%1</span>")
                                    .arg(escaped.join(QStringLiteral("<br>")));
@@ -65,11 +66,12 @@ HorizonResultsPanel::HorizonResultsPanel(int scenarios, QWidget *parent) : QWidg
     split->setChildrenCollapsible(false);
     m_tables = new QTabWidget(split);
     m_tables->setObjectName(QStringLiteral("tw_resultados"));
+    m_tables->setAccessibleName(QStringLiteral("Resultados do horizonte"));
 
     auto *yearsPage = new QWidget(m_tables);
     auto *yearsLayout = new QVBoxLayout(yearsPage);
     yearsLayout->setContentsMargins(2, 2, 2, 2);
-    m_years = new ResultGrid(kYearColumns, kYearRows, kYearRows, true, yearsPage);
+    m_years = new ResultGrid(horizon::kHorizonYearColumns, kYearRows, kYearRows, true, yearsPage);
     m_years->setObjectName(QStringLiteral("SG_Horizonte"));
     m_years->setAccessibleName(QStringLiteral("Demanda por ano do cenário"));
     m_years->setDefaultColumnWidth(90);
@@ -83,7 +85,8 @@ HorizonResultsPanel::HorizonResultsPanel(int scenarios, QWidget *parent) : QWidg
     auto *differencesPage = new QWidget(m_tables);
     auto *differencesLayout = new QVBoxLayout(differencesPage);
     differencesLayout->setContentsMargins(2, 2, 2, 2);
-    m_differences = new ResultGrid(7, scenarios + 1, scenarios + 1, true, differencesPage);
+    m_differences = new ResultGrid(horizon::kDifferenceColumns, scenarios + 1, scenarios + 1, true,
+                                   differencesPage);
     m_differences->setObjectName(QStringLiteral("SG_Diferencas"));
     m_differences->setAccessibleName(QStringLiteral("Cenários comparados com a Base"));
     m_differences->setDefaultColumnWidth(110);
@@ -181,9 +184,14 @@ void HorizonResultsPanel::showResults(const HorizonResults &results, int scenari
         horizon::fillHorizonYearTable(filled, run);
         showTable(filled, m_years->table());
         showRows(m_years, rows - 1);
-        QStringList notes = run.errorMessages();
+        // Each sector's message as its window's error box would show it.
+        QStringList notes;
         if (run.isPartial())
-            notes.prepend(run.partialNote());
+            notes << run.partialNote();
+        const QStringList messages = run.errorMessages();
+        const QStringList places = run.errorPlaces();
+        for (int e = 0; e < messages.size(); ++e)
+            notes << ErrorBox::text(messages[e], places.value(e));
         m_yearNotes->setText(redLines(notes));
         m_status->setText(
             run.years.empty()
@@ -200,7 +208,7 @@ void HorizonResultsPanel::showResults(const HorizonResults &results, int scenari
     }
 
     const int rows = int(results.differences.size()) + 1;
-    CellTable differences(7, rows, rows, true);
+    CellTable differences(horizon::kDifferenceColumns, rows, rows, true);
     horizon::fillDifferenceTable(differences, results.differences);
     showTable(differences, m_differences->table());
     showRows(m_differences, rows - 1);

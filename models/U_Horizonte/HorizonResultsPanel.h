@@ -37,7 +37,6 @@ public:
 
     // Year rows: the longest horizon's years after the heading row.
     static constexpr int kYearRows = 52;
-    static constexpr int kYearColumns = 20;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -83,7 +83,7 @@ PopulationPanel::PopulationPanel(HorizonEditor *editor, QWidget *parent)
     layout->addLayout(top);
 
     m_methodsCaption = new QLabel(this);
-    m_methods = new ResultGrid(3, kMethods + 1, kMethods + 1, true, this);
+    m_methods = new ResultGrid(horizon::kProjectionColumns, kMethods + 1, kMethods + 1, true, this);
     m_methods->setObjectName(QStringLiteral("SG_Metodos"));
     m_methods->setAccessibleName(QStringLiteral("População projetada por método"));
     m_methods->setMinimumHeight(21 * (kMethods + 1) + 6);
@@ -241,7 +241,7 @@ void PopulationPanel::showMethods()
         QStringLiteral("Projeção por método para %1 e ajuste às contagens:").arg(finalYear));
     const std::vector<ProjectionFit> fits =
         fitEveryMethod(counts, HorizonChecks::typedSaturation(m_editor->driver(keys::kSaturation)));
-    CellTable filled(3, int(fits.size()) + 1, int(fits.size()) + 1, true);
+    CellTable filled(horizon::kProjectionColumns, int(fits.size()) + 1, int(fits.size()) + 1, true);
     horizon::fillProjectionTable(filled, fits, finalYear);
     for (int r = 0; r < filled.storedRows() && r < shown.storedRows(); ++r)
         for (int c = 0; c < filled.columns(); ++c)

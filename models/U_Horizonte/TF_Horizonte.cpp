@@ -229,6 +229,7 @@ QWidget *TF_Horizonte::buildDrivers()
     layout->addWidget(l_cenario);
     m_tabs = new QTabWidget(column);
     m_tabs->setObjectName(QStringLiteral("tw_direcionadores"));
+    m_tabs->setAccessibleName(QStringLiteral("Direcionadores do cenário"));
     layout->addWidget(m_tabs, 1);
 
     m_population = new PopulationPanel(m_editor, nullptr);

@@ -5,6 +5,7 @@
 #include "frame/HelpWindow.h"
 #include "models/U_Abast_Publico/TF_Abast_Publico.h"
 #include "models/U_Dem_Agua/TF_Dem_Agua.h"
+#include "models/U_Horizonte/TF_Horizonte.h"
 #include "models/U_Mod_Agricultura/StationSeriesDialog.h"
 #include "models/U_Mod_Agricultura/TF_Mod_Agricultura.h"
 #include "models/U_Mod_Pecuaria/TF_Mod_Pecuaria.h"
@@ -106,7 +107,7 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<bool>("controls"); // the main window and the about box have menus only
         for (const char *name : {"abastecimento", "pecuaria", "agricultura", "diluicao", "resumo",
-                                 "estacao", "grafico", "planilha", "ajuda"})
+                                 "horizonte", "estacao", "grafico", "planilha", "ajuda"})
             QTest::newRow(name) << QString::fromLatin1(name) << true;
         QTest::newRow("principal") << "principal" << false;
         QTest::newRow("sobre") << "sobre" << false;
@@ -171,6 +172,8 @@ private:
             return std::make_unique<TF_Dem_Agua>();
         if (name == QLatin1String("resumo"))
             return std::make_unique<TF_Resumo_Municipio>();
+        if (name == QLatin1String("horizonte"))
+            return std::make_unique<TF_Horizonte>();
         if (name == QLatin1String("estacao"))
             return std::make_unique<StationSeriesDialog>(nullptr);
         if (name == QLatin1String("grafico")) {
