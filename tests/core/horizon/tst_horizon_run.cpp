@@ -159,13 +159,10 @@ private slots:
         const DemandFigures &supply = found.sectors[SupplySector];
         const DemandFigures &livestock = found.sectors[LivestockSector];
         const DemandFigures &agriculture = found.sectors[AgricultureSector];
-        QCOMPARE(supply.peakDaily, supply.meanDaily);
-        QCOMPARE(supply.annual, supply.meanDaily * days);
         QCOMPARE(found.total.annual, supply.annual + livestock.annual + agriculture.annual);
-        QCOMPARE(found.total.meanDaily, found.total.annual / days);
         QCOMPARE(found.total.peakDaily,
-                 supply.meanDaily + livestock.meanDaily + agriculture.peakDaily);
-        QCOMPARE(agriculture.meanDaily, agriculture.annual / days);
+                 supply.peakDaily + livestock.peakDaily + agriculture.peakDaily);
+        QVERIFY(found.total.peakDaily > found.total.meanDaily);
         QCOMPARE(agriculture.peakDaily > run.years[0].sectors[AgricultureSector].peakDaily,
                  days == 366);
     }
