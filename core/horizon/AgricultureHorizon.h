@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <array>
+#include <atomic>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -58,10 +59,13 @@ QString agricultureDriversProblem(const projection::PlanningHorizon &horizon,
 
 // Every year of the horizon. Throws TaviError for what agricultureDriversProblem() names and
 // for what the window's run refuses, naming the cell. Years whose tables come out identical
-// are simulated once.
+// are simulated once. The climate's factors hold in every year, the base year's too: they
+// stand for another climate year, not for a change over the years. When `cancelled` turns
+// true the years stop where they are.
 std::vector<AgricultureYear> agricultureOverHorizon(const agriculture::Inputs &window,
                                                     const projection::PlanningHorizon &horizon,
                                                     const AgricultureDrivers &drivers,
-                                                    const LocaleSettings &locale);
+                                                    const LocaleSettings &locale,
+                                                    const std::atomic<bool> *cancelled = nullptr);
 
 } // namespace tavi::horizon

@@ -7,6 +7,7 @@
 #include "core/horizon/SupplyHorizon.h"
 #include "core/study/Study.h"
 
+#include <QMap>
 #include <QString>
 
 // A scenario's drivers read from the texts the study keeps (HorizonKeys.h), and the horizon a
@@ -22,16 +23,27 @@ struct HorizonDrivers {
     DilutionPath dilution = DilutionPath::WithPopulation;
 };
 
+// The label the horizon window gives a driver or a drivers' table, by its key (HorizonKeys.h,
+// the growth keys with their species' or class' suffix): "Cobertura-alvo (%)". Messages name
+// drivers by it. The key itself for one it does not know.
+QString driverLabel(const QString &key);
+
+// Every driver's key with the text a new horizon gives it: what a driver the scenario does not
+// hold, or holds empty, reads as. Empty texts mean none for the saturation and the efficiency
+// target, and the losses of today kept for the losses' target.
+const QMap<QString, QString> &defaultDriverTexts();
+
 // The horizon's years as the study holds them; throws TaviError when a year is no whole
 // number or horizonProblem() refuses them.
 projection::PlanningHorizon readPlanningHorizon(const StudyHorizon &horizon);
 
 // The drivers of a resolved scenario over the study's horizon. A driver the scenario does not
-// hold takes its default (HorizonDrivers' members as constructed; the losses and the
-// coverage of today read from the scenario's supply window). A text that is not what its
-// driver takes throws TaviError naming the driver as the horizon window labels it
-// ("Cobertura-alvo (%): 'abc' não é um valor de ponto flutuante válido"); a table row the same,
-// with its row.
+// hold, or holds empty, takes its default (defaultDriverTexts(); the coverage of today is the
+// supply window's, read by supplyOverHorizon()). A text that is not what its driver takes
+// throws TaviError naming the driver as the horizon window labels it ("Cobertura-alvo (%):
+// 'abc' não é um valor de ponto flutuante válido"); a table's cell the same, with its row
+// ("Censos, linha 2: ..."). Empty rows of a table are skipped; in the typed herds and areas an
+// empty cell is a species or class not typed that year.
 HorizonDrivers readDrivers(const StudyHorizon &horizon, const ResolvedScenario &scenario);
 
 // The horizon a study starts with: from `baseYear` to kDefaultHorizonYears after it, and the

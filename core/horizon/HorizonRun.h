@@ -38,12 +38,15 @@ struct HorizonYear {
 struct ScenarioRun {
     QString name;
     // Why the scenario could not be computed at all (its horizon, a driver that cannot be
-    // read, counts the chosen method cannot use), in Portuguese; then there are no years.
+    // read, a population the drivers cannot project), in Portuguese; then there are no years.
     QString problem;
     // A sector that failed carries its message, "Agricultura: ..." style, and is left out of
-    // the totals, as in the municipal summary.
+    // the totals, as in the municipal summary; and the place the message names on a line of
+    // its own ("Série, dia 100, coluna ETP"), if any.
     std::array<QString, kSummarySectors> errors;
+    std::array<QString, kSummarySectors> errorWheres;
     QString dilutionError;
+    QString dilutionErrorWhere;
     // The projection method or "População digitada", as the report names it.
     QString populationSource;
     std::vector<HorizonYear> years;
@@ -54,13 +57,21 @@ struct ScenarioRun {
     // sem Agricultura"), empty otherwise.
     bool isPartial() const;
     QString partialNote() const;
-    // Every sector's message and the dilution's, for showing beside the results.
+    // The sectors left out of the total ("Pecuária e Agricultura"), and the total's name where
+    // it heads a column or a row: "Total", or "Total parcial (sem Agricultura)".
+    QString missingSectors() const;
+    QString totalLabel() const;
+    // Every sector's message and the dilution's, for showing beside the results; and, in the
+    // same order, the place each names, or "".
     QStringList errorMessages() const;
+    QStringList errorPlaces() const;
 };
 
 // One scenario of the study's horizon (index into its scenarios). Nothing throws: what fails
-// is in the run. A study without a horizon gives a run with a problem.
-ScenarioRun runScenario(const Study &study, int scenario, const LocaleSettings &locale);
+// is in the run. A study without a horizon gives a run with a problem. When `cancelled` turns
+// true the years stop where they are.
+ScenarioRun runScenario(const Study &study, int scenario, const LocaleSettings &locale,
+                        const std::atomic<bool> *cancelled = nullptr);
 
 // Every scenario, side by side on the thread pool, in the horizon's order. When `cancelled`
 // turns true the work stops early and what comes back is meaningless.
@@ -71,6 +82,10 @@ std::vector<ScenarioRun> runHorizon(const Study &study, const LocaleSettings &lo
 // where they differ most (by the size of the difference; the first, on a tie).
 struct ScenarioDifference {
     QString name;
+    // Why its figures are at 0 (its problem), or what they leave out (its partial note, or
+    // the base's: "a Base: total parcial, sem Agricultura"); empty otherwise.
+    QString note;
+    bool computed = true;
     long double finalTotal = 0;
     long double finalDifference = 0; // scenario - base, m3/ano
     long double finalPercent = 0;    // of the base's; 0 when the base's is 0
@@ -79,7 +94,7 @@ struct ScenarioDifference {
     long double largestPercent = 0;
 };
 // One row per scenario after the base; none when the base could not be computed. A scenario
-// that could not be computed has its row with figures at 0 and its problem as its name's note.
+// that could not be computed has its row with figures at 0 and its problem as its note.
 std::vector<ScenarioDifference> differencesFromBase(const std::vector<ScenarioRun> &runs);
 
 } // namespace tavi::horizon

@@ -29,6 +29,21 @@ QString typedPopulationProblem(const std::vector<std::pair<int, long double>> &t
 
 } // namespace
 
+QString populationDriverProblem(const PopulationDriver &population)
+{
+    if (!population.typed.empty())
+        return typedPopulationProblem(population.typed);
+    QString problem = projection::countsProblem(population.counts);
+    if (!problem.isEmpty())
+        return problem;
+    const projection::ProjectionFit fit =
+        projection::ProjectionFit::fit(population.method, population.counts, population.saturation);
+    if (!fit.applies())
+        return QStringLiteral("%1: não se aplica: %2.")
+            .arg(projection::methodName(population.method), fit.problem());
+    return QString();
+}
+
 QString supplyDriversProblem(const PublicSupplyInputs &window,
                              const projection::PlanningHorizon &horizon,
                              const SupplyDrivers &drivers)
@@ -36,19 +51,7 @@ QString supplyDriversProblem(const PublicSupplyInputs &window,
     QString problem = projection::horizonProblem(horizon);
     if (!problem.isEmpty())
         return problem;
-    const PopulationDriver &population = drivers.population;
-    if (!population.typed.empty()) {
-        problem = typedPopulationProblem(population.typed);
-    } else {
-        problem = projection::countsProblem(population.counts);
-        if (problem.isEmpty()) {
-            const projection::ProjectionFit fit = projection::ProjectionFit::fit(
-                population.method, population.counts, population.saturation);
-            if (!fit.applies())
-                problem = QStringLiteral("%1: não se aplica: %2.")
-                              .arg(projection::methodName(population.method), fit.problem());
-        }
-    }
+    problem = populationDriverProblem(drivers.population);
     if (!problem.isEmpty())
         return problem;
     if (window.totalPopulation > 0) {

@@ -58,6 +58,10 @@ struct SupplyYear {
     long double annual = 0; // m3 in the year's days
 };
 
+// Why the population cannot be projected: counts the rules refuse, a method that does not
+// apply to them, typed populations that cannot be used; empty when it can.
+QString populationDriverProblem(const PopulationDriver &population);
+
 // Why nothing can be projected (the counts, the horizon, a share out of range), in the
 // user's words; empty when the supply can be projected.
 QString supplyDriversProblem(const PublicSupplyInputs &window,
