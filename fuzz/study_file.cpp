@@ -3,6 +3,7 @@
 //   escapes, crashes, hangs or leaks;
 // - a study that reads has every window, field and grid of the program, with grids of their
 //   full size;
+// - a horizon, when it has one, begins with its base scenario;
 // - written again and read back, it is the same study, and writing is stable.
 
 #include "FuzzSupport.h"
@@ -34,6 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 FUZZ_CHECK(row.size() == int(grid.columns.size()), "rows have every cell",
                            grid.name);
         }
+    }
+    if (reading.study.horizon) {
+        const std::vector<Scenario> &scenarios = reading.study.horizon->scenarios;
+        FUZZ_CHECK(!scenarios.empty() && scenarios.front().name == QLatin1String("Base"),
+                   "a horizon begins with its base", QString());
     }
     const QByteArray written = writeStudy(reading.study);
     StudyReading again;
