@@ -77,6 +77,13 @@ Arguments parseCalculate(const QStringList &arguments)
         const int equals = argument.indexOf(QLatin1Char('='));
         // "--saída" as well as "--saida".
         const QString option = plainWord(equals < 0 ? argument : argument.left(equals));
+        if (option == QLatin1String("--horizonte")) {
+            if (equals >= 0)
+                return invalid(
+                    QStringLiteral("a opção --horizonte não leva valor: %1").arg(argument));
+            request.horizon = true;
+            continue;
+        }
         if (option != QLatin1String("--saida") && option != QLatin1String("--setor"))
             return invalid(QStringLiteral("opção desconhecida: %1").arg(argument));
         QString value;
@@ -113,6 +120,10 @@ Arguments parseCalculate(const QStringList &arguments)
     }
     if (request.studyPath.isEmpty())
         return invalid(QStringLiteral("falta o estudo: tavi calcular ESTUDO.tavi"));
+    // Each scenario's total adds every sector; one sector alone would be no scenario's demand.
+    if (request.horizon && sectorsNamed)
+        return invalid(QStringLiteral("a opção --setor não vale com --horizonte, que calcula "
+                                      "todos os setores"));
     return parsed;
 }
 

@@ -21,6 +21,9 @@ struct CalculateRequest {
     OutputKind output = OutputKind::None;
     // Every sector unless --setor names some.
     SectorSelection sectors;
+    // --horizonte: the study's planning horizon, every scenario over every year, in place of
+    // the summary.
+    bool horizon = false;
 };
 
 // `tavi projetar ANO=POP ANO=POP ... --ate ANO [--saturacao POP]`.

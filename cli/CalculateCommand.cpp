@@ -3,8 +3,10 @@
 #include "cli/Console.h"
 #include "cli/DailyCsv.h"
 #include "cli/ExitStatus.h"
+#include "cli/HorizonCommand.h"
 #include "cli/OutputFile.h"
 #include "cli/SummaryText.h"
+#include "core/horizon/HorizonRun.h"
 #include "core/study/StudyFile.h"
 #include "core/summary/SummaryWorkbook.h"
 #include "core/workbook/XlsxWriter.h"
@@ -41,9 +43,15 @@ QString writeOutput(const CalculateRequest &request, const ReportPrinter &printe
     case OutputKind::Csv:
         return replaceFile(request.outputPath,
                            [&summary](QIODevice &device) { device.write(dailyCsv(summary)); });
-    case OutputKind::Report:
+    case OutputKind::Report: {
+        // A study with a horizon has its chapter in the report, whether or not it was asked
+        // for on the command line.
+        const std::vector<horizon::ScenarioRun> runs =
+            study.horizon ? horizon::runHorizon(study, LocaleSettings::current())
+                          : std::vector<horizon::ScenarioRun>();
         return replaceFile(request.outputPath,
-                           [&](QIODevice &device) { printer.write(device, study, summary); });
+                           [&](QIODevice &device) { printer.write(device, study, summary, runs); });
+    }
     }
     return QString();
 }
@@ -75,6 +83,9 @@ int runCalculate(const CalculateRequest &request, const ReportPrinter &printer)
                                   "valores padrão em: %2.")
                        .arg(QDir::toNativeSeparators(request.studyPath),
                             reading.defaulted.join(QStringLiteral("; "))));
+
+    if (request.horizon)
+        return runHorizonCalculation(request, printer, reading);
 
     const MunicipalSummary summary =
         summarizeStudy(reading.study, SupplyScenario::Current, request.sectors);

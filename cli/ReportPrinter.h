@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/horizon/HorizonRun.h"
 #include "core/study/Study.h"
 #include "core/summary/MunicipalSummary.h"
 
@@ -17,8 +18,10 @@ namespace tavi::cli
 struct ReportPrinter {
     // Makes the application the report is drawn under, in place of a plain QCoreApplication.
     std::function<std::unique_ptr<QCoreApplication>(int &argc, char **argv)> makeApplication;
-    // Writes the report as a PDF into an open device.
-    std::function<void(QIODevice &device, const Study &study, const MunicipalSummary &summary)>
+    // Writes the report as a PDF into an open device, with the chapter of the horizon's
+    // scenarios when there are any.
+    std::function<void(QIODevice &device, const Study &study, const MunicipalSummary &summary,
+                       const std::vector<horizon::ScenarioRun> &runs)>
         write;
 
     bool isAvailable() const { return makeApplication && write; }

@@ -8,6 +8,7 @@ QString usageText()
     return QStringLiteral(
         "Uso: tavi [ESTUDO.tavi]\n"
         "     tavi calcular ESTUDO.tavi [--saida ARQUIVO] [--setor SETOR]...\n"
+        "     tavi calcular ESTUDO.tavi --horizonte [--saida ARQUIVO]\n"
         "     tavi projetar ANO=POP ANO=POP [ANO=POP]... --ate ANO [--saturacao POP]\n"
         "     tavi --ajuda | --help\n"
         "     tavi --versao\n"
@@ -23,9 +24,19 @@ QString usageText()
         "                   .xlsx  a pasta de trabalho do resumo, como a do botão Salvar;\n"
         "                   .csv   a tabela diária, separada por \";\", com o separador\n"
         "                          decimal das configurações regionais;\n"
-        "                   .pdf   o relatório impresso.\n"
+        "                   .pdf   o relatório impresso (com o capítulo do horizonte\n"
+        "                          de planejamento, se o estudo tiver um).\n"
         "  --setor SETOR    calcula só esse setor (pode ser repetida): abastecimento,\n"
         "                   pecuaria, agricultura ou diluicao.\n"
+        "  --horizonte      em vez do resumo, calcula cada cenário do horizonte de\n"
+        "                   planejamento do estudo, ano a ano, e escreve os números do\n"
+        "                   ano final de cada cenário; com --saida grava:\n"
+        "                   .csv   uma linha por cenário e ano,\n"
+        "                          cenario;ano;abastecimento;pecuaria;agricultura;total\n"
+        "                          (m3 por ano);\n"
+        "                   .xlsx  a pasta de trabalho do horizonte: a tabela de cada\n"
+        "                          cenário, os totais, as diferenças e os gráficos;\n"
+        "                   .pdf   o relatório impresso, com o capítulo do horizonte.\n"
         "\n"
         "projetar  projeta a população das contagens (censos e estimativas, ANO=POP, como\n"
         "          2010=62000 ou 2010=62.000) até o ano dado, por cada método: aritmético,\n"
@@ -39,10 +50,11 @@ QString usageText()
         "\n"
         "Status de saída:\n"
         "  0  tudo foi calculado;\n"
-        "  1  algum setor não pôde ser calculado (a mensagem diz onde); os demais foram\n"
-        "     escritos e gravados;\n"
-        "  2  argumentos inválidos (contagens inclusive), estudo que não pôde ser lido ou\n"
-        "     arquivo de saída que não pôde ser gravado; nada foi gravado.\n");
+        "  1  algum setor (ou cenário, com --horizonte) não pôde ser calculado (a mensagem\n"
+        "     diz onde); os demais foram escritos e gravados;\n"
+        "  2  argumentos inválidos (contagens inclusive), estudo que não pôde ser lido,\n"
+        "     estudo sem horizonte de planejamento (com --horizonte) ou arquivo de saída\n"
+        "     que não pôde ser gravado; nada foi gravado.\n");
 }
 
 QString versionText()

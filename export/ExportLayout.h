@@ -48,6 +48,10 @@ struct ExportLayout {
     bool fitColumns = true;
     // The file name the user is offered when saving the workbook: the window's results.
     QString fileName;
+    // Steps that write sheets of the export's own once the grids are in, under the busy
+    // cursor, before the columns are fitted and the application is shown. A sheet they add
+    // comes in front of the active one and becomes it (SpreadsheetApp::sheetsAdd).
+    std::function<void(SpreadsheetApp &)> writeSheets;
     // Steps after the application is made visible; they end by asking it to quit. Without
     // them the export asks it to quit at once.
     std::function<void(SpreadsheetApp &)> finish;

@@ -70,6 +70,8 @@ void copyIntoWorkbook(SpreadsheetApp &app, const ExportLayout &layout, BusyCurso
             for (int c = 0; c < block.columns; ++c)
                 app.setCellText(kWorkbook, kSheet, target, c + 1 + block.columnOffset,
                                 block.grid->cell(c, step + block.rowShift));
+    if (layout.writeSheets)
+        layout.writeSheets(app);
     cursor.restore();
 
     if (layout.fitColumns)

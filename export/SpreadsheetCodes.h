@@ -7,8 +7,11 @@
 namespace SpreadsheetCodes
 {
 
-// Sheets.Add, Type: chart sheets (the application's xlChart).
+// Sheets.Add, Type: chart sheets (the application's xlChart) and worksheets (xlWorksheet).
 constexpr int kChartSheet = -4109;
+constexpr int kWorksheet = -4167;
+// ChartType: one line a series, each on its own values (xlLine).
+constexpr int kLineChart = 4;
 // ChartType: a line chart whose series stand one on another (xlLineStacked).
 constexpr int kStackedLineChart = 63;
 // ChartType: areas stacked one on another (xlAreaStacked).

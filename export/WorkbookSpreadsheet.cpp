@@ -8,7 +8,10 @@ using tavi::WorkbookError;
 
 // The workbook takes the application's codes as they come.
 static_assert(SpreadsheetCodes::kChartSheet == Workbook::kChartType);
+static_assert(SpreadsheetCodes::kWorksheet == Workbook::kWorksheetType);
 static_assert(SpreadsheetCodes::kStackedLineChart == tavi::WorkbookChart::kLineStacked);
+static_assert(SpreadsheetCodes::kStackedAreaChart == tavi::WorkbookChart::kAreaStacked);
+static_assert(SpreadsheetCodes::kLineChart == tavi::WorkbookChart::kLine);
 
 namespace
 {

@@ -92,6 +92,9 @@ QStringList valueLabels(const std::vector<double> &values, const tavi::AxisScale
     }
 }
 
+// Half a year's label at the largest size a chart writes it, in the chart's pixels.
+constexpr int kYearLabelOverhang = 18;
+
 double countStep(int count)
 {
     if (count <= 20)
@@ -117,6 +120,37 @@ QCategoryAxis *addCountAxis(QChart *chart, int first, int last, const QString &t
     }
     QCategoryAxis *axis = labelledAxis(first, last, values, texts, title);
     chart->addAxis(axis, Qt::AlignBottom);
+    return axis;
+}
+
+QCategoryAxis *addYearAxis(QChart *chart, int first, int last, const QString &title)
+{
+    last = std::max(last, first + 1);
+    constexpr int kMostLabels = 12;
+    int step = 1;
+    for (int candidate : {1, 2, 5, 10, 20}) {
+        step = candidate;
+        if ((last - first) / step + 1 <= kMostLabels)
+            break;
+    }
+    std::vector<double> values;
+    for (int year = first; year <= last; year += step)
+        values.push_back(year);
+    // The final year is what a planner looks for; a label too near it makes way.
+    if (values.back() != last) {
+        if (values.size() > 1 && last - values.back() < 0.6 * step)
+            values.pop_back();
+        values.push_back(last);
+    }
+    QStringList texts;
+    for (double year : values)
+        texts << QString::number(int(year));
+    QCategoryAxis *axis = labelledAxis(first, last, values, texts, title);
+    chart->addAxis(axis, Qt::AlignBottom);
+    // The final year's label stands on the plot's right edge, half of it beyond.
+    QMargins margins = chart->margins();
+    margins.setRight(std::max(margins.right(), kYearLabelOverhang));
+    chart->setMargins(margins);
     return axis;
 }
 

@@ -21,6 +21,11 @@ namespace ChartAxes
 // (about a month of days) up to 400, then in hundreds.
 QCategoryAxis *addCountAxis(QChart *chart, int first, int last, const QString &title);
 
+// An axis of years from `first` to `last` at the bottom of `chart`, written as years are
+// ("2030", never grouped): each year up to 12 of them, otherwise every 2nd, 5th or 10th from
+// the first, and always the last.
+QCategoryAxis *addYearAxis(QChart *chart, int first, int last, const QString &title);
+
 // A value axis for values from `low` to `high` on the `side` of `chart` (Qt::AlignLeft or
 // Qt::AlignRight); when it does not reach zero, a break mark across it at the end nearer zero.
 QCategoryAxis *addValueAxis(QChart *chart, double low, double high, tavi::AxisBase base,

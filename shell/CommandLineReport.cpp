@@ -13,8 +13,9 @@ tavi::cli::ReportPrinter commandLineReportPrinter()
         return std::make_unique<QApplication>(argc, argv);
     };
     printer.write = [](QIODevice &device, const tavi::Study &study,
-                       const tavi::MunicipalSummary &summary) {
-        SummaryReport::write(device, study, summary);
+                       const tavi::MunicipalSummary &summary,
+                       const std::vector<tavi::horizon::ScenarioRun> &runs) {
+        SummaryReport::write(device, study, summary, runs);
     };
     return printer;
 }

@@ -11,7 +11,9 @@
 #include "core/study/StudyCaptions.h"
 #include "core/weather/SeriesMonths.h"
 #include "frame/ChartStyle.h"
+#include "models/U_Resumo_Municipio/HorizonReportChapter.h"
 #include "models/U_Resumo_Municipio/ReportChartObject.h"
+#include "models/U_Resumo_Municipio/ReportHtml.h"
 #include "models/U_Resumo_Municipio/SummaryCharts.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -41,46 +43,14 @@ const char *const kSharesChartMark = "[[grafico-participacao]]";
 constexpr int kResolution = 300;
 constexpr double kFooterMillimetres = 6;
 
-QString escaped(const QString &text)
-{
-    return text.toHtmlEscaped();
-}
+using ReportHtml::escaped;
+using ReportHtml::heading;
+using ReportHtml::table;
 
 // A study text as the window shows it in the user's locale.
 QString shown(const QString &studyText)
 {
     return fromStudyText(studyText, LocaleSettings::current());
-}
-
-// A table whose heading row comes again on each page it crosses; a heading wraps only at its
-// spaces, and numbers stand to the right.
-QString table(const QStringList &headers, const QList<QStringList> &rows)
-{
-    QString html =
-        QStringLiteral("<table border='1' cellspacing='0' cellpadding='2' "
-                       "style='border-collapse:collapse; margin-bottom:8px'><thead><tr>");
-    for (const QString &h : headers)
-        html += QStringLiteral("<th bgcolor='#dde6f0'>%1</th>").arg(escaped(h));
-    html += QStringLiteral("</tr></thead>");
-    for (const QStringList &row : rows) {
-        html += QStringLiteral("<tr>");
-        for (int c = 0; c < row.size(); ++c)
-            html += QString::fromLatin1(c == 0 ? "<td>%1</td>" : "<td align='right'>%1</td>")
-                        .arg(escaped(row[c]));
-        html += QStringLiteral("</tr>");
-    }
-    return html + QStringLiteral("</table>");
-}
-
-// A heading in bold at `points`: the rich text's own headings take pixel sizes, tiny at the
-// printer's fineness.
-QString heading(const QString &text, int points, bool newPage = false)
-{
-    return QStringLiteral("<p style='margin-top: 10px; margin-bottom: 4px%1'>"
-                          "<span style='font-size: %2pt; font-weight: bold'>%3</span></p>")
-        .arg(newPage ? QStringLiteral("; page-break-before: always") : QString())
-        .arg(points)
-        .arg(text);
 }
 
 QString day366Note()
@@ -299,7 +269,7 @@ QString resultsHtml(const MunicipalSummary &summary, const std::vector<DaySpan> 
 // again on each page, the charts drawn in as vectors, and a footer naming the study and the
 // page.
 void printPages(QPdfWriter &pdf, const QString &html, const QString &name,
-                const MunicipalSummary &summary)
+                const MunicipalSummary &summary, const std::vector<horizon::ScenarioRun> &runs)
 {
     QTextDocument document;
     document.documentLayout()->setPaintDevice(&pdf);
@@ -315,6 +285,12 @@ void printPages(QPdfWriter &pdf, const QString &html, const QString &name,
     ChartStyle::setPaperFonts(shares->chart());
     charts->place(QLatin1String(kDailyChartMark), daily->chart(), 0.55);
     charts->place(QLatin1String(kSharesChartMark), shares->chart(), 0.45);
+    const std::vector<HorizonReportChapter::Chart> horizonCharts =
+        HorizonReportChapter::charts(runs);
+    for (const HorizonReportChapter::Chart &chart : horizonCharts) {
+        ChartStyle::setPaperFonts(chart.view->chart());
+        charts->place(chart.mark, chart.view->chart(), chart.heightShare);
+    }
 
     QPainter painter(&pdf);
     QFont footerFont(QStringLiteral("sans-serif"));
@@ -346,7 +322,8 @@ QString studyName(const Study &study)
 
 } // namespace
 
-QString reportHtml(const Study &study, const MunicipalSummary &summary)
+QString reportHtml(const Study &study, const MunicipalSummary &summary,
+                   const std::vector<horizon::ScenarioRun> &runs)
 {
     const QString name = studyName(study);
     QString html = QStringLiteral("<html><body style='font-family: sans-serif; font-size: 9pt'>");
@@ -372,10 +349,12 @@ QString reportHtml(const Study &study, const MunicipalSummary &summary)
     html += inputsHtml(study, summary.selection);
     const WindowInputs agriculture = inputsOf(study, SectorId::Agriculture);
     html += resultsHtml(summary, seriesMonths(agriculture.seriesOrigin));
+    html += HorizonReportChapter::html(study, runs);
     return html + QStringLiteral("</body></html>");
 }
 
-void write(QIODevice &device, const Study &study, const MunicipalSummary &summary)
+void write(QIODevice &device, const Study &study, const MunicipalSummary &summary,
+           const std::vector<horizon::ScenarioRun> &runs)
 {
     QPdfWriter pdf(&device);
     pdf.setTitle(QStringLiteral("Demanda por Município — %1").arg(studyName(study)));
@@ -383,7 +362,14 @@ void write(QIODevice &device, const Study &study, const MunicipalSummary &summar
     pdf.setPageSize(QPageSize(QPageSize::A4));
     pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     pdf.setResolution(kResolution);
-    printPages(pdf, reportHtml(study, summary), studyName(study), summary);
+    printPages(pdf, reportHtml(study, summary, runs), studyName(study), summary, runs);
+}
+
+void write(QIODevice &device, const Study &study, const MunicipalSummary &summary)
+{
+    write(device, study, summary,
+          study.horizon ? horizon::runHorizon(study, LocaleSettings::current())
+                        : std::vector<horizon::ScenarioRun>());
 }
 
 void write(const QString &path, const Study &study, const MunicipalSummary &summary)

@@ -1,0 +1,96 @@
+#include "cli/HorizonCommand.h"
+
+#include "cli/Console.h"
+#include "cli/ExitStatus.h"
+#include "cli/OutputFile.h"
+#include "core/horizon/HorizonTables.h"
+#include "core/horizon/HorizonWorkbook.h"
+#include "core/workbook/XlsxWriter.h"
+
+#include <QDir>
+
+namespace tavi::cli
+{
+
+namespace
+{
+
+using horizon::ScenarioRun;
+
+QString withFullStop(const QString &message)
+{
+    return message.endsWith(QLatin1Char('.')) ? message : message + QLatin1Char('.');
+}
+
+// Returns an empty text, or the message saying why nothing was written.
+QString writeOutput(const CalculateRequest &request, const ReportPrinter &printer,
+                    const Study &study, const std::vector<ScenarioRun> &runs)
+{
+    const LocaleSettings &locale = LocaleSettings::current();
+    switch (request.output) {
+    case OutputKind::None:
+        return QString();
+    case OutputKind::Workbook:
+        try {
+            // The window's "Salvar" shows the scenario chosen there; here it is the base.
+            saveXlsx(horizon::horizonWorkbook(runs, 0, locale), request.outputPath);
+        } catch (const TaviError &error) {
+            return withFullStop(error.message());
+        }
+        return QString();
+    case OutputKind::Csv:
+        return replaceFile(request.outputPath, [&](QIODevice &device) {
+            device.write(horizon::horizonCsv(runs, locale));
+        });
+    case OutputKind::Report: {
+        // The report is the summary's, its last chapter the horizon.
+        const MunicipalSummary summary = summarizeStudy(study, SupplyScenario::Current, locale);
+        return replaceFile(request.outputPath,
+                           [&](QIODevice &device) { printer.write(device, study, summary, runs); });
+    }
+    }
+    return QString();
+}
+
+// Each scenario's problem, or each of its sectors' messages, named after the scenario.
+QStringList scenarioMessages(const std::vector<ScenarioRun> &runs)
+{
+    QStringList messages;
+    for (const ScenarioRun &run : runs) {
+        const QStringList own = run.computed() ? run.errorMessages() : QStringList{run.problem};
+        for (const QString &message : own)
+            messages << QStringLiteral("Cenário %1: %2").arg(run.name, withFullStop(message));
+    }
+    return messages;
+}
+
+} // namespace
+
+int runHorizonCalculation(const CalculateRequest &request, const ReportPrinter &printer,
+                          const StudyReading &reading)
+{
+    const Study &study = reading.study;
+    if (!study.horizon) {
+        printError(QStringLiteral("o estudo \"%1\" não tem horizonte de planejamento.")
+                       .arg(QDir::toNativeSeparators(request.studyPath)));
+        return kExitUnusable;
+    }
+    const std::vector<ScenarioRun> runs = horizon::runHorizon(study, LocaleSettings::current());
+    const QString problem = writeOutput(request, printer, study, runs);
+    if (!problem.isEmpty()) {
+        printError(problem);
+        return kExitUnusable;
+    }
+
+    QString text = horizon::finalYearText(runs, LocaleSettings::current());
+    if (request.output != OutputKind::None)
+        text += QStringLiteral("\nSalvo em \"%1\".\n")
+                    .arg(QDir::toNativeSeparators(request.outputPath));
+    printOut(text);
+    const QStringList messages = scenarioMessages(runs);
+    for (const QString &message : messages)
+        printError(message);
+    return messages.isEmpty() ? kExitDone : kExitSectorFailed;
+}
+
+} // namespace tavi::cli
