@@ -27,18 +27,20 @@ FormTab::FormTab(HorizonEditor *editor, QWidget *parent)
 {
     m_layout->setContentsMargins(0, 0, 0, 6);
     m_layout->addWidget(m_form);
+    // The rows keep together at the top however tall the tab.
+    m_layout->addStretch(1);
 }
 
 void FormTab::addTable(DriverTable *table)
 {
     table->setContentsMargins(6, 0, 6, 0);
-    m_layout->addWidget(table);
+    m_layout->insertWidget(m_layout->count() - 1, table);
     m_tables.push_back(table);
 }
 
 void FormTab::addWidget(QWidget *widget, std::function<void()> refresh)
 {
-    m_layout->addWidget(widget);
+    m_layout->insertWidget(m_layout->count() - 1, widget);
     m_refreshes.push_back(std::move(refresh));
 }
 

@@ -103,8 +103,11 @@ HorizonResultsPanel::HorizonResultsPanel(int scenarios, QWidget *parent) : QWidg
     m_chartsLayout->setSpacing(2);
     split->addWidget(m_tables);
     split->addWidget(m_charts);
-    split->setStretchFactor(0, 1);
-    split->setStretchFactor(1, 1);
+    // The charts are read at a glance, and only drawn large enough do they say anything.
+    split->setStretchFactor(0, 2);
+    split->setStretchFactor(1, 3);
+    split->setSizes({260, 390});
+    m_charts->setMinimumHeight(260);
     layout->addWidget(split, 1);
 
     // Over the results while they are not those of the inputs; it takes the clicks too.

@@ -72,24 +72,25 @@ PopulationPanel::PopulationPanel(HorizonEditor *editor, QWidget *parent)
     choice->setColumnStretch(0, 1);
     auto *right = new QVBoxLayout;
     right->addLayout(choice);
+    right->addStretch(1);
+    top->addLayout(right, 1);
+    layout->addLayout(top);
     m_saturation = new DriverForm(editor, this);
     m_saturation->layout()->setContentsMargins(0, 0, 0, 0);
     m_saturation->addNumber(keys::kSaturation,
                             QStringLiteral("População de saturação (taxa decrescente)"),
                             QStringLiteral("habitantes"), 0, DriverForm::Blank::None);
-    right->addWidget(m_saturation);
-    right->addStretch(1);
-    top->addLayout(right, 1);
-    layout->addLayout(top);
+    layout->addWidget(m_saturation);
 
     m_methodsCaption = new QLabel(this);
     m_methods = new ResultGrid(horizon::kProjectionColumns, kMethods + 1, kMethods + 1, true, this);
     m_methods->setObjectName(QStringLiteral("SG_Metodos"));
     m_methods->setAccessibleName(QStringLiteral("População projetada por método"));
-    m_methods->setMinimumHeight(21 * (kMethods + 1) + 6);
+    // Every method in view, with room for the scroll bar of a long reason.
+    m_methods->setMinimumHeight(21 * (kMethods + 2) + 8);
     m_methods->setColumnWidth(0, 190);
-    m_methods->setColumnWidth(1, 120);
-    m_methods->setColumnWidth(2, 240);
+    m_methods->setColumnWidth(1, 110);
+    m_methods->setColumnWidth(2, 200);
     m_methodsCaption->setBuddy(m_methods);
     layout->addWidget(m_methodsCaption);
     layout->addWidget(m_methods);
@@ -246,6 +247,7 @@ void PopulationPanel::showMethods()
     for (int r = 0; r < filled.storedRows() && r < shown.storedRows(); ++r)
         for (int c = 0; c < filled.columns(); ++c)
             shown.setCell(c, r, filled.cell(c, r));
+    m_methods->fitColumnsToTexts();
     m_chart = makePopulationMethodsChart(
         counts, fits, horizon::methodOfKey(m_editor->driver(keys::kProjectionMethod)), finalYear,
         this);

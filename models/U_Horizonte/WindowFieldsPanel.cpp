@@ -31,23 +31,25 @@ WindowFieldsPanel::WindowFieldsPanel(HorizonEditor *editor, QWidget *parent)
     m_grid->setAccessibleName(QStringLiteral("Campos das janelas neste cenário"));
     m_grid->setDecimalTranslationOnPaste(true);
     caption->setBuddy(m_grid);
-    const QStringList headings = {QStringLiteral("Janela"), QStringLiteral("Campo"),
-                                  QStringLiteral("Na Base"), QStringLiteral("Neste cenário")};
+    // What is compared and typed comes first, in view beside the field's name; the field's
+    // caption names its window well enough, which is spelled out last.
+    const QStringList headings = {QStringLiteral("Campo"), QStringLiteral("Na Base"),
+                                  QStringLiteral("Neste cenário"), QStringLiteral("Janela")};
     for (int c = 0; c < headings.size(); ++c)
         m_grid->setCell(c, 0, headings[c]);
     for (int r = 0; r < m_fields.size(); ++r) {
         const auto &[window, field] = m_fields[r];
-        m_grid->setCell(0, r + 1, studyWindowCaption(window));
         m_grid->setCell(
-            1, r + 1,
+            0, r + 1,
             studyMemberCaptionWithinWindow(QStringLiteral("janelas/%1/%2").arg(window, field)));
+        m_grid->setCell(kWindowColumn, r + 1, studyWindowCaption(window));
     }
-    for (int c = 0; c < kOwnColumn; ++c)
+    for (int c : {0, kBaseColumn, kWindowColumn})
         m_grid->table().setColumnReadOnly(c);
-    m_grid->setColumnWidth(0, 130);
-    m_grid->setColumnWidth(1, 260);
-    m_grid->setColumnWidth(2, 90);
-    m_grid->setColumnWidth(3, 100);
+    m_grid->setColumnWidth(0, 250);
+    m_grid->setColumnWidth(kBaseColumn, 75);
+    m_grid->setColumnWidth(kOwnColumn, 95);
+    m_grid->setColumnWidth(kWindowColumn, 180);
     m_note = new QLabel(this);
     m_note->setWordWrap(true);
     m_message = newMessageLabel(this);
@@ -65,7 +67,7 @@ WindowFieldsPanel::WindowFieldsPanel(HorizonEditor *editor, QWidget *parent)
                 for (int r = from.row(); r <= to.row(); ++r) {
                     const int row = m_grid->table().storedRow(r);
                     if (row >= 1 && row <= m_fields.size())
-                        edited(row, m_grid->cell(kOwnColumn, row));
+                        edited(row, m_grid->cell(kOwnColumn, row), true);
                 }
             });
     // A value being typed counts before its cell is left, as in every grid of the study.
@@ -73,7 +75,7 @@ WindowFieldsPanel::WindowFieldsPanel(HorizonEditor *editor, QWidget *parent)
         int col = 0, row = 0;
         QString text;
         if (m_grid->pendingEdit(&col, &row, &text) && col == kOwnColumn)
-            edited(row, text);
+            edited(row, text, false);
     });
 }
 
@@ -83,16 +85,32 @@ int WindowFieldsPanel::rowOf(const QString &window, const QString &field) const
     return index < 0 ? -1 : index + 1;
 }
 
-void WindowFieldsPanel::edited(int row, const QString &text)
+void WindowFieldsPanel::edited(int row, const QString &text, bool left)
 {
     if (m_refreshing || row < 1 || row > m_fields.size())
         return;
     const auto &[window, field] = m_fields[row - 1];
     const QString typed = text.trimmed();
+    const QString kept = toStudyText(typed, LocaleSettings::current());
+    // The study keeps numbers in a window's fields, its scenarios' too: a text that is none
+    // never reaches it, and the scenario keeps what it had.
+    if (!isFieldStudyText(kept)) {
+        if (left) {
+            m_refused = QStringLiteral("%1: '%2' não é um valor de ponto flutuante válido; o "
+                                       "cenário continua com o valor anterior.")
+                            .arg(m_grid->cell(0, row), typed);
+            showMessage(m_message, m_refused);
+        }
+        return;
+    }
+    if (!m_refused.isEmpty()) {
+        m_refused.clear();
+        showMessage(m_message, m_problem);
+    }
     if (typed.isEmpty())
         m_editor->followBaseWindowField(window, field);
     else
-        m_editor->setWindowField(window, field, toStudyText(typed, LocaleSettings::current()));
+        m_editor->setWindowField(window, field, kept);
 }
 
 void WindowFieldsPanel::refresh()
@@ -104,7 +122,7 @@ void WindowFieldsPanel::refresh()
         CellTable::Batch batch(m_grid->table());
         for (int r = 0; r < m_fields.size(); ++r) {
             const auto &[window, field] = m_fields[r];
-            m_grid->setCell(2, r + 1,
+            m_grid->setCell(kBaseColumn, r + 1,
                             fromStudyText(m_editor->baseWindowField(window, field), locale));
             m_grid->setCell(kOwnColumn, r + 1,
                             !base && m_editor->ownsWindowField(window, field)
@@ -113,16 +131,18 @@ void WindowFieldsPanel::refresh()
         }
     }
     m_grid->setEditable(!base);
+    m_refused.clear();
     m_note->setText(base ? QStringLiteral("No cenário Base valem os valores digitados nas janelas "
                                           "do estudo. Escolha outro cenário para substituir "
                                           "algum deles.")
-                         : QStringLiteral("Digite na última coluna o valor que este cenário usa "
-                                          "no lugar do da Base; apague-o para voltar a seguir a "
-                                          "Base."));
+                         : QStringLiteral("Digite em \"Neste cenário\" o valor que este cenário "
+                                          "usa no lugar do da Base; apague-o para voltar a "
+                                          "seguir a Base."));
     m_refreshing = false;
 }
 
 void WindowFieldsPanel::showProblem(const QString &problem)
 {
-    showMessage(m_message, problem);
+    m_problem = problem;
+    showMessage(m_message, m_refused.isEmpty() ? problem : m_refused);
 }

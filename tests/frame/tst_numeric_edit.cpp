@@ -59,6 +59,25 @@ private slots:
         QCOMPARE(double(whole.value()), 0.15);
     }
 
+    // A field where nothing typed means "none" shows nothing for 0, in and out of the field,
+    // and its other values as its format has them.
+    void blankZeroShowsNothingForZero()
+    {
+        LocaleScope locale(LocaleSettings::brazilian());
+        field->setBlankZero(true);
+        other->setFocus(Qt::TabFocusReason);
+        field->setValue(0);
+        QCOMPARE(field->text(), QString());
+        enterField();
+        QCOMPARE(field->text(), QString());
+        typeInto(field, QStringLiteral("0,85"));
+        other->setFocus(Qt::TabFocusReason);
+        QCOMPARE(field->text(), QStringLiteral("0,85"));
+        field->setValue(0);
+        QCOMPARE(field->text(), QString());
+        QCOMPARE(field->keptText(), QString());
+    }
+
     void focusSwitchesBetweenEditAndDisplayText()
     {
         LocaleScope locale(LocaleSettings::brazilian());

@@ -473,7 +473,7 @@ private slots:
         showTabOf(window, fields->grid());
         const int row = fields->rowOf(keys::kSupplyWindow, keys::kCurrentPerCapita);
         QVERIFY(row > 0);
-        QCOMPARE(fields->grid()->cell(2, row),
+        QCOMPARE(fields->grid()->cell(WindowFieldsPanel::kBaseColumn, row),
                  fromStudyText(QStringLiteral("0.2"), LocaleSettings::current()));
         QVERIFY(!fields->grid()->isEditable());
 
@@ -491,10 +491,13 @@ private slots:
                      .fields.value(keys::kCurrentPerCapita),
                  QStringLiteral("0.2"));
 
+        // A text that is no number never reaches the study, which could not read it back.
         fields->grid()->setCell(WindowFieldsPanel::kOwnColumn, row, QStringLiteral("abc"));
         auto *beside = child<QLabel>(&window, "l_janelas");
         QVERIFY(beside->isVisibleTo(&window));
         QVERIFY(beside->text().contains(QStringLiteral("'abc' não é")));
+        QCOMPARE(window.editor()->windowField(keys::kSupplyWindow, keys::kCurrentPerCapita),
+                 QStringLiteral("0.15"));
 
         fields->grid()->setCell(WindowFieldsPanel::kOwnColumn, row, QString());
         QVERIFY(!window.editor()->ownsWindowField(keys::kSupplyWindow, keys::kCurrentPerCapita));
