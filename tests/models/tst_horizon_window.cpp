@@ -4,6 +4,8 @@
 #include "core/projection/PopulationProjection.h"
 #include "core/sectors/catalogue/HorizonKeys.h"
 #include "core/sectors/catalogue/StudyKeys.h"
+#include "export/ProgramSpreadsheetFactory.h"
+#include "export/RecordingSpreadsheet.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
 #include "models/U_Horizonte/HorizonComputation.h"
@@ -546,6 +548,35 @@ private slots:
         QCOMPARE(rows, 12);
         QCOMPARE(rowsOf(results->yearGrid()->table(), rows), expected);
         QVERIFY(results->yearGrid()->isRowHidden(rows - 1));
+    }
+
+    // "Salvar" right after a change saves the inputs as they are: computed there and then,
+    // never the results still on the screen; over years that make no horizon, nothing.
+    void salvarSavesTheInputsAsTheyAre()
+    {
+        RecordingSpreadsheet app;
+        setSpreadsheetFactory(&app);
+        ErrorRecorder errors;
+        TF_Horizonte window(horizonStudy());
+        QVERIFY(showActive(&window));
+        QTRY_VERIFY(window.results()->isCurrent());
+        typeDriver(window, "e_ano_final", QStringLiteral("2036"));
+        QVERIFY(!window.results()->isCurrent());
+        window.salvarButton()->click();
+        QVERIFY(window.results()->isCurrent());
+        QCOMPARE(window.shownResults()->runs.front().years.back().year, 2036);
+        const QString cells = app.callsOf(RecordingSpreadsheet::CellText).join(QLatin1Char('\n'));
+        QVERIFY(cells.contains(QStringLiteral(" 2036\n")));
+        QVERIFY(!cells.contains(QStringLiteral(" 2037\n")));
+        QVERIFY(errors.messages.isEmpty());
+
+        app.calls.clear();
+        typeDriver(window, "e_ano_final", QStringLiteral("2020"));
+        window.salvarButton()->click();
+        QCOMPARE(errors.messages.size(), 1);
+        QVERIFY(errors.messages.first().startsWith(QStringLiteral("Nada a salvar: O ano final")));
+        QVERIFY(app.calls.isEmpty());
+        setSpreadsheetFactory(nullptr);
     }
 
     // Computations started one after the other: only the last one's result is delivered.
