@@ -10,6 +10,8 @@
 namespace tavi::horizon
 {
 
+static_assert(YearColumns::kCount == kHorizonYearColumns);
+
 namespace
 {
 
@@ -71,8 +73,8 @@ QList<QStringList> rowsOf(const CellTable &table)
 
 QList<QStringList> yearTable(const ScenarioRun &run)
 {
-    CellTable table(int(horizonYearHeaders(run).size()), int(run.years.size()) + 1,
-                    int(run.years.size()) + 1, true);
+    CellTable table(kHorizonYearColumns, int(run.years.size()) + 1, int(run.years.size()) + 1,
+                    true);
     fillHorizonYearTable(table, run, FiguresStyle::Stored);
     return rowsOf(table);
 }
@@ -80,7 +82,6 @@ QList<QStringList> yearTable(const ScenarioRun &run)
 QList<QStringList> differenceTable(const std::vector<ScenarioRun> &runs)
 {
     const std::vector<ScenarioDifference> differences = differencesFromBase(runs);
-    constexpr int kDifferenceColumns = 7;
     CellTable table(kDifferenceColumns, int(differences.size()) + 1, int(differences.size()) + 1,
                     true);
     fillDifferenceTable(table, differences, FiguresStyle::Stored);
@@ -219,10 +220,9 @@ Workbook horizonWorkbook(const HorizonBook &book, const LocaleSettings &locale)
     return workbook;
 }
 
-Workbook horizonWorkbook(const std::vector<ScenarioRun> &runs, int chosenScenario,
-                         const LocaleSettings &locale)
+Workbook horizonWorkbook(const std::vector<ScenarioRun> &runs, int chosenScenario)
 {
-    return horizonWorkbook(horizonBook(runs, chosenScenario), locale);
+    return horizonWorkbook(horizonBook(runs, chosenScenario), LocaleSettings::current());
 }
 
 } // namespace tavi::horizon

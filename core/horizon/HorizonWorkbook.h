@@ -58,12 +58,13 @@ QString scenarioSheetName(const QString &scenario, const QStringList &taken);
 QString sectorsChartName(const QString &scenario);
 } // namespace HorizonSheets
 
-// `chosenScenario` indexes `runs`; one out of range stands for the base.
+// `chosenScenario` indexes `runs`; one out of range stands for the base. Numbers are written
+// in the general format of the current regional settings, as the year tables write them.
 HorizonBook horizonBook(const std::vector<ScenarioRun> &runs, int chosenScenario);
 
+// The workbook of a book whose numbers are written under `locale`.
 Workbook horizonWorkbook(const HorizonBook &book,
                          const LocaleSettings &locale = LocaleSettings::current());
-Workbook horizonWorkbook(const std::vector<ScenarioRun> &runs, int chosenScenario,
-                         const LocaleSettings &locale = LocaleSettings::current());
+Workbook horizonWorkbook(const std::vector<ScenarioRun> &runs, int chosenScenario);
 
 } // namespace tavi::horizon

@@ -104,15 +104,12 @@ QString overviewHtml(const StudyHorizon &horizon, const std::vector<ScenarioRun>
 
     QList<QStringList> drivers;
     if (!horizon.scenarios.empty())
-        for (const auto &[what, value] : scenarioOverrides(horizon.scenarios.front().inputs))
+        for (const auto &[what, value] : baseDrivers(horizon.scenarios.front().inputs))
             drivers << QStringList{what, value};
     html +=
         heading(QStringLiteral("Direcionadores do cenário %1").arg(escaped(runs.front().name)), 11);
-    html += drivers.isEmpty()
-                ? QStringLiteral("<p>Todos nos seus valores padrão.</p>")
-                : ReportHtml::table({QStringLiteral("Direcionador"), QStringLiteral("Valor")},
+    return html + ReportHtml::table({QStringLiteral("Direcionador"), QStringLiteral("Valor")},
                                     drivers, {0, 1});
-    return html;
 }
 
 // The base's census counts under every method, to the final year: what the method each
@@ -145,9 +142,9 @@ QString projectionHtml(const Study &study)
         return html + warning(problem);
     const std::vector<projection::ProjectionFit> fits =
         projection::fitEveryMethod(population.counts, population.saturation);
-    CellTable table(3, int(fits.size()) + 1, int(fits.size()) + 1, true);
+    CellTable table(kProjectionColumns, int(fits.size()) + 1, int(fits.size()) + 1, true);
     fillProjectionTable(table, fits, drivers.horizon.finalYear);
-    return html + reportTable(table, everyColumn(3), {0, 2});
+    return html + reportTable(table, everyColumn(kProjectionColumns), {0, 2});
 }
 
 // The year table is twenty columns wide; the page takes the annual volumes, the total's peak,
@@ -156,22 +153,48 @@ QString projectionHtml(const Study &study)
 QString yearsHtml(const ScenarioRun &run)
 {
     using namespace YearColumns;
-    CellTable table(int(horizonYearHeaders(run).size()), int(run.years.size()) + 1,
-                    int(run.years.size()) + 1, true);
+    CellTable table(kHorizonYearColumns, int(run.years.size()) + 1, int(run.years.size()) + 1,
+                    true);
     fillHorizonYearTable(table, run, FiguresStyle::Readable);
-    return reportTable(table, {kYear, column(SupplySector, Annual), column(LivestockSector, Annual),
-                               column(AgricultureSector, Annual), column(kTotal, Annual),
-                               column(kTotal, PeakDaily), kTotalPopulation, kServedPopulation,
-                               kDilutionMaximum});
+    // Headings shorter than the table's own, so that no word of them is broken on the page.
+    const std::pair<int, QString> columns[] = {
+        {kYear, QStringLiteral("Ano")},
+        {column(SupplySector, Annual), QStringLiteral("Abastecimento (m³/ano)")},
+        {column(LivestockSector, Annual), QStringLiteral("Pecuária (m³/ano)")},
+        {column(AgricultureSector, Annual), QStringLiteral("Agricultura (m³/ano)")},
+        {column(kTotal, Annual), run.totalLabel() + QStringLiteral(" (m³/ano)")},
+        {column(kTotal, PeakDaily), QStringLiteral("Pico do total (m³/dia)")},
+        {kTotalPopulation, QStringLiteral("População total")},
+        {kServedPopulation, QStringLiteral("População atendida")},
+        {kDilutionMaximum, QStringLiteral("Diluição máx. (m³/s)")}};
+    QStringList headers;
+    for (const auto &[c, heading] : columns)
+        headers << heading;
+    QList<QStringList> rows;
+    for (int r = 1; r < table.storedRows(); ++r) {
+        QStringList row;
+        for (const auto &[c, heading] : columns)
+            row << table.cell(c, r);
+        rows << row;
+    }
+    return ReportHtml::wideTable(headers, rows, {5, 15, 10, 12, 13, 12, 11, 11, 11});
 }
 
 QString scenarioHtml(const ScenarioRun &run, std::size_t index)
 {
-    QString html = heading(QStringLiteral("Cenário %1").arg(escaped(run.name)), 11);
+    // A scenario's years and its chart take about a page: each starts one, never leaving its
+    // heading at the foot of the page before.
+    QString html = heading(QStringLiteral("Cenário %1").arg(escaped(run.name)), 11, true);
     if (!run.computed())
         return html + warning(QStringLiteral("Não pôde ser calculado: %1").arg(run.problem));
-    for (const QString &message : run.errorMessages())
-        html += warning(message);
+    const QStringList messages = run.errorMessages();
+    const QStringList places = run.errorPlaces();
+    for (int m = 0; m < messages.size(); ++m)
+        html +=
+            QStringLiteral("<p style='color:#a00000'>%1%2</p>")
+                .arg(escaped(messages[m]), places.value(m).isEmpty()
+                                               ? QString()
+                                               : QStringLiteral("<br>") + escaped(places.value(m)));
     html += yearsHtml(run);
     if (isDrawn(run))
         html += QStringLiteral("<p align='center'>%1</p>").arg(sectorsMark(index));
@@ -180,10 +203,9 @@ QString scenarioHtml(const ScenarioRun &run, std::size_t index)
 
 QString comparisonHtml(const std::vector<ScenarioRun> &runs)
 {
-    QString html = heading(QStringLiteral("Comparação dos cenários"), 11);
+    QString html = heading(QStringLiteral("Comparação dos cenários"), 11, true);
     const std::vector<ScenarioDifference> differences = differencesFromBase(runs);
     if (!differences.empty()) {
-        constexpr int kDifferenceColumns = 7;
         CellTable table(kDifferenceColumns, int(differences.size()) + 1,
                         int(differences.size()) + 1, true);
         fillDifferenceTable(table, differences, FiguresStyle::Readable);

@@ -41,8 +41,6 @@ class HorizonWorkbookTest : public QObject
 {
     Q_OBJECT
 
-    const LocaleSettings comma = LocaleSettings::brazilian();
-
 private slots:
     // Whatever the planner calls a scenario, its sheet takes the name, readable and apart from
     // the others; and every name is one a spreadsheet accepts.
@@ -104,7 +102,7 @@ private slots:
     void sheetsAndStoredFigures()
     {
         const std::vector<ScenarioRun> runs = threeScenarios();
-        const Workbook book = horizonWorkbook(runs, 1, comma);
+        const Workbook book = horizonWorkbook(runs, 1);
         QStringList names;
         for (int i = 1; i <= book.sheetCount(); ++i)
             names << book.sheet(i).name;
@@ -156,7 +154,7 @@ private slots:
     void chartsPlotWhatTheyName()
     {
         const std::vector<ScenarioRun> runs = threeScenarios();
-        const Workbook book = horizonWorkbook(runs, 1, comma);
+        const Workbook book = horizonWorkbook(runs, 1);
         const WorkbookChart &sectors = book.chart(1);
         QCOMPARE(sectors.chartType(), int(WorkbookChart::kAreaStacked));
         QCOMPARE(sectors.seriesCount(), kSummarySectors);
@@ -202,7 +200,7 @@ private slots:
         if (chosenFails)
             runs[1] = testing::failedRun(QStringLiteral("Tendencial"));
         const HorizonBook plan = horizonBook(runs, 1);
-        const Workbook book = horizonWorkbook(plan, comma);
+        const Workbook book = horizonWorkbook(plan);
         QCOMPARE(int(plan.charts.size()), (sectorSeries > 0) + 1);
         if (sectorSeries > 0) {
             QCOMPARE(book.chart(1).seriesCount(), sectorSeries);
@@ -222,8 +220,7 @@ private slots:
     // Only the base: no differences to show, but the sheet is there with its headings.
     void baseAlone()
     {
-        const Workbook book =
-            horizonWorkbook({testing::handMadeRun(QStringLiteral("Base"), 0)}, 5, comma);
+        const Workbook book = horizonWorkbook({testing::handMadeRun(QStringLiteral("Base"), 0)}, 5);
         QCOMPARE(book.sheet(1).name, QStringLiteral("Setores (Base)"));
         const Worksheet &differences = book.worksheet(book.sheetIndex(HorizonSheets::kDifferences));
         QCOMPARE(differences.lastRow(), 1);
