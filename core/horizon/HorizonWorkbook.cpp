@@ -160,7 +160,8 @@ HorizonBook horizonBook(const std::vector<ScenarioRun> &runs, int chosenScenario
         HorizonChartSheet sectors{HorizonSheets::sectorsChartName(chosen.name),
                                   WorkbookChart::kAreaStacked,
                                   scenarioSheets[std::size_t(chosenScenario)].name,
-                                  {}};
+                                  {},
+                                  columnRange(YearColumns::kYear, int(chosen.years.size()))};
         for (int s = 0; s < kSummarySectors; ++s) {
             const int column = YearColumns::column(s, YearColumns::AnnualHm3);
             if (chosen.sectorComputed(s) && !table.isEmpty() && column < table.first().size())
@@ -171,8 +172,11 @@ HorizonBook horizonBook(const std::vector<ScenarioRun> &runs, int chosenScenario
     }
 
     HorizonWorksheet totals = totalsSheet(runs, tables);
-    HorizonChartSheet lines{
-        HorizonSheets::kTotalsChart, WorkbookChart::kLine, HorizonSheets::kTotals, {}};
+    HorizonChartSheet lines{HorizonSheets::kTotalsChart,
+                            WorkbookChart::kLine,
+                            HorizonSheets::kTotals,
+                            {},
+                            columnRange(0, int(totals.rows.size()) - 1)};
     for (int c = 1; c < totals.rows.first().size() && totals.rows.size() > 1; ++c)
         lines.ranges << columnRange(c, int(totals.rows.size()) - 1);
     if (!lines.ranges.isEmpty())
@@ -214,6 +218,7 @@ Workbook horizonWorkbook(const HorizonBook &book, const LocaleSettings &locale)
         for (int s = 0; s < source.ranges.size(); ++s) {
             const int series = s == 0 ? 1 : chart.addSeries();
             chart.setSeriesValues(series, parseRangeReference(source.dataSheet, source.ranges[s]));
+            chart.setSeriesCategories(series, parseRangeReference(source.dataSheet, source.years));
         }
         chart.setChartType(source.chartType);
     }

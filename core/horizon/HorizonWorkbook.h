@@ -27,12 +27,14 @@ struct HorizonWorksheet {
     QList<QStringList> rows;
 };
 
-// A chart sheet whose series take their values from ranges of one worksheet ("C2:C22").
+// A chart sheet whose series take their values from ranges of one worksheet ("C2:C22"), and
+// the years that name their points along x from the same sheet ("A2:A22").
 struct HorizonChartSheet {
     QString name;
     int chartType = 0; // WorkbookChart::kAreaStacked or WorkbookChart::kLine
     QString dataSheet;
     QStringList ranges;
+    QString years;
 };
 
 // The charts come first in the workbook, then the worksheets, each list in its order. A chart

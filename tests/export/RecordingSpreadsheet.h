@@ -33,6 +33,7 @@ public:
         ChartType,
         Quit,
         NewSeries,
+        SeriesXValues,
         Abandon = 99, // not a numbered call: the export's own ending after a failure
     };
 
@@ -144,6 +145,14 @@ private:
             m_log.record(NewSeries, QStringLiteral("newSeries %1").arg(chart));
             // Each chart counts its own series, the first already there.
             return ++m_seriesOf.try_emplace(chart, 1).first->second;
+        }
+        void setSeriesXValues(const QString &chart, int series,
+                              const tavi::CellRange &categories) override
+        {
+            m_log.record(SeriesXValues, QStringLiteral("seriesXValues %1 %2 %3")
+                                            .arg(chart)
+                                            .arg(series)
+                                            .arg(tavi::absoluteReference(categories)));
         }
         void quit() override { m_log.record(Quit, QStringLiteral("quit")); }
         void suggestFileName(const QString &fileName) noexcept override

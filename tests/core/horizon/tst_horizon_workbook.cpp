@@ -165,6 +165,11 @@ private slots:
             const std::vector<double> values = rangeValues(book, range);
             QCOMPARE(int(values.size()), 21);
             QVERIFY(closeTo(values[20], runs[1].years[20].sectors[s].annual / 1e6L));
+            // The points named by their years, from the same sheet.
+            const CellRange &years = *sectors.series(s + 1).categories;
+            QCOMPARE(years.sheet, range.sheet);
+            QCOMPARE(rangeValues(book, years).front(), 2026.0);
+            QCOMPARE(rangeValues(book, years).back(), 2046.0);
         }
         const WorkbookChart &totals = book.chart(2);
         QCOMPARE(totals.chartType(), int(WorkbookChart::kLine));
@@ -174,6 +179,8 @@ private slots:
             QVERIFY2(seriesHeading(book, range).startsWith(runs[r].name + ": Total"),
                      qPrintable(seriesHeading(book, range)));
             QVERIFY(closeTo(rangeValues(book, range)[0], runs[r].years[0].total.annual / 1e6L));
+            QCOMPARE(rangeTexts(book, *totals.series(r + 1).categories).value(20),
+                     QStringLiteral("2046"));
         }
     }
 
