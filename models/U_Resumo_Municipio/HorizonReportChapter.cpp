@@ -43,31 +43,22 @@ QString warning(const QString &text)
 }
 
 // A table made by core, row 0 its headings, as the report prints it: units as they are
-// written on paper.
-QString reportTable(const CellTable &made, const std::vector<int> &columns,
-                    const QSet<int> &textColumns = {0})
+// written on paper. Given the columns' shares of the page, as a table of many figures.
+QString reportTable(const CellTable &made, const QSet<int> &textColumns = {0},
+                    const QList<int> &percentWidths = {})
 {
     QStringList headers;
     QList<QStringList> rows;
-    for (int c : columns)
-        if (c < made.columns())
-            headers << QString(made.cell(c, 0)).replace(QLatin1String("m3"), QStringLiteral("m³"));
+    for (int c = 0; c < made.columns(); ++c)
+        headers << QString(made.cell(c, 0)).replace(QLatin1String("m3"), QStringLiteral("m³"));
     for (int r = 1; r < made.storedRows(); ++r) {
         QStringList row;
-        for (int c : columns)
-            if (c < made.columns())
-                row << made.cell(c, r);
+        for (int c = 0; c < made.columns(); ++c)
+            row << made.cell(c, r);
         rows << row;
     }
-    return ReportHtml::table(headers, rows, textColumns);
-}
-
-std::vector<int> everyColumn(int count)
-{
-    std::vector<int> columns;
-    for (int c = 0; c < count; ++c)
-        columns.push_back(c);
-    return columns;
+    return percentWidths.isEmpty() ? ReportHtml::table(headers, rows, textColumns)
+                                   : ReportHtml::wideTable(headers, rows, percentWidths);
 }
 
 QString overviewHtml(const StudyHorizon &horizon, const std::vector<ScenarioRun> &runs)
@@ -144,7 +135,7 @@ QString projectionHtml(const Study &study)
         projection::fitEveryMethod(population.counts, population.saturation);
     CellTable table(kProjectionColumns, int(fits.size()) + 1, int(fits.size()) + 1, true);
     fillProjectionTable(table, fits, drivers.horizon.finalYear);
-    return html + reportTable(table, everyColumn(kProjectionColumns), {0, 2});
+    return html + reportTable(table, {0, 2});
 }
 
 // The year table is twenty columns wide; the page takes the annual volumes, the total's peak,
@@ -183,8 +174,8 @@ QString yearsHtml(const ScenarioRun &run)
 QString scenarioHtml(const ScenarioRun &run, std::size_t index)
 {
     // A scenario's years and its chart take about a page: each starts one, never leaving its
-    // heading at the foot of the page before.
-    QString html = heading(QStringLiteral("Cenário %1").arg(escaped(run.name)), 11, true);
+    // heading at the foot of the page before. One not computed says so in a line.
+    QString html = heading(QStringLiteral("Cenário %1").arg(escaped(run.name)), 11, isDrawn(run));
     if (!run.computed())
         return html + warning(QStringLiteral("Não pôde ser calculado: %1").arg(run.problem));
     const QStringList messages = run.errorMessages();
@@ -209,7 +200,7 @@ QString comparisonHtml(const std::vector<ScenarioRun> &runs)
         CellTable table(kDifferenceColumns, int(differences.size()) + 1,
                         int(differences.size()) + 1, true);
         fillDifferenceTable(table, differences, FiguresStyle::Readable);
-        html += reportTable(table, everyColumn(kDifferenceColumns));
+        html += reportTable(table, {0}, {22, 14, 13, 11, 11, 16, 13});
     } else if (runs.size() > 1) {
         html += QStringLiteral("<p>Sem o cenário Base calculado, não há diferenças a "
                                "comparar.</p>");

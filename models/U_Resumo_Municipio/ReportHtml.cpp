@@ -42,9 +42,10 @@ QString wideTable(const QStringList &headers, const QList<QStringList> &rows,
     for (const QStringList &row : rows) {
         html += QStringLiteral("<tr>");
         for (int c = 0; c < row.size(); ++c)
-            html += QStringLiteral("<td align='%1' style='white-space: nowrap'>%2</td>")
-                        .arg(c == 0 ? QStringLiteral("left") : QStringLiteral("right"),
-                             escaped(row[c]));
+            html += QString::fromLatin1(c == 0 ? "<td>%1</td>"
+                                               : "<td align='right' style='white-space: "
+                                                 "nowrap'>%1</td>")
+                        .arg(escaped(row[c]));
         html += QStringLiteral("</tr>");
     }
     return html + QStringLiteral("</table>");
