@@ -5,6 +5,7 @@
 #include "core/numbers/ShownNumber.h"
 #include "core/numbers/StudyText.h"
 #include "core/projection/PopulationCounts.h"
+#include "core/sectors/catalogue/StudyKeys.h"
 
 #include <QDate>
 
@@ -75,6 +76,26 @@ void scaleColumn(StudyGrid &series, int col, long double factor)
     for (int r = 0; r < series.size(); ++r)
         if (const std::optional<long double> value = studyValue(series, r, col))
             putMoved(series, r, col, *value * factor, std::nullopt);
+}
+
+// Whether the parameters fill the whole table: then writing them leaves nothing of another
+// year's, and no default under them.
+bool coversEveryParameter(const StudyGrid &parameters)
+{
+    if (parameters.size() < agriculture::kParamRows)
+        return false;
+    for (const StudyRow &row : parameters)
+        if (row.size() < kClasses)
+            return false;
+    return true;
+}
+
+const StudyGridLayout &parameterLayout()
+{
+    for (const StudyGridLayout &grid : findWindowLayout(keys::kAgricultureWindow)->grids)
+        if (grid.name == keys::kCropParameters)
+            return grid;
+    Q_UNREACHABLE();
 }
 
 // The series' columns as the study keeps them (ETP, then P).
@@ -148,13 +169,17 @@ std::vector<AgricultureYear> agricultureOverHorizon(const agriculture::Inputs &w
     }
 
     // The crop table and the series are the same every year: a year whose parameters are
-    // another's has its days. One set of tables serves every run, as the window's grids do.
+    // another's has its days. One set of tables serves every run, as the window's grids do,
+    // and as there the calendars stand while only areas and efficiencies change: a later year
+    // writes its parameters and simulates.
     struct Simulated {
         StudyGrid parameters;
         std::vector<long double> days;
     };
     std::vector<Simulated> simulated;
     agriculture::Result tables;
+    const StudyGridLayout &parameters = parameterLayout();
+    bool calendarsStand = false;
 
     std::vector<AgricultureYear> years;
     for (int year = base; year <= horizon.finalYear; ++year) {
@@ -190,7 +215,14 @@ std::vector<AgricultureYear> agricultureOverHorizon(const agriculture::Inputs &w
             return s.parameters == in.parameters;
         });
         if (found == simulated.end()) {
-            agriculture::run(in, locale, tables, agriculture::Detail::DailyTotal);
+            if (calendarsStand) {
+                writeStudyGrid(*tables.tables().param, parameters, in.parameters, locale);
+                tables.total =
+                    agriculture::simulate(tables.tables(), locale, agriculture::Detail::DailyTotal);
+            } else {
+                agriculture::run(in, locale, tables, agriculture::Detail::DailyTotal);
+                calendarsStand = coversEveryParameter(in.parameters);
+            }
             simulated.push_back({in.parameters, tables.total.values});
             found = simulated.end() - 1;
         }

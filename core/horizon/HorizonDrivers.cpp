@@ -17,9 +17,9 @@ namespace tavi::horizon
 namespace
 {
 
-QString herdGrowthKey(int species)
+QString herdGrowthKey(int animal)
 {
-    return keys::kHerdGrowthPrefix + herdFieldName(species);
+    return keys::kHerdGrowthPrefix + herdFieldName(animal);
 }
 
 QString areaGrowthKey(int k)

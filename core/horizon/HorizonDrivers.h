@@ -24,7 +24,7 @@ struct HorizonDrivers {
 };
 
 // The label the horizon window gives a driver or a drivers' table, by its key (HorizonKeys.h,
-// the growth keys with their species' or class' suffix): "Cobertura-alvo (%)". Messages name
+// the growth keys with their animal's or class' suffix): "Cobertura-alvo (%)". Messages name
 // drivers by it. The key itself for one it does not know.
 QString driverLabel(const QString &key);
 
@@ -43,7 +43,7 @@ projection::PlanningHorizon readPlanningHorizon(const StudyHorizon &horizon);
 // throws TaviError naming the driver as the horizon window labels it ("Cobertura-alvo (%):
 // 'abc' não é um valor de ponto flutuante válido"); a table's cell the same, with its row
 // ("Censos, linha 2: ..."). Empty rows of a table are skipped; in the typed herds and areas an
-// empty cell is a species or class not typed that year.
+// empty cell is an animal or a class not typed that year.
 HorizonDrivers readDrivers(const StudyHorizon &horizon, const ResolvedScenario &scenario);
 
 // The horizon a study starts with: from `baseYear` to kDefaultHorizonYears after it, and the

@@ -128,31 +128,86 @@ QStringList ScenarioRun::errorPlaces() const
     return out;
 }
 
-ScenarioRun runScenario(const Study &study, int scenario, const LocaleSettings &locale,
-                        const std::atomic<bool> *cancelled)
+namespace
 {
+
+// A scenario resolved and its drivers read: what every sector's years start from.
+struct Prepared {
     ScenarioRun run;
+    ResolvedScenario resolved;
+    HorizonDrivers drivers;
+};
+
+Prepared prepare(const Study &study, int scenario)
+{
+    Prepared prepared;
+    ScenarioRun &run = prepared.run;
     if (!study.horizon || study.horizon->scenarios.empty()) {
         run.problem = QStringLiteral("O estudo não tem horizonte de planejamento.");
-        return run;
+        return prepared;
     }
-    const ResolvedScenario resolved = resolveScenario(study, scenario);
-    run.name = resolved.name;
-    HorizonDrivers drivers;
+    prepared.resolved = resolveScenario(study, scenario);
+    run.name = prepared.resolved.name;
     try {
-        drivers = readDrivers(*study.horizon, resolved);
+        prepared.drivers = readDrivers(*study.horizon, prepared.resolved);
     } catch (const TaviError &e) {
         run.problem = e.message();
-        return run;
+        return prepared;
     }
-    const PopulationDriver &population = drivers.supply.population;
+    const PopulationDriver &population = prepared.drivers.supply.population;
     run.populationSource = population.typed.empty() ? projection::methodName(population.method)
                                                     : QStringLiteral("População digitada");
     // Without a population there is nothing to plan for: the supply and the dilution follow it.
     run.problem = populationDriverProblem(population);
-    if (!run.problem.isEmpty())
-        return run;
+    return prepared;
+}
 
+// The agriculture's years, or its failure.
+struct AgricultureOutcome {
+    std::vector<AgricultureYear> years;
+    QString error;
+    QString where;
+};
+
+AgricultureOutcome agricultureOf(const Prepared &prepared, const LocaleSettings &locale,
+                                 const std::atomic<bool> *cancelled)
+{
+    AgricultureOutcome outcome;
+    guarded(outcome.error, outcome.where, AgricultureSector, [&] {
+        outcome.years = agricultureOverHorizon(
+            agriculture::readInputs(windowOf(prepared.resolved, keys::kAgricultureWindow), locale),
+            prepared.drivers.horizon, prepared.drivers.agriculture, locale, cancelled);
+    });
+    return outcome;
+}
+
+bool sameAreas(const AreaDriver &a, const AreaDriver &b)
+{
+    return a.annualGrowthPercent == b.annualGrowthPercent && a.typed == b.typed;
+}
+
+// Whether two scenarios' agriculture is the same, year for year: the same window and the same
+// drivers. Most scenarios move the population or the herds and leave it to the base's.
+bool sameAgriculture(const Prepared &a, const Prepared &b)
+{
+    const AgricultureDrivers &x = a.drivers.agriculture;
+    const AgricultureDrivers &y = b.drivers.agriculture;
+    if (!std::equal(x.areas.begin(), x.areas.end(), y.areas.begin(), sameAreas) ||
+        x.efficiencyTarget != y.efficiencyTarget ||
+        x.efficiencyTargetYear != y.efficiencyTargetYear || x.climate != y.climate ||
+        x.etpFactor != y.etpFactor || x.rainFactor != y.rainFactor)
+        return false;
+    return windowOf(a.resolved, keys::kAgricultureWindow) ==
+           windowOf(b.resolved, keys::kAgricultureWindow);
+}
+
+// Every other sector's years, then the years the planner compares.
+void finish(Prepared &prepared, const AgricultureOutcome &agricultureOutcome,
+            const LocaleSettings &locale)
+{
+    ScenarioRun &run = prepared.run;
+    const ResolvedScenario &resolved = prepared.resolved;
+    const HorizonDrivers &drivers = prepared.drivers;
     const projection::PlanningHorizon &horizon = drivers.horizon;
     std::vector<SupplyYear> supply;
     guarded(run.errors[SupplySector], run.errorWheres[SupplySector], SupplySector, [&] {
@@ -166,17 +221,9 @@ ScenarioRun runScenario(const Study &study, int scenario, const LocaleSettings &
             livestock::readInputs(windowOf(resolved, keys::kLivestockWindow), locale), horizon,
             drivers.livestock, locale);
     });
-    if (stopped(cancelled))
-        return run;
-    std::vector<AgricultureYear> agriculture;
-    guarded(run.errors[AgricultureSector], run.errorWheres[AgricultureSector], AgricultureSector,
-            [&] {
-                agriculture = agricultureOverHorizon(
-                    agriculture::readInputs(windowOf(resolved, keys::kAgricultureWindow), locale),
-                    horizon, drivers.agriculture, locale, cancelled);
-            });
-    if (stopped(cancelled))
-        return run;
+    const std::vector<AgricultureYear> &agriculture = agricultureOutcome.years;
+    run.errors[AgricultureSector] = agricultureOutcome.error;
+    run.errorWheres[AgricultureSector] = agricultureOutcome.where;
 
     std::vector<DilutionYear> dilution;
     const int dilutionSector = int(SectorId::Dilution);
@@ -240,7 +287,36 @@ ScenarioRun runScenario(const Study &study, int scenario, const LocaleSettings &
         }
         run.years.push_back(year);
     }
-    return run;
+}
+
+// Runs `work(i)` for i from 0 to count - 1: the caller's thread takes its share while a pool
+// of its own takes the others, so that a horizon run from a pooled task never waits on its
+// own pool.
+template <class Work> void inParallel(int count, Work work)
+{
+    if (count <= 0)
+        return;
+    QThreadPool pool;
+    pool.setMaxThreadCount(std::max(1, std::min(count - 1, QThread::idealThreadCount() - 1)));
+    for (int i = 1; i < count; ++i)
+        pool.start(QRunnable::create([&work, i] { work(i); }));
+    work(0);
+    pool.waitForDone();
+}
+
+} // namespace
+
+ScenarioRun runScenario(const Study &study, int scenario, const LocaleSettings &locale,
+                        const std::atomic<bool> *cancelled)
+{
+    Prepared prepared = prepare(study, scenario);
+    if (!prepared.run.computed() || stopped(cancelled))
+        return prepared.run;
+    const AgricultureOutcome agriculture = agricultureOf(prepared, locale, cancelled);
+    if (stopped(cancelled))
+        return prepared.run;
+    finish(prepared, agriculture, locale);
+    return prepared.run;
 }
 
 std::vector<ScenarioRun> runHorizon(const Study &study, const LocaleSettings &locale,
@@ -249,18 +325,42 @@ std::vector<ScenarioRun> runHorizon(const Study &study, const LocaleSettings &lo
     if (!study.horizon || study.horizon->scenarios.empty())
         return {};
     const int count = int(study.horizon->scenarios.size());
-    std::vector<ScenarioRun> runs(std::size_t(count), ScenarioRun{});
-    // The caller's thread computes the base while the pool computes the others; a pool of
-    // its own, so that a horizon run from a pooled task never waits on its own pool.
-    QThreadPool pool;
-    pool.setMaxThreadCount(std::max(1, std::min(count - 1, QThread::idealThreadCount() - 1)));
-    for (int s = 1; s < count; ++s)
-        pool.start(QRunnable::create([&runs, &study, &locale, cancelled, s] {
-            if (!stopped(cancelled))
-                runs[std::size_t(s)] = runScenario(study, s, locale, cancelled);
-        }));
-    runs.front() = runScenario(study, 0, locale, cancelled);
-    pool.waitForDone();
+    std::vector<Prepared> prepared;
+    for (int s = 0; s < count; ++s)
+        prepared.push_back(prepare(study, s));
+
+    // The agriculture's daily simulations are nearly all the work: each distinct one is run
+    // once, and the scenarios that share it take its years.
+    std::vector<int> sharedWith(static_cast<std::size_t>(count), -1);
+    std::vector<int> distinct;
+    for (int s = 0; s < count; ++s) {
+        if (!prepared[std::size_t(s)].run.computed())
+            continue;
+        for (int d : distinct)
+            if (sameAgriculture(prepared[std::size_t(s)], prepared[std::size_t(d)])) {
+                sharedWith[std::size_t(s)] = d;
+                break;
+            }
+        if (sharedWith[std::size_t(s)] < 0) {
+            sharedWith[std::size_t(s)] = s;
+            distinct.push_back(s);
+        }
+    }
+    std::vector<AgricultureOutcome> outcomes(static_cast<std::size_t>(count));
+    inParallel(int(distinct.size()), [&](int i) {
+        const std::size_t s = std::size_t(distinct[std::size_t(i)]);
+        if (!stopped(cancelled))
+            outcomes[s] = agricultureOf(prepared[s], locale, cancelled);
+    });
+    inParallel(count, [&](int i) {
+        const std::size_t s = std::size_t(i);
+        if (prepared[s].run.computed() && !stopped(cancelled))
+            finish(prepared[s], outcomes[std::size_t(sharedWith[s])], locale);
+    });
+
+    std::vector<ScenarioRun> runs;
+    for (Prepared &p : prepared)
+        runs.push_back(std::move(p.run));
     return runs;
 }
 

