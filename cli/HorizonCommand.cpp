@@ -33,7 +33,7 @@ QString writeOutput(const CalculateRequest &request, const ReportPrinter &printe
     case OutputKind::Workbook:
         try {
             // The window's "Salvar" shows the scenario chosen there; here it is the base.
-            saveXlsx(horizon::horizonWorkbook(runs, 0, locale), request.outputPath);
+            saveXlsx(horizon::horizonWorkbook(runs, 0), request.outputPath);
         } catch (const TaviError &error) {
             return withFullStop(error.message());
         }
@@ -52,14 +52,22 @@ QString writeOutput(const CalculateRequest &request, const ReportPrinter &printe
     return QString();
 }
 
-// Each scenario's problem, or each of its sectors' messages, named after the scenario.
+// Each scenario's problem, or each of its sectors' messages, named after the scenario, as the
+// summary gives a sector's: the place it names on a line below.
 QStringList scenarioMessages(const std::vector<ScenarioRun> &runs)
 {
     QStringList messages;
     for (const ScenarioRun &run : runs) {
-        const QStringList own = run.computed() ? run.errorMessages() : QStringList{run.problem};
-        for (const QString &message : own)
-            messages << QStringLiteral("Cenário %1: %2").arg(run.name, withFullStop(message));
+        if (!run.computed()) {
+            messages << QStringLiteral("Cenário %1: %2").arg(run.name, withFullStop(run.problem));
+            continue;
+        }
+        const QStringList own = run.errorMessages();
+        const QStringList places = run.errorPlaces();
+        for (int m = 0; m < own.size(); ++m)
+            messages << QStringLiteral("Cenário %1: %2").arg(run.name, withFullStop(own[m])) +
+                            (places.value(m).isEmpty() ? QString()
+                                                       : QLatin1Char('\n') + places.value(m));
     }
     return messages;
 }

@@ -32,10 +32,12 @@ std::vector<std::vector<double>> chartLines(const tavi::Workbook &workbook,
 namespace
 {
 
-// Points numbered 1, 2, 3 ... along x, as a chart without categories labels them, and a
-// value axis fitted to the data: a stacked chart's bands from zero, whose share would not show
-// otherwise; a line that varies in its fourth digit fitted, so it does not draw flat.
-void addAxes(QChart *chart, const std::vector<std::vector<double>> &lines, bool stacked)
+// Points numbered 1, 2, 3 ... along x, as a chart without categories labels them, or named
+// by its categories; and a value axis fitted to the data: a stacked chart's bands from zero,
+// whose share would not show otherwise; a line that varies in its fourth digit fitted, so it
+// does not draw flat.
+void addAxes(QChart *chart, const std::vector<std::vector<double>> &lines, bool stacked,
+             const QStringList &categories)
 {
     std::size_t points = 1;
     double low = 0, high = 0;
@@ -50,7 +52,9 @@ void addAxes(QChart *chart, const std::vector<std::vector<double>> &lines, bool 
             any = true;
         }
     }
-    QCategoryAxis *x = ChartAxes::addCountAxis(chart, 1, int(points), QString());
+    QCategoryAxis *x = categories.isEmpty()
+                           ? ChartAxes::addCountAxis(chart, 1, int(points), QString())
+                           : ChartAxes::addCategoryAxis(chart, categories, QString());
     QCategoryAxis *y = ChartAxes::addValueAxis(
         chart, low, high, stacked ? tavi::AxisBase::Zero : tavi::AxisBase::Data, QString());
     ChartAxes::attachAll(chart, x, y);
@@ -97,7 +101,15 @@ QChartView *makeChartView(const tavi::Workbook &workbook, const tavi::WorkbookCh
         series->setColor(ChartStyle::seriesColour(s - 1));
         drawn->addSeries(series);
     }
-    addAxes(drawn, lines, chart.isStacked());
+    // A spreadsheet names the points by the first series' categories.
+    QStringList categories;
+    for (int c = 1; c <= chart.seriesCount(); ++c)
+        if (chart.series(c).values) {
+            if (chart.series(c).categories)
+                categories = tavi::rangeTexts(workbook, *chart.series(c).categories);
+            break;
+        }
+    addAxes(drawn, lines, chart.isStacked(), categories);
     auto *view = new QChartView(drawn, parent);
     view->setRenderHint(QPainter::Antialiasing);
     return view;

@@ -18,7 +18,8 @@ std::vector<std::vector<double>> chartLines(const tavi::Workbook &workbook,
                                             const tavi::WorkbookChart &chart);
 
 // A chart sheet as the workbook window shows it: its lines, a legend naming each by the
-// heading above its values in the summary's colours, points numbered along x, and a value axis
-// scaled as every chart of the program scales it; no title or categories.
+// heading above its values in the summary's colours, points named along x by the first
+// series' categories (numbered where it has none), and a value axis scaled as every chart of
+// the program scales it; no title.
 QChartView *makeChartView(const tavi::Workbook &workbook, const tavi::WorkbookChart &chart,
                           QWidget *parent = nullptr);

@@ -49,6 +49,10 @@ public:
     virtual int newSeries(const QString &chartSheet) = 0;
     // 12. Quit: the application closes, first offering the user to save the workbook.
     virtual void quit() = 0;
+    // 14. Sheets.Item(chartSheet).SeriesCollection.Item(series).XValues := categories: what
+    //     names the series' points along x, in place of their numbers.
+    virtual void setSeriesXValues(const QString &chartSheet, int series,
+                                  const tavi::CellRange &categories) = 0;
 
     // Names the file the user is offered when saving the workbook, before it is shown. Not
     // an automation call: an application that cannot use it ignores it. Never throws.

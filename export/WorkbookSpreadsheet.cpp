@@ -138,6 +138,17 @@ void WorkbookSpreadsheet::setSeriesValues(const QString &chartSheet, int series,
     changed();
 }
 
+void WorkbookSpreadsheet::setSeriesXValues(const QString &chartSheet, int series,
+                                           const tavi::CellRange &categories)
+{
+    Workbook &book = active();
+    if (book.sheetIndex(categories.sheet) == 0)
+        throw WorkbookError(
+            QStringLiteral("A pasta de trabalho não tem a planilha '%1'").arg(categories.sheet));
+    chartNamed(book, chartSheet).setSeriesCategories(series, categories);
+    changed();
+}
+
 int WorkbookSpreadsheet::newSeries(const QString &chartSheet)
 {
     const int series = chartNamed(active(), chartSheet).addSeries();

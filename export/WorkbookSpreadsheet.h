@@ -31,6 +31,8 @@ public:
                          const tavi::CellRange &values) override;
     void setChartType(const QString &chartSheet, int type) override;
     int newSeries(const QString &chartSheet) override;
+    void setSeriesXValues(const QString &chartSheet, int series,
+                          const tavi::CellRange &categories) override;
     void quit() override;
     void abandon() noexcept override;
     void suggestFileName(const QString &fileName) noexcept override;

@@ -95,6 +95,14 @@ QStringList valueLabels(const std::vector<double> &values, const tavi::AxisScale
 // Half a year's label at the largest size a chart writes it, in the chart's pixels.
 constexpr int kYearLabelOverhang = 18;
 
+// A label on the last point stands on the plot's right edge, half of it beyond.
+void makeRoomForTheLastLabel(QChart *chart)
+{
+    QMargins margins = chart->margins();
+    margins.setRight(std::max(margins.right(), kYearLabelOverhang));
+    chart->setMargins(margins);
+}
+
 double countStep(int count)
 {
     if (count <= 20)
@@ -123,6 +131,22 @@ QCategoryAxis *addCountAxis(QChart *chart, int first, int last, const QString &t
     return axis;
 }
 
+QCategoryAxis *addCategoryAxis(QChart *chart, const QStringList &categories, const QString &title)
+{
+    const int points = int(categories.size());
+    const int step = int(countStep(points));
+    std::vector<double> values;
+    QStringList texts;
+    for (int i = 1; i <= points; i += step) {
+        values.push_back(i);
+        texts << categories[i - 1];
+    }
+    QCategoryAxis *axis = labelledAxis(1, std::max(points, 2), values, texts, title);
+    chart->addAxis(axis, Qt::AlignBottom);
+    makeRoomForTheLastLabel(chart);
+    return axis;
+}
+
 QCategoryAxis *addYearAxis(QChart *chart, int first, int last, const QString &title)
 {
     last = std::max(last, first + 1);
@@ -147,10 +171,7 @@ QCategoryAxis *addYearAxis(QChart *chart, int first, int last, const QString &ti
         texts << QString::number(int(year));
     QCategoryAxis *axis = labelledAxis(first, last, values, texts, title);
     chart->addAxis(axis, Qt::AlignBottom);
-    // The final year's label stands on the plot's right edge, half of it beyond.
-    QMargins margins = chart->margins();
-    margins.setRight(std::max(margins.right(), kYearLabelOverhang));
-    chart->setMargins(margins);
+    makeRoomForTheLastLabel(chart);
     return axis;
 }
 

@@ -21,6 +21,11 @@ namespace ChartAxes
 // (about a month of days) up to 400, then in hundreds.
 QCategoryAxis *addCountAxis(QChart *chart, int first, int last, const QString &title);
 
+// An axis of points 1, 2, 3 ... at the bottom of `chart`, each named by its category (a
+// spreadsheet chart's categories, as their cells show them), labelled at the steps of a count
+// axis from the first.
+QCategoryAxis *addCategoryAxis(QChart *chart, const QStringList &categories, const QString &title);
+
 // An axis of years from `first` to `last` at the bottom of `chart`, written as years are
 // ("2030", never grouped): each year up to 12 of them, otherwise every 2nd, 5th or 10th from
 // the first, and always the last.

@@ -10,6 +10,8 @@
 namespace tavi::horizon
 {
 
+static_assert(YearColumns::kCount == kHorizonYearColumns);
+
 namespace
 {
 
@@ -71,8 +73,8 @@ QList<QStringList> rowsOf(const CellTable &table)
 
 QList<QStringList> yearTable(const ScenarioRun &run)
 {
-    CellTable table(int(horizonYearHeaders(run).size()), int(run.years.size()) + 1,
-                    int(run.years.size()) + 1, true);
+    CellTable table(kHorizonYearColumns, int(run.years.size()) + 1, int(run.years.size()) + 1,
+                    true);
     fillHorizonYearTable(table, run, FiguresStyle::Stored);
     return rowsOf(table);
 }
@@ -80,7 +82,6 @@ QList<QStringList> yearTable(const ScenarioRun &run)
 QList<QStringList> differenceTable(const std::vector<ScenarioRun> &runs)
 {
     const std::vector<ScenarioDifference> differences = differencesFromBase(runs);
-    constexpr int kDifferenceColumns = 7;
     CellTable table(kDifferenceColumns, int(differences.size()) + 1, int(differences.size()) + 1,
                     true);
     fillDifferenceTable(table, differences, FiguresStyle::Stored);
@@ -159,7 +160,8 @@ HorizonBook horizonBook(const std::vector<ScenarioRun> &runs, int chosenScenario
         HorizonChartSheet sectors{HorizonSheets::sectorsChartName(chosen.name),
                                   WorkbookChart::kAreaStacked,
                                   scenarioSheets[std::size_t(chosenScenario)].name,
-                                  {}};
+                                  {},
+                                  columnRange(YearColumns::kYear, int(chosen.years.size()))};
         for (int s = 0; s < kSummarySectors; ++s) {
             const int column = YearColumns::column(s, YearColumns::AnnualHm3);
             if (chosen.sectorComputed(s) && !table.isEmpty() && column < table.first().size())
@@ -170,8 +172,11 @@ HorizonBook horizonBook(const std::vector<ScenarioRun> &runs, int chosenScenario
     }
 
     HorizonWorksheet totals = totalsSheet(runs, tables);
-    HorizonChartSheet lines{
-        HorizonSheets::kTotalsChart, WorkbookChart::kLine, HorizonSheets::kTotals, {}};
+    HorizonChartSheet lines{HorizonSheets::kTotalsChart,
+                            WorkbookChart::kLine,
+                            HorizonSheets::kTotals,
+                            {},
+                            columnRange(0, int(totals.rows.size()) - 1)};
     for (int c = 1; c < totals.rows.first().size() && totals.rows.size() > 1; ++c)
         lines.ranges << columnRange(c, int(totals.rows.size()) - 1);
     if (!lines.ranges.isEmpty())
@@ -213,16 +218,16 @@ Workbook horizonWorkbook(const HorizonBook &book, const LocaleSettings &locale)
         for (int s = 0; s < source.ranges.size(); ++s) {
             const int series = s == 0 ? 1 : chart.addSeries();
             chart.setSeriesValues(series, parseRangeReference(source.dataSheet, source.ranges[s]));
+            chart.setSeriesCategories(series, parseRangeReference(source.dataSheet, source.years));
         }
         chart.setChartType(source.chartType);
     }
     return workbook;
 }
 
-Workbook horizonWorkbook(const std::vector<ScenarioRun> &runs, int chosenScenario,
-                         const LocaleSettings &locale)
+Workbook horizonWorkbook(const std::vector<ScenarioRun> &runs, int chosenScenario)
 {
-    return horizonWorkbook(horizonBook(runs, chosenScenario), locale);
+    return horizonWorkbook(horizonBook(runs, chosenScenario), LocaleSettings::current());
 }
 
 } // namespace tavi::horizon

@@ -27,12 +27,14 @@ struct HorizonWorksheet {
     QList<QStringList> rows;
 };
 
-// A chart sheet whose series take their values from ranges of one worksheet ("C2:C22").
+// A chart sheet whose series take their values from ranges of one worksheet ("C2:C22"), and
+// the years that name their points along x from the same sheet ("A2:A22").
 struct HorizonChartSheet {
     QString name;
     int chartType = 0; // WorkbookChart::kAreaStacked or WorkbookChart::kLine
     QString dataSheet;
     QStringList ranges;
+    QString years;
 };
 
 // The charts come first in the workbook, then the worksheets, each list in its order. A chart
@@ -58,12 +60,13 @@ QString scenarioSheetName(const QString &scenario, const QStringList &taken);
 QString sectorsChartName(const QString &scenario);
 } // namespace HorizonSheets
 
-// `chosenScenario` indexes `runs`; one out of range stands for the base.
+// `chosenScenario` indexes `runs`; one out of range stands for the base. Numbers are written
+// in the general format of the current regional settings, as the year tables write them.
 HorizonBook horizonBook(const std::vector<ScenarioRun> &runs, int chosenScenario);
 
+// The workbook of a book whose numbers are written under `locale`.
 Workbook horizonWorkbook(const HorizonBook &book,
                          const LocaleSettings &locale = LocaleSettings::current());
-Workbook horizonWorkbook(const std::vector<ScenarioRun> &runs, int chosenScenario,
-                         const LocaleSettings &locale = LocaleSettings::current());
+Workbook horizonWorkbook(const std::vector<ScenarioRun> &runs, int chosenScenario);
 
 } // namespace tavi::horizon

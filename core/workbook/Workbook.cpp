@@ -159,6 +159,22 @@ std::vector<double> rangeValues(const Workbook &workbook, const CellRange &range
     return values;
 }
 
+QStringList rangeTexts(const Workbook &workbook, const CellRange &range,
+                       const LocaleSettings &locale)
+{
+    QStringList texts;
+    const int index = workbook.sheetIndex(range.sheet);
+    if (index == 0 || workbook.sheet(index).isChart())
+        return texts;
+    const Worksheet &sheet = workbook.worksheet(index);
+    for (int row = range.firstRow; row <= range.lastRow; ++row)
+        for (int column = range.firstColumn; column <= range.lastColumn; ++column) {
+            const WorkbookCell *cell = sheet.cell(row, column);
+            texts << (cell ? Worksheet::displayText(*cell, locale) : QString());
+        }
+    return texts;
+}
+
 QString seriesHeading(const Workbook &workbook, const CellRange &range)
 {
     const int index = workbook.sheetIndex(range.sheet);

@@ -4,6 +4,7 @@
 #include "core/workbook/WorkbookWorksheet.h"
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -83,6 +84,11 @@ namespace tavi
 // The values a chart plots from a range of a worksheet, in range order: numbers as they
 // are, texts and empty cells as 0. Empty when the range's sheet is gone or is a chart.
 std::vector<double> rangeValues(const Workbook &workbook, const CellRange &range);
+
+// What a range's cells show (Worksheet::displayText), in range order; empty when the range's
+// sheet is gone or is a chart.
+QStringList rangeTexts(const Workbook &workbook, const CellRange &range,
+                       const LocaleSettings &locale = LocaleSettings::current());
 
 // What a chart calls a series: the nearest text above its values' first cell, as a
 // spreadsheet names a series from the heading over its range; empty where there is none.

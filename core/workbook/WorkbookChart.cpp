@@ -34,4 +34,13 @@ void WorkbookChart::setSeriesValues(int index, const CellRange &values)
     m_series[index - 1].values = values;
 }
 
+void WorkbookChart::setSeriesCategories(int index, const CellRange &categories)
+{
+    series(index);
+    if (categories.rowCount() > 1 && categories.columnCount() > 1)
+        throw WorkbookError(
+            QStringLiteral("As categorias de uma série devem estar numa só linha ou coluna"));
+    m_series[index - 1].categories = categories;
+}
+
 } // namespace tavi

@@ -8,9 +8,12 @@
 namespace tavi
 {
 
-// One series of a chart: the range its values come from, once one is given.
+// One series of a chart: the range its values come from, once one is given, and the range
+// that names its points along x (the years of a horizon), if any; without one the points are
+// numbered.
 struct ChartSeries {
     std::optional<CellRange> values;
+    std::optional<CellRange> categories;
 };
 
 // The chart of a chart sheet. A new chart is a plain line chart holding one series with no
@@ -36,8 +39,9 @@ public:
     const ChartSeries &series(int index) const;
     // SeriesCollection.NewSeries: a new series with no values yet, at the end; its number.
     int addSeries();
-    // Sets the series' values; the range must be one row or one column.
+    // Sets the series' values, or its categories; the range must be one row or one column.
     void setSeriesValues(int index, const CellRange &values);
+    void setSeriesCategories(int index, const CellRange &categories);
 
 private:
     int m_type = kLine;

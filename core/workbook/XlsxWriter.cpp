@@ -118,11 +118,16 @@ private:
     {
         const WorkbookChart &chart = *sheet.chart;
         std::vector<QByteArray> references;
+        std::vector<QByteArray> categories;
         std::vector<QByteArray> names;
+        const auto formula = [](const CellRange &range) {
+            return (QLatin1Char('=') + absoluteReference(range)).toUtf8();
+        };
         for (int s = 1; s <= chart.seriesCount(); ++s)
             if (chart.series(s).values) {
-                references.push_back(
-                    (QLatin1Char('=') + absoluteReference(*chart.series(s).values)).toUtf8());
+                references.push_back(formula(*chart.series(s).values));
+                const std::optional<CellRange> &named = chart.series(s).categories;
+                categories.push_back(named ? formula(*named) : QByteArray());
                 names.push_back(seriesHeading(workbook, *chart.series(s).values).toUtf8());
             }
         if (references.empty())
@@ -135,7 +140,9 @@ private:
         if (!out || !drawn)
             return QStringLiteral("o gráfico '%1' não pôde ser criado").arg(sheet.name);
         for (std::size_t i = 0; i < references.size(); ++i) {
-            lxw_chart_series *series = chart_add_series(drawn, nullptr, references[i].constData());
+            lxw_chart_series *series = chart_add_series(
+                drawn, categories[i].isEmpty() ? nullptr : categories[i].constData(),
+                references[i].constData());
             if (!series)
                 return QStringLiteral("o gráfico '%1' não pôde ser criado").arg(sheet.name);
             // A series without a heading keeps the name the spreadsheet gives it.

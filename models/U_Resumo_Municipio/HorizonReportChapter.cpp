@@ -43,31 +43,22 @@ QString warning(const QString &text)
 }
 
 // A table made by core, row 0 its headings, as the report prints it: units as they are
-// written on paper.
-QString reportTable(const CellTable &made, const std::vector<int> &columns,
-                    const QSet<int> &textColumns = {0})
+// written on paper. Given the columns' shares of the page, as a table of many figures.
+QString reportTable(const CellTable &made, const QSet<int> &textColumns = {0},
+                    const QList<int> &percentWidths = {})
 {
     QStringList headers;
     QList<QStringList> rows;
-    for (int c : columns)
-        if (c < made.columns())
-            headers << QString(made.cell(c, 0)).replace(QLatin1String("m3"), QStringLiteral("m³"));
+    for (int c = 0; c < made.columns(); ++c)
+        headers << QString(made.cell(c, 0)).replace(QLatin1String("m3"), QStringLiteral("m³"));
     for (int r = 1; r < made.storedRows(); ++r) {
         QStringList row;
-        for (int c : columns)
-            if (c < made.columns())
-                row << made.cell(c, r);
+        for (int c = 0; c < made.columns(); ++c)
+            row << made.cell(c, r);
         rows << row;
     }
-    return ReportHtml::table(headers, rows, textColumns);
-}
-
-std::vector<int> everyColumn(int count)
-{
-    std::vector<int> columns;
-    for (int c = 0; c < count; ++c)
-        columns.push_back(c);
-    return columns;
+    return percentWidths.isEmpty() ? ReportHtml::table(headers, rows, textColumns)
+                                   : ReportHtml::wideTable(headers, rows, percentWidths);
 }
 
 QString overviewHtml(const StudyHorizon &horizon, const std::vector<ScenarioRun> &runs)
@@ -104,15 +95,12 @@ QString overviewHtml(const StudyHorizon &horizon, const std::vector<ScenarioRun>
 
     QList<QStringList> drivers;
     if (!horizon.scenarios.empty())
-        for (const auto &[what, value] : scenarioOverrides(horizon.scenarios.front().inputs))
+        for (const auto &[what, value] : baseDrivers(horizon.scenarios.front().inputs))
             drivers << QStringList{what, value};
     html +=
         heading(QStringLiteral("Direcionadores do cenário %1").arg(escaped(runs.front().name)), 11);
-    html += drivers.isEmpty()
-                ? QStringLiteral("<p>Todos nos seus valores padrão.</p>")
-                : ReportHtml::table({QStringLiteral("Direcionador"), QStringLiteral("Valor")},
+    return html + ReportHtml::table({QStringLiteral("Direcionador"), QStringLiteral("Valor")},
                                     drivers, {0, 1});
-    return html;
 }
 
 // The base's census counts under every method, to the final year: what the method each
@@ -145,9 +133,9 @@ QString projectionHtml(const Study &study)
         return html + warning(problem);
     const std::vector<projection::ProjectionFit> fits =
         projection::fitEveryMethod(population.counts, population.saturation);
-    CellTable table(3, int(fits.size()) + 1, int(fits.size()) + 1, true);
+    CellTable table(kProjectionColumns, int(fits.size()) + 1, int(fits.size()) + 1, true);
     fillProjectionTable(table, fits, drivers.horizon.finalYear);
-    return html + reportTable(table, everyColumn(3), {0, 2});
+    return html + reportTable(table, {0, 2});
 }
 
 // The year table is twenty columns wide; the page takes the annual volumes, the total's peak,
@@ -156,22 +144,48 @@ QString projectionHtml(const Study &study)
 QString yearsHtml(const ScenarioRun &run)
 {
     using namespace YearColumns;
-    CellTable table(int(horizonYearHeaders(run).size()), int(run.years.size()) + 1,
-                    int(run.years.size()) + 1, true);
+    CellTable table(kHorizonYearColumns, int(run.years.size()) + 1, int(run.years.size()) + 1,
+                    true);
     fillHorizonYearTable(table, run, FiguresStyle::Readable);
-    return reportTable(table, {kYear, column(SupplySector, Annual), column(LivestockSector, Annual),
-                               column(AgricultureSector, Annual), column(kTotal, Annual),
-                               column(kTotal, PeakDaily), kTotalPopulation, kServedPopulation,
-                               kDilutionMaximum});
+    // Headings shorter than the table's own, so that no word of them is broken on the page.
+    const std::pair<int, QString> columns[] = {
+        {kYear, QStringLiteral("Ano")},
+        {column(SupplySector, Annual), QStringLiteral("Abastecimento (m³/ano)")},
+        {column(LivestockSector, Annual), QStringLiteral("Pecuária (m³/ano)")},
+        {column(AgricultureSector, Annual), QStringLiteral("Agricultura (m³/ano)")},
+        {column(kTotal, Annual), run.totalLabel() + QStringLiteral(" (m³/ano)")},
+        {column(kTotal, PeakDaily), QStringLiteral("Pico do total (m³/dia)")},
+        {kTotalPopulation, QStringLiteral("População total")},
+        {kServedPopulation, QStringLiteral("População atendida")},
+        {kDilutionMaximum, QStringLiteral("Diluição máx. (m³/s)")}};
+    QStringList headers;
+    for (const auto &[c, heading] : columns)
+        headers << heading;
+    QList<QStringList> rows;
+    for (int r = 1; r < table.storedRows(); ++r) {
+        QStringList row;
+        for (const auto &[c, heading] : columns)
+            row << table.cell(c, r);
+        rows << row;
+    }
+    return ReportHtml::wideTable(headers, rows, {5, 15, 10, 12, 13, 12, 11, 11, 11});
 }
 
 QString scenarioHtml(const ScenarioRun &run, std::size_t index)
 {
-    QString html = heading(QStringLiteral("Cenário %1").arg(escaped(run.name)), 11);
+    // A scenario's years and its chart take about a page: each starts one, never leaving its
+    // heading at the foot of the page before. One not computed says so in a line.
+    QString html = heading(QStringLiteral("Cenário %1").arg(escaped(run.name)), 11, isDrawn(run));
     if (!run.computed())
         return html + warning(QStringLiteral("Não pôde ser calculado: %1").arg(run.problem));
-    for (const QString &message : run.errorMessages())
-        html += warning(message);
+    const QStringList messages = run.errorMessages();
+    const QStringList places = run.errorPlaces();
+    for (int m = 0; m < messages.size(); ++m)
+        html +=
+            QStringLiteral("<p style='color:#a00000'>%1%2</p>")
+                .arg(escaped(messages[m]), places.value(m).isEmpty()
+                                               ? QString()
+                                               : QStringLiteral("<br>") + escaped(places.value(m)));
     html += yearsHtml(run);
     if (isDrawn(run))
         html += QStringLiteral("<p align='center'>%1</p>").arg(sectorsMark(index));
@@ -180,14 +194,13 @@ QString scenarioHtml(const ScenarioRun &run, std::size_t index)
 
 QString comparisonHtml(const std::vector<ScenarioRun> &runs)
 {
-    QString html = heading(QStringLiteral("Comparação dos cenários"), 11);
+    QString html = heading(QStringLiteral("Comparação dos cenários"), 11, true);
     const std::vector<ScenarioDifference> differences = differencesFromBase(runs);
     if (!differences.empty()) {
-        constexpr int kDifferenceColumns = 7;
         CellTable table(kDifferenceColumns, int(differences.size()) + 1,
                         int(differences.size()) + 1, true);
         fillDifferenceTable(table, differences, FiguresStyle::Readable);
-        html += reportTable(table, everyColumn(kDifferenceColumns));
+        html += reportTable(table, {0}, {22, 14, 13, 11, 11, 16, 13});
     } else if (runs.size() > 1) {
         html += QStringLiteral("<p>Sem o cenário Base calculado, não há diferenças a "
                                "comparar.</p>");

@@ -28,6 +28,29 @@ QString table(const QStringList &headers, const QList<QStringList> &rows,
     return html + QStringLiteral("</table>");
 }
 
+QString wideTable(const QStringList &headers, const QList<QStringList> &rows,
+                  const QList<int> &percentWidths)
+{
+    QString html = QStringLiteral(
+        "<table border='1' cellspacing='0' cellpadding='2' width='100%' "
+        "style='border-collapse:collapse; margin-bottom:8px; font-size: 8pt'><thead><tr>");
+    for (int c = 0; c < headers.size(); ++c)
+        html += QStringLiteral("<th bgcolor='#dde6f0' width='%1%' style='font-size: 8pt'>%2</th>")
+                    .arg(percentWidths.value(c))
+                    .arg(escaped(headers[c]));
+    html += QStringLiteral("</tr></thead>");
+    for (const QStringList &row : rows) {
+        html += QStringLiteral("<tr>");
+        for (int c = 0; c < row.size(); ++c)
+            html += QString::fromLatin1(c == 0 ? "<td>%1</td>"
+                                               : "<td align='right' style='white-space: "
+                                                 "nowrap'>%1</td>")
+                        .arg(escaped(row[c]));
+        html += QStringLiteral("</tr>");
+    }
+    return html + QStringLiteral("</table>");
+}
+
 QString heading(const QString &text, int points, bool newPage)
 {
     return QStringLiteral("<p style='margin-top: 10px; margin-bottom: 4px%1'>"

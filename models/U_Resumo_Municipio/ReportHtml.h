@@ -17,6 +17,12 @@ QString escaped(const QString &text);
 QString table(const QStringList &headers, const QList<QStringList> &rows,
               const QSet<int> &textColumns = {0});
 
+// The same for a table of many columns of figures: a smaller type, no figure broken across
+// lines (the first column's texts wrap), and each column the share of the page's width given
+// (percent), so that it keeps within the page with no heading's word broken either.
+QString wideTable(const QStringList &headers, const QList<QStringList> &rows,
+                  const QList<int> &percentWidths);
+
 // A heading in bold at `points`: the rich text's own headings take pixel sizes, tiny at the
 // printer's fineness.
 QString heading(const QString &text, int points, bool newPage = false);

@@ -11,37 +11,10 @@
 #include <utility>
 
 using namespace tavi;
+using tavi::horizon::driverLabel;
 
 namespace
 {
-
-struct Caption {
-    QLatin1String key;
-    const char *caption;
-};
-
-// The drivers and the drivers' tables whose key names them whole.
-const Caption kCaptions[] = {
-    {keys::kCensusCounts, "Contagens da população (censos)"},
-    {keys::kTypedPopulations, "População digitada"},
-    {keys::kProjectionMethod, "Método de projeção"},
-    {keys::kSaturation, "População de saturação (habitantes)"},
-    {keys::kCoverageTarget, "Cobertura-alvo (%)"},
-    {keys::kCoverageTargetYear, "Ano da cobertura-alvo"},
-    {keys::kPerCapitaPath, "Consumo per capita"},
-    {keys::kPerCapitaChange, "Variação do consumo per capita (% ao ano)"},
-    {keys::kLossesToday, "Perdas atuais (%)"},
-    {keys::kLossesTarget, "Perdas-alvo (%)"},
-    {keys::kLossesTargetYear, "Ano das perdas-alvo"},
-    {keys::kTypedHerds, "Rebanhos digitados"},
-    {keys::kTypedAreas, "Áreas digitadas"},
-    {keys::kEfficiencyTarget, "Eficiência-alvo"},
-    {keys::kEfficiencyTargetYear, "Ano da eficiência-alvo"},
-    {keys::kClimate, "Clima"},
-    {keys::kEtpFactor, "Fator da ETP"},
-    {keys::kRainFactor, "Fator da precipitação"},
-    {keys::kDilutionPath, "Vazão de esgotos da diluição"},
-};
 
 // The drivers whose value is a choice, by its key.
 const std::pair<QLatin1String, const char *> kChoices[] = {
@@ -56,6 +29,8 @@ const std::pair<QLatin1String, const char *> kChoices[] = {
 
 QString driverValue(const QString &key, const QString &value)
 {
+    if (value.trimmed().isEmpty())
+        return QStringLiteral("—");
     if (key == keys::kProjectionMethod)
         return projection::methodName(horizon::methodOfKey(value));
     if (key == keys::kPerCapitaPath || key == keys::kClimate || key == keys::kDilutionPath)
@@ -79,33 +54,31 @@ QString tableText(const StudyGrid &rows)
     return pairs.isEmpty() ? QStringLiteral("vazia") : pairs.join(QStringLiteral("; "));
 }
 
-} // namespace
-
-QString horizonDriverCaption(const QString &key)
+// The drivers' keys sector by sector, as the horizon window groups them, rather than in the
+// order of their names; any other after them.
+QStringList sectorOrder(QStringList keys)
 {
-    for (const Caption &caption : kCaptions)
-        if (key == caption.key)
-            return QString::fromUtf8(caption.caption);
-    if (key.startsWith(keys::kAreaGrowthPrefix))
-        return QStringLiteral("Crescimento da área, classe %1 (% ao ano)")
-            .arg(key.mid(keys::kAreaGrowthPrefix.size()));
-    if (key.startsWith(keys::kHerdGrowthPrefix)) {
-        const QString herd = key.mid(keys::kHerdGrowthPrefix.size());
-        for (int s = 0; s < kSpeciesCount; ++s)
-            if (herd == herdFieldName(s))
-                return QStringLiteral("Crescimento do rebanho, %1 (% ao ano)")
-                    .arg(speciesCaption(s));
-    }
-    return key;
+    QStringList ordered{keys::kProjectionMethod,   keys::kSaturation,    keys::kCoverageTarget,
+                        keys::kCoverageTargetYear, keys::kPerCapitaPath, keys::kPerCapitaChange,
+                        keys::kLossesToday,        keys::kLossesTarget,  keys::kLossesTargetYear};
+    for (int s = 0; s < kSpeciesCount; ++s)
+        ordered << keys::kHerdGrowthPrefix + herdFieldName(s);
+    for (int k = 0; k < agriculture::kClasses; ++k)
+        ordered << keys::kAreaGrowthPrefix + agriculture::classLetter(k);
+    ordered << keys::kEfficiencyTarget << keys::kEfficiencyTargetYear << keys::kClimate
+            << keys::kEtpFactor << keys::kRainFactor << keys::kDilutionPath;
+    QStringList out;
+    for (const QString &key : ordered)
+        if (keys.removeAll(key) > 0)
+            out << key;
+    return out + keys;
 }
 
-QList<QPair<QString, QString>> scenarioOverrides(const ScenarioInputs &inputs)
+// The tables and the window inputs a scenario sets.
+void addTablesAndWindows(QList<QPair<QString, QString>> &lines, const ScenarioInputs &inputs)
 {
-    QList<QPair<QString, QString>> lines;
-    for (auto d = inputs.drivers.cbegin(); d != inputs.drivers.cend(); ++d)
-        lines << qMakePair(horizonDriverCaption(d.key()), driverValue(d.key(), d.value()));
     for (auto t = inputs.tables.cbegin(); t != inputs.tables.cend(); ++t)
-        lines << qMakePair(horizonDriverCaption(t.key()), tableText(t.value()));
+        lines << qMakePair(driverLabel(t.key()), tableText(t.value()));
     for (auto w = inputs.windows.cbegin(); w != inputs.windows.cend(); ++w) {
         const QString window = QStringLiteral("janelas/%1/").arg(w.key());
         for (auto f = w.value().fields.cbegin(); f != w.value().fields.cend(); ++f)
@@ -115,5 +88,62 @@ QList<QPair<QString, QString>> scenarioOverrides(const ScenarioInputs &inputs)
             lines << qMakePair(studyMemberCaption(window + g.key()),
                                QStringLiteral("substituída no cenário"));
     }
+}
+
+} // namespace
+
+QList<QPair<QString, QString>> scenarioOverrides(const ScenarioInputs &inputs)
+{
+    QList<QPair<QString, QString>> lines;
+    for (auto d = inputs.drivers.cbegin(); d != inputs.drivers.cend(); ++d)
+        lines << qMakePair(driverLabel(d.key()), driverValue(d.key(), d.value()));
+    addTablesAndWindows(lines, inputs);
+    return lines;
+}
+
+QList<QPair<QString, QString>> baseDrivers(const ScenarioInputs &inputs)
+{
+    const QMap<QString, QString> &defaults = horizon::defaultDriverTexts();
+    const auto held = [&inputs](const QString &key) {
+        return !inputs.drivers.value(key).trimmed().isEmpty();
+    };
+    const auto value = [&](const QString &key) {
+        return driverValue(key, held(key) ? inputs.drivers.value(key) : defaults.value(key));
+    };
+    // Five species' and nine classes' growth rates, mostly alike, read best on a line each.
+    const auto group = [&](const QString &label, const QStringList &keys,
+                           const QStringList &names) {
+        QStringList parts;
+        bool anyHeld = false;
+        for (int i = 0; i < keys.size(); ++i) {
+            parts << QStringLiteral("%1: %2").arg(names[i], value(keys[i]));
+            anyHeld = anyHeld || held(keys[i]);
+        }
+        return qMakePair(label, parts.join(QStringLiteral("; ")) +
+                                    (anyHeld ? QString() : QStringLiteral(" (padrão)")));
+    };
+    QStringList herdKeys, species, areaKeys, classes;
+    for (int s = 0; s < kSpeciesCount; ++s) {
+        herdKeys << keys::kHerdGrowthPrefix + herdFieldName(s);
+        species << speciesCaption(s);
+    }
+    for (int k = 0; k < agriculture::kClasses; ++k) {
+        areaKeys << keys::kAreaGrowthPrefix + agriculture::classLetter(k);
+        classes << QString(agriculture::classLetter(k));
+    }
+
+    QList<QPair<QString, QString>> lines;
+    for (const QString &key : sectorOrder(defaults.keys())) {
+        if (key == herdKeys.first())
+            lines << group(QStringLiteral("Crescimento dos rebanhos (% ao ano)"), herdKeys,
+                           species);
+        else if (key == areaKeys.first())
+            lines << group(QStringLiteral("Crescimento da área irrigada, por classe (% ao ano)"),
+                           areaKeys, classes);
+        else if (!herdKeys.contains(key) && !areaKeys.contains(key))
+            lines << qMakePair(driverLabel(key),
+                               value(key) + (held(key) ? QString() : QStringLiteral(" (padrão)")));
+    }
+    addTablesAndWindows(lines, inputs);
     return lines;
 }

@@ -291,6 +291,11 @@ void printPages(QPdfWriter &pdf, const QString &html, const QString &name,
         ChartStyle::setPaperFonts(chart.view->chart());
         charts->place(chart.mark, chart.view->chart(), chart.heightShare);
     }
+    // Each chart put in place relays the text after it out only in part, and the layout's
+    // stale marks of where its pages run then keep text after the first chart from being
+    // drawn at all (headings of the horizon's chapter went missing); the whole text is laid
+    // out again once every chart stands in it.
+    document.markContentsDirty(0, document.characterCount());
 
     QPainter painter(&pdf);
     QFont footerFont(QStringLiteral("sans-serif"));

@@ -174,6 +174,9 @@ private slots:
         QCOMPARE(charts.count("<c:lineChart>"), 1);
         QCOMPARE(charts.count("<c:grouping val=\"stacked\"/>"), 1);
         QCOMPARE(charts.count("<c:ser>"), 3 + 2);
+        // Their points named by the years, not numbered.
+        QCOMPARE(charts.count("<c:cat>"), 3 + 2);
+        QVERIFY(charts.contains("<c:f>Totais!$A$2:$A$22</c:f>"));
     }
 
     // Any report of a study with a horizon ends with its chapter; one without, as before.

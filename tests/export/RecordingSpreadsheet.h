@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <map>
 #include <stdexcept>
 #include <vector>
 
@@ -32,6 +33,7 @@ public:
         ChartType,
         Quit,
         NewSeries,
+        SeriesXValues,
         Abandon = 99, // not a numbered call: the export's own ending after a failure
     };
 
@@ -141,7 +143,16 @@ private:
         int newSeries(const QString &chart) override
         {
             m_log.record(NewSeries, QStringLiteral("newSeries %1").arg(chart));
-            return ++m_newSeries;
+            // Each chart counts its own series, the first already there.
+            return ++m_seriesOf.try_emplace(chart, 1).first->second;
+        }
+        void setSeriesXValues(const QString &chart, int series,
+                              const tavi::CellRange &categories) override
+        {
+            m_log.record(SeriesXValues, QStringLiteral("seriesXValues %1 %2 %3")
+                                            .arg(chart)
+                                            .arg(series)
+                                            .arg(tavi::absoluteReference(categories)));
         }
         void quit() override { m_log.record(Quit, QStringLiteral("quit")); }
         void suggestFileName(const QString &fileName) noexcept override
@@ -161,7 +172,7 @@ private:
             return w == 1 && s == 1 ? QString() : QStringLiteral("[%1/%2] ").arg(w).arg(s);
         }
         RecordingSpreadsheet &m_log;
-        int m_newSeries = 1;
+        std::map<QString, int> m_seriesOf;
     };
 };
 

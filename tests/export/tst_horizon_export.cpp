@@ -7,12 +7,16 @@
 #include "support/WindowTesting.h"
 
 #include "core/horizon/HorizonWorkbook.h"
+#include "export/ChartSheetView.h"
 #include "export/ExportProcedure.h"
 #include "export/ExportPrompts.h"
 #include "export/HorizonExport.h"
 #include "export/SpreadsheetCodes.h"
 #include "export/WorkbookSpreadsheet.h"
+#include "frame/ChartAxes.h"
 
+#include <QChart>
+#include <QChartView>
 #include <QtTest>
 
 using namespace tavi;
@@ -131,6 +135,14 @@ private slots:
         QCOMPARE(app.callsOf(Op::SeriesValues).filter("Total por"),
                  (QStringList{"seriesValues Total por Cenário 1 Totais!$B$2:$B$22",
                               "seriesValues Total por Cenário 2 Totais!$C$2:$C$22"}));
+        // Every series' points named by the years beside its values.
+        QCOMPARE(app.callsOf(Op::SeriesXValues),
+                 (QStringList{"seriesXValues Total por Cenário 1 Totais!$A$2:$A$22",
+                              "seriesXValues Total por Cenário 2 Totais!$A$2:$A$22",
+                              "seriesXValues Setores (Tendencial) 1 "
+                              "'Cenário Tendencial'!$A$2:$A$22",
+                              "seriesXValues Setores (Tendencial) 2 "
+                              "'Cenário Tendencial'!$A$2:$A$22"}));
         // Every cell written under the busy cursor; the workbook shown after, then handed over.
         for (int i = 0; i < app.calls.size(); ++i)
             if (app.ops[i] == Op::CellText)
@@ -167,8 +179,10 @@ private slots:
             if (want.isChart()) {
                 QCOMPARE(got.chart->chartType(), want.chart->chartType());
                 QCOMPARE(got.chart->seriesCount(), want.chart->seriesCount());
-                for (int s = 1; s <= want.chart->seriesCount(); ++s)
+                for (int s = 1; s <= want.chart->seriesCount(); ++s) {
                     QVERIFY(*got.chart->series(s).values == *want.chart->series(s).values);
+                    QVERIFY(*got.chart->series(s).categories == *want.chart->series(s).categories);
+                }
                 continue;
             }
             QCOMPARE(got.worksheet->cellCount(), want.worksheet->cellCount());
@@ -176,6 +190,22 @@ private slots:
             want.worksheet->forEachCell([&](int row, int column, const WorkbookCell &cell) {
                 QCOMPARE(cellText(got.worksheet->cell(row, column)), cellText(&cell));
             });
+        }
+    }
+
+    // The workbook window names the points of a horizon's chart by their years.
+    void workbookWindowShowsTheYears()
+    {
+        KeptWorkbook factory;
+        exportHorizon(&window, scenarios(), 0, factory);
+        QVERIFY(factory.last);
+        const Workbook &book = *factory.last;
+        for (const QString &chart :
+             {QStringLiteral("Setores (Base)"), HorizonSheets::kTotalsChart}) {
+            std::unique_ptr<QChartView> view(
+                makeChartView(book, book.chart(book.sheetIndex(chart))));
+            QCOMPARE(ChartAxes::labels(view->chart()->axes(Qt::Horizontal).value(0)),
+                     (QStringList{"2026", "2031", "2036", "2041", "2046"}));
         }
     }
 
@@ -189,6 +219,7 @@ private slots:
         QTest::newRow("a sheet named") << int(Op::SheetName) << 4;
         QTest::newRow("a further series") << int(Op::NewSeries) << 1;
         QTest::newRow("the line chart") << int(Op::ChartType) << 1;
+        QTest::newRow("a series' years") << int(Op::SeriesXValues) << 3;
     }
     void failureAtAnyKindOfCall()
     {

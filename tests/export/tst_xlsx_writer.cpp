@@ -176,15 +176,26 @@ private slots:
         QCOMPARE(xml.count("<c:ser>"), 1);
     }
 
+    // A plain line, its points named by the categories given (the horizon's years) rather
+    // than numbered.
     void plainLineIsNotStacked()
     {
         Workbook book = chartWorkbook();
         book.chart(1).setChartType(WorkbookChart::kLine);
+        book.chart(1).setSeriesCategories(
+            1, parseRangeReference(QStringLiteral("Resultados"), "A3:A52"));
         const QString path = pathOf("line.xlsx");
         saveXlsx(book, path);
         ReadWorkbook read;
         READ_XLSX(path, read);
-        QVERIFY(read.chartXml.value(0).contains("<c:grouping val=\"standard\"/>"));
+        const QString xml = read.chartXml.value(0);
+        QVERIFY(xml.contains("<c:grouping val=\"standard\"/>"));
+        QVERIFY(xml.contains("<c:cat>"));
+        QVERIFY(xml.contains("<c:f>Resultados!$A$3:$A$52</c:f>"));
+        saveXlsx(chartWorkbook(), path);
+        ReadWorkbook numbered;
+        READ_XLSX(path, numbered);
+        QVERIFY(!numbered.chartXml.value(0).contains("<c:cat>"));
     }
 
     void chartWithNothingToDrawIsLeftOut()

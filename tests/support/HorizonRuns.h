@@ -5,6 +5,7 @@
 // format keeps to the last digit.
 
 #include "core/horizon/HorizonRun.h"
+#include "core/numbers/GeneralFormat.h"
 
 namespace testing
 {
@@ -31,7 +32,7 @@ inline tavi::horizon::ScenarioRun handMadeRun(const QString &name, int scenario,
         year.totalPopulation = 50000 + 731 * y + 17 * scenario;
         year.servedPopulation = year.totalPopulation * 0.9L;
         year.dilutionMaximum = 0.459 + 0.001 * y;
-        year.dilutionMaximumText = QString::number(year.dilutionMaximum);
+        year.dilutionMaximumText = tavi::formatGeneral(year.dilutionMaximum);
         year.dilutionPoint = 14;
         run.years.push_back(year);
     }

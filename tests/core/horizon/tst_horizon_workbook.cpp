@@ -41,8 +41,6 @@ class HorizonWorkbookTest : public QObject
 {
     Q_OBJECT
 
-    const LocaleSettings comma = LocaleSettings::brazilian();
-
 private slots:
     // Whatever the planner calls a scenario, its sheet takes the name, readable and apart from
     // the others; and every name is one a spreadsheet accepts.
@@ -104,7 +102,7 @@ private slots:
     void sheetsAndStoredFigures()
     {
         const std::vector<ScenarioRun> runs = threeScenarios();
-        const Workbook book = horizonWorkbook(runs, 1, comma);
+        const Workbook book = horizonWorkbook(runs, 1);
         QStringList names;
         for (int i = 1; i <= book.sheetCount(); ++i)
             names << book.sheet(i).name;
@@ -156,7 +154,7 @@ private slots:
     void chartsPlotWhatTheyName()
     {
         const std::vector<ScenarioRun> runs = threeScenarios();
-        const Workbook book = horizonWorkbook(runs, 1, comma);
+        const Workbook book = horizonWorkbook(runs, 1);
         const WorkbookChart &sectors = book.chart(1);
         QCOMPARE(sectors.chartType(), int(WorkbookChart::kAreaStacked));
         QCOMPARE(sectors.seriesCount(), kSummarySectors);
@@ -167,6 +165,11 @@ private slots:
             const std::vector<double> values = rangeValues(book, range);
             QCOMPARE(int(values.size()), 21);
             QVERIFY(closeTo(values[20], runs[1].years[20].sectors[s].annual / 1e6L));
+            // The points named by their years, from the same sheet.
+            const CellRange &years = *sectors.series(s + 1).categories;
+            QCOMPARE(years.sheet, range.sheet);
+            QCOMPARE(rangeValues(book, years).front(), 2026.0);
+            QCOMPARE(rangeValues(book, years).back(), 2046.0);
         }
         const WorkbookChart &totals = book.chart(2);
         QCOMPARE(totals.chartType(), int(WorkbookChart::kLine));
@@ -176,6 +179,8 @@ private slots:
             QVERIFY2(seriesHeading(book, range).startsWith(runs[r].name + ": Total"),
                      qPrintable(seriesHeading(book, range)));
             QVERIFY(closeTo(rangeValues(book, range)[0], runs[r].years[0].total.annual / 1e6L));
+            QCOMPARE(rangeTexts(book, *totals.series(r + 1).categories).value(20),
+                     QStringLiteral("2046"));
         }
     }
 
@@ -202,7 +207,7 @@ private slots:
         if (chosenFails)
             runs[1] = testing::failedRun(QStringLiteral("Tendencial"));
         const HorizonBook plan = horizonBook(runs, 1);
-        const Workbook book = horizonWorkbook(plan, comma);
+        const Workbook book = horizonWorkbook(plan);
         QCOMPARE(int(plan.charts.size()), (sectorSeries > 0) + 1);
         if (sectorSeries > 0) {
             QCOMPARE(book.chart(1).seriesCount(), sectorSeries);
@@ -222,8 +227,7 @@ private slots:
     // Only the base: no differences to show, but the sheet is there with its headings.
     void baseAlone()
     {
-        const Workbook book =
-            horizonWorkbook({testing::handMadeRun(QStringLiteral("Base"), 0)}, 5, comma);
+        const Workbook book = horizonWorkbook({testing::handMadeRun(QStringLiteral("Base"), 0)}, 5);
         QCOMPARE(book.sheet(1).name, QStringLiteral("Setores (Base)"));
         const Worksheet &differences = book.worksheet(book.sheetIndex(HorizonSheets::kDifferences));
         QCOMPARE(differences.lastRow(), 1);
