@@ -5,6 +5,7 @@
 #include "core/sectors/catalogue/AgricultureTables.h"
 #include "core/sectors/catalogue/StudyKeys.h"
 #include "frame/Activation.h"
+#include "frame/ModuleWindow.h"
 #include "models/U_Horizonte/HorizonEditor.h"
 #include "models/U_Mod_Agricultura/StationSeriesDialog.h"
 
@@ -78,8 +79,16 @@ void StationYearChoice::refresh()
 void StationYearChoice::b_estacaoClick()
 {
     StationSeriesDialog dialog(nullptr, window());
-    const bool accepted = dialog.exec() == QDialog::Accepted;
-    giveActivationBack(window());
+    bool accepted = false;
+    const auto look = [&] {
+        accepted = dialog.exec() == QDialog::Accepted;
+        giveActivationBack(window());
+    };
+    // The focus comes back to this button, not to the window's first field.
+    if (auto *module = qobject_cast<ModuleWindow *>(window()))
+        module->keepingFocus(look);
+    else
+        look();
     if (!accepted)
         return;
     // The series as the agriculture window would hold it after the same fill, kept as the

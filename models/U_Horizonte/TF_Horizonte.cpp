@@ -407,12 +407,22 @@ void TF_Horizonte::cb_cenarioChange()
     m_editor->chooseScenario(cb_cenario->currentIndex());
 }
 
+std::optional<QString> TF_Horizonte::askScenarioName(const QString &title, const QString &suggested,
+                                                     int self)
+{
+    std::optional<QString> name;
+    // The dialog covers the window: the focus comes back to the button that opened it.
+    keepingFocus([&] {
+        name = ScenarioPrompts::askName(this, title, suggested, [this, self](const QString &typed) {
+            return scenarioNameProblem(m_editor->horizon(), typed, self);
+        });
+    });
+    return name;
+}
+
 void TF_Horizonte::b_novoClick()
 {
-    const auto name = ScenarioPrompts::askName(
-        this, QStringLiteral("Novo cenário"), QString(),
-        [this](const QString &typed) { return scenarioNameProblem(m_editor->horizon(), typed); });
-    if (name)
+    if (const auto name = askScenarioName(QStringLiteral("Novo cenário"), QString(), -1))
         m_editor->addScenario(*name);
 }
 
@@ -420,31 +430,31 @@ void TF_Horizonte::b_renomearClick()
 {
     if (m_editor->isBase())
         return;
-    const int self = m_editor->scenario();
-    const auto name =
-        ScenarioPrompts::askName(this, QStringLiteral("Renomear cenário"),
-                                 cb_cenario->currentText(), [this, self](const QString &typed) {
-                                     return scenarioNameProblem(m_editor->horizon(), typed, self);
-                                 });
-    if (name)
+    if (const auto name = askScenarioName(QStringLiteral("Renomear cenário"),
+                                          cb_cenario->currentText(), m_editor->scenario()))
         m_editor->renameScenario(*name);
 }
 
 void TF_Horizonte::b_duplicarClick()
 {
-    const auto name = ScenarioPrompts::askName(
-        this, QStringLiteral("Duplicar cenário"),
-        QStringLiteral("%1 (cópia)").arg(cb_cenario->currentText()),
-        [this](const QString &typed) { return scenarioNameProblem(m_editor->horizon(), typed); });
-    if (name)
+    if (const auto name =
+            askScenarioName(QStringLiteral("Duplicar cenário"),
+                            QStringLiteral("%1 (cópia)").arg(cb_cenario->currentText()), -1))
         m_editor->duplicateScenario(*name);
 }
 
 void TF_Horizonte::b_excluirClick()
 {
-    if (m_editor->isBase() || !ScenarioPrompts::confirmRemoval(this, cb_cenario->currentText()))
+    if (m_editor->isBase())
+        return;
+    bool remove = false;
+    keepingFocus(
+        [&] { remove = ScenarioPrompts::confirmRemoval(this, cb_cenario->currentText()); });
+    if (!remove)
         return;
     m_editor->removeScenario();
+    // The button may have no scenario left to act on; the list says which one is shown now.
+    moveFocusTo(cb_cenario);
 }
 
 void TF_Horizonte::b_salvarClick()

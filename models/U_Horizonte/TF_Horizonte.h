@@ -87,6 +87,9 @@ private:
     // Why each scenario may not be computed, empty for those that may.
     std::vector<QString> refusals() const;
     void compute();
+    // A scenario's name from the user; `self`, the scenario renamed, or -1.
+    std::optional<QString> askScenarioName(const QString &title, const QString &suggested,
+                                           int self);
     void showResults(std::shared_ptr<const HorizonResults> results);
 
     HorizonEditor *m_editor = nullptr;
