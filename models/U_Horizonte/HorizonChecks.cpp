@@ -12,6 +12,7 @@
 #include "core/sectors/catalogue/StudyKeys.h"
 #include "core/study/StudyCaptions.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace tavi;
@@ -100,11 +101,14 @@ struct Checker {
         for (int r = 0; r < rows.size(); ++r) {
             const StudyRow &row = rows[r];
             const QString where = QStringLiteral("Linha %1: ").arg(r + 1);
+            if (std::all_of(row.begin(), row.end(),
+                            [](const QString &cell) { return cell.trimmed().isEmpty(); }))
+                continue;
             int year = 0;
-            if (row.isEmpty() || !readYear(row[0].trimmed(), &year)) {
-                problems.byKey[key] = where + (row.isEmpty() || row[0].trimmed().isEmpty()
-                                                   ? QStringLiteral("falta o ano.")
-                                                   : notAYear(row[0].trimmed(), locale));
+            if (!readYear(row[0].trimmed(), &year)) {
+                problems.byKey[key] =
+                    where + (row[0].trimmed().isEmpty() ? QStringLiteral("falta o ano.")
+                                                        : notAYear(row[0].trimmed(), locale));
                 return;
             }
             for (int c = 1; c < row.size(); ++c) {
@@ -263,6 +267,9 @@ std::vector<PopulationCount> readCounts(const StudyGrid &rows, QString *problem,
         const QString population = row.value(1).trimmed();
         const QString where = QStringLiteral("Linha %1: ").arg(r + 1);
         PopulationCount count;
+        // Rows left blank are no counts, as the core reads the table.
+        if (year.isEmpty() && population.isEmpty())
+            continue;
         if (year.isEmpty() || population.isEmpty()) {
             *problem = where + (year.isEmpty() ? QStringLiteral("falta o ano.")
                                                : QStringLiteral("falta a população."));

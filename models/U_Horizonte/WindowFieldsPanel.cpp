@@ -25,7 +25,7 @@ WindowFieldsPanel::WindowFieldsPanel(HorizonEditor *editor, QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
-    auto *caption = new QLabel(QStringLiteral("Campos das &janelas neste cenário:"), this);
+    auto *caption = new QLabel(QStringLiteral("Campos das janelas neste cenário:"), this);
     m_grid = new ResultGrid(4, int(m_fields.size()) + 1, int(m_fields.size()) + 1, true, this);
     m_grid->setObjectName(QStringLiteral("SG_Janelas"));
     m_grid->setAccessibleName(QStringLiteral("Campos das janelas neste cenário"));

@@ -222,6 +222,11 @@ private slots:
                                                << "rebanhos_digitados: 2030=-4"
                                                << "rebanhos_digitados"
                                                << "Linha 1: o valor de 2030 é negativo" << true;
+        QTest::newRow("blank rows are no counts") << ""
+                                                  << ""
+                                                  << "censos: 2000=1000 = 2010=1200"
+                                                  << "-"
+                                                  << "" << false;
         QTest::newRow("what only the core sees") << "crescimento_e_qte_suino"
                                                  << "-100"
                                                  << ""
@@ -258,6 +263,11 @@ private slots:
         QVERIFY2(!base.blocks(), qPrintable(base.first()));
         const HorizonChecks::Problems problems = HorizonChecks::checkScenario(study, 1, comma);
         QCOMPARE(problems.blocks(), blocks);
+        if (reportedUnder == QLatin1String("-")) {
+            QVERIFY2(problems.byKey.isEmpty() && problems.general.isEmpty(),
+                     qPrintable(problems.first()));
+            return;
+        }
         if (reportedUnder.isEmpty()) {
             QVERIFY(problems.byKey.isEmpty());
             QVERIFY(!problems.general.isEmpty());
