@@ -6,6 +6,7 @@
 #include "models/U_Horizonte/DriverForm.h"
 #include "models/U_Horizonte/HorizonEditor.h"
 
+#include <QAbstractItemDelegate>
 #include <QGridLayout>
 #include <QLabel>
 #include <QToolButton>
@@ -49,6 +50,10 @@ DriverTable::DriverTable(HorizonEditor *editor, const QString &key, const QStrin
     CellTable *table = &m_grid->table();
     connect(table, &CellTable::dataChanged, this, &DriverTable::edited);
     connect(m_grid, &ResultGrid::pendingEditChanged, this, &DriverTable::edited);
+    // An edit given up (Escape) takes back what its keystrokes had put in the study; read
+    // once the editor is gone.
+    connect(m_grid->itemDelegate(), &QAbstractItemDelegate::closeEditor, this, &DriverTable::edited,
+            Qt::QueuedConnection);
     connect(m_followBase, &QToolButton::clicked, this, [this] {
         m_editor->followBaseTable(m_key);
         m_grid->setFocus(Qt::OtherFocusReason);

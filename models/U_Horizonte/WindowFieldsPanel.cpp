@@ -8,6 +8,7 @@
 #include "models/U_Horizonte/DriverForm.h"
 #include "models/U_Horizonte/HorizonEditor.h"
 
+#include <QAbstractItemDelegate>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -70,6 +71,16 @@ WindowFieldsPanel::WindowFieldsPanel(HorizonEditor *editor, QWidget *parent)
                         edited(row, m_grid->cell(kOwnColumn, row), true);
                 }
             });
+    // An edit given up (Escape) takes back what its keystrokes had put in the scenario: the
+    // cell's own text holds again, once the editor is gone.
+    connect(
+        m_grid->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+        [this] {
+            const int row = m_grid->table().storedRow(m_grid->currentIndex().row());
+            if (m_grid->currentIndex().column() == kOwnColumn && row >= 1 && row <= m_fields.size())
+                edited(row, m_grid->cell(kOwnColumn, row), false);
+        },
+        Qt::QueuedConnection);
     // A value being typed counts before its cell is left, as in every grid of the study.
     connect(m_grid, &ResultGrid::pendingEditChanged, this, [this] {
         int col = 0, row = 0;

@@ -242,6 +242,13 @@ private slots:
         QTest::keyClicks(counts, QStringLiteral("9"));
         QTRY_VERIFY(window.population()->methodsGrid()->cell(1, 2) != before);
         QCOMPARE(window.editor()->table(keys::kCensusCounts).last().value(1), QStringLiteral("9"));
+
+        // Escape takes the typing back: so does the study, and the table with it.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(window.isVisible());
+        QTRY_COMPARE(window.population()->methodsGrid()->cell(1, 2), before);
+        QCOMPARE(window.editor()->table(keys::kCensusCounts).last().value(1),
+                 toStudyText(populations.last(), LocaleSettings::current()));
     }
 
     // Counts the rules refuse are named beside SG_Censos, and nothing is projected from them:
@@ -505,6 +512,18 @@ private slots:
         QVERIFY(!window.editor()->ownsWindowField(keys::kSupplyWindow, keys::kCurrentPerCapita));
         QVERIFY(window.editor()->horizon().scenarios[1].inputs.windows.isEmpty());
         QVERIFY(!beside->isVisibleTo(&window));
+
+        // Typed, it counts at once; given up with Escape, the base is followed again.
+        ResultGrid *grid = fields->grid();
+        grid->setFocus();
+        grid->setCurrentIndex(
+            grid->model()->index(grid->table().viewRow(row), WindowFieldsPanel::kOwnColumn));
+        QTest::keyClicks(grid, QStringLiteral("7"));
+        QVERIFY(window.editor()->ownsWindowField(keys::kSupplyWindow, keys::kCurrentPerCapita));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(
+            !window.editor()->ownsWindowField(keys::kSupplyWindow, keys::kCurrentPerCapita));
+        QVERIFY(window.isVisible());
     }
 
     // The year table is marked as out of date from the moment an input changes until the
