@@ -8,6 +8,7 @@
 #include "support/WindowTesting.h"
 
 #include <QAction>
+#include <QDir>
 #include <QSettings>
 #include <QShortcut>
 #include <QTemporaryDir>
@@ -104,19 +105,25 @@ private slots:
         QCOMPARE(taking, QStringList{"a_horizonte"});
     }
 
-    // What is typed in the window is the study's: at once when the session asks for it (its
-    // recovery copy), and when the window closes; the window opens again on it.
+    // What is typed in the window is the study's: while it is open, as the session takes a
+    // window's inputs, with its recovery copy; and when it closes. It opens again on it.
     void theHorizonLandsInTheStudy()
     {
         QVERIFY(!session()->study().horizon);
         std::optional<StudyHorizon> whileOpen;
+        QStringList recoveryFiles;
         openHorizon([&](TF_Horizonte *window) {
             testing::typeIntoField(window, QStringLiteral("e_ano_final"), QStringLiteral("2040"));
-            session()->takeWindowInputs();
+            // Within the snapshot's interval, as the module windows' inputs, and so into the
+            // recovery copy that outlives a crash.
+            QTRY_VERIFY_WITH_TIMEOUT(session()->study().horizon.has_value(),
+                                     3 * StudySession::kSnapshotMs);
             whileOpen = session()->study().horizon;
+            recoveryFiles = QDir(m_recovery->path()).entryList(QDir::Files);
         });
         QVERIFY(whileOpen);
         QCOMPARE(whileOpen->finalYear, QStringLiteral("2040"));
+        QVERIFY(!recoveryFiles.isEmpty());
         QVERIFY(session()->study().horizon);
         QCOMPARE(session()->study().horizon->finalYear, QStringLiteral("2040"));
         QCOMPARE(session()->study().horizon->scenarios.front().name, QString(keys::kBaseScenario));
