@@ -150,7 +150,8 @@ QCategoryAxis *addCategoryAxis(QChart *chart, const QStringList &categories, con
 QCategoryAxis *addYearAxis(QChart *chart, int first, int last, const QString &title)
 {
     last = std::max(last, first + 1);
-    constexpr int kMostLabels = 12;
+    // A window shows a chart some 300 pixels wide: six years written in full fit there.
+    constexpr int kMostLabels = 6;
     int step = 1;
     for (int candidate : {1, 2, 5, 10, 20}) {
         step = candidate;

@@ -90,11 +90,13 @@ NumericEdit *DriverForm::addNumber(const QString &key, const QString &caption, c
     auto *field = new NumericEdit(this);
     field->setObjectName(QStringLiteral("e_") + key);
     field->setDecimalPlaces(decimals);
-    field->setBlankZero(blank == Blank::None);
+    // A target of 0 is a target: only a blank field leaves the driver unset.
+    field->setZeroEmpty(blank == Blank::Zero);
     field->setDisplayFormat(decimals == 0 ? QStringLiteral("0;-0")
                                           : QStringLiteral(",0.00;-,0.00"));
     field->setFixedWidth(96);
     Row &row = addRow(key, caption, field, unit);
+    row.unsetWhenBlank = blank == Blank::None;
     Row *added = &row;
     connect(field, &QLineEdit::textChanged, this, [this, added] { fieldEdited(*added); });
     return field;
@@ -138,7 +140,11 @@ void DriverForm::fieldEdited(Row &row)
     if (m_refreshing)
         return;
     auto *field = static_cast<NumericEdit *>(row.control);
-    const QString text = toStudyText(field->keptText(), LocaleSettings::current());
+    const bool unset = row.unsetWhenBlank && field->text().trimmed().isEmpty();
+    const QString text =
+        unset ? QString() : toStudyText(field->keptText(), LocaleSettings::current());
+    if (row.unsetWhenBlank)
+        field->setBlankZero(unset);
     if (text == row.shown)
         return;
     row.shown = text;
@@ -171,8 +177,10 @@ void DriverForm::refresh()
             long double value = 0;
             if (!readEntry(fromStudyText(text, locale), &value, locale))
                 value = 0;
+            const bool unset = row->unsetWhenBlank && text.isEmpty();
+            field->setBlankZero(unset);
             field->setValue(value);
-            row->shown = toStudyText(field->keptText(), locale);
+            row->shown = unset ? QString() : toStudyText(field->keptText(), locale);
         } else if (auto *list = qobject_cast<QComboBox *>(row->control)) {
             const int index = list->findData(text);
             list->setCurrentIndex(index < 0 ? 0 : index);

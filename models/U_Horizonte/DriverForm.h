@@ -33,7 +33,7 @@ public:
     // How a number driver's field shows nothing typed.
     enum class Blank {
         Zero, // as 0
-        None, // as nothing: no value at all (a target not set), and 0 shows as nothing too
+        None, // as nothing: no value at all (a target not set), told apart from a typed 0
     };
     // A driver held as a number of up to `decimals` places.
     NumericEdit *addNumber(const QString &key, const QString &caption, const QString &unit,
@@ -62,6 +62,8 @@ private:
         // The driver's text as last shown or written, so that a field that only shows its
         // value again writes nothing.
         QString shown;
+        // A blank field means the driver is not set (Blank::None), not that it is 0.
+        bool unsetWhenBlank = false;
     };
     Row &addRow(const QString &key, const QString &caption, QWidget *control, const QString &unit);
     void fieldEdited(Row &row);

@@ -16,6 +16,36 @@
 
 using namespace tavi::projection;
 
+namespace
+{
+
+// The legend stands beside a chart a side panel wide: each method by the word that tells it
+// from the others, the table above it naming them in full.
+QString legendName(ProjectionMethod method)
+{
+    switch (method) {
+    case ProjectionMethod::Arithmetic:
+        return QStringLiteral("Aritmético");
+    case ProjectionMethod::Geometric:
+        return QStringLiteral("Geométrico");
+    case ProjectionMethod::DecreasingRate:
+        return QStringLiteral("Taxa decrescente");
+    case ProjectionMethod::Logistic:
+        return QStringLiteral("Logística");
+    case ProjectionMethod::LinearTrend:
+        return QStringLiteral("Tend. linear");
+    case ProjectionMethod::ExponentialTrend:
+        return QStringLiteral("Tend. exponencial");
+    case ProjectionMethod::LogarithmicTrend:
+        return QStringLiteral("Tend. logarítmica");
+    case ProjectionMethod::PowerTrend:
+        return QStringLiteral("Tend. de potência");
+    }
+    return methodName(method);
+}
+
+} // namespace
+
 QChartView *makePopulationMethodsChart(const std::vector<PopulationCount> &counts,
                                        const std::vector<ProjectionFit> &fits,
                                        ProjectionMethod chosen, int finalYear, QWidget *parent)
@@ -39,7 +69,7 @@ QChartView *makePopulationMethodsChart(const std::vector<PopulationCount> &count
         if (!fit.applies())
             continue;
         auto *line = new QLineSeries(chart);
-        line->setName(methodName(fit.method()));
+        line->setName(legendName(fit.method()));
         QPen pen(ChartStyle::seriesColour(int(m) + 1));
         pen.setWidthF(fit.method() == chosen ? 3.0 : 1.2);
         line->setPen(pen);
@@ -82,6 +112,8 @@ QChartView *makePopulationMethodsChart(const std::vector<PopulationCount> &count
         QStringLiteral("A população de cada método no ano final está na tabela dos métodos"));
     view->setRenderHint(QPainter::Antialiasing);
     view->setFocusPolicy(Qt::NoFocus);
-    view->setMinimumHeight(220);
+    chart->legend()->setAlignment(Qt::AlignRight);
+    // Tall enough for the population's labels to stand apart on their axis.
+    view->setMinimumHeight(320);
     return view;
 }

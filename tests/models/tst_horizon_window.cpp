@@ -459,6 +459,35 @@ private slots:
         QVERIFY(!followBase->isEnabled());
     }
 
+    // A target typed as 0 is a target of 0; only a field left blank leaves it unset (losses
+    // that stay as today's, efficiencies as typed), and each shows as what it is.
+    void aTargetOfZeroIsNotATargetLeftBlank_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("losses") << "e_perdas_alvo" << QString(keys::kLossesTarget);
+        QTest::newRow("efficiency") << "e_eficiencia_alvo" << QString(keys::kEfficiencyTarget);
+    }
+    void aTargetOfZeroIsNotATargetLeftBlank()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, key);
+        TF_Horizonte window(horizonStudy());
+        QVERIFY(showActive(&window));
+        const QByteArray name = field.toLatin1();
+        NumericEdit *edit = fieldOf(&window, name.constData());
+        QCOMPARE(window.editor()->driver(key), QString());
+        QCOMPARE(edit->text(), QString());
+
+        typeDriver(window, name.constData(), QStringLiteral("0"));
+        QCOMPARE(window.editor()->driver(key), QStringLiteral("0"));
+        QVERIFY(!edit->text().isEmpty());
+
+        typeDriver(window, name.constData(), QString());
+        QCOMPARE(window.editor()->driver(key), QString());
+        QCOMPARE(edit->text(), QString());
+    }
+
     // A window's field replaced in a scenario: typed in the last column, in the locale's
     // words, kept as the study keeps numbers; emptied, it follows the base again.
     void windowFieldsAreReplacedPerScenario_data()
