@@ -17,6 +17,7 @@
 #include <QStringDecoder>
 
 #include <cerrno>
+#include <cmath>
 
 namespace tavi
 {
@@ -119,16 +120,18 @@ void checkHeader(const QJsonObject &root)
     if (version.isUndefined())
         fail(QStringLiteral("falta o membro \"versao\""));
     const double number = version.toDouble(-1);
-    if (!version.isDouble() || number != double(qint64(number)))
+    if (!version.isDouble() || number != std::floor(number))
         failType(QStringLiteral("versao"), QStringLiteral("um número inteiro"), version);
+    // Written out in full: a version far beyond any integer type is still named as it stands.
+    const QString written = QString::number(number, 'f', 0);
     if (number > kStudyFileVersion)
         fail(QStringLiteral("o estudo foi gravado na versão %1 do formato, mais nova do que esta "
                             "versão do programa sabe ler (%2); abra-o com uma versão mais nova "
                             "do TAVI")
-                 .arg(qint64(number))
+                 .arg(written)
                  .arg(kStudyFileVersion));
     if (number < 1)
-        fail(QStringLiteral("a versão %1 do formato não existe").arg(qint64(number)));
+        fail(QStringLiteral("a versão %1 do formato não existe").arg(written));
 }
 
 QString readText(const QJsonObject &object, const QString &name, const QString &member)

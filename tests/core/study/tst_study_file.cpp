@@ -219,6 +219,10 @@ private slots:
                                       << "não tem o formato \"tavi-estudo\"";
         QTest::newRow("newer version")
             << withMember("versao", 2) << "gravado na versão 2 do formato, mais nova";
+        QTest::newRow("version beyond any integer")
+            << withMember("versao", 3.3e89) << "gravado na versão 3299999999";
+        QTest::newRow("version far below")
+            << withMember("versao", -1e30) << "a versão -1000000000000000019884624838656 do";
         QTest::newRow("version text") << withMember("versao", "1")
                                       << "o membro \"versao\" deveria ser um número inteiro, "
                                          "mas é um texto";
