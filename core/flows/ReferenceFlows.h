@@ -34,6 +34,8 @@ struct SeriesYear {
     std::optional<long double> minimum7;
 };
 constexpr long double kMostMissingShare = 0.05L;
+// Every year the series reaches into, whole: the days of a year before the series begins or
+// after it ends count as missing, so a year the series only partly covers is left out.
 std::vector<SeriesYear> seriesYears(const FlowSeries &series, int firstMonth = 1);
 
 enum class MinimaFit { Weibull, LogNormal3, Empirical };
@@ -49,9 +51,16 @@ struct MinimaFits {
     long double logNormalMu = 0;
     long double logNormalSigma = 0;
     std::optional<long double> logNormal;
+    // Why the log-normal has no lower bound (a = 0) or no 10-year minimum, when it has not.
+    QString logNormalNote;
     // The empirical 10-year minimum, by the Weibull plotting position of the sorted minima.
     std::optional<long double> empirical;
 };
+
+// Fits the annual minima (at least two), and gives the fits' 10-year minima.
+MinimaFits fitMinima(const std::vector<long double> &minima);
+// Non-exceedance probability of the 10-year minimum.
+constexpr long double kQ710Probability = 0.1L;
 
 // Q7,10 needs at least this many complete years.
 constexpr int kFewestYearsForQ710 = 10;
@@ -69,6 +78,7 @@ struct ReferenceFlows {
     QString q710Problem;
 };
 
+// Throws TaviError when `firstMonth` is not a month.
 ReferenceFlows referenceFlows(const FlowSeries &series, int firstMonth = 1,
                               MinimaFit fit = MinimaFit::Weibull);
 
