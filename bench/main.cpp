@@ -20,6 +20,7 @@ void benchStationYears();
 void benchHorizon();
 void benchHorizonWindow();
 void benchCommandLine();
+void benchFlows();
 
 // Peak resident memory of this process so far, in megabytes (VmHWM).
 static double peakResidentMb()
@@ -56,6 +57,7 @@ int main(int argc, char **argv)
     benchStationYears();
     benchHorizon();
     benchHorizonWindow();
+    benchFlows();
     benchCommandLine();
     bench::row(QStringLiteral("peak resident memory (VmHWM)"), peakResidentMb(), "MB",
                QStringLiteral("goal < 80"));
