@@ -98,7 +98,7 @@ void TestReferenceFlows::durationCurveOfKnownFlows_data()
 
 // Flows 1..n in a shuffled order: the m-th largest is n + 1 - m at permanence m / (n + 1), so
 // the flow of permanence p is (n + 1)(1 - p / 100) wherever the curve reaches it, and days
-// without value are no part of n.
+// without value are not counted in n.
 void TestReferenceFlows::durationCurveOfKnownFlows()
 {
     QFETCH(int, n);
