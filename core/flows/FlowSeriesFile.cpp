@@ -334,7 +334,8 @@ FlowReading readPlainText(const QStringList &lines)
                     flowMessage(line, dateColumn,
                                 QStringLiteral("\"%1\" não é uma data; %2.")
                                     .arg(fields[0], QString::fromUtf8(kNotASeries))));
-            stray.stray(line, dateColumn, fields[0]);
+            // Split at blanks, a line of words would show as its first word only.
+            stray.stray(line, dateColumn, lines[i].trimmed());
             continue;
         }
         stray.dataAt(line, "data e vazão");
