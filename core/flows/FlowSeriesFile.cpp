@@ -124,7 +124,9 @@ QString flowTitle(int day)
 std::optional<HidroWebColumns> findHidroWebTitles(const QStringList &lines)
 {
     for (int i = 0; i < lines.size(); ++i) {
-        if (isComment(lines[i]) || !lines[i].contains(QLatin1String("azao"), Qt::CaseInsensitive))
+        // Folding every field of a long pasted text would cost more than reading it; a line of
+        // the export's titles has "Vazao" in it, with or without its accent.
+        if (isComment(lines[i]) || !lines[i].contains(QLatin1String("az"), Qt::CaseInsensitive))
             continue;
         const QStringList titles = splitFlowFields(lines[i], QLatin1Char(';'));
         QStringList folded;

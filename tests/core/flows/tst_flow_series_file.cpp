@@ -40,7 +40,8 @@ struct Style {
     bool crlf = false;
     bool quoted = false;
     bool trailingSeparator = false;
-    QString after; // notes below the data
+    QString after;              // notes below the data
+    bool titlesAsTyped = false; // "ESTAÇÃO CÓDIGO", "Vazão01"
 };
 
 QByteArray hidroWeb(const QList<MonthRow> &rows, const Style &style = {})
@@ -54,6 +55,11 @@ QByteArray hidroWeb(const QList<MonthRow> &rows, const Style &style = {})
         titles << QStringLiteral("Vazao%1").arg(day, 2, 10, QLatin1Char('0'));
     for (int day = 1; day <= 31; ++day)
         titles << QStringLiteral("Vazao%1Status").arg(day, 2, 10, QLatin1Char('0'));
+    if (style.titlesAsTyped) {
+        titles[0] = QStringLiteral("ESTAÇÃO CÓDIGO");
+        for (QString &title : titles)
+            title.replace(QStringLiteral("Vazao"), QStringLiteral("Vazão"));
+    }
     const auto line = [&](QStringList fields) {
         if (style.quoted) {
             for (QString &field : fields)
@@ -129,6 +135,10 @@ private slots:
         Style notes;
         notes.after = QStringLiteral("\nFonte: ANA;\nDados sujeitos a revisão.");
         QTest::newRow("notes after the data") << hidroWeb(rows, notes);
+        Style typed;
+        typed.titlesAsTyped = true;
+        typed.latin1 = true;
+        QTest::newRow("titles with accents and blanks, Latin-1") << hidroWeb(rows, typed);
     }
     void readsHidroWebExport()
     {
