@@ -1,4 +1,5 @@
 #include "BenchUtil.h"
+#include "core/flows/FlowSeriesFile.h"
 #include "core/flows/ReferenceFlows.h"
 
 #include <cmath>
@@ -23,5 +24,27 @@ void benchFlows()
     }
     const double ms = bench::medianMs(11, [&] { referenceFlows(series, 10); });
     bench::row(QStringLiteral("flows: 50 years of daily flows, reference flows computed"), ms, "ms",
+               QStringLiteral("goal < 50"));
+
+    // The same days as the agency's export lays them out: a row per month and level, decimal
+    // commas, Latin-1, CRLF; read and computed, as opening a gauge's file does.
+    QByteArray file = "// Sistema de Informações Hidrológicas\r\n// Nome: RIO EXEMPLO\r\n\r\n"
+                      "EstacaoCodigo;NivelConsistencia;Data;Hora;MediaDiaria";
+    for (int d = 1; d <= 31; ++d)
+        file += QStringLiteral(";Vazao%1").arg(d, 2, 10, QLatin1Char('0')).toLatin1();
+    file += "\r\n";
+    for (QDate month = series.first; month <= series.last(); month = month.addMonths(1)) {
+        file += "56110005;2;" + month.toString(QStringLiteral("dd/MM/yyyy")).toLatin1() + ";;1";
+        for (int d = 1; d <= 31; ++d) {
+            file += ';';
+            const QDate day(month.year(), month.month(), d);
+            if (day.isValid() && series.on(day))
+                file += QByteArray::number(double(*series.on(day)), 'f', 3).replace('.', ',');
+        }
+        file += "\r\n";
+    }
+    const double both =
+        bench::medianMs(11, [&] { referenceFlows(readFlowSeries(file).series, 10); });
+    bench::row(QStringLiteral("flows: 50 years of a HidroWeb export read and computed"), both, "ms",
                QStringLiteral("goal < 50"));
 }

@@ -40,7 +40,11 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C"); // as the program does, and the figures print alike everywhere
     std::printf("%-58s %10s %-3s %s\n", "figure", "median", "", "goal");
-    // "tavi_bench horizonte": the horizon's figures alone, while working on it.
+    // "tavi_bench horizonte" or "tavi_bench vazoes": those figures alone, while working on them.
+    if (argc > 1 && QByteArray(argv[1]) == "vazoes") {
+        benchFlows();
+        return 0;
+    }
     if (argc > 1 && QByteArray(argv[1]) == "horizonte") {
         benchHorizon();
         benchHorizonWindow();

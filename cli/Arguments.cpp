@@ -12,6 +12,7 @@ namespace
 
 const QString kCalculate = QStringLiteral("calcular");
 const QString kProject = QStringLiteral("projetar");
+const QString kFlows = QStringLiteral("vazoes");
 
 bool isHelp(const QString &argument)
 {
@@ -185,6 +186,45 @@ Arguments parseProject(const QStringList &arguments)
     return parsed;
 }
 
+Arguments parseFlows(const QStringList &arguments)
+{
+    Arguments parsed;
+    parsed.command = Arguments::Command::Flows;
+    FlowsRequest &request = parsed.flows;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (isHelp(argument)) {
+            parsed.command = Arguments::Command::Help;
+            return parsed;
+        }
+        if (!argument.startsWith(QLatin1String("--"))) {
+            if (!request.path.isEmpty())
+                return invalid(
+                    QStringLiteral("uma série de vazões só: \"%1\" está a mais").arg(argument));
+            request.path = argument;
+            continue;
+        }
+        const int equals = argument.indexOf(QLatin1Char('='));
+        // "--início-ano-hidrológico" as well as its plain spelling.
+        const QString option = plainWord(equals < 0 ? argument : argument.left(equals));
+        if (option != QLatin1String("--inicio-ano-hidrologico"))
+            return invalid(QStringLiteral("opção desconhecida: %1").arg(argument));
+        QString value;
+        if (equals >= 0)
+            value = argument.mid(equals + 1);
+        else if (i + 1 < arguments.size())
+            value = arguments[++i];
+        bool read = false;
+        request.firstMonth = value.trimmed().toInt(&read);
+        if (!read || request.firstMonth < 1 || request.firstMonth > 12)
+            return invalid(QStringLiteral("a opção --inicio-ano-hidrologico precisa do mês em "
+                                          "que o ano começa, de 1 a 12"));
+    }
+    if (request.path.isEmpty())
+        return invalid(QStringLiteral("falta a série de vazões: tavi vazoes ARQUIVO"));
+    return parsed;
+}
+
 } // namespace
 
 std::optional<long double> readPopulation(const QString &text)
@@ -204,7 +244,7 @@ bool wantsCommandLine(const QStringList &arguments)
 {
     return !arguments.isEmpty() &&
            (arguments.first() == kCalculate || arguments.first() == kProject ||
-            arguments.first().startsWith(QLatin1String("--")));
+            arguments.first() == kFlows || arguments.first().startsWith(QLatin1String("--")));
 }
 
 Arguments parseArguments(const QStringList &arguments)
@@ -221,6 +261,8 @@ Arguments parseArguments(const QStringList &arguments)
         return parseCalculate(arguments);
     else if (first == kProject)
         return parseProject(arguments);
+    else if (first == kFlows)
+        return parseFlows(arguments);
     else if (first.startsWith(QLatin1Char('-')))
         return invalid(QStringLiteral("opção desconhecida: %1").arg(first));
     else

@@ -33,11 +33,19 @@ struct ProjectRequest {
     std::optional<long double> saturation;
 };
 
+// `tavi vazoes ARQUIVO [--inicio-ano-hidrologico MES]`.
+struct FlowsRequest {
+    QString path;
+    // The month a year of the series begins in: 1 for the calendar year.
+    int firstMonth = 1;
+};
+
 struct Arguments {
-    enum class Command { Help, Version, Calculate, Project, Invalid };
+    enum class Command { Help, Version, Calculate, Project, Flows, Invalid };
     Command command = Command::Invalid;
     CalculateRequest calculate;
     ProjectRequest project;
+    FlowsRequest flows;
     // Why the arguments cannot be used, in Portuguese, when Invalid.
     QString problem;
 };

@@ -4,6 +4,7 @@
 #include "cli/CalculateCommand.h"
 #include "cli/Console.h"
 #include "cli/ExitStatus.h"
+#include "cli/FlowsCommand.h"
 #include "cli/ProjectCommand.h"
 #include "cli/Usage.h"
 
@@ -68,6 +69,8 @@ int runCommandLine(int &argc, char **argv, const ReportPrinter &printer)
         return kExitDone;
     case Arguments::Command::Project:
         return runProject(arguments.project);
+    case Arguments::Command::Flows:
+        return runFlows(arguments.flows);
     case Arguments::Command::Calculate:
         break;
     }

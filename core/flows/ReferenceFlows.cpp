@@ -1,5 +1,7 @@
 #include "core/flows/ReferenceFlows.h"
 
+#include "core/numbers/ReadableNumber.h"
+
 #include "core/base/TaviError.h"
 
 #include <QStringList>
@@ -214,7 +216,7 @@ MinimaFits fitMinima(const std::vector<long double> &minima)
         fits.logNormalNote =
             QStringLiteral(
                 "assimetria das mínimas não positiva (%1): log-normal de 2 parâmetros (a = 0)")
-                .arg(double(g), 0, 'g', 4);
+                .arg(formatReadable(g, 4));
         const long double sigma2 = std::log1p((s / m) * (s / m));
         fits.logNormalA = 0;
         fits.logNormalSigma = std::sqrt(sigma2);
