@@ -51,6 +51,24 @@ QString sectorNames()
     return names.join(QStringLiteral(", ")) + QStringLiteral(" ou ") + last;
 }
 
+// An option's name as typed before any "=", accents and letter case set aside: "--até" and
+// "--saída" are "--ate" and "--saida".
+QString optionName(const QString &argument)
+{
+    const int equals = argument.indexOf(QLatin1Char('='));
+    return plainWord(equals < 0 ? argument : argument.left(equals));
+}
+
+// An option's value: after its "=", else the next argument, which it then takes.
+QString optionValue(const QStringList &arguments, int &i)
+{
+    const QString &argument = arguments[i];
+    const int equals = argument.indexOf(QLatin1Char('='));
+    if (equals >= 0)
+        return argument.mid(equals + 1);
+    return i + 1 < arguments.size() ? arguments[++i] : QString();
+}
+
 Arguments parseCalculate(const QStringList &arguments)
 {
     Arguments parsed;
@@ -76,8 +94,7 @@ Arguments parseCalculate(const QStringList &arguments)
             return parsed;
         }
         const int equals = argument.indexOf(QLatin1Char('='));
-        // "--saída" as well as "--saida".
-        const QString option = plainWord(equals < 0 ? argument : argument.left(equals));
+        const QString option = optionName(argument);
         if (option == QLatin1String("--horizonte")) {
             if (equals >= 0)
                 return invalid(
@@ -152,16 +169,10 @@ Arguments parseProject(const QStringList &arguments)
             request.counts.push_back({year, *population});
             continue;
         }
-        const int equals = argument.indexOf(QLatin1Char('='));
-        // "--até" and "--saturação" as well as their plain spellings.
-        const QString option = plainWord(equals < 0 ? argument : argument.left(equals));
+        const QString option = optionName(argument);
         if (option != QLatin1String("--ate") && option != QLatin1String("--saturacao"))
             return invalid(QStringLiteral("opção desconhecida: %1").arg(argument));
-        QString value;
-        if (equals >= 0)
-            value = argument.mid(equals + 1);
-        else if (i + 1 < arguments.size())
-            value = arguments[++i];
+        const QString value = optionValue(arguments, i);
         if (option == QLatin1String("--ate")) {
             bool read = false;
             request.year = value.trimmed().toInt(&read);
@@ -204,16 +215,9 @@ Arguments parseFlows(const QStringList &arguments)
             request.path = argument;
             continue;
         }
-        const int equals = argument.indexOf(QLatin1Char('='));
-        // "--início-ano-hidrológico" as well as its plain spelling.
-        const QString option = plainWord(equals < 0 ? argument : argument.left(equals));
-        if (option != QLatin1String("--inicio-ano-hidrologico"))
+        if (optionName(argument) != QLatin1String("--inicio-ano-hidrologico"))
             return invalid(QStringLiteral("opção desconhecida: %1").arg(argument));
-        QString value;
-        if (equals >= 0)
-            value = argument.mid(equals + 1);
-        else if (i + 1 < arguments.size())
-            value = arguments[++i];
+        const QString value = optionValue(arguments, i);
         bool read = false;
         request.firstMonth = value.trimmed().toInt(&read);
         if (!read || request.firstMonth < 1 || request.firstMonth > 12)
