@@ -297,4 +297,10 @@ ReferenceFlows referenceFlows(const FlowSeries &series, int firstMonth, MinimaFi
     return flows;
 }
 
+std::optional<long double> fitQuantile(const MinimaFits &, MinimaFit,
+                                       const std::vector<long double> &, long double)
+{
+    return std::nullopt;
+}
+
 } // namespace tavi::flows

@@ -59,6 +59,12 @@ struct MinimaFits {
 
 // Fits the annual minima (at least two), and gives the fits' 10-year minima.
 MinimaFits fitMinima(const std::vector<long double> &minima);
+// The annual minimum a fit gives for a non-exceedance probability (0.1 for the 10-year
+// minimum), for drawing the fit against the minima; none where the fit has no value (fewer
+// than two minima, a probability outside 0 to 1, or below the empirical's reach).
+std::optional<long double> fitQuantile(const MinimaFits &fits, MinimaFit fit,
+                                       const std::vector<long double> &minima,
+                                       long double probability);
 // Non-exceedance probability of the 10-year minimum.
 constexpr long double kQ710Probability = 0.1L;
 

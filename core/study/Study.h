@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/study/StudyBalance.h"
 #include "core/study/StudyHorizon.h"
 #include "core/study/StudyInputs.h"
 
@@ -28,11 +29,13 @@ struct Study {
     // The planning horizon and its scenarios; none in a study that never had one, which then
     // reads, computes and saves as before.
     std::optional<StudyHorizon> horizon;
+    // The river's flows and the water balance's choices; none in a study that never had one.
+    std::optional<StudyBalance> balance;
 
     bool operator==(const Study &other) const
     {
         return name == other.name && notes == other.notes && windows == other.windows &&
-               horizon == other.horizon;
+               horizon == other.horizon && balance == other.balance;
     }
     bool operator!=(const Study &other) const { return !(*this == other); }
 };

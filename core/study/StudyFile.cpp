@@ -3,6 +3,7 @@
 #include "core/files/FileFailureReason.h"
 #include "core/files/FileReplacement.h"
 #include "core/numbers/StudyText.h"
+#include "core/study/StudyBalanceFile.h"
 #include "core/study/StudyCaptions.h"
 #include "core/study/StudyHorizonFile.h"
 #include "core/study/StudyJson.h"
@@ -234,6 +235,7 @@ StudyReading readStudy(const QByteArray &content)
             readWindow(window.toObject(), layout, member, &reading.defaulted);
     }
     reading.study.horizon = readHorizon(root);
+    reading.study.balance = readBalance(root);
     return reading;
 }
 
@@ -284,6 +286,8 @@ QByteArray writeStudy(const Study &study, const QString &originalPath)
     out += "\n  }";
     if (study.horizon)
         appendHorizon(out, *study.horizon);
+    if (study.balance)
+        appendBalance(out, *study.balance);
     out += "\n}\n";
     return out;
 }
