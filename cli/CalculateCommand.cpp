@@ -1,5 +1,6 @@
 #include "cli/CalculateCommand.h"
 
+#include "cli/BalanceOutput.h"
 #include "cli/Console.h"
 #include "cli/DailyCsv.h"
 #include "cli/ExitStatus.h"
@@ -28,14 +29,18 @@ QString withFullStop(const QString &message)
 // Writes the output asked for; returns an empty text, or the message saying why nothing
 // was written.
 QString writeOutput(const CalculateRequest &request, const ReportPrinter &printer,
-                    const Study &study, const MunicipalSummary &summary)
+                    const Study &study, const MunicipalSummary &summary,
+                    const std::optional<BalanceOutput> &balance)
 {
     switch (request.output) {
     case OutputKind::None:
         return QString();
     case OutputKind::Workbook:
         try {
-            saveXlsx(summaryWorkbook(summary), request.outputPath);
+            Workbook book = summaryWorkbook(summary);
+            if (balance)
+                appendBalanceSheets(book, *balance);
+            saveXlsx(book, request.outputPath);
         } catch (const TaviError &error) {
             return withFullStop(error.message());
         }
@@ -89,7 +94,8 @@ int runCalculate(const CalculateRequest &request, const ReportPrinter &printer)
 
     const MunicipalSummary summary =
         summarizeStudy(reading.study, SupplyScenario::Current, request.sectors);
-    const QString problem = writeOutput(request, printer, reading.study, summary);
+    const std::optional<BalanceOutput> balance = summaryBalance(reading.study, summary);
+    const QString problem = writeOutput(request, printer, reading.study, summary, balance);
     if (!problem.isEmpty()) {
         printError(problem);
         return kExitUnusable;
@@ -99,6 +105,8 @@ int runCalculate(const CalculateRequest &request, const ReportPrinter &printer)
                              ? QFileInfo(request.studyPath).completeBaseName()
                              : reading.study.name.trimmed();
     QString text = summaryText(summary, name);
+    if (balance)
+        text += balanceSummaryText(balance->balance, {});
     if (request.output != OutputKind::None)
         text += QStringLiteral("\nSalvo em \"%1\".\n")
                     .arg(QDir::toNativeSeparators(request.outputPath));
@@ -110,7 +118,11 @@ int runCalculate(const CalculateRequest &request, const ReportPrinter &printer)
     for (int e = 0; e < errors.size(); ++e)
         printError(withFullStop(errors[e]) +
                    (places[e].isEmpty() ? QString() : QLatin1Char('\n') + places[e]));
-    return errors.isEmpty() ? kExitDone : kExitSectorFailed;
+    // A balance that could not be made is a part that failed, as a sector is.
+    const QString balanceFailure = balance ? balanceProblem(*balance) : QString();
+    if (!balanceFailure.isEmpty())
+        printError(balanceFailure);
+    return errors.isEmpty() && balanceFailure.isEmpty() ? kExitDone : kExitSectorFailed;
 }
 
 } // namespace tavi::cli

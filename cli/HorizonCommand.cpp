@@ -1,8 +1,10 @@
 #include "cli/HorizonCommand.h"
 
+#include "cli/BalanceOutput.h"
 #include "cli/Console.h"
 #include "cli/ExitStatus.h"
 #include "cli/OutputFile.h"
+#include "cli/SummaryText.h"
 #include "core/horizon/HorizonTables.h"
 #include "core/horizon/HorizonWorkbook.h"
 #include "core/workbook/XlsxWriter.h"
@@ -24,7 +26,8 @@ QString withFullStop(const QString &message)
 
 // Returns an empty text, or the message saying why nothing was written.
 QString writeOutput(const CalculateRequest &request, const ReportPrinter &printer,
-                    const Study &study, const std::vector<ScenarioRun> &runs)
+                    const Study &study, const std::vector<ScenarioRun> &runs,
+                    const std::optional<BalanceOutput> &balance)
 {
     const LocaleSettings &locale = LocaleSettings::current();
     switch (request.output) {
@@ -33,7 +36,10 @@ QString writeOutput(const CalculateRequest &request, const ReportPrinter &printe
     case OutputKind::Workbook:
         try {
             // The window's "Salvar" shows the scenario chosen there; here it is the base.
-            saveXlsx(horizon::horizonWorkbook(runs, 0), request.outputPath);
+            Workbook book = horizon::horizonWorkbook(runs, 0);
+            if (balance)
+                appendBalanceSheets(book, *balance);
+            saveXlsx(book, request.outputPath);
         } catch (const TaviError &error) {
             return withFullStop(error.message());
         }
@@ -84,18 +90,23 @@ int runHorizonCalculation(const CalculateRequest &request, const ReportPrinter &
         return kExitUnusable;
     }
     const std::vector<ScenarioRun> runs = horizon::runHorizon(study, LocaleSettings::current());
-    const QString problem = writeOutput(request, printer, study, runs);
+    const std::optional<BalanceOutput> balance = horizonBalance(study, runs);
+    const QString problem = writeOutput(request, printer, study, runs, balance);
     if (!problem.isEmpty()) {
         printError(problem);
         return kExitUnusable;
     }
 
     QString text = horizon::finalYearText(runs, LocaleSettings::current());
+    if (balance)
+        text += balanceSummaryText(balance->balance, balance->scenarios);
     if (request.output != OutputKind::None)
         text += QStringLiteral("\nSalvo em \"%1\".\n")
                     .arg(QDir::toNativeSeparators(request.outputPath));
     printOut(text);
-    const QStringList messages = scenarioMessages(runs);
+    QStringList messages = scenarioMessages(runs);
+    if (balance && !balanceProblem(*balance).isEmpty())
+        messages << balanceProblem(*balance);
     for (const QString &message : messages)
         printError(message);
     return messages.isEmpty() ? kExitDone : kExitSectorFailed;

@@ -1,5 +1,6 @@
 #include "cli/SummaryText.h"
 
+#include "core/balance/BalanceTables.h"
 #include "core/numbers/ReadableNumber.h"
 #include "core/summary/DailyPeak.h"
 
@@ -95,6 +96,25 @@ QString summaryText(const MunicipalSummary &summary, const QString &studyName,
     }
     if (selection.contains(SectorId::Dilution))
         text += QLatin1Char('\n') + dilutionLine(summary, locale) + QLatin1Char('\n');
+    return text;
+}
+
+QString balanceSummaryText(const balance::WaterBalance &balance,
+                           const std::vector<balance::ScenarioBalance> &scenarios,
+                           const LocaleSettings &locale)
+{
+    QString text;
+    // Without a reference flow the balance's own first line says it is not computed.
+    const QString heading = balance.computed() ? QStringLiteral("Balanço hídrico\n") : QString();
+    for (const QString &part :
+         {heading + balance::balanceText(balance, locale),
+          scenarios.empty() ? QString() : balance::horizonBalanceText(scenarios, locale)}) {
+        if (part.trimmed().isEmpty())
+            continue;
+        text += QLatin1Char('\n') + part;
+        if (!text.endsWith(QLatin1Char('\n')))
+            text += QLatin1Char('\n');
+    }
     return text;
 }
 

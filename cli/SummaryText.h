@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/balance/HorizonBalance.h"
+#include "core/balance/WaterBalance.h"
 #include "core/base/LocaleSettings.h"
 #include "core/summary/MunicipalSummary.h"
 
@@ -14,5 +16,13 @@ namespace tavi::cli
 // readable, in the locale's separators. The sectors' messages are not part of it.
 QString summaryText(const MunicipalSummary &summary, const QString &studyName,
                     const LocaleSettings &locale = LocaleSettings::current());
+
+// The water balance as `tavi calcular` prints it after the summary (or the horizon's final
+// year), a blank line in front: the reference flow, the ratios and their classes, the months;
+// then, with the scenarios of a horizon, each one's first critical year. Its problem, if any,
+// goes to standard error, not here.
+QString balanceSummaryText(const balance::WaterBalance &balance,
+                           const std::vector<balance::ScenarioBalance> &scenarios,
+                           const LocaleSettings &locale = LocaleSettings::current());
 
 } // namespace tavi::cli
