@@ -163,9 +163,13 @@ flows::FlowSeries readSeries(const QJsonObject &object, const QString &member, Q
         object, member,
         {keys::kFlowStation, keys::kFlowSource, keys::kFlowFirstDay, keys::kFlowDays});
     flows::FlowSeries series;
+    // Not held to a cell's length: they are the labels the flow file gave (a station named
+    // on a header line of any length), and a study that saved them must reopen.
     auto text = [&object, &member](QLatin1String name) {
         const QJsonValue value = object.value(name);
-        return value.isUndefined() ? QString() : checkedCellText(value, memberPath(member, name));
+        if (!value.isUndefined() && !value.isString())
+            failType(memberPath(member, name), QStringLiteral("um texto"), value);
+        return value.toString();
     };
     series.station = text(keys::kFlowStation);
     *source = text(keys::kFlowSource);

@@ -320,6 +320,14 @@ private slots:
         QVERIFY(!std::signbit(*minusZero.balance->series->days[3]));
     }
 
+    // A station named on a header line longer than any cell: the study that saved it reopens.
+    void longStationNameReopens()
+    {
+        Study study = studyWithBalance();
+        study.balance->series->station = QString(3000, QLatin1Char('R'));
+        QVERIFY(readStudy(writeStudy(study)).study == study);
+    }
+
     // A balance on a typed flow has no series; an empty series stays an empty series.
     void balanceWithoutSeries()
     {
