@@ -31,6 +31,9 @@ namespace
 {
 
 const QString kFlowUnit = QStringLiteral("Vazão (m³/s)");
+// The scenarios after the base from purple on: red, orange and green are the classes' limits
+// drawn behind them.
+constexpr int kFirstScenarioColour = 4;
 constexpr qint64 kMsPerDay = 24LL * 60 * 60 * 1000;
 
 QChartView *viewOf(QChart *chart, QWidget *parent)
@@ -323,7 +326,7 @@ QChartView *makeHorizonRatioChart(const std::vector<ScenarioBalance> &scenarios,
         auto *line = new QLineSeries(chart);
         line->setName(scenario.name);
         QPen pen = s == 0 ? QPen(QColor(0x20, 0x20, 0x20), 3)
-                          : QPen(ChartStyle::seriesColour(tavi::kSummarySectors + int(s) - 1), 2);
+                          : QPen(ChartStyle::seriesColour(kFirstScenarioColour + int(s) - 1), 2);
         pen.setStyle(s == 0 ? Qt::SolidLine : kDashes[(s - 1) % std::size(kDashes)]);
         line->setPen(pen);
         for (const tavi::balance::HorizonBalanceYear &year : scenario.years) {
@@ -357,7 +360,8 @@ QChartView *makeHorizonRatioChart(const std::vector<ScenarioBalance> &scenarios,
         line->setName(
             QStringLiteral("%1 % (%2)")
                 .arg(ChartStyle::number(limit, 0), tavi::balance::stressClassName(above)));
-        QPen pen(QColor(tavi::balance::stressClassColour(above)), 1.5);
+        // Darkened a little: the lighter classes' own colours vanish on the white plot.
+        QPen pen(QColor(tavi::balance::stressClassColour(above)).darker(125), 2);
         pen.setStyle(Qt::DashLine);
         line->setPen(pen);
         line->append(firstYear, limit);

@@ -184,6 +184,7 @@ TF_Balanco::TF_Balanco(const Study &study, QWidget *parent)
     m_tabs->addTab(buildSeriesTab(), QStringLiteral("&Série"));
     m_tabs->addTab(buildFlowsTab(), QStringLiteral("&Vazões de referência"));
     m_tabs->addTab(buildBalanceTab(), QStringLiteral("&Balanço"));
+    m_tabs->addTab(buildMonthsTab(), QStringLiteral("&Meses"));
     if (m_study.horizon)
         m_tabs->addTab(buildHorizonTab(), QStringLiteral("&Horizonte"));
     m_split->addWidget(m_tabs);
@@ -362,7 +363,7 @@ QWidget *TF_Balanco::buildSeriesTab()
     page->addWidget(chart);
     page->setStretchFactor(0, 0);
     page->setStretchFactor(1, 1);
-    page->setSizes({430, 570});
+    page->setSizes({470, 530});
     return page;
 }
 
@@ -378,8 +379,8 @@ QWidget *TF_Balanco::buildFlowsTab()
                         kReferenceFlowColumns, kReferenceRows, tables);
     SG_Ajustes = newGrid(QStringLiteral("SG_Ajustes"), QStringLiteral("Ajustes das mínimas"),
                          kFitColumns, kFitRows, tables);
-    tablesLayout->addWidget(SG_Vazoes, 3);
-    tablesLayout->addWidget(SG_Ajustes, 2);
+    tablesLayout->addWidget(SG_Vazoes, 4);
+    tablesLayout->addWidget(SG_Ajustes, 5);
     auto *charts = new QWidget(page);
     auto *chartsLayout = new QHBoxLayout(charts);
     chartsLayout->setContentsMargins(0, 0, 0, 0);
@@ -400,25 +401,53 @@ QWidget *TF_Balanco::buildFlowsTab()
 
 QWidget *TF_Balanco::buildBalanceTab()
 {
-    auto *page = new QSplitter(Qt::Vertical, this);
-    page->setObjectName(QStringLiteral("sp_resultado"));
-    page->setChildrenCollapsible(false);
-    auto *tables = new QWidget(page);
-    auto *tablesLayout = new QHBoxLayout(tables);
-    tablesLayout->setContentsMargins(0, 0, 0, 0);
+    auto *page = new QWidget(this);
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(2, 2, 2, 2);
     SG_Balanco = newGrid(QStringLiteral("SG_Balanco"), QStringLiteral("Demanda e referência"),
-                         kRatioColumns, kRatioRows, tables);
+                         kRatioColumns, kRatioRows, page);
+    // Its few rows whole, without a scroll bar or a stretch of empty grid below them.
+    SG_Balanco->setMinimumHeight(150);
+    SG_Balanco->setMaximumHeight(150);
+    layout->addWidget(SG_Balanco);
+
+    // What each class means, so that the colour beside the choices is read without the
+    // manual; each class named, never told by its colour alone.
+    auto *legend = new QLabel(page);
+    legend->setObjectName(QStringLiteral("l_classes"));
+    legend->setTextFormat(Qt::RichText);
+    QString rows;
+    for (StressClass stress : kStressClasses) {
+        const QColor colour(stressClassColour(stress));
+        rows += QStringLiteral("<tr><td style='background:%1; color:%2; padding:4px 10px'>"
+                               "<b>%3</b></td><td style='padding:4px 10px'>%4</td></tr>")
+                    .arg(colour.name(), textOn(colour), stressClassName(stress).toHtmlEscaped(),
+                         stressClassRange(stress).toHtmlEscaped());
+    }
+    legend->setText(
+        QStringLiteral("<p><b>Classes da demanda sobre a vazão de referência</b> (relatórios "
+                       "nacionais de conjuntura dos recursos hídricos)</p><table>%1</table>")
+            .arg(rows));
+    legend->setAccessibleName(QStringLiteral("Classes da demanda sobre a vazão de referência"));
+    layout->addWidget(legend);
+    layout->addStretch(1);
+    return page;
+}
+
+QWidget *TF_Balanco::buildMonthsTab()
+{
+    auto *page = new QSplitter(Qt::Vertical, this);
+    page->setObjectName(QStringLiteral("sp_meses"));
+    page->setChildrenCollapsible(false);
     SG_Meses = newGrid(QStringLiteral("SG_Meses"), QStringLiteral("Balanço mês a mês"),
-                       kMonthColumns, kMonthRows, tables);
+                       kMonthColumns, kMonthRows, page);
     SG_Meses->setDefaultColumnWidth(90);
-    tablesLayout->addWidget(SG_Balanco, 2);
-    tablesLayout->addWidget(SG_Meses, 3);
     auto *chart = new QWidget(page);
     m_monthHolder = chartHolder(chart);
     chart->setMinimumHeight(260);
-    page->addWidget(tables);
+    page->addWidget(SG_Meses);
     page->addWidget(chart);
-    page->setSizes({300, 320});
+    page->setSizes({290, 330});
     return page;
 }
 
@@ -442,7 +471,7 @@ QWidget *TF_Balanco::buildHorizonTab()
     l_anos_criticos->setTextFormat(Qt::PlainText);
     l_anos_criticos->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(l_anos_criticos);
-    auto *split = new QSplitter(Qt::Horizontal, page);
+    auto *split = new QSplitter(Qt::Vertical, page);
     split->setChildrenCollapsible(false);
     SG_Horizonte_Balanco = newGrid(QStringLiteral("SG_Horizonte_Balanco"),
                                    QStringLiteral("Balanço por ano do cenário"),
@@ -452,7 +481,8 @@ QWidget *TF_Balanco::buildHorizonTab()
     m_ratioHolder = chartHolder(chart);
     split->addWidget(SG_Horizonte_Balanco);
     split->addWidget(chart);
-    split->setSizes({520, 480});
+    chart->setMinimumHeight(240);
+    split->setSizes({260, 300});
     layout->addWidget(split, 1);
     connect(cb_cenario_balanco, qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this] { guarded([this] { showScenarioTable(); }); });
@@ -478,6 +508,7 @@ void TF_Balanco::placeFrame()
 
 void TF_Balanco::FormActivate()
 {
+    translateDecimalKeyTo(LocaleSettings::current().decimalSeparator);
     b_abrir_serie->setFocus(Qt::OtherFocusReason);
 }
 
@@ -741,12 +772,14 @@ void TF_Balanco::showHorizon()
             lines << QStringLiteral("%1: %2").arg(scenario.name, scenario.problem);
             continue;
         }
-        const auto year = [](const std::optional<int> &y) {
-            return y ? QString::number(*y) : QStringLiteral("não chega");
-        };
-        lines << QStringLiteral("%1: Crítica em %2; com diluição, %3")
-                     .arg(scenario.name, year(scenario.firstCriticalYear),
-                          year(scenario.firstCriticalYearWithDilution));
+        const std::optional<int> &plain = scenario.firstCriticalYear;
+        const std::optional<int> &diluted = scenario.firstCriticalYearWithDilution;
+        lines << QStringLiteral("%1: %2; %3")
+                     .arg(scenario.name,
+                          plain ? QStringLiteral("chega a Crítica em %1").arg(*plain)
+                                : QStringLiteral("não chega a Crítica no horizonte"),
+                          diluted ? QStringLiteral("com a diluição, em %1").arg(*diluted)
+                                  : QStringLiteral("com a diluição, também não"));
     }
     if (m_scenarios.empty())
         lines << (m_result.computed()

@@ -74,6 +74,7 @@ private:
     QWidget *buildSeriesTab();
     QWidget *buildFlowsTab();
     QWidget *buildBalanceTab();
+    QWidget *buildMonthsTab();
     QWidget *buildHorizonTab();
     void placeFrame();
     // The choices' fields from the balance, without counting as an edit.
