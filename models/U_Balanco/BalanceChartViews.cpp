@@ -72,6 +72,15 @@ QString flowText(long double flow)
     return ChartStyle::number(value, decimals);
 }
 
+// A date axis writes its labels in local time: a day given at UTC midnight would read as the
+// evening before west of Greenwich, and 1 January as the year before. Noon of the same day,
+// local time, is that day wherever the program runs.
+double localDay(long double utcMs)
+{
+    const QDate day = QDateTime::fromMSecsSinceEpoch(qint64(utcMs), Qt::UTC).date();
+    return double(QDateTime(day, QTime(12, 0)).toMSecsSinceEpoch());
+}
+
 // Qt writes a logarithmic axis's labels itself; the locale given to it is the one whose
 // decimal separator the user's settings name, so they read as the program's other numbers.
 QLocale chartLocale()
@@ -115,7 +124,7 @@ QChartView *makeHydrographChart(const tavi::flows::FlowSeries &series, QWidget *
     for (std::size_t i = 0; i < points.size(); ++i) {
         if (i > 0 && points[i].x - points[i - 1].x > kMsPerDay + 1)
             close();
-        stretch.append(QPointF(double(points[i].x), double(points[i].y)));
+        stretch.append(QPointF(localDay(points[i].x), double(points[i].y)));
         top = std::max(top, double(points[i].y));
     }
     close();
@@ -123,8 +132,8 @@ QChartView *makeHydrographChart(const tavi::flows::FlowSeries &series, QWidget *
     auto *dates = new QDateTimeAxis;
     dates->setFormat(QStringLiteral("yyyy"));
     dates->setTitleText(QStringLiteral("Data"));
-    dates->setRange(QDateTime::fromMSecsSinceEpoch(qint64(points.front().x), Qt::UTC),
-                    QDateTime::fromMSecsSinceEpoch(qint64(points.back().x), Qt::UTC));
+    dates->setRange(QDateTime::fromMSecsSinceEpoch(qint64(localDay(points.front().x))),
+                    QDateTime::fromMSecsSinceEpoch(qint64(localDay(points.back().x))));
     dates->setTickCount(8);
     chart->addAxis(dates, Qt::AlignBottom);
     QCategoryAxis *flow = ChartAxes::addValueAxis(chart, 0, top, tavi::AxisBase::Zero, kFlowUnit);
