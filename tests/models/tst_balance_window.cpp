@@ -1,6 +1,7 @@
 // The balance window against core: what its tables show is what core's fill functions give for
 // the study as the window holds it, each choice computes again, a file that cannot be read
 // leaves the series alone, and what is typed reaches the study and comes back from its file.
+#include "core/balance/BalanceCharts.h"
 #include "core/balance/BalanceTables.h"
 #include "core/balance/HorizonBalance.h"
 #include "core/balance/WaterBalance.h"
@@ -13,6 +14,7 @@
 #include "core/study/StudyFile.h"
 #include "core/tables/CellTable.h"
 #include "frame/ResultGrid.h"
+#include "models/U_Balanco/BalanceChartViews.h"
 #include "models/U_Balanco/TF_Balanco.h"
 #include "models/U_Horizonte/HorizonChecks.h"
 #include "models/U_Horizonte/HorizonComputation.h"
@@ -20,15 +22,22 @@
 #include "support/SummaryStudies.h"
 #include "support/WindowTesting.h"
 
+#include <QChart>
+#include <QChartView>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QScatterSeries>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <functional>
+#include <memory>
 
 using namespace tavi;
 using namespace tavi::balance;
@@ -98,6 +107,21 @@ Study withBalance(Study study, const StudyBalance &balance)
     return study;
 }
 
+// The lines of a chart that stand level at `y` across it.
+int levelLinesAt(const QChart *chart, double y)
+{
+    int found = 0;
+    for (QAbstractSeries *series : chart->series()) {
+        auto *line = qobject_cast<QLineSeries *>(series);
+        if (!line || line->count() < 2 || qobject_cast<QScatterSeries *>(series))
+            continue;
+        const QList<QPointF> points = line->points();
+        found += std::all_of(points.begin(), points.end(),
+                             [y](const QPointF &p) { return qFuzzyCompare(p.y(), y); });
+    }
+    return found;
+}
+
 } // namespace
 
 class BalanceWindowTest : public QObject
@@ -132,6 +156,76 @@ private slots:
         QCOMPARE(testing::cellTexts(shown->table()), filled(shown, fill, expectedOf(study)));
         // Core's problem, whatever it is, in the message line and not a box.
         QCOMPARE(window.shownBalance().problem, expectedOf(study).problem);
+    }
+
+    // The duration curve reads flows on a logarithmic axis with the chosen reference flow
+    // level across it; the fits' chart draws core's minima and makes the chosen fit stand out.
+    void theChartsDrawCoresPoints_data()
+    {
+        QTest::addColumn<QString>("reference");
+        QTest::addColumn<QString>("fit");
+        QTest::newRow("Q95, Weibull") << QString(keys::kReferenceQ95) << QString(keys::kFitWeibull);
+        QTest::newRow("Q7,10, log-normal")
+            << QString(keys::kReferenceQ710) << QString(keys::kFitLogNormal3);
+        QTest::newRow("QMLT, empirical")
+            << QString(keys::kReferenceQmlt) << QString(keys::kFitEmpirical);
+    }
+    void theChartsDrawCoresPoints()
+    {
+        QFETCH(QString, reference);
+        QFETCH(QString, fit);
+        Study study = riverStudy();
+        study.balance->reference = reference;
+        study.balance->fit = fit;
+        const WaterBalance balance = expectedOf(study);
+        QVERIFY2(balance.computed(), qPrintable(balance.problem));
+
+        std::unique_ptr<QChartView> duration(makeDurationCurveChart(balance, nullptr));
+        const QList<QAbstractAxis *> flowAxes = duration->chart()->axes(Qt::Vertical);
+        QCOMPARE(flowAxes.size(), 1);
+        auto *log = qobject_cast<QLogValueAxis *>(flowAxes.front());
+        QVERIFY(log);
+        QVERIFY(log->min() <= double(balance.reference) && double(balance.reference) <= log->max());
+        QCOMPARE(levelLinesAt(duration->chart(), double(balance.reference)), 1);
+        auto *curve = qobject_cast<QLineSeries *>(duration->chart()->series().front());
+        QCOMPARE(curve->count(), int(durationChartPoints(balance).size()));
+
+        std::unique_ptr<QChartView> fits(makeMinimaFitChart(balance, nullptr));
+        int minima = -1;
+        qreal chosenWidth = 0, otherWidth = 0;
+        for (QAbstractSeries *series : fits->chart()->series()) {
+            if (auto *points = qobject_cast<QScatterSeries *>(series)) {
+                minima = points->count();
+                continue;
+            }
+            auto *line = qobject_cast<QLineSeries *>(series);
+            const bool chosen =
+                line->count() == int(fitCurvePoints(balance, balance.choices.fit).size()) &&
+                line->points().front().y() ==
+                    double(fitCurvePoints(balance, balance.choices.fit).front().y);
+            (chosen ? chosenWidth : otherWidth) =
+                std::max(chosen ? chosenWidth : otherWidth, line->pen().widthF());
+        }
+        QCOMPARE(minima, int(empiricalMinimaPoints(balance).size()));
+        QVERIFY(chosenWidth > otherWidth);
+    }
+
+    // Over the horizon the ratio is read against the class limits below the axis's top.
+    void theRatioChartDrawsTheClassLimits()
+    {
+        ScenarioBalance scenario;
+        scenario.name = QStringLiteral("Base");
+        for (int y = 0; y < 5; ++y) {
+            HorizonBalanceYear year;
+            year.year = 2030 + y;
+            year.meanDay.percent = 8 + 4 * y; // 8 to 24 %
+            scenario.years.push_back(year);
+        }
+        std::unique_ptr<QChartView> view(makeHorizonRatioChart({scenario}, nullptr));
+        for (double limit : {5.0, 10.0, 20.0, 40.0})
+            QCOMPARE(levelLinesAt(view->chart(), limit), 1);
+        std::unique_ptr<QChartView> empty(makeHorizonRatioChart({}, nullptr));
+        QVERIFY(empty->chart()->series().isEmpty());
     }
 
     // Each choice is the study's at once and everything is computed again from it.
