@@ -22,6 +22,7 @@
 #include "support/SummaryStudies.h"
 #include "support/WindowTesting.h"
 
+#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -31,6 +32,7 @@
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QScatterSeries>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -457,6 +459,45 @@ private slots:
         // Opened and closed without a change, the balance is the one read.
         QCOMPARE(again.studyBalance(), reread.balance);
         LocaleSettings::setCurrent(LocaleSettings::brazilian());
+    }
+
+    // Each field is reached from its caption's mnemonic, read by a screen reader by its name,
+    // and the Tab key goes through the choices in the order they stand.
+    void everyFieldIsReachedFromTheKeyboard()
+    {
+        Study study = riverStudy();
+        study.balance->reference = QString(keys::kReferenceTyped);
+        TF_Balanco window(study);
+        QVERIFY(testing::showActive(&window));
+        const QStringList fields{"cb_referencia", "e_vazao_digitada", "e_fracao_outorgavel",
+                                 "cb_inicio_ano", "cb_ajuste"};
+        QSet<QChar> mnemonics;
+        for (QLabel *label : window.findChildren<QLabel *>()) {
+            if (!label->buddy())
+                continue;
+            const int at = label->text().indexOf(QLatin1Char('&'));
+            QVERIFY2(at >= 0, qPrintable(label->text()));
+            const QChar key = label->text().at(at + 1).toLower();
+            QVERIFY2(!mnemonics.contains(key), qPrintable(label->text()));
+            mnemonics.insert(key);
+        }
+        for (const QString &name : fields) {
+            QWidget *field = window.findChild<QWidget *>(name);
+            QVERIFY2(field, qPrintable(name));
+            QVERIFY2(!field->accessibleName().isEmpty(), qPrintable(name));
+            const QList<QLabel *> labels = window.findChildren<QLabel *>();
+            QVERIFY2(std::any_of(labels.begin(), labels.end(),
+                                 [field](QLabel *l) { return l->buddy() == field; }),
+                     qPrintable(name));
+        }
+        for (ResultGrid *grid : window.findChildren<ResultGrid *>())
+            QVERIFY2(!grid->accessibleName().isEmpty(), qPrintable(grid->objectName()));
+
+        window.findChild<QWidget *>("b_colar_serie")->setFocus(Qt::TabFocusReason);
+        for (const QString &name : fields) {
+            window.focusNextControl();
+            QCOMPARE(QApplication::focusWidget()->objectName(), name);
+        }
     }
 
     void aStudyWithoutBalanceKeepsNone()
