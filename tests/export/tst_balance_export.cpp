@@ -136,6 +136,7 @@ private slots:
         QFETCH(QString, kind);
         const Balanced made = balanceOf(kind);
         const BalanceBook book = balanceBook(made.balance, made.scenarios);
+        QVERIFY(!book.worksheets.empty());
         MessageRecorder recorder;
         RecordingSpreadsheet app;
         exportBalance(&window, made.balance, made.scenarios, app);
