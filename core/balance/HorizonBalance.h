@@ -25,6 +25,9 @@ struct ScenarioBalance {
     QString problem;
     QString partialNote;
     std::vector<HorizonBalanceYear> years;
+    // Whether the dilution was computed: without it the ratios "com diluição" are the mean
+    // day's alone and name no first year.
+    bool dilutionComputed = false;
     // The first year whose mean day is "Crítica" or worse, without and with the dilution
     // flow; none when no year is.
     std::optional<int> firstCriticalYear;

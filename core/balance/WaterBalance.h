@@ -80,6 +80,8 @@ struct WaterBalance {
     // The series' reference flows and monthly curves; none without a series.
     std::optional<flows::ReferenceFlows> flows;
     std::array<flows::MonthFlows, 12> monthFlows{};
+    // The series' flow-duration curve, for its chart (BalanceCharts.h); empty without a series.
+    std::vector<flows::DurationPoint> durationCurve;
 
     QString referenceName;
     long double reference = 0; // m3/s

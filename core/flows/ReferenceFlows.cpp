@@ -15,8 +15,6 @@ namespace tavi::flows
 namespace
 {
 
-// The standard normal quantile of 0.1, the 10-year minimum's non-exceedance probability.
-constexpr long double kNormalQuantileOfQ710 = -1.2815515655446004L;
 constexpr int kWindowDays = 7;
 
 // The days a 7-day mean covers: a window is only taken when every one of its days has a value,
@@ -97,6 +95,65 @@ long double weibullShape(long double cv2)
             high = middle;
     }
     return std::exp((low + high) / 2);
+}
+
+// The sorted minima at their plotting positions m / (n + 1), joined by straight lines; none
+// outside the first and last position, where the sample says nothing.
+std::optional<long double> empiricalQuantile(const std::vector<long double> &minima,
+                                             long double probability)
+{
+    std::vector<long double> sorted = minima;
+    std::sort(sorted.begin(), sorted.end());
+    const long double n = sorted.size();
+    for (std::size_t i = 0; i + 1 < sorted.size(); ++i) {
+        const long double p0 = (i + 1) / (n + 1);
+        const long double p1 = (i + 2) / (n + 1);
+        if (p0 <= probability && probability <= p1)
+            return sorted[i] + (probability - p0) / (p1 - p0) * (sorted[i + 1] - sorted[i]);
+    }
+    return std::nullopt;
+}
+
+// The standard normal quantile: Acklam's rational approximation (relative error below 1.2e-9)
+// polished by two Halley steps on erfc, which bring it to the precision of long double, so that
+// the log-normal's curve passes through its own Q7,10 at 0.1.
+long double normalQuantile(long double p)
+{
+    static const long double a[] = {-3.969683028665376e+01L, 2.209460984245205e+02L,
+                                    -2.759285104469687e+02L, 1.383577518672690e+02L,
+                                    -3.066479806614716e+01L, 2.506628277459239e+00L};
+    static const long double b[] = {-5.447609879822406e+01L, 1.615858368580409e+02L,
+                                    -1.556989798598866e+02L, 6.680131188771972e+01L,
+                                    -1.328068155288572e+01L};
+    static const long double c[] = {-7.784894002430293e-03L, -3.223964580411365e-01L,
+                                    -2.400758277161838e+00L, -2.549732539343734e+00L,
+                                    4.374664141464968e+00L,  2.938163982698783e+00L};
+    static const long double d[] = {7.784695709041462e-03L, 3.224671290700398e-01L,
+                                    2.445134137142996e+00L, 3.754408661907416e+00L};
+    constexpr long double kLow = 0.02425L;
+    long double x = 0;
+    if (p < kLow) {
+        const long double q = std::sqrt(-2 * std::log(p));
+        x = (((((c[0] * q + c[1]) * q + c[2]) * q + c[3]) * q + c[4]) * q + c[5]) /
+            ((((d[0] * q + d[1]) * q + d[2]) * q + d[3]) * q + 1);
+    } else if (p <= 1 - kLow) {
+        const long double q = p - 0.5L;
+        const long double r = q * q;
+        x = (((((a[0] * r + a[1]) * r + a[2]) * r + a[3]) * r + a[4]) * r + a[5]) * q /
+            (((((b[0] * r + b[1]) * r + b[2]) * r + b[3]) * r + b[4]) * r + 1);
+    } else {
+        const long double q = std::sqrt(-2 * std::log1p(-p));
+        x = -(((((c[0] * q + c[1]) * q + c[2]) * q + c[3]) * q + c[4]) * q + c[5]) /
+            ((((d[0] * q + d[1]) * q + d[2]) * q + d[3]) * q + 1);
+    }
+    const long double sqrt2 = std::sqrt(2.0L);
+    const long double sqrt2pi = std::sqrt(2 * 3.14159265358979323846264338327950288L);
+    for (int step = 0; step < 2; ++step) {
+        const long double e = std::erfc(-x / sqrt2) / 2 - p;
+        const long double u = e * sqrt2pi * std::exp(x * x / 2);
+        x -= u / (1 + x * u / 2);
+    }
+    return x;
 }
 
 QString yearList(const std::vector<SeriesYear> &years)
@@ -223,22 +280,12 @@ MinimaFits fitMinima(const std::vector<long double> &minima)
         fits.logNormalMu = std::log(m) - sigma2 / 2;
     }
     fits.logNormal =
-        fits.logNormalA + std::exp(fits.logNormalMu + fits.logNormalSigma * kNormalQuantileOfQ710);
+        fits.logNormalA +
+        std::exp(fits.logNormalMu + fits.logNormalSigma * normalQuantile(kQ710Probability));
 
     // Empirical: the smallest minimum stands at 1 / (n + 1), below 0.1 from 9 years on; with
     // fewer the empirical frequency does not reach the 10-year minimum.
-    std::vector<long double> sorted = minima;
-    std::sort(sorted.begin(), sorted.end());
-    const long double n = sorted.size();
-    for (std::size_t i = 0; i + 1 < sorted.size(); ++i) {
-        const long double p0 = (i + 1) / (n + 1);
-        const long double p1 = (i + 2) / (n + 1);
-        if (p0 <= kQ710Probability && kQ710Probability <= p1) {
-            fits.empirical =
-                sorted[i] + (kQ710Probability - p0) / (p1 - p0) * (sorted[i + 1] - sorted[i]);
-            break;
-        }
-    }
+    fits.empirical = empiricalQuantile(minima, kQ710Probability);
     return fits;
 }
 
@@ -297,9 +344,30 @@ ReferenceFlows referenceFlows(const FlowSeries &series, int firstMonth, MinimaFi
     return flows;
 }
 
-std::optional<long double> fitQuantile(const MinimaFits &, MinimaFit,
-                                       const std::vector<long double> &, long double)
+std::optional<long double> fitQuantile(const MinimaFits &fits, MinimaFit fit,
+                                       const std::vector<long double> &minima,
+                                       long double probability)
 {
+    if (minima.size() < 2 || !(probability > 0 && probability < 1))
+        return std::nullopt;
+    switch (fit) {
+    case MinimaFit::Weibull:
+        if (!fits.weibull)
+            return std::nullopt;
+        // Minima all alike have no shape: every probability gives that one flow.
+        if (fits.weibullAlpha == 0)
+            return fits.weibull;
+        return fits.weibullBeta * std::pow(-std::log1p(-probability), 1 / fits.weibullAlpha);
+    case MinimaFit::LogNormal3:
+        if (!fits.logNormal)
+            return std::nullopt;
+        if (fits.logNormalSigma == 0)
+            return fits.logNormal;
+        return fits.logNormalA +
+               std::exp(fits.logNormalMu + fits.logNormalSigma * normalQuantile(probability));
+    case MinimaFit::Empirical:
+        return empiricalQuantile(minima, probability);
+    }
     return std::nullopt;
 }
 

@@ -84,6 +84,12 @@ private slots:
     void tooFewYearsForQ710_data();
     void tooFewYearsForQ710();
     void monthOutOfRangeRefused();
+    void fitQuantileClosedForms_data();
+    void fitQuantileClosedForms();
+    void fitQuantileAtTenPercentIsQ710_data();
+    void fitQuantileAtTenPercentIsQ710();
+    void fitQuantileOutOfReach_data();
+    void fitQuantileOutOfReach();
 };
 
 void TestReferenceFlows::durationCurveOfKnownFlows_data()
@@ -458,6 +464,111 @@ void TestReferenceFlows::monthOutOfRangeRefused()
     const FlowSeries series = constantSeries(QDate(2000, 1, 1), QDate(2000, 12, 31));
     QVERIFY_THROWS_EXCEPTION(tavi::TaviError, referenceFlows(series, 13));
     QVERIFY_THROWS_EXCEPTION(tavi::TaviError, referenceFlows(series, 0));
+}
+
+// Minima skewed to the right, so that the log-normal has its third parameter.
+const std::vector<long double> kSkewedMinima{3.1L, 2.4L, 5.9L, 2.8L, 4.2L, 2.2L,
+                                             3.6L, 9.5L, 2.6L, 3.3L, 4.8L, 2.9L};
+
+void TestReferenceFlows::fitQuantileClosedForms_data()
+{
+    QTest::addColumn<double>("p");
+    QTest::addColumn<double>("z"); // the standard normal quantile of p, from tables
+    QTest::newRow("0.01, the lower tail") << 0.01 << -2.3263478740408408;
+    QTest::newRow("0.1") << 0.1 << -1.2815515655446004;
+    QTest::newRow("0.5") << 0.5 << 0.0;
+    QTest::newRow("0.975") << 0.975 << 1.959963984540054;
+    QTest::newRow("0.999, the upper tail") << 0.999 << 3.090232306167813;
+}
+
+// Each fit's curve by its closed form: Weibull of minima beta (-ln(1 - p))^(1/alpha), the
+// log-normal a + exp(mu + sigma z_p).
+void TestReferenceFlows::fitQuantileClosedForms()
+{
+    QFETCH(double, p);
+    QFETCH(double, z);
+    const MinimaFits fits = fitMinima(kSkewedMinima);
+    QVERIFY(fits.logNormalNote.isEmpty());
+    const std::optional<long double> weibull =
+        fitQuantile(fits, MinimaFit::Weibull, kSkewedMinima, p);
+    QVERIFY(weibull);
+    QVERIFY(near(*weibull, fits.weibullBeta * std::pow(-std::log(1.0L - p), 1 / fits.weibullAlpha),
+                 1e-14L));
+    const std::optional<long double> logNormal =
+        fitQuantile(fits, MinimaFit::LogNormal3, kSkewedMinima, p);
+    QVERIFY(logNormal);
+    QVERIFY2(near(*logNormal,
+                  fits.logNormalA + std::exp(fits.logNormalMu + fits.logNormalSigma * z), 1e-14L),
+             qPrintable(QString::number(double(*logNormal), 'g', 17)));
+    // The Weibull's own distribution function brings the flow back to p.
+    QVERIFY(
+        near(1 - std::exp(-std::pow(*weibull / fits.weibullBeta, fits.weibullAlpha)), p, 1e-13L));
+}
+
+void TestReferenceFlows::fitQuantileAtTenPercentIsQ710_data()
+{
+    QTest::addColumn<std::vector<long double>>("minima");
+    QTest::newRow("skewed right") << kSkewedMinima;
+    // Skewed left: the log-normal falls back to two parameters.
+    QTest::newRow("skewed left") << std::vector<long double>{9,   8.5, 9.2, 3, 8.8, 9.1,
+                                                             8.7, 9.3, 8.9, 9, 8.6};
+    QTest::newRow("all alike") << std::vector<long double>(12, 4.5L);
+}
+
+void TestReferenceFlows::fitQuantileAtTenPercentIsQ710()
+{
+    QFETCH(std::vector<long double>, minima);
+    const MinimaFits fits = fitMinima(minima);
+    const std::pair<MinimaFit, std::optional<long double>> fitted[] = {
+        {MinimaFit::Weibull, fits.weibull},
+        {MinimaFit::LogNormal3, fits.logNormal},
+        {MinimaFit::Empirical, fits.empirical}};
+    for (const auto &[fit, q710] : fitted) {
+        QVERIFY(q710);
+        const std::optional<long double> curve = fitQuantile(fits, fit, minima, kQ710Probability);
+        QVERIFY(curve);
+        QVERIFY2(near(*curve, *q710, 1e-15L), qPrintable(QStringLiteral("%1 against %2")
+                                                             .arg(double(*curve), 0, 'g', 17)
+                                                             .arg(double(*q710), 0, 'g', 17)));
+    }
+}
+
+void TestReferenceFlows::fitQuantileOutOfReach_data()
+{
+    QTest::addColumn<int>("fit");
+    QTest::addColumn<double>("p");
+    QTest::addColumn<int>("minima");
+    QTest::addColumn<double>("expected"); // NaN: none
+    const double none = std::nan("");
+    QTest::newRow("p 0") << int(MinimaFit::Weibull) << 0.0 << 12 << none;
+    QTest::newRow("p 1") << int(MinimaFit::LogNormal3) << 1.0 << 12 << none;
+    QTest::newRow("p negative") << int(MinimaFit::Empirical) << -0.1 << 12 << none;
+    QTest::newRow("one minimum") << int(MinimaFit::Weibull) << 0.5 << 1 << none;
+    // 12 minima: the empirical reaches from 1/13 to 12/13 only.
+    QTest::newRow("empirical below its reach") << int(MinimaFit::Empirical) << 0.07 << 12 << none;
+    QTest::newRow("empirical above its reach") << int(MinimaFit::Empirical) << 0.93 << 12 << none;
+    // The smallest (2.2) at 1/13 and the next (2.4) at 2/13; the ends taken a hair inside, as
+    // 1/13 in double precision may fall either side of the same in long double.
+    QTest::newRow("empirical on its first point")
+        << int(MinimaFit::Empirical) << 1.0 / 13 + 1e-12 << 12 << 2.2;
+    QTest::newRow("empirical halfway") << int(MinimaFit::Empirical) << 1.5 / 13 << 12 << 2.3;
+    QTest::newRow("empirical on its last point")
+        << int(MinimaFit::Empirical) << 12.0 / 13 - 1e-12 << 12 << 9.5;
+}
+
+void TestReferenceFlows::fitQuantileOutOfReach()
+{
+    QFETCH(int, fit);
+    QFETCH(double, p);
+    QFETCH(int, minima);
+    QFETCH(double, expected);
+    const std::vector<long double> sample(kSkewedMinima.begin(), kSkewedMinima.begin() + minima);
+    const MinimaFits fits = fitMinima(kSkewedMinima);
+    const std::optional<long double> flow = fitQuantile(fits, MinimaFit(fit), sample, p);
+    QCOMPARE(flow.has_value(), !std::isnan(expected));
+    if (flow)
+        QVERIFY2(near(*flow, expected, 1e-11L),
+                 qPrintable(QString::number(double(*flow), 'g', 17)));
 }
 
 QTEST_GUILESS_MAIN(TestReferenceFlows)
