@@ -71,9 +71,11 @@ QString classCell(StressClass stress, const QString &extra = QString())
 }
 
 // A table made by core, row 0 its headings, as the report prints it: units as written on
-// paper, the rows the table left empty dropped, and a class's name in its colour. With the
-// columns' shares of the page, in the smaller type of a table of many figures.
-QString tableHtml(const CellTable &made, const QList<int> &percentWidths = {})
+// paper (core's tables write "m3", as a workbook's cell takes it), the rows the table left empty
+// dropped, texts to the left and figures to the right, and a class's name in its colour. With
+// the columns' shares of the page, in the smaller type of a table of many figures.
+QString tableHtml(const CellTable &made, const QSet<int> &textColumns,
+                  const QList<int> &percentWidths)
 {
     const bool wide = !percentWidths.isEmpty();
     const QString font = wide ? QStringLiteral("; font-size: 8pt") : QString();
@@ -97,11 +99,15 @@ QString tableHtml(const CellTable &made, const QList<int> &percentWidths = {})
             continue;
         html += QStringLiteral("<tr>");
         for (int c = 0; c < made.columns(); ++c) {
-            const QString &text = made.cell(c, r);
+            const QString text =
+                QString(made.cell(c, r)).replace(QLatin1String("m3"), QStringLiteral("m³"));
             if (const std::optional<StressClass> stress = classNamed(text))
                 html += classCell(*stress);
-            else if (c == 0)
+            else if (textColumns.contains(c))
                 html += QStringLiteral("<td>%1</td>").arg(escaped(text));
+            else if (wide)
+                html += QStringLiteral("<td align='right' style='white-space: nowrap'>%1</td>")
+                            .arg(escaped(text));
             else
                 html += QStringLiteral("<td align='right'>%1</td>").arg(escaped(text));
         }
@@ -111,11 +117,12 @@ QString tableHtml(const CellTable &made, const QList<int> &percentWidths = {})
 }
 
 template <typename Fill>
-QString filledTable(int columns, Fill fill, const QList<int> &percentWidths = {})
+QString filledTable(int columns, Fill fill, const QSet<int> &textColumns = {0},
+                    const QList<int> &percentWidths = {})
 {
     CellTable table(columns, kTableRows, kTableRows, true);
     fill(table);
-    return tableHtml(table, percentWidths);
+    return tableHtml(table, textColumns, percentWidths);
 }
 
 // "1971–1984, 1986, 1988–2000": a run of consecutive years as one span.
@@ -212,11 +219,12 @@ QString flowsHtml(const WaterBalance &balance)
 {
     QString html = heading(QStringLiteral("Vazões de referência"), 11);
     html += filledTable(kReferenceFlowColumns,
-                        [&balance](CellTable &table) { fillReferenceFlowTable(table, balance); });
+                        [&balance](CellTable &table) { fillReferenceFlowTable(table, balance); },
+                        {0, 2});
     if (balance.flows) {
         html += heading(QStringLiteral("Ajustes das mínimas anuais de 7 dias"), 11);
         html += filledTable(kFitColumns,
-                            [&balance](CellTable &table) { fillFitTable(table, balance); });
+                            [&balance](CellTable &table) { fillFitTable(table, balance); }, {0, 1});
     }
     if (hasDuration(balance))
         html += chartHtml(kDurationMark);
@@ -236,7 +244,7 @@ QString legendHtml()
 
 QString demandHtml(const WaterBalance &balance)
 {
-    QString html = heading(QStringLiteral("Demanda e disponibilidade"), 11, true);
+    QString html = heading(QStringLiteral("Demanda e disponibilidade"), 11);
     html += QStringLiteral("<p>Vazão de referência: %1, %2. Fração outorgável: %3 %, vazão "
                            "outorgável de %4.</p>")
                 .arg(escaped(balance.referenceName),
@@ -256,13 +264,29 @@ QString demandHtml(const WaterBalance &balance)
         html += warning(balance.partialNote);
     for (const QString &error : balance.errors)
         html += warning(error);
-    html += filledTable(kRatioColumns,
-                        [&balance](CellTable &table) { fillRatioTable(table, balance); });
+    // As wide as the page, so that the ratios' names keep to a line or two.
+    html +=
+        filledTable(kRatioColumns, [&balance](CellTable &table) { fillRatioTable(table, balance); },
+                    {0}, {30, 14, 18, 17, 21});
     html += legendHtml();
+    QStringList exceeding;
+    const std::pair<const char *, const Ratio *> ratios[] = {
+        {"o dia médio", &balance.meanDay},
+        {"o dia de maior demanda", &balance.peakDay},
+        {"o dia médio com diluição", &balance.meanDayWithDilution},
+        {"o dia de maior demanda com diluição", &balance.peakDayWithDilution}};
+    for (const auto &[name, ratio] : ratios)
+        if ((balance.dilutionComputed || ratio == &balance.meanDay || ratio == &balance.peakDay) &&
+            ratio->grantUse > 100)
+            exceeding << QString::fromUtf8(name);
+    if (!exceeding.isEmpty())
+        html += QStringLiteral("<p><b>A demanda excede a vazão outorgável</b> (uso acima de "
+                               "100 %): %1.</p>")
+                    .arg(exceeding.join(QStringLiteral(", ")));
     if (!balance.months.empty()) {
         html += heading(QStringLiteral("Balanço mês a mês"), 11);
         html += filledTable(kMonthColumns,
-                            [&balance](CellTable &table) { fillMonthTable(table, balance); },
+                            [&balance](CellTable &table) { fillMonthTable(table, balance); }, {0},
                             {10, 15, 14, 14, 15, 14, 18});
         html += chartHtml(kMonthsMark);
     }
@@ -276,7 +300,7 @@ QString firstCriticalText(const std::optional<int> &year)
 
 QString horizonHtml(const std::vector<ScenarioBalance> &scenarios)
 {
-    QString html = heading(QStringLiteral("Balanço no horizonte de planejamento"), 11, true);
+    QString html = heading(QStringLiteral("Balanço no horizonte de planejamento"), 11);
     html += QStringLiteral("<p>O dia médio de cada ano de cada cenário contra a mesma vazão de "
                            "referência; o primeiro ano crítico é o primeiro cuja classe é "
                            "Crítica ou pior.</p>");
@@ -300,7 +324,7 @@ QString horizonHtml(const std::vector<ScenarioBalance> &scenarios)
     html += QStringLiteral("<table border='1' cellspacing='0' cellpadding='2' "
                            "style='border-collapse:collapse; margin-bottom:8px'><thead><tr>");
     for (const char *title : {"Cenário", "Último ano", "Dia médio / referência (%)", "Classe",
-                              "Primeiro ano crítico", "Com diluição"})
+                              "Primeiro ano crítico", "Primeiro ano crítico com diluição"})
         html += QStringLiteral("<th bgcolor='#dde6f0'>%1</th>").arg(QString::fromUtf8(title));
     html += QStringLiteral("</tr></thead>") + rows + QStringLiteral("</table>");
     for (const ScenarioBalance &scenario : scenarios)

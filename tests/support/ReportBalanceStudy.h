@@ -14,7 +14,7 @@ namespace testing
 {
 
 inline tavi::flows::FlowSeries seasonalRiver(int firstYear = 1971, int years = 30,
-                                             long double scale = 1)
+                                             long double scale = 12)
 {
     tavi::flows::FlowSeries series;
     series.station = QStringLiteral("56110000 - RIO CLARO EM ÁGUAS CLARAS");
