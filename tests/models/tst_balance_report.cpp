@@ -224,6 +224,22 @@ private slots:
         }
     }
 
+    // The balance stands on the current supply demand, whichever the summary printed.
+    void theCurrentDemandUnderAFutureSummary()
+    {
+        Study study = testing::balanceStudy();
+        // Next year's per-capita demand 10 % above the current one.
+        study.windows["TF_Abast_Publico"].fields.insert(QStringLiteral("e_p_1"),
+                                                        QStringLiteral("0.05"));
+        const WaterBalance current = balanceOfStudy(study);
+        const MunicipalSummary nextYear = summarizeStudy(study, SupplyScenario::NextYear);
+        QVERIFY(computeBalance(study, nextYear).meanDay.demand > current.meanDay.demand);
+        const QString html = SummaryReport::reportHtml(study, nextYear, {});
+        for (const QString &text :
+             tableTexts(kRatioColumns, [&](CellTable &t) { fillRatioTable(t, current); }))
+            QVERIFY2(html.contains(text), qPrintable(text));
+    }
+
     // A balance that cannot be computed says why, and prints what the river's series gives:
     // its reference flows and the charts of the series, never a ratio.
     void aProblemIsPrinted_data()
