@@ -36,6 +36,19 @@ QString warning(const QString &text)
     return QStringLiteral("<p style='color:#a00000'>%1</p>").arg(escaped(text));
 }
 
+// A flow in a sentence, never broken at the "/" of its unit.
+QString flowText(long double flow)
+{
+    return QStringLiteral("<span style='white-space: nowrap'>%1</span>")
+        .arg(formatReadable(flow, kFlowDecimals, QStringLiteral("m³/s")));
+}
+
+// A message as a sentence, whether or not it came with its full stop.
+QString sentence(const QString &text)
+{
+    return text.endsWith(QLatin1Char('.')) ? text : text + QLatin1Char('.');
+}
+
 QString dateText(const QDate &date)
 {
     return date.toString(QStringLiteral("dd/MM/yyyy"));
@@ -125,16 +138,27 @@ QString filledTable(int columns, Fill fill, const QSet<int> &textColumns = {0},
     return tableHtml(table, textColumns, percentWidths);
 }
 
+// A hydrological year runs into the next calendar year, and reads "1984/85": "1984" alone
+// would hide that the days it lacks may be in 1985.
+QString yearLabel(int year, int firstMonth)
+{
+    return firstMonth == 1
+               ? QString::number(year)
+               : QStringLiteral("%1/%2").arg(year).arg((year + 1) % 100, 2, 10, QLatin1Char('0'));
+}
+
 // "1971–1984, 1986, 1988–2000": a run of consecutive years as one span.
-QString yearSpans(const std::vector<int> &years)
+QString yearSpans(const std::vector<int> &years, int firstMonth)
 {
     QStringList spans;
     for (std::size_t i = 0; i < years.size();) {
         std::size_t j = i;
         while (j + 1 < years.size() && years[j + 1] == years[j] + 1)
             ++j;
-        spans << (j == i ? QString::number(years[i])
-                         : QStringLiteral("%1%2%3").arg(years[i]).arg(QChar(0x2013)).arg(years[j]));
+        spans << (j == i
+                      ? yearLabel(years[i], firstMonth)
+                      : QStringLiteral("%1%2%3").arg(yearLabel(years[i], firstMonth), QChar(0x2013),
+                                                     yearLabel(years[j], firstMonth)));
         i = j + 1;
     }
     return spans.join(QStringLiteral(", "));
@@ -171,13 +195,14 @@ QString seriesHtml(const StudyBalance &inputs, const WaterBalance &balance)
                 used.push_back(year.year);
             else
                 leftOut << QStringLiteral("%1 (%2 de %3 dias sem dado)")
-                               .arg(year.year)
+                               .arg(yearLabel(year.year, balance.choices.firstMonth))
                                .arg(year.missing)
                                .arg(year.days);
         }
         html += QStringLiteral("<br>Anos usados (%1): %2.")
                     .arg(used.size())
-                    .arg(used.empty() ? QStringLiteral("nenhum") : yearSpans(used));
+                    .arg(used.empty() ? QStringLiteral("nenhum")
+                                      : yearSpans(used, balance.choices.firstMonth));
         html += QStringLiteral("<br>Anos deixados de fora, com mais de %1 % dos dias sem dado "
                                "(%2): %3.")
                     .arg(formatReadable(flows::kMostMissingShare * 100, 0))
@@ -245,20 +270,18 @@ QString legendHtml()
 QString demandHtml(const WaterBalance &balance)
 {
     QString html = heading(QStringLiteral("Demanda e disponibilidade"), 11);
-    html += QStringLiteral("<p>Vazão de referência: %1, %2. Fração outorgável: %3 %, vazão "
-                           "outorgável de %4.</p>")
-                .arg(escaped(balance.referenceName),
-                     formatReadable(balance.reference, kFlowDecimals, QStringLiteral("m³/s")),
+    html += QStringLiteral("<p>Vazão de referência escolhida: %1, %2. Fração outorgável: %3 %, "
+                           "vazão outorgável de %4.</p>")
+                .arg(escaped(balance.referenceName), flowText(balance.reference),
                      formatReadable(balance.choices.grantShare, kShareDecimals),
-                     formatReadable(balance.available, kFlowDecimals, QStringLiteral("m³/s")));
+                     flowText(balance.available));
     html += QStringLiteral("<p>Demanda: os setores consuntivos do resumo (abastecimento público, "
                            "demanda ATUAL; pecuária; agricultura), de m³/dia em m³/s.%1</p>")
                 .arg(balance.dilutionComputed
                          ? QStringLiteral(" A vazão de diluição de esgotos, %1, não é consumida "
                                           "mas fica indisponível: soma-se à demanda nas linhas "
                                           "com diluição.")
-                               .arg(formatReadable(balance.dilution, kFlowDecimals,
-                                                   QStringLiteral("m³/s")))
+                               .arg(flowText(balance.dilution))
                          : QString());
     if (!balance.partialNote.isEmpty())
         html += warning(balance.partialNote);
@@ -342,8 +365,8 @@ QString html(const Study &study, const WaterBalance &balance,
         return QString();
     QString html = heading(QStringLiteral("Balanço Hídrico"), 13, true);
     if (!balance.computed())
-        html +=
-            warning(QStringLiteral("O balanço não pôde ser calculado: %1").arg(balance.problem));
+        html += warning(
+            QStringLiteral("O balanço não pôde ser calculado: %1").arg(sentence(balance.problem)));
     html += seriesHtml(*study.balance, balance);
     if (balance.flows || balance.computed())
         html += flowsHtml(balance);

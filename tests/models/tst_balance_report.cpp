@@ -144,21 +144,35 @@ private slots:
         QTest::addColumn<QString>("reference");
         QTest::addColumn<QString>("typedFlow");
         QTest::addColumn<bool>("horizon");
+        QTest::addColumn<QString>("firstMonth");
+        QTest::addColumn<QStringList>("years"); // used, then left out
+        const QStringList calendar{"Anos usados (29): 1971–1984, 1986–2000.",
+                                   "(1): 1985 (40 de 365 dias sem dado)."};
         QTest::newRow("Q95") << "Q95"
-                             << "" << false;
+                             << "" << false << "1" << calendar;
         QTest::newRow("Q7,10, with a horizon") << "Q7,10"
-                                               << "" << true;
-        QTest::newRow("QMLT") << "QMLT"
-                              << "" << false;
+                                               << "" << true << "1" << calendar;
+        // The days of a hydrological year before the series begins or after it ends count as
+        // missing: October to December 1970, and January to September 2001.
+        QTest::newRow("QMLT, years from October")
+            << "QMLT"
+            << "" << false << "10"
+            << QStringList{"Anos hidrológicos, a partir de outubro.",
+                           "Anos usados (28): 1971/72–1983/84, 1985/86–1999/00.",
+                           "1970/71 (92 de 365 dias sem dado); 1984/85 (40 de 365 dias sem "
+                           "dado); 2000/01 (273 de 365 dias sem dado)."};
         QTest::newRow("typed, no series, with a horizon") << "digitada"
-                                                          << "3.5" << true;
+                                                          << "3.5" << true << "1" << QStringList();
     }
     void chapterHoldsTheBalance()
     {
         QFETCH(QString, reference);
         QFETCH(QString, typedFlow);
         QFETCH(bool, horizon);
-        const Study study = testing::balanceStudy(reference, QStringLiteral("40"), typedFlow);
+        QFETCH(QString, firstMonth);
+        QFETCH(QStringList, years);
+        Study study = testing::balanceStudy(reference, QStringLiteral("40"), typedFlow);
+        study.balance->firstMonth = firstMonth;
         const std::vector<horizon::ScenarioRun> runs =
             horizon ? handMadeRuns() : std::vector<horizon::ScenarioRun>();
         const QString chapter = chapterOf(study, runs);
@@ -177,14 +191,12 @@ private slots:
             texts += tableTexts(kFitColumns, [&](CellTable &t) { fillFitTable(t, balance); });
             texts << QStringLiteral("56110000 - RIO CLARO EM ÁGUAS CLARAS")
                   << QStringLiteral("01/01/1971 a 31/12/2000")
-                  << QStringLiteral("vazoes_56110000.csv")
-                  << QStringLiteral("Anos usados (29): 1971–1984, 1986–2000")
-                  << QStringLiteral("1985 (40 de 365 dias sem dado)");
+                  << QStringLiteral("vazoes_56110000.csv") << years;
         } else {
             texts << QStringLiteral("Sem série de vazões");
         }
         texts << QStringLiteral("Fração outorgável: 40,0 %")
-              << QStringLiteral("Vazão de referência: %1").arg(balance.referenceName);
+              << QStringLiteral("Vazão de referência escolhida: %1").arg(balance.referenceName);
         QVERIFY(texts.size() > 40);
         for (const QString &text : texts)
             QVERIFY2(chapter.contains(text), qPrintable(text));
