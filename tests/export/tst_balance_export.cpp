@@ -129,7 +129,7 @@ private slots:
 
     // The workbook's own first sheet takes the last worksheet; each one added in front is
     // written, fitted while it is the active sheet, then named; the charts last, in front of
-    // all, each series given its range and the categories along x.
+    // all; every cell under the busy cursor, and the workbook shown and handed over at the end.
     void callsFromTheLastSheetToTheFirst_data() { addKinds(); }
     void callsFromTheLastSheetToTheFirst()
     {
@@ -144,48 +144,20 @@ private slots:
         QCOMPARE(app.calls.mid(0, 2), (QStringList{"create Excel.Application", "workbooksAdd 1"}));
         QCOMPARE(app.suggestedFileName, QStringLiteral("Balanço Hídrico.xlsx"));
 
-        QStringList names, added;
-        for (auto sheet = book.worksheets.rbegin(); sheet != book.worksheets.rend(); ++sheet) {
-            names << "sheetName 1 1 " + sheet->name;
-            if (sheet != book.worksheets.rbegin())
-                added << QStringLiteral("sheetsAdd 1 1 %1").arg(SpreadsheetCodes::kWorksheet);
-        }
-        QStringList values, categories, types;
-        for (auto chart = book.charts.rbegin(); chart != book.charts.rend(); ++chart) {
-            names << "sheetName 1 1 " + chart->name;
-            added << QStringLiteral("sheetsAdd 1 1 %1").arg(SpreadsheetCodes::kChartSheet);
-            types << QStringLiteral("chartType %1 %2").arg(chart->name).arg(chart->chartType);
-            for (int s = 0; s < chart->ranges.size(); ++s) {
-                const QString prefix = QStringLiteral("%1 %2 ").arg(chart->name).arg(s + 1);
-                values << "seriesValues " + prefix +
-                              absoluteReference(
-                                  parseRangeReference(chart->dataSheet, chart->ranges[s]));
-                if (!chart->categories.isEmpty())
-                    categories << "seriesXValues " + prefix +
-                                      absoluteReference(
-                                          parseRangeReference(chart->dataSheet, chart->categories));
-            }
-        }
-        QCOMPARE(app.callsOf(Op::SheetName), names);
-        QCOMPARE(app.callsOf(Op::SheetsAdd), added);
-        QCOMPARE(app.callsOf(Op::ChartType), types);
-        QCOMPARE(app.callsOf(Op::SeriesValues), values);
-        QCOMPARE(app.callsOf(Op::SeriesXValues), categories);
-        // Each worksheet fitted after its cells, before it is named; its headings in bold.
+        // The book's own order and contents are checked on the workbook below; here, how the
+        // calls go: one chart sheet added per chart, the worksheets but the first added, and
+        // each worksheet fitted after its cells, before it is named, its headings in bold.
+        const QStringList added = app.callsOf(Op::SheetsAdd);
+        QCOMPARE(added.filter(QString::number(SpreadsheetCodes::kChartSheet)).size(),
+                 int(book.charts.size()));
+        QCOMPARE(added.filter(QString::number(SpreadsheetCodes::kWorksheet)).size(),
+                 int(book.worksheets.size()) - 1);
         QCOMPARE(app.callsOf(Op::AutoFit).size(), int(book.worksheets.size()));
         for (int i = 0; i < app.calls.size(); ++i)
             if (app.ops[i] == Op::AutoFit)
                 QCOMPARE(app.ops[i + 1], Op::SheetName);
-        const BalanceWorksheet &first = book.worksheets.front();
-        QVERIFY(app.calls.contains(RecordingSpreadsheet::bold(1, first.rows[0].size())));
-        // The first sheet's cells are the last written, each where the book puts it.
-        const int firstsName = app.calls.indexOf("sheetName 1 1 " + first.name);
-        for (int r = 0; r < first.rows.size(); ++r)
-            for (int c = 0; c < first.rows[r].size(); ++c)
-                if (!first.rows[r][c].isEmpty())
-                    QVERIFY2(app.calls.lastIndexOf(RecordingSpreadsheet::cell(
-                                 r + 1, c + 1, first.rows[r][c])) < firstsName,
-                             qPrintable(first.rows[r][c]));
+        QVERIFY(app.calls.contains(
+            RecordingSpreadsheet::bold(1, book.worksheets.front().rows[0].size())));
         for (int i = 0; i < app.calls.size(); ++i)
             if (app.ops[i] == Op::CellText)
                 QVERIFY(app.busyCursor[i]);
