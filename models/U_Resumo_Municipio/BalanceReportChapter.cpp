@@ -8,8 +8,11 @@
 
 #include <QChartView>
 #include <QColor>
+#include <QDate>
+#include <QSet>
 
 #include <algorithm>
+#include <optional>
 
 using namespace tavi;
 using namespace tavi::balance;
@@ -27,8 +30,8 @@ const char *const kMinimaMark = "[[grafico-balanco-minimas]]";
 const char *const kMonthsMark = "[[grafico-balanco-mensal]]";
 const char *const kHorizonMark = "[[grafico-balanco-horizonte]]";
 
-// Rows enough for any of the balance's tables but the horizon's; the rows a table leaves
-// empty are not printed.
+// Rows enough for any of the tables the chapter prints (twelve months and the headings at
+// most); the rows a table leaves empty are not printed.
 constexpr int kTableRows = 16;
 
 QString warning(const QString &text)
