@@ -4,11 +4,14 @@
 // - a study that reads has every window, field and grid of the program, with grids of their
 //   full size;
 // - a horizon, when it has one, begins with its base scenario;
+// - a balance's series, when it has one, holds no flow below zero and none that is not finite;
 // - written again and read back, it is the same study, and writing is stable.
 
 #include "FuzzSupport.h"
 
 #include "core/study/StudyFile.h"
+
+#include <cmath>
 
 using namespace tavi;
 
@@ -40,6 +43,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const std::vector<Scenario> &scenarios = reading.study.horizon->scenarios;
         FUZZ_CHECK(!scenarios.empty() && scenarios.front().name == QLatin1String("Base"),
                    "a horizon begins with its base", QString());
+    }
+    if (reading.study.balance && reading.study.balance->series) {
+        for (const std::optional<long double> &flow : reading.study.balance->series->days)
+            FUZZ_CHECK(!flow || (std::isfinite(*flow) && *flow >= 0 && !std::signbit(*flow)),
+                       "a study's flows are finite and not negative", QString());
     }
     const QByteArray written = writeStudy(reading.study);
     StudyReading again;

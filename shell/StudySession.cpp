@@ -3,6 +3,7 @@
 #include "core/study/StudyFile.h"
 #include "core/study/StudyRecovery.h"
 #include "frame/StudyInputs.h"
+#include "models/U_Balanco/TF_Balanco.h"
 #include "models/U_Horizonte/TF_Horizonte.h"
 #include "shell/StudyPrompts.h"
 
@@ -91,8 +92,22 @@ void StudySession::attachHorizon(TF_Horizonte *window)
     });
 }
 
+void StudySession::attachBalance(TF_Balanco *window)
+{
+    m_balanceWindow = window;
+    connect(window, &TF_Balanco::balanceEdited, window, [this] {
+        if (!m_snapshot.isActive())
+            m_snapshot.start();
+    });
+}
+
 void StudySession::detach(QWidget *moduleWindow)
 {
+    if (moduleWindow && moduleWindow == m_balanceWindow) {
+        takeWindowInputs();
+        m_balanceWindow = nullptr;
+        return;
+    }
     if (moduleWindow && moduleWindow == m_horizonWindow) {
         takeWindowInputs();
         m_horizonWindow = nullptr;
@@ -111,6 +126,13 @@ void StudySession::takeWindowInputs()
         const std::optional<StudyHorizon> horizon = m_horizonWindow->studyHorizon();
         if (horizon != m_study.horizon) {
             m_study.horizon = horizon;
+            studyEdited();
+        }
+    }
+    if (m_balanceWindow) {
+        const std::optional<StudyBalance> balance = m_balanceWindow->studyBalance();
+        if (balance != m_study.balance) {
+            m_study.balance = balance;
             studyEdited();
         }
     }

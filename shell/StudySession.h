@@ -10,6 +10,7 @@
 #include <memory>
 
 class QWidget;
+class TF_Balanco;
 class TF_Horizonte;
 
 namespace tavi
@@ -44,6 +45,8 @@ public:
     // The horizon window works on the study's horizon the same way; it was made from the
     // study as it stands, and its horizon is taken back as the module windows' inputs are.
     void attachHorizon(TF_Horizonte *window);
+    // And the balance window on the study's balance.
+    void attachBalance(TF_Balanco *window);
 
     // The commands of the "Arquivo" menu. Each asks first whether to save unsaved changes
     // where it would set them aside; false when the user cancelled or a file failed.
@@ -83,6 +86,7 @@ private:
     QString m_path;
     QPointer<QWidget> m_moduleWindow;
     QPointer<TF_Horizonte> m_horizonWindow;
+    QPointer<TF_Balanco> m_balanceWindow;
     QTimer m_snapshot;
     std::unique_ptr<tavi::StudyRecovery> m_recovery;
     // What the recovery copy holds now, so an unchanged study is not written again.

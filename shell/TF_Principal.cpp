@@ -5,6 +5,7 @@
 #include "frame/Guard.h"
 #include "frame/HelpWindow.h"
 #include "frame/Pictures.h"
+#include "models/U_Balanco/TF_Balanco.h"
 #include "models/U_Horizonte/TF_Horizonte.h"
 #include "models/U_Resumo_Municipio/TF_Resumo_Municipio.h"
 #include "shell/StretchedImage.h"
@@ -90,6 +91,10 @@ void TF_Principal::buildMenu()
         addItem(models, QStringLiteral("a_horizonte"), QStringLiteral("Horizonte e Cenários"),
                 &TF_Principal::a_horizonteTriggered);
     horizon->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    QAction *balance =
+        addItem(models, QStringLiteral("a_balanco"), QStringLiteral("Balanço Hídrico"),
+                &TF_Principal::a_balancoTriggered);
+    balance->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
 
     QMenu *help = addMenu(QStringLiteral("Ajuda1"), QStringLiteral("       Ajuda       "));
     QAction *guide = addItem(help, QStringLiteral("AjudadoModelo1"),
@@ -290,6 +295,24 @@ void TF_Principal::a_horizonteTriggered()
         auto window = std::make_unique<TF_Horizonte>(m_session->study(), this);
         m_session->attachHorizon(window.get());
         // The horizon is kept however the window closes, even by an error.
+        struct Detach {
+            StudySession *session;
+            QDialog *window;
+            ~Detach() { session->detach(window); }
+        } detach{m_session, window.get()};
+        window->exec();
+    });
+    giveActivationBack(this);
+}
+
+void TF_Principal::a_balancoTriggered()
+{
+    runGuarded(this, [this] {
+        // The window starts from the study with what an open window last typed in it.
+        m_session->takeWindowInputs();
+        auto window = std::make_unique<TF_Balanco>(m_session->study(), this);
+        m_session->attachBalance(window.get());
+        // The balance is kept however the window closes, even by an error.
         struct Detach {
             StudySession *session;
             QDialog *window;

@@ -43,6 +43,7 @@ public slots:
     void a_nome_estudoTriggered();
     void a_resumoTriggered();
     void a_horizonteTriggered();
+    void a_balancoTriggered();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -31,6 +31,9 @@ namespace
 {
 
 const QString kFlowUnit = QStringLiteral("Vazão (m³/s)");
+// The scenarios after the base from purple on: red, orange and green are the classes' limits
+// drawn behind them.
+constexpr int kFirstScenarioColour = 4;
 constexpr qint64 kMsPerDay = 24LL * 60 * 60 * 1000;
 
 QChartView *viewOf(QChart *chart, QWidget *parent)
@@ -67,6 +70,15 @@ QString flowText(long double flow)
     const double value = double(flow);
     const int decimals = value <= 0 ? 2 : std::clamp(2 - int(std::floor(std::log10(value))), 0, 4);
     return ChartStyle::number(value, decimals);
+}
+
+// A date axis writes its labels in local time: a day given at UTC midnight would read as the
+// evening before west of Greenwich, and 1 January as the year before. Noon of the same day,
+// local time, is that day wherever the program runs.
+double localDay(long double utcMs)
+{
+    const QDate day = QDateTime::fromMSecsSinceEpoch(qint64(utcMs), Qt::UTC).date();
+    return double(QDateTime(day, QTime(12, 0)).toMSecsSinceEpoch());
 }
 
 // Qt writes a logarithmic axis's labels itself; the locale given to it is the one whose
@@ -112,7 +124,7 @@ QChartView *makeHydrographChart(const tavi::flows::FlowSeries &series, QWidget *
     for (std::size_t i = 0; i < points.size(); ++i) {
         if (i > 0 && points[i].x - points[i - 1].x > kMsPerDay + 1)
             close();
-        stretch.append(QPointF(double(points[i].x), double(points[i].y)));
+        stretch.append(QPointF(localDay(points[i].x), double(points[i].y)));
         top = std::max(top, double(points[i].y));
     }
     close();
@@ -120,8 +132,8 @@ QChartView *makeHydrographChart(const tavi::flows::FlowSeries &series, QWidget *
     auto *dates = new QDateTimeAxis;
     dates->setFormat(QStringLiteral("yyyy"));
     dates->setTitleText(QStringLiteral("Data"));
-    dates->setRange(QDateTime::fromMSecsSinceEpoch(qint64(points.front().x), Qt::UTC),
-                    QDateTime::fromMSecsSinceEpoch(qint64(points.back().x), Qt::UTC));
+    dates->setRange(QDateTime::fromMSecsSinceEpoch(qint64(localDay(points.front().x))),
+                    QDateTime::fromMSecsSinceEpoch(qint64(localDay(points.back().x))));
     dates->setTickCount(8);
     chart->addAxis(dates, Qt::AlignBottom);
     QCategoryAxis *flow = ChartAxes::addValueAxis(chart, 0, top, tavi::AxisBase::Zero, kFlowUnit);
@@ -323,7 +335,7 @@ QChartView *makeHorizonRatioChart(const std::vector<ScenarioBalance> &scenarios,
         auto *line = new QLineSeries(chart);
         line->setName(scenario.name);
         QPen pen = s == 0 ? QPen(QColor(0x20, 0x20, 0x20), 3)
-                          : QPen(ChartStyle::seriesColour(tavi::kSummarySectors + int(s) - 1), 2);
+                          : QPen(ChartStyle::seriesColour(kFirstScenarioColour + int(s) - 1), 2);
         pen.setStyle(s == 0 ? Qt::SolidLine : kDashes[(s - 1) % std::size(kDashes)]);
         line->setPen(pen);
         for (const tavi::balance::HorizonBalanceYear &year : scenario.years) {
@@ -357,7 +369,8 @@ QChartView *makeHorizonRatioChart(const std::vector<ScenarioBalance> &scenarios,
         line->setName(
             QStringLiteral("%1 % (%2)")
                 .arg(ChartStyle::number(limit, 0), tavi::balance::stressClassName(above)));
-        QPen pen(QColor(tavi::balance::stressClassColour(above)), 1.5);
+        // Darkened a little: the lighter classes' own colours vanish on the white plot.
+        QPen pen(QColor(tavi::balance::stressClassColour(above)).darker(125), 2);
         pen.setStyle(Qt::DashLine);
         line->setPen(pen);
         line->append(firstYear, limit);
