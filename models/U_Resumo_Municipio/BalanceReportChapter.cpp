@@ -39,11 +39,9 @@ QString warning(const QString &text)
     return QStringLiteral("<p style='color:#a00000'>%1</p>").arg(escaped(text));
 }
 
-// A flow in a sentence, never broken at the "/" of its unit.
 QString flowText(long double flow)
 {
-    return QStringLiteral("<span style='white-space: nowrap'>%1</span>")
-        .arg(formatReadable(flow, kFlowDecimals, QStringLiteral("m³/s")));
+    return formatReadable(flow, kFlowDecimals, QStringLiteral("m³/s"));
 }
 
 // A message as a sentence, whether or not it came with its full stop.
@@ -273,17 +271,19 @@ QString legendHtml()
 QString demandHtml(const WaterBalance &balance)
 {
     QString html = heading(QStringLiteral("Demanda e disponibilidade"), 11);
-    html += QStringLiteral("<p>Vazão de referência escolhida: %1, %2. Fração outorgável: %3 %, "
-                           "vazão outorgável de %4.</p>")
+    // Short lines, one figure each: the rich text breaks a line after the "/" of "m³/s", and
+    // takes no "white-space: nowrap" from a span.
+    html += QStringLiteral("<p>Vazão de referência escolhida: %1, %2.<br>Fração outorgável: %3 "
+                           "%; vazão outorgável: %4.</p>")
                 .arg(escaped(balance.referenceName), flowText(balance.reference),
                      formatReadable(balance.choices.grantShare, kShareDecimals),
                      flowText(balance.available));
     html += QStringLiteral("<p>Demanda: os setores consuntivos do resumo (abastecimento público, "
                            "demanda ATUAL; pecuária; agricultura), de m³/dia em m³/s.%1</p>")
                 .arg(balance.dilutionComputed
-                         ? QStringLiteral(" A vazão de diluição de esgotos, %1, não é consumida "
-                                          "mas fica indisponível: soma-se à demanda nas linhas "
-                                          "com diluição.")
+                         ? QStringLiteral("<br>A vazão de diluição de esgotos, %1, não é "
+                                          "consumida mas fica indisponível: soma-se à demanda "
+                                          "nas linhas com diluição.")
                                .arg(flowText(balance.dilution))
                          : QString());
     if (!balance.partialNote.isEmpty())
