@@ -11,6 +11,7 @@
 #include "core/study/StudyCaptions.h"
 #include "core/weather/SeriesMonths.h"
 #include "frame/ChartStyle.h"
+#include "models/U_Resumo_Municipio/BalanceReportChapter.h"
 #include "models/U_Resumo_Municipio/HorizonReportChapter.h"
 #include "models/U_Resumo_Municipio/ReportChartObject.h"
 #include "models/U_Resumo_Municipio/ReportHtml.h"
@@ -269,7 +270,8 @@ QString resultsHtml(const MunicipalSummary &summary, const std::vector<DaySpan> 
 // again on each page, the charts drawn in as vectors, and a footer naming the study and the
 // page.
 void printPages(QPdfWriter &pdf, const QString &html, const QString &name,
-                const MunicipalSummary &summary, const std::vector<horizon::ScenarioRun> &runs)
+                const MunicipalSummary &summary,
+                const std::vector<HorizonReportChapter::Chart> &chapterCharts)
 {
     QTextDocument document;
     document.documentLayout()->setPaintDevice(&pdf);
@@ -285,9 +287,7 @@ void printPages(QPdfWriter &pdf, const QString &html, const QString &name,
     ChartStyle::setPaperFonts(shares->chart());
     charts->place(QLatin1String(kDailyChartMark), daily->chart(), 0.55);
     charts->place(QLatin1String(kSharesChartMark), shares->chart(), 0.45);
-    const std::vector<HorizonReportChapter::Chart> horizonCharts =
-        HorizonReportChapter::charts(runs);
-    for (const HorizonReportChapter::Chart &chart : horizonCharts) {
+    for (const HorizonReportChapter::Chart &chart : chapterCharts) {
         ChartStyle::setPaperFonts(chart.view->chart());
         charts->place(chart.mark, chart.view->chart(), chart.heightShare);
     }
@@ -325,10 +325,25 @@ QString studyName(const Study &study)
     return study.name.trimmed().isEmpty() ? QStringLiteral("Novo estudo") : study.name.trimmed();
 }
 
-} // namespace
+// The balance's figures, computed once for the report's text and its charts.
+struct ReportBalance {
+    balance::WaterBalance balance;
+    std::vector<balance::ScenarioBalance> scenarios;
+};
+
+ReportBalance reportBalance(const Study &study, const MunicipalSummary &summary,
+                            const std::vector<horizon::ScenarioRun> &runs)
+{
+    ReportBalance made;
+    if (!study.balance)
+        return made;
+    made.balance = BalanceReportChapter::reportBalance(study, summary);
+    made.scenarios = balance::horizonBalance(runs, made.balance);
+    return made;
+}
 
 QString reportHtml(const Study &study, const MunicipalSummary &summary,
-                   const std::vector<horizon::ScenarioRun> &runs)
+                   const std::vector<horizon::ScenarioRun> &runs, const ReportBalance &balance)
 {
     const QString name = studyName(study);
     QString html = QStringLiteral("<html><body style='font-family: sans-serif; font-size: 9pt'>");
@@ -355,7 +370,16 @@ QString reportHtml(const Study &study, const MunicipalSummary &summary,
     const WindowInputs agriculture = inputsOf(study, SectorId::Agriculture);
     html += resultsHtml(summary, seriesMonths(agriculture.seriesOrigin));
     html += HorizonReportChapter::html(study, runs);
+    html += BalanceReportChapter::html(study, balance.balance, balance.scenarios);
     return html + QStringLiteral("</body></html>");
+}
+
+} // namespace
+
+QString reportHtml(const Study &study, const MunicipalSummary &summary,
+                   const std::vector<horizon::ScenarioRun> &runs)
+{
+    return reportHtml(study, summary, runs, reportBalance(study, summary, runs));
 }
 
 void write(QIODevice &device, const Study &study, const MunicipalSummary &summary,
@@ -367,7 +391,12 @@ void write(QIODevice &device, const Study &study, const MunicipalSummary &summar
     pdf.setPageSize(QPageSize(QPageSize::A4));
     pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     pdf.setResolution(kResolution);
-    printPages(pdf, reportHtml(study, summary, runs), studyName(study), summary, runs);
+    const ReportBalance balance = reportBalance(study, summary, runs);
+    std::vector<HorizonReportChapter::Chart> charts = HorizonReportChapter::charts(runs);
+    for (BalanceReportChapter::Chart &chart :
+         BalanceReportChapter::charts(study, balance.balance, balance.scenarios))
+        charts.push_back(std::move(chart));
+    printPages(pdf, reportHtml(study, summary, runs, balance), studyName(study), summary, charts);
 }
 
 void write(QIODevice &device, const Study &study, const MunicipalSummary &summary)

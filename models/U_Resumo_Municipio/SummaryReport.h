@@ -8,7 +8,8 @@
 
 // The summary's printed report, a PDF: the study's name and notes, each sector's inputs, the
 // monthly totals of the day table (months of the series' year), the annual figures and the two
-// charts; for a study with a planning horizon, a chapter on it (HorizonReportChapter.h). Figures
+// charts; for a study with a planning horizon, a chapter on it (HorizonReportChapter.h), and for
+// one with a water balance, a chapter on that after it (BalanceReportChapter.h). Figures
 // meant for reading are grouped ("177.229.279 m³"). A total that leaves a sector out says so on
 // the first page and beside each figure.
 namespace SummaryReport
@@ -16,7 +17,8 @@ namespace SummaryReport
 
 // The report as HTML; the charts stand as the marks "[[grafico-diario]]" and
 // "[[grafico-participacao]]" until they are drawn in. The horizon's chapter comes from `runs`,
-// the study's scenarios as runHorizon gives them; none without them.
+// the study's scenarios as runHorizon gives them; none without them. The balance is computed
+// here from the summary, and over the horizon from `runs`.
 QString reportHtml(const tavi::Study &study, const tavi::MunicipalSummary &summary,
                    const std::vector<tavi::horizon::ScenarioRun> &runs = {});
 
