@@ -20,12 +20,19 @@ const struct {
     const char *window;
     const char *page;
 } kPages[] = {
-    {"F_Principal", "principal.html"},     {"F_Sobre", "principal.html"},
-    {"F_Estudo", "estudos.html"},          {"F_Abast_Publico", "abastecimento.html"},
-    {"F_Mod_Pecuaria", "pecuaria.html"},   {"F_Mod_Agricultura", "agricultura.html"},
-    {"F_Estacao", "estacao.html"},         {"F_Dem_Agua", "diluicao.html"},
-    {"F_Resumo_Municipio", "resumo.html"}, {"TF_Horizonte", "horizonte.html"},
-    {"WorkbookWindow", "planilhas.html"},  {"F_Ajuda", "index.html"},
+    {"F_Principal", "principal.html"},
+    {"F_Sobre", "principal.html"},
+    {"F_Estudo", "estudos.html"},
+    {"F_Abast_Publico", "abastecimento.html"},
+    {"F_Mod_Pecuaria", "pecuaria.html"},
+    {"F_Mod_Agricultura", "agricultura.html"},
+    {"F_Estacao", "estacao.html"},
+    {"F_Dem_Agua", "diluicao.html"},
+    {"F_Resumo_Municipio", "resumo.html"},
+    {"TF_Horizonte", "horizonte.html"},
+    {"TF_Balanco", "balanco.html"},
+    {"WorkbookWindow", "planilhas.html"},
+    {"F_Ajuda", "index.html"},
 };
 
 // F1 is taken before any widget sees it: fields and grids have no use of their own for it.

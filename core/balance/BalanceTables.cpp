@@ -377,12 +377,14 @@ QString balanceText(const WaterBalance &balance, const LocaleSettings &locale)
                 cells << percentText(month.ofReference.percent, locale)
                       << stressClassName(month.ofReference.stress);
             if (month.ofMonthQ95)
-                cells << QStringLiteral("Q95 do mês %1:").arg(flowText(*month.monthQ95, locale))
+                cells << QStringLiteral("Q95 do mês")
+                      << flowText(*month.monthQ95, locale) + QLatin1Char(':')
                       << percentText(month.ofMonthQ95->percent, locale)
                       << stressClassName(month.ofMonthQ95->stress);
             months << cells;
         }
-        const QList<int> right = withReference ? QList<int>{1, 2, 4, 5} : QList<int>{1, 2, 3};
+        // The month's Q95 has a column of its own, so that flows of any width line up.
+        const QList<int> right = withReference ? QList<int>{1, 2, 5, 6} : QList<int>{1, 3, 4};
         for (const QString &line : alignedColumns(months, right))
             text += line + QLatin1Char('\n');
     }
