@@ -3,6 +3,7 @@
 #include "core/numbers/GeneralFormat.h"
 #include "core/numbers/ReadableNumber.h"
 #include "core/tables/CellTable.h"
+#include "core/tables/TableWriter.h"
 
 #include <algorithm>
 
@@ -18,27 +19,6 @@ const QString kNotComputed = QStringLiteral("—");
 constexpr int kHm3Decimals = 3;
 constexpr long double kM3PerHm3 = 1000000;
 constexpr int kRSquaredDecimals = 4;
-
-// Writes the cells that fall inside the table.
-class TableWriter
-{
-public:
-    explicit TableWriter(CellTable &table) : m_table(table), m_batch(table)
-    {
-        table.clear(0, table.columns() - 1, 0, table.storedRows() - 1);
-    }
-    void row(int r, const QStringList &cells)
-    {
-        if (r >= m_table.storedRows())
-            return;
-        for (int c = 0; c < cells.size() && c < m_table.columns(); ++c)
-            m_table.setCell(c, r, cells[c]);
-    }
-
-private:
-    CellTable &m_table;
-    CellTable::Batch m_batch;
-};
 
 struct Figures {
     bool readable;

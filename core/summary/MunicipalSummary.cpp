@@ -9,6 +9,7 @@
 #include "core/sectors/livestock/LivestockRun.h"
 #include "core/sectors/supply/SupplyRun.h"
 #include "core/tables/CellTable.h"
+#include "core/tables/TableWriter.h"
 
 namespace tavi
 {
@@ -226,8 +227,7 @@ void fillSummaryTable(CellTable &table, const MunicipalSummary &summary)
 
 void fillFiguresTable(CellTable &table, const MunicipalSummary &summary, FiguresStyle style)
 {
-    CellTable::Batch batch(table);
-    table.clear(0, table.columns() - 1, 0, table.storedRows() - 1);
+    TableWriter writer(table);
     const bool readable = style == FiguresStyle::Readable;
     const auto volume = [readable](long double v) {
         return readable ? formatReadable(v, kVolumeDecimals) : formatGeneral(v);
@@ -235,12 +235,8 @@ void fillFiguresTable(CellTable &table, const MunicipalSummary &summary, Figures
     const auto share = [readable](long double v) {
         return readable ? formatReadable(v, kShareDecimals) : formatGeneral(v);
     };
-    const auto row = [&table](int r, const QString &a, const QString &b, const QString &c) {
-        if (r >= table.storedRows())
-            return;
-        table.setCell(0, r, a);
-        table.setCell(1, r, b);
-        table.setCell(2, r, c);
+    const auto row = [&writer](int r, const QString &a, const QString &b, const QString &c) {
+        writer.row(r, {a, b, c});
     };
     row(0, QStringLiteral("Setor"), QStringLiteral("Volume anual (m3)"),
         QStringLiteral("Participação (%)"));
