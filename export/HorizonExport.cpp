@@ -39,7 +39,7 @@ void writeChart(SpreadsheetApp &app, const HorizonChartSheet &chart)
     for (int s = 0; s < chart.ranges.size(); ++s) {
         const int series = s == 0 ? 1 : app.newSeries(chart.name);
         app.setSeriesValues(chart.name, series, app.sheetRange(chart.dataSheet, chart.ranges[s]));
-        app.setSeriesXValues(chart.name, series, app.sheetRange(chart.dataSheet, chart.years));
+        app.setSeriesXValues(chart.name, series, app.sheetRange(chart.dataSheet, chart.categories));
     }
     app.setChartType(chart.name, chart.chartType);
 }

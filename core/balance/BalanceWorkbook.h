@@ -3,6 +3,7 @@
 #include "core/balance/HorizonBalance.h"
 #include "core/balance/WaterBalance.h"
 #include "core/base/LocaleSettings.h"
+#include "core/workbook/SheetBook.h"
 #include "core/workbook/Workbook.h"
 
 #include <QList>
@@ -18,23 +19,9 @@
 namespace tavi::balance
 {
 
-struct BalanceWorksheet {
-    QString name;
-    QList<QStringList> rows; // row 0 in bold; numbers in the general format
-};
-
-struct BalanceChartSheet {
-    QString name;
-    int chartType = 0; // a WorkbookChart type
-    QString dataSheet;
-    QStringList ranges; // one series each ("B2:B401")
-    QString categories; // what names the points along x ("A2:A401")
-};
-
-struct BalanceBook {
-    std::vector<BalanceChartSheet> charts;
-    std::vector<BalanceWorksheet> worksheets;
-};
+using BalanceWorksheet = BookWorksheet;
+using BalanceChartSheet = BookChart;
+using BalanceBook = SheetBook;
 
 // `scenarios` empty without a horizon.
 BalanceBook balanceBook(const WaterBalance &balance, const std::vector<ScenarioBalance> &scenarios);

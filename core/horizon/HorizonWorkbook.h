@@ -2,6 +2,7 @@
 
 #include "core/base/LocaleSettings.h"
 #include "core/horizon/HorizonRun.h"
+#include "core/workbook/SheetBook.h"
 #include "core/workbook/Workbook.h"
 
 #include <QList>
@@ -20,29 +21,11 @@
 namespace tavi::horizon
 {
 
-// A worksheet as texts, row 0 in bold, from the sheet's first row and column; numbers in the
-// general format, which the sheet keeps as numbers.
-struct HorizonWorksheet {
-    QString name;
-    QList<QStringList> rows;
-};
-
-// A chart sheet whose series take their values from ranges of one worksheet ("C2:C22"), and
-// the years that name their points along x from the same sheet ("A2:A22").
-struct HorizonChartSheet {
-    QString name;
-    int chartType = 0; // WorkbookChart::kAreaStacked or WorkbookChart::kLine
-    QString dataSheet;
-    QStringList ranges;
-    QString years;
-};
-
-// The charts come first in the workbook, then the worksheets, each list in its order. A chart
-// with nothing to plot (the chosen scenario not computed, or none) is left out.
-struct HorizonBook {
-    std::vector<HorizonChartSheet> charts;
-    std::vector<HorizonWorksheet> worksheets;
-};
+// A chart's categories are the years that name its points along x. A chart with nothing to
+// plot (the chosen scenario not computed, or none) is left out.
+using HorizonWorksheet = BookWorksheet;
+using HorizonChartSheet = BookChart;
+using HorizonBook = SheetBook;
 
 namespace HorizonSheets
 {
