@@ -30,4 +30,16 @@ private:
     CellTable::Batch m_batch;
 };
 
+// The texts of `from` in `to` from its first cell, as far as `to` reaches, and whatever `to`
+// held beyond them emptied: a result computed into a table of its own, shown in a window's
+// grid of another size.
+inline void copyFitting(const CellTable &from, CellTable &to)
+{
+    CellTable::Batch batch(to);
+    to.clear(0, to.columns() - 1, 0, to.storedRows() - 1);
+    for (int r = 0; r < from.storedRows() && r < to.storedRows(); ++r)
+        for (int c = 0; c < from.columns() && c < to.columns(); ++c)
+            to.setCell(c, r, from.cell(c, r));
+}
+
 } // namespace tavi

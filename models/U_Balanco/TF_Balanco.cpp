@@ -8,9 +8,11 @@
 #include "core/numbers/StudyText.h"
 #include "core/sectors/catalogue/BalanceKeys.h"
 #include "core/tables/CellTable.h"
+#include "core/tables/TableWriter.h"
 #include "export/BalanceExport.h"
 #include "export/BusyCursor.h"
 #include "frame/ResultGrid.h"
+#include "frame/WideWindowFrame.h"
 #include "models/U_Balanco/BalanceChartViews.h"
 #include "models/U_Horizonte/DriverForm.h"
 #include "models/U_Horizonte/HorizonChecks.h"
@@ -40,11 +42,6 @@ using namespace tavi::balance;
 namespace
 {
 
-constexpr int kButtonWidth = 75;
-constexpr int kButtonGap = 6;
-constexpr int kTopHeight = 64;
-constexpr int kTopBarLeft = 320;
-
 // Room in the grids: a century and a half of a gauge's years, a horizon's years.
 constexpr int kYearRows = 151;
 constexpr int kReferenceRows = 9;
@@ -58,17 +55,6 @@ const QStringList kMonthNames = {
     QStringLiteral("Abril"),   QStringLiteral("Maio"),      QStringLiteral("Junho"),
     QStringLiteral("Julho"),   QStringLiteral("Agosto"),    QStringLiteral("Setembro"),
     QStringLiteral("Outubro"), QStringLiteral("Novembro"),  QStringLiteral("Dezembro")};
-
-QPushButton *newButton(const QString &name, const QString &text, const QString &tip,
-                       QWidget *parent)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setToolTip(tip);
-    // Enter in a field moves on; it never presses a button the user is not on.
-    button->setAutoDefault(false);
-    return button;
-}
 
 ResultGrid *newGrid(const QString &name, const QString &accessible, int columns, int rows,
                     QWidget *parent)
@@ -99,22 +85,13 @@ QLabel *captionFor(QWidget *field, const QString &caption, const QString &access
     return label;
 }
 
-void showTable(const CellTable &from, CellTable &to)
-{
-    CellTable::Batch batch(to);
-    to.clear(0, to.columns() - 1, 0, to.storedRows() - 1);
-    for (int r = 0; r < from.storedRows() && r < to.storedRows(); ++r)
-        for (int c = 0; c < from.columns() && c < to.columns(); ++c)
-            to.setCell(c, r, from.cell(c, r));
-}
-
 // The grid filled by core's function, as far as its rows reach.
 template <class Fill> void fillGrid(ResultGrid *grid, Fill fill)
 {
     CellTable filled(grid->table().columns(), grid->table().storedRows(),
                      grid->table().storedRows(), true);
     fill(filled);
-    showTable(filled, grid->table());
+    copyFitting(filled, grid->table());
     grid->fitColumnsToTexts();
 }
 
@@ -252,14 +229,15 @@ QWidget *TF_Balanco::buildChoices()
     auto *layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 4, 0);
 
-    b_abrir_serie = newButton(QStringLiteral("b_abrir_serie"), QStringLiteral("&Abrir série…"),
-                              QStringLiteral("Lê as vazões diárias de uma exportação do HidroWeb "
-                                             "ou de um texto de data e vazão"),
-                              column);
-    b_colar_serie = newButton(QStringLiteral("b_colar_serie"), QStringLiteral("&Colar série…"),
-                              QStringLiteral("Vazões diárias coladas ou digitadas, uma linha "
-                                             "\"data;vazão\" por dia"),
-                              column);
+    b_abrir_serie =
+        newBarButton(QStringLiteral("b_abrir_serie"), QStringLiteral("&Abrir série…"),
+                     QStringLiteral("Lê as vazões diárias de uma exportação do HidroWeb "
+                                    "ou de um texto de data e vazão"),
+                     column);
+    b_colar_serie = newBarButton(QStringLiteral("b_colar_serie"), QStringLiteral("&Colar série…"),
+                                 QStringLiteral("Vazões diárias coladas ou digitadas, uma linha "
+                                                "\"data;vazão\" por dia"),
+                                 column);
     auto *series = new QHBoxLayout;
     series->addWidget(b_abrir_serie);
     series->addWidget(b_colar_serie);
@@ -497,13 +475,7 @@ void TF_Balanco::resizeEvent(QResizeEvent *event)
 
 void TF_Balanco::placeFrame()
 {
-    if (!m_split || !salvarButton())
-        return;
-    const int right = width() - 9;
-    sairButton()->move(right - kButtonWidth, 3);
-    salvarButton()->move(right - 2 * kButtonWidth - kButtonGap, 3);
-    m_topBar->setGeometry(kTopBarLeft, 3, salvarButton()->x() - kTopBarLeft - 12, kTopHeight - 6);
-    m_split->setGeometry(9, kTopHeight, width() - 18, height() - kTopHeight - 9);
+    placeWideFrame(*this, m_topBar, m_split);
 }
 
 void TF_Balanco::FormActivate()

@@ -2,6 +2,7 @@
 
 #include "core/horizon/HorizonTables.h"
 #include "core/tables/CellTable.h"
+#include "core/tables/TableWriter.h"
 #include "frame/ErrorBox.h"
 #include "frame/ResultGrid.h"
 #include "models/U_Horizonte/HorizonCharts.h"
@@ -20,16 +21,6 @@ using namespace tavi;
 
 namespace
 {
-
-// The texts of `from` in `to`, from its first cell; whatever `to` held beyond them emptied.
-void showTable(const CellTable &from, CellTable &to)
-{
-    CellTable::Batch batch(to);
-    to.clear(0, to.columns() - 1, 0, to.storedRows() - 1);
-    for (int r = 0; r < from.storedRows() && r < to.storedRows(); ++r)
-        for (int c = 0; c < from.columns() && c < to.columns(); ++c)
-            to.setCell(c, r, from.cell(c, r));
-}
 
 void emptyTable(CellTable &table)
 {
@@ -185,7 +176,7 @@ void HorizonResultsPanel::showResults(const HorizonResults &results, int scenari
         const int rows = int(run.years.size()) + 1;
         CellTable filled(std::max(1, int(headings.size())), rows, rows, true);
         horizon::fillHorizonYearTable(filled, run);
-        showTable(filled, m_years->table());
+        copyFitting(filled, m_years->table());
         showRows(m_years, rows - 1);
         // Each sector's message as its window's error box would show it.
         QStringList notes;
@@ -213,7 +204,7 @@ void HorizonResultsPanel::showResults(const HorizonResults &results, int scenari
     const int rows = int(results.differences.size()) + 1;
     CellTable differences(horizon::kDifferenceColumns, rows, rows, true);
     horizon::fillDifferenceTable(differences, results.differences);
-    showTable(differences, m_differences->table());
+    copyFitting(differences, m_differences->table());
     showRows(m_differences, rows - 1);
     QStringList refused;
     for (const horizon::ScenarioRun &other : results.runs)

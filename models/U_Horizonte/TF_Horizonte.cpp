@@ -10,6 +10,7 @@
 #include "export/HorizonExport.h"
 #include "frame/NumericEdit.h"
 #include "frame/ResultGrid.h"
+#include "frame/WideWindowFrame.h"
 #include "models/U_Horizonte/DriverForm.h"
 #include "models/U_Horizonte/DriversTab.h"
 #include "models/U_Horizonte/HorizonChecks.h"
@@ -37,26 +38,9 @@ using namespace tavi;
 namespace
 {
 
-// The frame's buttons sit at the top right, as wide as the title block is tall.
-constexpr int kButtonWidth = 75;
-constexpr int kButtonGap = 6;
-constexpr int kTopHeight = 64;
-constexpr int kTopBarLeft = 320;
-
 StudyHorizon horizonOf(const Study &study)
 {
     return study.horizon ? *study.horizon : horizon::newHorizon(study, QDate::currentDate().year());
-}
-
-QPushButton *newButton(const QString &name, const QString &text, const QString &tip,
-                       QWidget *parent)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setToolTip(tip);
-    // Enter in a field moves on; it never presses a button the user is not on.
-    button->setAutoDefault(false);
-    return button;
 }
 
 NumericEdit *newYearField(const QString &name, QWidget *parent)
@@ -182,16 +166,16 @@ QWidget *TF_Horizonte::buildTopBar()
     cb_cenario->setMinimumWidth(200);
     cb_cenario->setAccessibleName(QStringLiteral("Cenário"));
     scenarioCaption->setBuddy(cb_cenario);
-    b_novo = newButton(QStringLiteral("b_novo"), QStringLiteral("&Novo…"),
-                       QStringLiteral("Um cenário novo, que segue a Base em tudo"), bar);
-    b_renomear = newButton(QStringLiteral("b_renomear"), QStringLiteral("&Renomear…"),
-                           QStringLiteral("Muda o nome do cenário escolhido"), bar);
-    b_duplicar = newButton(QStringLiteral("b_duplicar"), QStringLiteral("&Duplicar…"),
-                           QStringLiteral("Um cenário novo com tudo o que o escolhido tem de "
-                                          "próprio (a cópia da Base fixa os valores dela)"),
-                           bar);
-    b_excluir = newButton(QStringLiteral("b_excluir"), QStringLiteral("E&xcluir"),
-                          QStringLiteral("Exclui o cenário escolhido"), bar);
+    b_novo = newBarButton(QStringLiteral("b_novo"), QStringLiteral("&Novo…"),
+                          QStringLiteral("Um cenário novo, que segue a Base em tudo"), bar);
+    b_renomear = newBarButton(QStringLiteral("b_renomear"), QStringLiteral("&Renomear…"),
+                              QStringLiteral("Muda o nome do cenário escolhido"), bar);
+    b_duplicar = newBarButton(QStringLiteral("b_duplicar"), QStringLiteral("&Duplicar…"),
+                              QStringLiteral("Um cenário novo com tudo o que o escolhido tem de "
+                                             "próprio (a cópia da Base fixa os valores dela)"),
+                              bar);
+    b_excluir = newBarButton(QStringLiteral("b_excluir"), QStringLiteral("E&xcluir"),
+                             QStringLiteral("Exclui o cenário escolhido"), bar);
     auto *scenarios = new QHBoxLayout;
     scenarios->addWidget(scenarioCaption);
     scenarios->addWidget(cb_cenario);
@@ -261,13 +245,7 @@ void TF_Horizonte::resizeEvent(QResizeEvent *event)
 
 void TF_Horizonte::placeFrame()
 {
-    if (!m_split || !salvarButton())
-        return;
-    const int right = width() - 9;
-    sairButton()->move(right - kButtonWidth, 3);
-    salvarButton()->move(right - 2 * kButtonWidth - kButtonGap, 3);
-    m_topBar->setGeometry(kTopBarLeft, 3, salvarButton()->x() - kTopBarLeft - 12, kTopHeight - 6);
-    m_split->setGeometry(9, kTopHeight, width() - 18, height() - kTopHeight - 9);
+    placeWideFrame(*this, m_topBar, m_split);
 }
 
 void TF_Horizonte::FormActivate()

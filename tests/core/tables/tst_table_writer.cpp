@@ -50,6 +50,36 @@ private slots:
         }
         QCOMPARE(changes.count(), 1);
     }
+
+    // A result table of another size shows what falls inside the grid, and nothing the grid
+    // showed before stays.
+    void copiesWhatFits_data()
+    {
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("smaller result") << 1 << 2;
+        QTest::newRow("same size") << 2 << 3;
+        QTest::newRow("larger result") << 4 << 5;
+    }
+    void copiesWhatFits()
+    {
+        QFETCH(int, columns);
+        QFETCH(int, rows);
+        CellTable result(columns, rows, rows, false);
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < columns; ++c)
+                result.setCell(c, r, QStringLiteral("%1,%2").arg(c).arg(r));
+        CellTable grid(2, 3, 3, false);
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 2; ++c)
+                grid.setCell(c, r, QStringLiteral("old"));
+        copyFitting(result, grid);
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 2; ++c)
+                QCOMPARE(grid.cell(c, r), c < columns && r < rows
+                                              ? QStringLiteral("%1,%2").arg(c).arg(r)
+                                              : QString());
+    }
 };
 
 QTEST_GUILESS_MAIN(TableWriterTest)
