@@ -235,11 +235,10 @@ void TF_Principal::openModal(const std::function<std::unique_ptr<QDialog>()> &cr
     giveActivationBack(this);
 }
 
-void TF_Principal::openModule(tavi::SectorId sector)
+void TF_Principal::openAttached(const std::function<std::unique_ptr<QDialog>()> &createAttached)
 {
-    runGuarded(this, [this, sector] {
-        std::unique_ptr<QDialog> window = createModuleWindow(sector, this);
-        m_session->attach(window.get());
+    runGuarded(this, [this, &createAttached] {
+        std::unique_ptr<QDialog> window = createAttached();
         // What the user typed is kept however the window closes, even by an error.
         struct Detach {
             StudySession *session;
@@ -249,6 +248,15 @@ void TF_Principal::openModule(tavi::SectorId sector)
         window->exec();
     });
     giveActivationBack(this);
+}
+
+void TF_Principal::openModule(tavi::SectorId sector)
+{
+    openAttached([this, sector] {
+        std::unique_ptr<QDialog> window = createModuleWindow(sector, this);
+        m_session->attach(window.get());
+        return window;
+    });
 }
 
 void TF_Principal::AbastecimentoPblico1Click()
@@ -289,38 +297,24 @@ void TF_Principal::a_resumoTriggered()
 
 void TF_Principal::a_horizonteTriggered()
 {
-    runGuarded(this, [this] {
+    openAttached([this] {
         // The window starts from the study with what an open window last typed in it.
         m_session->takeWindowInputs();
         auto window = std::make_unique<TF_Horizonte>(m_session->study(), this);
         m_session->attachHorizon(window.get());
-        // The horizon is kept however the window closes, even by an error.
-        struct Detach {
-            StudySession *session;
-            QDialog *window;
-            ~Detach() { session->detach(window); }
-        } detach{m_session, window.get()};
-        window->exec();
+        return window;
     });
-    giveActivationBack(this);
 }
 
 void TF_Principal::a_balancoTriggered()
 {
-    runGuarded(this, [this] {
+    openAttached([this] {
         // The window starts from the study with what an open window last typed in it.
         m_session->takeWindowInputs();
         auto window = std::make_unique<TF_Balanco>(m_session->study(), this);
         m_session->attachBalance(window.get());
-        // The balance is kept however the window closes, even by an error.
-        struct Detach {
-            StudySession *session;
-            QDialog *window;
-            ~Detach() { session->detach(window); }
-        } detach{m_session, window.get()};
-        window->exec();
+        return window;
     });
-    giveActivationBack(this);
 }
 
 void TF_Principal::AjudadoModelo1Click()

@@ -52,6 +52,9 @@ private:
     void buildMenu();
     // Creates a fresh instance of the window, shows it modally and destroys it on return.
     void openModal(const std::function<std::unique_ptr<QDialog>()> &create);
+    // As openModal, for a window `createAttached` has attached to the session: the session
+    // lets go of it however it closes.
+    void openAttached(const std::function<std::unique_ptr<QDialog>()> &createAttached);
     void openModule(tavi::SectorId sector);
     void buildFileMenu(QMenu *menu);
     void showStudy();
