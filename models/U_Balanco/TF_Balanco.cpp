@@ -173,8 +173,6 @@ TF_Balanco::TF_Balanco(const Study &study, QWidget *parent)
     simularButton()->hide();
     salvarButton()->setToolTip(
         QStringLiteral("Leva as tabelas e os gráficos do balanço a uma pasta de trabalho"));
-    sairButton()->setObjectName(QStringLiteral("b_fechar"));
-    sairButton()->setText(QStringLiteral("Fechar"));
     placeFrame();
 
     showChoices();
