@@ -1,4 +1,6 @@
 #include "BenchUtil.h"
+#include "FullStudy.h"
+#include "core/balance/WaterBalance.h"
 #include "core/flows/FlowSeriesFile.h"
 #include "core/flows/ReferenceFlows.h"
 
@@ -47,4 +49,15 @@ void benchFlows()
         bench::medianMs(11, [&] { referenceFlows(readFlowSeries(file).series, 10); });
     bench::row(QStringLiteral("flows: 50 years of a HidroWeb export read and computed"), both, "ms",
                QStringLiteral("goal < 50"));
+
+    // The whole balance of a study holding those 50 years: the summary of its sectors, the
+    // reference flows, the monthly curves and every ratio, as the balance window and
+    // `tavi calcular` compute it.
+    tavi::Study study = bench::fullStudy();
+    tavi::StudyBalance balance;
+    balance.series = series;
+    balance.firstMonth = QStringLiteral("10");
+    study.balance = balance;
+    const double whole = bench::medianMs(11, [&] { tavi::balance::balanceOfStudy(study); });
+    bench::row(QStringLiteral("flows: balance of a study with 50 years of flows"), whole, "ms");
 }
