@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/region/RegionTable.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The pieces both table readers share: lines, fields, titles and values as the portals write
+// them.
+namespace tavi::region::text
+{
+
+// The lines of a file's content, decoded from UTF-8 or else Latin-1, a CR before each line
+// end dropped; throws TableFormatError for an empty or too large content.
+QStringList tableLines(const QByteArray &content, const QString &source);
+
+// The fields of a line split at `separator`, quotes taken off, each trimmed.
+QStringList splitFields(const QString &line, QChar separator);
+
+// The titles of a header line: its fields, those left empty at its end dropped.
+QStringList headerFields(const QString &line, QChar separator);
+
+bool isBlank(const QStringList &fields);
+
+// A title reduced for comparison: accents dropped, upper case, no blanks, any dash "-".
+QString compact(const QString &title);
+
+// The value of a field: "-" is zero; empty, ".", "..", "...", "X" are not available; any
+// other text must be a non-negative number, with a decimal comma or point. In a column of
+// counts, dots between groups of three digits group thousands ("1.234" heads); elsewhere a
+// dot is the decimal point unless a comma follows it ("1.234,5").
+std::optional<long double> readValue(const QString &text, bool count, const QString &source,
+                                     int line, const QString &column);
+
+// The year in a field ("2022"), or 0 when it holds none.
+int yearOf(const QString &text);
+
+// The row's width against the header's, an empty field after a trailing separator dropped;
+// throws TableFormatError naming the first missing or extra column.
+void checkWidth(QStringList &fields, const QStringList &titles, const QString &source, int line);
+
+} // namespace tavi::region::text
