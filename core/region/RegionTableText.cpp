@@ -79,6 +79,13 @@ QStringList splitFields(const QString &line, QChar separator)
     return fields;
 }
 
+QChar separatorOf(const QString &line)
+{
+    if (line.contains(QLatin1Char(';')))
+        return QLatin1Char(';');
+    return line.contains(QLatin1Char('\t')) ? QLatin1Char('\t') : QLatin1Char(',');
+}
+
 QStringList headerFields(const QString &line, QChar separator)
 {
     QStringList fields = splitFields(line, separator);

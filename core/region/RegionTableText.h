@@ -19,6 +19,10 @@ QStringList tableLines(const QByteArray &content, const QString &source);
 // The fields of a line split at `separator`, quotes taken off, each trimmed.
 QStringList splitFields(const QString &line, QChar separator);
 
+// The separator a header line is written with: ";" (the portals' Brazilian CSV), a tab, or
+// "," (SIDRA's CSV for other locales).
+QChar separatorOf(const QString &line);
+
 // The titles of a header line: its fields, those left empty at its end dropped.
 QStringList headerFields(const QString &line, QChar separator);
 

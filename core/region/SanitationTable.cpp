@@ -25,13 +25,13 @@ struct Indicator {
     const char *code;
     TableQuantity quantity;
     bool count;
-    long double factor; // to the program's unit
+    long double divisor; // to the program's unit
 };
 
 // IN022 is given in L/hab/dia; studies take m³/dia.hab.
 const Indicator kIndicators[] = {
     {"AG001", TableQuantity::ServedPopulation, true, 1.0L},
-    {"IN022", TableQuantity::PerCapitaConsumption, false, 0.001L},
+    {"IN022", TableQuantity::PerCapitaConsumption, false, 1000.0L},
     {"IN049", TableQuantity::DistributionLosses, false, 1.0L},
 };
 
@@ -49,13 +49,6 @@ int indicatorIn(const QString &title)
             return i;
     }
     return -1;
-}
-
-QChar separatorOf(const QString &line)
-{
-    if (line.contains(QLatin1Char(';')))
-        return QLatin1Char(';');
-    return line.contains(QLatin1Char('\t')) ? QLatin1Char('\t') : QLatin1Char(',');
 }
 
 bool isCodeTitle(const QString &folded)
@@ -83,11 +76,19 @@ struct Row {
 
 int SanitationTable::headerLine(const QStringList &lines)
 {
+    // A title above the header may name the indicators too; the header also has the codes.
+    int first = -1;
     for (int i = 0; i < lines.size() && i < kHeaderSearchLines; ++i) {
-        if (indicatorIn(lines[i]) >= 0)
-            return i;
+        if (indicatorIn(lines[i]) < 0)
+            continue;
+        if (first < 0)
+            first = i;
+        for (const QString &title : headerFields(lines[i], separatorOf(lines[i]))) {
+            if (indicatorIn(title) < 0 && isCodeTitle(compact(title)))
+                return i;
+        }
     }
-    return -1;
+    return first;
 }
 
 TableReading SanitationTable::read(const QStringList &lines, const QString &source, int year)
@@ -178,7 +179,7 @@ TableReading SanitationTable::read(const QStringList &lines, const QString &sour
             std::optional<long double> value =
                 readValue(fields[c], kIndicators[indicator].count, source, line, names[c]);
             if (value)
-                *value *= kIndicators[indicator].factor;
+                *value /= kIndicators[indicator].divisor;
             row.row.values.push_back(value);
         }
         rows.push_back(std::move(row));

@@ -155,8 +155,7 @@ private:
     void readHeader()
     {
         m_header = SidraTable::headerLine(m_lines);
-        m_separator =
-            m_lines[m_header].contains(QLatin1Char(';')) ? QLatin1Char(';') : QLatin1Char('\t');
+        m_separator = separatorOf(m_lines[m_header]);
         readTitles();
         const QStringList titles = headerFields(m_lines[m_header], m_separator);
         const int line = m_header + 1;
@@ -478,8 +477,7 @@ int SidraTable::headerLine(const QStringList &lines)
     for (int i = 0; i < lines.size() && i < kHeaderSearchLines; ++i) {
         if (!lines[i].contains(QLatin1String("vel"), Qt::CaseInsensitive))
             continue;
-        const QChar separator =
-            lines[i].contains(QLatin1Char(';')) ? QLatin1Char(';') : QLatin1Char('\t');
+        const QChar separator = separatorOf(lines[i]);
         const QStringList fields = splitFields(lines[i], separator);
         if (fields.size() >= 3 && compact(fields[0]) == QLatin1String("NIVEL") &&
             compact(fields[1]).startsWith(QLatin1String("COD")) &&

@@ -94,6 +94,18 @@ private slots:
         QCOMPARE(shown(reading), (QStringList{"3550308||SP|0.0125", "2927408||BA|NA"}));
     }
 
+    // A title naming the indicators above the header is not taken for it.
+    void findsTheHeaderUnderATitle()
+    {
+        const QByteArray content =
+            table({"3550308;100"}, true,
+                  QStringLiteral("Indicadores AG001 e IN022 por município\r\n\r\n"
+                                 "Código do Município;AG001"));
+        const TableReading reading = readRegionTable(content, QStringLiteral("snis.csv"));
+        QCOMPARE(shown(reading), QStringList{"3550308||SP|100"});
+        QCOMPARE(reading.rows[0].line, 4);
+    }
+
     void refusesBadInput_data()
     {
         QTest::addColumn<QByteArray>("content");

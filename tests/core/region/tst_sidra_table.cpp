@@ -160,6 +160,24 @@ private slots:
             << sidra({kLivestockTitles[0]}, crossed) << 2021 << 2021
             << QStringList{"Bovino", "Caprino"} << QStringList{"3550308|São Paulo|SP|10|20"};
 
+        const QList<QStringList> herdRowsByYear{
+            header({"Tipo de rebanho", "2021", "2022"}),
+            row("3550308", "São Paulo (SP)", {"Equino", "3", "4"}),
+            row("3550308", "São Paulo (SP)", {"Suíno - matrizes de suínos", "1", "1"}),
+            row("3550308", "São Paulo (SP)", {"Suíno - total", "8", "..."})};
+        QTest::newRow("herd sub-rows by year columns, year asked")
+            << sidra({kLivestockTitles[0]}, herdRowsByYear) << 2021 << 2021
+            << QStringList{"Suíno - total", "Equino"} << QStringList{"3550308|São Paulo|SP|8|3"};
+
+        // SIDRA's CSV for other locales: "," between fields, the title in quotes for its own.
+        QTest::newRow("comma separated")
+            << QStringLiteral("\"Tabela 3939 - Efetivo dos rebanhos, por tipo de rebanho\"\n"
+                              "\"Nível\",\"Cód.\",\"Município\",\"Bovino\",\"Caprino\"\n"
+                              "\"MU\",\"5300108\",\"Brasília (DF)\",\"1250\",\"-\"\n")
+                   .toUtf8()
+            << 0 << 0 << QStringList{"Bovino", "Caprino"}
+            << QStringList{"5300108|Brasília|DF|1250|0"};
+
         const QList<QStringList> years{
             header({"2020", "2021", "2024"}),
             row("3550308", "São Paulo (SP)", {"11.869.660", "11.451.245", "11895578"}),
