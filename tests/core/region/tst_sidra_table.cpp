@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -320,6 +321,47 @@ private slots:
         } catch (const TableFormatError &error) {
             QCOMPARE(error.line(), 1);
             QVERIFY(error.message().contains(QStringLiteral("grande.csv")));
+        }
+    }
+
+    // Damaged copies of good tables either read or are refused with a message; none crashes
+    // or throws anything else.
+    void damagedTablesAreReadOrRefused()
+    {
+        const QList<QByteArray> good{
+            sidra(kLivestockTitles, {header({"Tipo de rebanho", "2021", "2022"}),
+                                     row("3550308", "A (SP)", {"Galináceos - galinhas", "1", "2"}),
+                                     {"", "", "", "Bovino", "3", "X"}}),
+            sidra(kPopulationTitles, {header({"Bovino", "Bovino"}),
+                                      {"", "", "", "2021", "2022"},
+                                      row("310620", "B (MG)", {"1", "-"})}),
+            QByteArray("\"C\xf3"
+                       "digo IBGE\";AG001;IN022;Ano\n355030;1.000;2,5;2022\n")};
+        QRandomGenerator random(28);
+        const char alphabet[] = ";\"\n\r-.,X0123456789 ";
+        for (int i = 0; i < 3000; ++i) {
+            QByteArray bytes = good[i % good.size()];
+            for (int change = random.bounded(1, 6); change > 0; --change) {
+                const int at = random.bounded(int(bytes.size()));
+                const char c = alphabet[random.bounded(int(sizeof alphabet - 1))];
+                switch (random.bounded(3)) {
+                case 0:
+                    bytes[at] = c;
+                    break;
+                case 1:
+                    bytes.insert(at, c);
+                    break;
+                default:
+                    bytes.remove(at, random.bounded(1, 8));
+                }
+            }
+            try {
+                const TableReading reading = readRegionTable(bytes, QStringLiteral("d.csv"));
+                for (const TableRow &each : reading.rows)
+                    QCOMPARE(each.values.size(), reading.quantities.size());
+            } catch (const TableFormatError &error) {
+                QVERIFY(error.line() >= 1);
+            }
         }
     }
 
