@@ -47,7 +47,7 @@ Herd herdOf(const QString &label)
     if (label.startsWith(QLatin1String("GALINACEOS-")))
         return Herd::PoultryPart;
     // The survey's other herds, and the pigs' breeding sows, which the total already counts.
-    if (is({"BUBALINO", "OVINO", "CODORNAS", "ASININO", "MUAR", "COELHOS", "TOTAL"}) ||
+    if (is({"BUBALINO", "OVINO", "CODORNAS", "ASININO", "MUAR", "COELHOS"}) ||
         label.startsWith(QLatin1String("SUINO-")))
         return Herd::Other;
     return Herd::None;
@@ -77,7 +77,9 @@ struct Column {
     Role role = Role::Value;
     int year = 0;
     Herd herd = Herd::None;
-    QString label; // compact, for the Galináceos' parts
+    QString label;        // compact, for the Galináceos' parts
+    bool total = false;   // labelled "Total" (beside "Urbana" and "Rural", say)
+    bool ignored = false; // a part of the population beside its total
 };
 
 struct Cell {
@@ -190,6 +192,7 @@ private:
                 m_herdRows = true;
             } else {
                 for (const QString &label : {titles[c], below.value(c)}) {
+                    column.total = column.total || compact(label) == QLatin1String("TOTAL");
                     if (const int year = yearOf(label)) {
                         column.year = year;
                     } else if (const Herd herd = herdOf(compact(label)); herd != Herd::None) {
@@ -221,17 +224,28 @@ private:
                                     "Suíno - total, Equino, Caprino, Galináceos."));
         }
         if (!m_livestock)
-            checkPopulationColumns(line);
+            choosePopulationColumns(line);
     }
 
-    // Two columns for the same year leave no way to tell which is the population.
-    void checkPopulationColumns(int line) const
+    // Census tables split the population (urban and rural, men and women) beside its total,
+    // which is the figure taken; two columns for one year and no total leave no way to tell
+    // which is the population.
+    void choosePopulationColumns(int line)
     {
+        std::set<int> totals;
+        for (const Column &column : m_columns) {
+            if (column.role == Role::Value && column.total)
+                totals.insert(column.year);
+        }
         std::set<int> years;
         for (std::size_t i = 0; i < m_columns.size(); ++i) {
-            const Column &column = m_columns[i];
+            Column &column = m_columns[i];
             if (column.role != Role::Value)
                 continue;
+            if (!column.total && totals.count(column.year) != 0) {
+                column.ignored = true;
+                continue;
+            }
             if (!years.insert(column.year).second)
                 fail(line, m_names[int(i) + 3],
                      QStringLiteral("a tabela tem mais de uma coluna de valores para %1; uma "
@@ -328,7 +342,7 @@ private:
         int repeated = 0;
         for (std::size_t i = 0; i < m_columns.size(); ++i) {
             const Column &column = m_columns[i];
-            if (column.role != Role::Value)
+            if (column.role != Role::Value || column.ignored)
                 continue;
             const int c = int(i) + 3;
             const std::optional<long double> value =

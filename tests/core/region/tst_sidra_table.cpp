@@ -198,6 +198,15 @@ private slots:
             << sidra(kPopulationTitles, single, {}, QString()) << 0 << 0 << QStringList{"População"}
             << QStringList{"5300108|Brasília|DF|2817381"};
 
+        // The census splits the population beside its total, the figure taken.
+        const QList<QStringList> census{
+            header({"Urbana", "Total", "Rural"}),
+            {"", "", "", "2022", "2022", "2022"},
+            row("5300108", "Brasília (DF)", {"2700000", "2817381", "X"})};
+        QTest::newRow("census, total beside urban and rural")
+            << sidra(kPopulationTitles, census) << 0 << 2022 << QStringList{"População"}
+            << QStringList{"5300108|Brasília|DF|2817381"};
+
         const QList<QStringList> yearRows{header({"Ano", "Valor"}),
                                           row("5300108", "Brasília (DF)", {"2021", "3094325"}),
                                           row("5300108", "Brasília (DF)", {"2022", "2817381"})};
