@@ -40,12 +40,28 @@ struct FlowsRequest {
     int firstMonth = 1;
 };
 
+// `tavi regiao ARQUIVO.tavi-regiao [--saida X]`, or with --criar the region built from a
+// template study and the public tables.
+struct RegionRequest {
+    QString regionPath;
+    QString outputPath;
+    OutputKind output = OutputKind::None;
+    bool create = false;
+    QString templatePath;
+    QStringList tables;
+    QString groupsPath;
+    QString flowsPath;
+    // --ano: the sanitation indicators' year; 0 for the latest each table has.
+    int year = 0;
+};
+
 struct Arguments {
-    enum class Command { Help, Version, Calculate, Project, Flows, Invalid };
+    enum class Command { Help, Version, Calculate, Project, Flows, Region, Invalid };
     Command command = Command::Invalid;
     CalculateRequest calculate;
     ProjectRequest project;
     FlowsRequest flows;
+    RegionRequest region;
     // Why the arguments cannot be used, in Portuguese, when Invalid.
     QString problem;
 };

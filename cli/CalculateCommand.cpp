@@ -61,13 +61,6 @@ QString writeOutput(const CalculateRequest &request, const ReportPrinter &printe
     return QString();
 }
 
-bool isSameFile(const QString &a, const QString &b)
-{
-    const QFileInfo first(a), second(b);
-    return first.exists() && second.exists() &&
-           first.canonicalFilePath() == second.canonicalFilePath();
-}
-
 } // namespace
 
 int runCalculate(const CalculateRequest &request, const ReportPrinter &printer)

@@ -6,10 +6,12 @@
 #include "cli/ExitStatus.h"
 #include "cli/FlowsCommand.h"
 #include "cli/ProjectCommand.h"
+#include "cli/RegionCommand.h"
 #include "cli/Usage.h"
 
 #include <clocale>
 #include <exception>
+#include <functional>
 
 namespace tavi::cli
 {
@@ -47,6 +49,22 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv, Output
     return application;
 }
 
+// Runs a command that computes, under the application it needs.
+int underApplication(int &argc, char **argv, OutputKind output, const ReportPrinter &printer,
+                     const std::function<int()> &command)
+{
+    qtHandler = qInstallMessageHandler(onlySevereQtMessages);
+    try {
+        const std::unique_ptr<QCoreApplication> application =
+            makeApplication(argc, argv, output, printer);
+        return command();
+    } catch (const std::exception &error) {
+        // Nothing a computation throws is expected here; whatever it is, nothing was written.
+        printError(QString::fromUtf8(error.what()));
+        return kExitUnusable;
+    }
+}
+
 } // namespace
 
 bool isCommandLine(int argc, char **argv)
@@ -72,23 +90,23 @@ int runCommandLine(int &argc, char **argv, const ReportPrinter &printer)
     case Arguments::Command::Flows:
         return runFlows(arguments.flows);
     case Arguments::Command::Calculate:
-        break;
+        if (arguments.calculate.output == OutputKind::Report && !printer.isAvailable())
+            break;
+        return underApplication(argc, argv, arguments.calculate.output, printer,
+                                [&] { return runCalculate(arguments.calculate, printer); });
+    case Arguments::Command::Region: {
+        const RegionRequest &request = arguments.region;
+        if (request.create)
+            return underApplication(argc, argv, OutputKind::None, printer,
+                                    [&] { return createRegion(request); });
+        if (request.output == OutputKind::Report && !printer.isRegionAvailable())
+            break;
+        return underApplication(argc, argv, request.output, printer,
+                                [&] { return runRegion(request, printer); });
     }
-    const CalculateRequest &request = arguments.calculate;
-    if (request.output == OutputKind::Report && !printer.isAvailable()) {
-        printError(QStringLiteral("o relatório em PDF não está disponível neste programa"));
-        return kExitUnusable;
     }
-    qtHandler = qInstallMessageHandler(onlySevereQtMessages);
-    try {
-        const std::unique_ptr<QCoreApplication> application =
-            makeApplication(argc, argv, request.output, printer);
-        return runCalculate(request, printer);
-    } catch (const std::exception &error) {
-        // Nothing a computation throws is expected here; whatever it is, nothing was written.
-        printError(QString::fromUtf8(error.what()));
-        return kExitUnusable;
-    }
+    printError(QStringLiteral("o relatório em PDF não está disponível neste programa"));
+    return kExitUnusable;
 }
 
 } // namespace tavi::cli

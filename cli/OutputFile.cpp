@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 
@@ -16,6 +17,13 @@ QString outputFailure(const QString &path, const QString &reason)
 {
     return QStringLiteral("Não foi possível salvar o arquivo \"%1\": %2.")
         .arg(QDir::toNativeSeparators(path), reason);
+}
+
+bool isSameFile(const QString &a, const QString &b)
+{
+    const QFileInfo first(a), second(b);
+    return first.exists() && second.exists() &&
+           first.canonicalFilePath() == second.canonicalFilePath();
 }
 
 QString replaceFile(const QString &path, const std::function<void(QIODevice &)> &fill)

@@ -14,6 +14,10 @@ namespace tavi::cli
 // could not be written; the file is then as it was. A TaviError from `fill` is such a reason.
 QString replaceFile(const QString &path, const std::function<void(QIODevice &)> &fill);
 
+// Whether both paths name one file that exists: an output that would overwrite what it is
+// computed from.
+bool isSameFile(const QString &a, const QString &b);
+
 // The message for an output that could not be written.
 QString outputFailure(const QString &path, const QString &reason);
 

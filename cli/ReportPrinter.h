@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/horizon/HorizonRun.h"
+#include "core/region/Region.h"
+#include "core/region/RegionRun.h"
 #include "core/study/Study.h"
 #include "core/summary/MunicipalSummary.h"
 
@@ -23,8 +25,13 @@ struct ReportPrinter {
     std::function<void(QIODevice &device, const Study &study, const MunicipalSummary &summary,
                        const std::vector<horizon::ScenarioRun> &runs)>
         write;
+    // Writes a region's report as a PDF into an open device.
+    std::function<void(QIODevice &device, const region::Region &region,
+                       const region::RegionResults &results)>
+        writeRegion;
 
     bool isAvailable() const { return makeApplication && write; }
+    bool isRegionAvailable() const { return makeApplication && writeRegion; }
 };
 
 } // namespace tavi::cli

@@ -1,6 +1,122 @@
 #include "export/RegionExport.h"
 
-void exportRegion(QWidget *, const tavi::region::Region &, const tavi::region::RegionResults &,
-                  SpreadsheetFactory &)
+#include "core/base/LocaleSettings.h"
+#include "core/files/FileFailureReason.h"
+#include "core/files/FileReplacement.h"
+#include "core/region/RegionTables.h"
+#include "core/region/RegionWorkbook.h"
+#include "export/BusyCursor.h"
+#include "export/ExportPrompts.h"
+#include "export/SaveLocation.h"
+#include "export/SheetBookExport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include <cerrno>
+
+using namespace tavi::region;
+
+namespace RegionExport
 {
+
+namespace
+{
+
+std::function<QString(QWidget *, const QString &)> &csvChooser()
+{
+    static std::function<QString(QWidget *, const QString &)> chooser;
+    return chooser;
+}
+
+// Returns an empty text, or why the file could not be written.
+QString writeCsv(const QString &path, const QByteArray &content)
+{
+    tavi::FileReplacement replacement(path);
+    QString problem = replacement.begin();
+    if (problem.isEmpty()) {
+        QFile file(replacement.temporaryPath());
+        errno = 0;
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(content) != content.size() || !file.flush())
+            problem = tavi::fileFailureReason(errno ? errno : EIO);
+        file.close();
+    }
+    if (problem.isEmpty())
+        problem = replacement.commit(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                     QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    return problem.isEmpty() ? QString()
+                             : QStringLiteral("Não foi possível salvar o arquivo \"%1\": %2.")
+                                   .arg(QDir::toNativeSeparators(path), problem);
+}
+
+} // namespace
+
+QString suggestedName(const Region &region, const QString &extension)
+{
+    QString name = region.name.simplified();
+    // A name is a file's name, never a path.
+    for (const QChar c : {QLatin1Char('/'), QLatin1Char('\\'), QLatin1Char(':')})
+        name.replace(c, QLatin1Char('-'));
+    return (name.isEmpty() ? QStringLiteral("Região") : QStringLiteral("Região - ") + name) +
+           QLatin1Char('.') + extension;
+}
+
+QString chooseCsvFile(QWidget *parent, const QString &suggested)
+{
+    if (csvChooser())
+        return csvChooser()(parent, suggested);
+    QString start = SaveLocation::dialogStart(suggested);
+    for (;;) {
+        QFileDialog dialog(parent, QStringLiteral("Salvar a tabela dos municípios"),
+                           QFileInfo(start).absolutePath(),
+                           QStringLiteral("Texto separado por ponto e vírgula (*.csv)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(QStringLiteral("csv"));
+        dialog.selectFile(QFileInfo(start).fileName());
+        dialog.setWindowModality(Qt::ApplicationModal);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        const QString chosen = dialog.selectedFiles().first();
+        const QString path = chosen.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)
+                                 ? chosen
+                                 : chosen + QStringLiteral(".csv");
+        // The dialog asked about the name as typed; the name appended to is asked about here.
+        if (path == chosen || !QFileInfo::exists(path) ||
+            ExportPrompts::confirmReplace(parent, path))
+            return path;
+        start = path;
+    }
+}
+
+void setCsvChooser(std::function<QString(QWidget *, const QString &)> chooser)
+{
+    csvChooser() = std::move(chooser);
+}
+
+} // namespace RegionExport
+
+void exportRegion(QWidget *window, const Region &region, const RegionResults &results,
+                  SpreadsheetFactory &factory)
+{
+    const QString csvPath = RegionExport::chooseCsvFile(
+        window, RegionExport::suggestedName(region, QStringLiteral("csv")));
+    if (!csvPath.isEmpty()) {
+        QString failure;
+        {
+            BusyCursor busy; // off again before the message
+            busy.set();
+            failure = RegionExport::writeCsv(csvPath,
+                                             regionCsv(results, tavi::LocaleSettings::current()));
+        }
+        if (failure.isEmpty())
+            SaveLocation::rememberSavedFile(csvPath);
+        else
+            ExportPrompts::showError(window, failure);
+    }
+    exportSheetBook(window, regionBook(region, results),
+                    RegionExport::suggestedName(region, QStringLiteral("xlsx")), factory);
 }

@@ -1,5 +1,6 @@
 #include "shell/CommandLineReport.h"
 
+#include "models/U_Regiao/RegionReport.h"
 #include "models/U_Resumo_Municipio/SummaryReport.h"
 
 #include <QApplication>
@@ -16,6 +17,10 @@ tavi::cli::ReportPrinter commandLineReportPrinter()
                        const tavi::MunicipalSummary &summary,
                        const std::vector<tavi::horizon::ScenarioRun> &runs) {
         SummaryReport::write(device, study, summary, runs);
+    };
+    printer.writeRegion = [](QIODevice &device, const tavi::region::Region &region,
+                             const tavi::region::RegionResults &results) {
+        RegionReport::write(device, region, results);
     };
     return printer;
 }

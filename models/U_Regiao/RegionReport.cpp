@@ -1,15 +1,465 @@
 #include "models/U_Regiao/RegionReport.h"
 
+#include "core/base/TaviError.h"
+#include "core/numbers/ReadableNumber.h"
+#include "core/numbers/StudyText.h"
+#include "core/region/RegionTables.h"
+#include "core/sectors/catalogue/AgricultureTables.h"
+#include "core/sectors/catalogue/StudyKeys.h"
+#include "core/study/StudyCaptions.h"
+#include "core/tables/CellTable.h"
+#include "core/weather/SeriesOrigin.h"
+#include "frame/ChartStyle.h"
+#include "models/U_Regiao/RegionCharts.h"
+#include "models/U_Resumo_Municipio/ReportChartObject.h"
+#include "models/U_Resumo_Municipio/ReportHtml.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QChart>
+#include <QChartView>
+#include <QDate>
+#include <QDir>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+
+using namespace tavi;
+using namespace tavi::region;
+using ReportHtml::escaped;
+using ReportHtml::heading;
+
 namespace RegionReport
 {
 
-QString reportHtml(const tavi::region::Region &, const tavi::region::RegionResults &)
+namespace
 {
-    return {};
+
+const char *const kLargestMark = "[[grafico-maiores-municipios]]";
+const char *const kGroupsMark = "[[grafico-grupos]]";
+const char *const kScenariosMark = "[[grafico-cenarios]]";
+// As the summary's report: text laid out at the printer's fineness, charts as vectors.
+constexpr int kResolution = 300;
+constexpr double kFooterMillimetres = 6;
+// What a value a table marked not available shows in the inputs by source.
+const char *const kNotAvailable = "n.d.";
+
+QString regionName(const Region &region)
+{
+    return region.name.trimmed().isEmpty() ? QStringLiteral("Nova região") : region.name.trimmed();
 }
 
-void write(const QString &, const tavi::region::Region &, const tavi::region::RegionResults &) {}
+QString warning(const QString &html)
+{
+    return QStringLiteral("<p style='color:#a00000'>%1</p>").arg(html);
+}
 
-void write(QIODevice &, const tavi::region::Region &, const tavi::region::RegionResults &) {}
+// A table made by core, row 0 its headings: the columns kept, units as written on paper.
+struct PaperTable {
+    QStringList headers;
+    QList<QStringList> rows;
+};
+
+PaperTable paperTable(const CellTable &made, const QList<int> &columns)
+{
+    PaperTable paper;
+    for (const int c : columns)
+        paper.headers
+            << QString(made.cell(c, 0)).replace(QLatin1String("m3"), QStringLiteral("m³"));
+    for (int r = 1; r < made.storedRows(); ++r) {
+        QStringList row;
+        for (const int c : columns)
+            row << made.cell(c, r);
+        paper.rows << row;
+    }
+    return paper;
+}
+
+QList<int> allColumns(const CellTable &made)
+{
+    QList<int> columns;
+    for (int c = 0; c < made.columns(); ++c)
+        columns << c;
+    return columns;
+}
+
+// Column widths, in percent of the page, for a wide table: the text columns first, as wide as
+// given, then the figures sharing the rest alike.
+QList<int> widths(int columns, const QList<int> &textWidths)
+{
+    int used = 0;
+    for (const int w : textWidths)
+        used += w;
+    QList<int> percent = textWidths;
+    const int figures = columns - int(textWidths.size());
+    for (int c = 0; c < figures; ++c)
+        percent << (100 - used) / std::max(1, figures);
+    return percent;
+}
+
+// ---- The template and the inputs by source ----
+
+QString shown(const QString &studyText)
+{
+    return fromStudyText(studyText, LocaleSettings::current());
+}
+
+QString fieldsHtml(const Study &study, const QString &window)
+{
+    const WindowInputs inputs = windowInputs(study, window);
+    QList<QStringList> rows;
+    for (const auto &[name, caption] : studyFieldCaptions(window))
+        rows << QStringList{caption, shown(inputs.fields.value(name))};
+    return heading(escaped(studyWindowCaption(window)), 11) +
+           ReportHtml::table({QStringLiteral("Parâmetro"), QStringLiteral("Valor")}, rows);
+}
+
+QString agricultureHtml(const Study &study)
+{
+    const WindowInputs agriculture = windowInputs(study, keys::kAgricultureWindow);
+    const StudyGrid crops = agriculture.grids.value(keys::kCropTable);
+    const StudyGrid params = agriculture.grids.value(keys::kCropParameters);
+    QList<QStringList> rows;
+    for (int k = 0; k < crops.size() && k < agriculture::kClasses; ++k) {
+        QStringList row;
+        for (const QString &cell : crops[k])
+            row << shown(cell).trimmed();
+        row.removeAt(agriculture::kUnitColumn);
+        for (int p = 0; p < params.size(); ++p)
+            row << shown(params[p].value(k)).trimmed();
+        rows << row;
+    }
+    QStringList headings = cropColumnCaptions();
+    headings.removeAt(agriculture::kUnitColumn);
+    headings += cropParameterCaptions();
+    QString html = heading(escaped(studyWindowCaption(keys::kAgricultureWindow)), 11) +
+                   ReportHtml::wideTable(headings, rows, widths(int(headings.size()), {16}));
+    html += QStringLiteral("<p>%1.</p>")
+                .arg(agriculture.seriesOrigin
+                         ? escaped(seriesOriginLine(*agriculture.seriesOrigin))
+                         : QStringLiteral("Série de ETP e P: digitada ou colada na janela"));
+    return html;
+}
+
+QString templateHtml(const Region &region)
+{
+    return heading(QStringLiteral("Estudo modelo"), 11) +
+           QStringLiteral("<p>As entradas que cada município recebe quando nem as tabelas nem o "
+                          "planejador dão as suas.</p>") +
+           fieldsHtml(region.templateStudy, keys::kSupplyWindow) +
+           fieldsHtml(region.templateStudy, keys::kLivestockWindow) +
+           agricultureHtml(region.templateStudy) +
+           fieldsHtml(region.templateStudy, keys::kDilutionWindow);
+}
+
+int sourceRows(const Region &region)
+{
+    int rows = 0;
+    for (const Municipality &municipality : region.municipalities)
+        rows += municipality.sources.size() + municipality.notAvailable.size();
+    return rows;
+}
+
+// "rebanhos.csv, 2022" of "rebanhos.csv, 2022, linha 14": the table a value came from.
+QString tableOf(const QString &origin)
+{
+    static const QRegularExpression line(QStringLiteral(",\\s*linha\\s+\\d+.*$"),
+                                         QRegularExpression::DotMatchesEverythingOption);
+    return QString(origin).remove(line).trimmed();
+}
+
+// One table of the inputs a source table gave: a row per municipality, a column per input.
+struct SourceTable {
+    QString name;
+    QStringList inputs;
+    QStringList codes;
+    std::map<QString, QStringList> rows; // by code: name, then the inputs' values
+    int notAvailable = 0;
+};
+
+QString sourcesHtml(const Region &region)
+{
+    QString html = heading(QStringLiteral("Entradas por tabela de origem"), 11);
+    const int count = sourceRows(region);
+    if (count == 0)
+        return html + QStringLiteral("<p>Nenhuma entrada veio de uma tabela: cada município tem "
+                                     "as entradas do estudo modelo e as digitadas.</p>");
+    CellTable made(5, count + 1, count + 1, true);
+    fillSourceTable(made, region);
+
+    // The inputs a table marked not available, by code and caption, to show them as such
+    // whatever the table of sources puts beside them.
+    QSet<QString> notAvailable;
+    for (const Municipality &municipality : region.municipalities)
+        for (auto it = municipality.notAvailable.cbegin(); it != municipality.notAvailable.cend();
+             ++it)
+            notAvailable.insert(municipality.code + QLatin1Char('|') + inputCaption(it.key()));
+
+    std::vector<SourceTable> tables;
+    for (int r = 1; r < made.storedRows(); ++r) {
+        const QString code = made.cell(0, r);
+        if (code.isEmpty())
+            continue;
+        const QString name = tableOf(made.cell(4, r));
+        auto table = std::find_if(tables.begin(), tables.end(),
+                                  [&name](const SourceTable &t) { return t.name == name; });
+        if (table == tables.end())
+            table = tables.insert(tables.end(), SourceTable{name, {}, {}, {}, 0});
+        const QString input = made.cell(2, r);
+        int column = int(table->inputs.indexOf(input));
+        if (column < 0) {
+            column = int(table->inputs.size());
+            table->inputs << input;
+        }
+        QStringList &row = table->rows[code];
+        if (row.isEmpty()) {
+            table->codes << code;
+            row << made.cell(1, r);
+        }
+        while (row.size() <= column + 1)
+            row << QString();
+        const bool missing = notAvailable.contains(code + QLatin1Char('|') + input);
+        row[column + 1] = missing ? QLatin1String(kNotAvailable) : made.cell(3, r);
+        table->notAvailable += missing ? 1 : 0;
+    }
+
+    html += QStringLiteral("<p>Cada valor que uma tabela deu a um município, tabela a tabela; a "
+                           "linha de cada valor está na pasta de trabalho do botão Salvar. %1 "
+                           "marca um valor que a tabela não dá: o município fica com o do "
+                           "estudo modelo.</p>")
+                .arg(QLatin1String(kNotAvailable));
+    for (const SourceTable &table : tables) {
+        QList<QStringList> rows;
+        for (const QString &code : table.codes) {
+            QStringList row = QStringList{code} + table.rows.at(code);
+            while (row.size() < table.inputs.size() + 2)
+                row << QString();
+            rows << row;
+        }
+        QString subtitle =
+            QStringLiteral("%1: %2 municípios").arg(escaped(table.name)).arg(table.codes.size());
+        if (table.notAvailable > 0)
+            subtitle += QStringLiteral(", %1 valores não disponíveis").arg(table.notAvailable);
+        const QStringList headers =
+            QStringList{QStringLiteral("Código"), QStringLiteral("Município")} + table.inputs;
+        html += heading(subtitle, 10) +
+                ReportHtml::wideTable(headers, rows, widths(int(headers.size()), {9, 22}));
+    }
+    return html;
+}
+
+// ---- The results ----
+
+QString totalsHtml(const RegionResults &results)
+{
+    const int rows = int(results.groups.size()) + 2;
+    CellTable made(int(totalHeaders(results).size()), rows, rows, true);
+    fillTotalTable(made, results);
+    const PaperTable paper = paperTable(made, allColumns(made));
+    QString html =
+        heading(QStringLiteral("Totais por grupo e da região"), 11) +
+        ReportHtml::wideTable(paper.headers, paper.rows, widths(int(paper.headers.size()), {16}));
+    if (results.region.partialMunicipalities > 0)
+        html += warning(QStringLiteral("Totais parciais: %1 municípios com algum setor que não "
+                                       "pôde ser calculado entram só com os demais setores "
+                                       "(veja \"Municípios que não puderam ser calculados\").")
+                            .arg(results.region.partialMunicipalities));
+    return html;
+}
+
+// The municipalities' table is read down many pages: the figures of the year in one table,
+// the shares left to the totals, and the horizon's and the balance's columns, when there
+// are any, in a second table with the code and the name again.
+QString municipalitiesHtml(const RegionResults &results)
+{
+    const int rows = int(results.municipalities.size()) + 1;
+    const QStringList headers = municipalityHeaders(results);
+    CellTable made(int(headers.size()), rows, rows, true);
+    fillMunicipalityTable(made, results);
+    int total = -1;
+    for (int c = 0; c < headers.size() && total < 0; ++c)
+        if (headers[c].startsWith(QLatin1String("Total (")))
+            total = c;
+    QList<int> year, after{0, 1};
+    for (int c = 0; c < headers.size(); ++c) {
+        if (total >= 0 && c > total)
+            after << c;
+        else if (!headers[c].endsWith(QLatin1String("(%)")))
+            year << c;
+    }
+    QString html = heading(QStringLiteral("Demanda por município"), 11);
+    const PaperTable paper = paperTable(made, year);
+    html += ReportHtml::wideTable(paper.headers, paper.rows,
+                                  widths(int(paper.headers.size()), {8, 18, 12}));
+    if (after.size() > 2) {
+        const PaperTable more = paperTable(made, after);
+        html += heading(results.scenarios.isEmpty()
+                            ? QStringLiteral("Balanço hídrico por município")
+                            : QStringLiteral("Horizonte e balanço hídrico por município"),
+                        11) +
+                ReportHtml::wideTable(more.headers, more.rows,
+                                      widths(int(more.headers.size()), {8, 18}));
+    }
+    return html;
+}
+
+QString failuresHtml(const RegionResults &results)
+{
+    QString html = heading(QStringLiteral("Municípios que não puderam ser calculados"), 11);
+    int failed = 0;
+    for (const MunicipalityResult &municipality : results.municipalities)
+        failed += municipality.failed() ? 1 : 0;
+    if (failed == 0)
+        return html + QStringLiteral("<p>Todos os municípios foram calculados por inteiro.</p>");
+    int rows = 1;
+    for (const MunicipalityResult &municipality : results.municipalities)
+        rows += municipality.errors.size();
+    CellTable made(3, rows, rows, true);
+    fillFailureTable(made, results);
+    const PaperTable paper = paperTable(made, allColumns(made));
+    return html +
+           QStringLiteral("<p>Cada setor que falhou fica fora do total do município e dos "
+                          "totais; os demais setores do município entram.</p>") +
+           ReportHtml::table(paper.headers, paper.rows, {0, 1, 2});
+}
+
+QString chartsHtml(const RegionResults &results)
+{
+    QString html = heading(QStringLiteral("Gráficos"), 13, true) +
+                   QStringLiteral("<p align='center'>%1</p><p align='center'>%2</p>")
+                       .arg(QLatin1String(kLargestMark), QLatin1String(kGroupsMark));
+    if (!results.scenarios.isEmpty())
+        html += QStringLiteral("<p align='center'>%1</p>").arg(QLatin1String(kScenariosMark));
+    return html;
+}
+
+QString overviewHtml(const Region &region, const RegionResults &results)
+{
+    int failed = 0;
+    for (const MunicipalityResult &municipality : results.municipalities)
+        failed += municipality.failed() ? 1 : 0;
+    QString html = QStringLiteral("<p>Relatório do Modelo TAVI, %1. %2 municípios, cada um "
+                                  "calculado como o seu estudo sozinho: o estudo modelo com as "
+                                  "entradas do município.</p>")
+                       .arg(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")))
+                       .arg(region.municipalities.size());
+    if (!results.municipalities.empty())
+        html += QStringLiteral("<p><b>Demanda anual da região:</b> %1.</p>")
+                    .arg(formatReadable(results.region.annualTotal, kVolumeDecimals,
+                                        QStringLiteral("m³")));
+    if (failed > 0)
+        html += warning(
+            QStringLiteral("<b>%1 %2 não %3 ser calculados por inteiro</b>; os "
+                           "totais são parciais. As mensagens estão no fim do "
+                           "relatório.")
+                .arg(failed)
+                .arg(failed == 1 ? QStringLiteral("município") : QStringLiteral("municípios"),
+                     failed == 1 ? QStringLiteral("pôde") : QStringLiteral("puderam")));
+    if (results.cancelled)
+        html += warning(QStringLiteral("O cálculo foi interrompido: só os municípios calculados "
+                                       "até então estão no relatório."));
+    if (!region.notes.trimmed().isEmpty())
+        html += heading(QStringLiteral("Notas"), 11) +
+                QStringLiteral("<p>%1</p>")
+                    .arg(escaped(region.notes).replace(QLatin1Char('\n'), QStringLiteral("<br>")));
+    return html;
+}
+
+// The report's pages, as the summary's: tables whose heading row comes again on each page,
+// the charts drawn in as vectors, and a footer naming the region and the page.
+void printPages(QPdfWriter &pdf, const QString &html, const QString &name,
+                const RegionResults &results)
+{
+    QTextDocument document;
+    document.documentLayout()->setPaintDevice(&pdf);
+    const QSizeF paper = pdf.pageLayout().paintRectPixels(pdf.resolution()).size();
+    const double footer = kFooterMillimetres / 25.4 * pdf.resolution();
+    const QSizeF body(paper.width(), paper.height() - footer);
+    document.setPageSize(body);
+    auto *charts = new ReportChartObject(&document);
+    document.setHtml(html);
+    const std::pair<const char *, std::unique_ptr<QChartView>> views[] = {
+        {kLargestMark,
+         std::unique_ptr<QChartView>(makeLargestMunicipalitiesChart(results, nullptr))},
+        {kGroupsMark, std::unique_ptr<QChartView>(makeGroupTotalsChart(results, nullptr))},
+        {kScenariosMark, std::unique_ptr<QChartView>(makeScenarioTotalsChart(results, nullptr))}};
+    for (const auto &[mark, view] : views) {
+        if (!view || !view->chart())
+            continue;
+        ChartStyle::setPaperFonts(view->chart());
+        // On a landscape page a chart as high as half its width fills the page's height.
+        charts->place(QLatin1String(mark), view->chart(), 0.5);
+    }
+    // Every chart put in place relays the text after it only in part (SummaryReport.cpp).
+    document.markContentsDirty(0, document.characterCount());
+
+    QPainter painter(&pdf);
+    QFont footerFont(QStringLiteral("sans-serif"));
+    footerFont.setPointSizeF(8);
+    const int pages = document.pageCount();
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0)
+            pdf.newPage();
+        painter.save();
+        painter.translate(0, -page * body.height());
+        document.drawContents(&painter, QRectF(QPointF(0, page * body.height()), body));
+        painter.restore();
+        painter.setFont(footerFont);
+        painter.setPen(Qt::darkGray);
+        painter.drawText(QRectF(0, body.height(), paper.width(), footer),
+                         Qt::AlignBottom | Qt::AlignHCenter,
+                         QStringLiteral("Modelo TAVI — Região %1 — página %2 de %3")
+                             .arg(name)
+                             .arg(page + 1)
+                             .arg(pages));
+    }
+}
+
+} // namespace
+
+QString reportHtml(const Region &region, const RegionResults &results)
+{
+    QString html = QStringLiteral("<html><body style='font-family: sans-serif; font-size: 9pt'>");
+    html += heading(QStringLiteral("Demanda da Região — %1").arg(escaped(regionName(region))), 16);
+    html += overviewHtml(region, results);
+    html += heading(QStringLiteral("Entradas"), 13, true);
+    html += templateHtml(region);
+    html += sourcesHtml(region);
+    html += heading(QStringLiteral("Resultados"), 13, true);
+    html += totalsHtml(results);
+    html += municipalitiesHtml(results);
+    html += chartsHtml(results);
+    html += failuresHtml(results);
+    return html + QStringLiteral("</body></html>");
+}
+
+void write(QIODevice &device, const Region &region, const RegionResults &results)
+{
+    QPdfWriter pdf(&device);
+    pdf.setTitle(QStringLiteral("Demanda da Região — %1").arg(regionName(region)));
+    pdf.setCreator(QStringLiteral("Tavi"));
+    // Landscape: the municipalities' table has a column per sector beside the names.
+    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                  QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+    pdf.setResolution(kResolution);
+    printPages(pdf, reportHtml(region, results), regionName(region), results);
+}
+
+void write(const QString &path, const Region &region, const RegionResults &results)
+{
+    // Written beside the file and put in its place only once complete.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        write(file, region, results);
+    if (!file.commit())
+        throw TaviError(QStringLiteral("Não foi possível gravar o relatório \"%1\": %2.")
+                            .arg(QDir::toNativeSeparators(path), file.errorString()));
+}
 
 } // namespace RegionReport
