@@ -244,7 +244,9 @@ QString sourcesHtml(const Region &region)
         }
         QString subtitle =
             QStringLiteral("%1: %2 municípios").arg(escaped(table.name)).arg(table.codes.size());
-        if (table.notAvailable > 0)
+        if (table.notAvailable == 1)
+            subtitle += QStringLiteral(", 1 valor não disponível");
+        else if (table.notAvailable > 1)
             subtitle += QStringLiteral(", %1 valores não disponíveis").arg(table.notAvailable);
         const QStringList headers =
             QStringList{QStringLiteral("Código"), QStringLiteral("Município")} + table.inputs;
@@ -354,13 +356,13 @@ QString overviewHtml(const Region &region, const RegionResults &results)
                     .arg(formatReadable(results.region.annualTotal, kVolumeDecimals,
                                         QStringLiteral("m³")));
     if (failed > 0)
-        html += warning(
-            QStringLiteral("<b>%1 %2 não %3 ser calculados por inteiro</b>; os "
-                           "totais são parciais. As mensagens estão no fim do "
-                           "relatório.")
-                .arg(failed)
-                .arg(failed == 1 ? QStringLiteral("município") : QStringLiteral("municípios"),
-                     failed == 1 ? QStringLiteral("pôde") : QStringLiteral("puderam")));
+        html += warning((failed == 1 ? QStringLiteral("<b>1 município não pôde ser calculado por "
+                                                      "inteiro</b>")
+                                     : QStringLiteral("<b>%1 municípios não puderam ser "
+                                                      "calculados por inteiro</b>")
+                                           .arg(failed)) +
+                        QStringLiteral("; os totais são parciais. As mensagens estão no fim do "
+                                       "relatório."));
     if (results.cancelled)
         html += warning(QStringLiteral("O cálculo foi interrompido: só os municípios calculados "
                                        "até então estão no relatório."));
