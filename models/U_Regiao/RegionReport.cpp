@@ -162,7 +162,8 @@ int sourceRows(const Region &region)
 {
     int rows = 0;
     for (const Municipality &municipality : region.municipalities)
-        rows += municipality.sources.size() + municipality.notAvailable.size();
+        rows += municipality.sources.size() + municipality.notAvailable.size() +
+                (municipality.referenceFlowSource.isEmpty() ? 0 : 1);
     return rows;
 }
 
