@@ -255,7 +255,7 @@ private slots:
         QVERIFY2(text.startsWith("Região: 3 município(s), 1 com total parcial\n"),
                  qPrintable(text));
         QVERIFY(text.contains("  Total: 2.438.078 m³/ano (parcial)\n"));
-        QVERIFY(text.contains("Grupo Sem grupo: 1 município(s)\n"));
+        QVERIFY(text.contains("\nSem grupo: 1 município(s)\n"));
         QVERIFY(text.contains("Cenário Alto, 2046: 6.000.000 m³/ano (parcial)"));
         QVERIFY(text.contains("Falhas (1):\n  Campinas (SP): Agricultura: 'abc' não é um número"));
     }
