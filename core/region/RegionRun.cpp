@@ -127,7 +127,11 @@ MunicipalityResult computeOne(const Region &region, int index, const LocaleSetti
     // The runs keep their sectors' failures to themselves; what escapes them (a study the
     // overrides cannot make) fails this municipality alone.
     const auto failWhole = [&result](const QString &message, const QString &where) {
-        result = MunicipalityResult{result.code, result.name, result.group};
+        MunicipalityResult failed;
+        failed.code = result.code;
+        failed.name = result.name;
+        failed.group = result.group;
+        result = std::move(failed);
         result.annualTexts.fill(kNotComputed);
         result.shareTexts.fill(kNotComputed);
         result.errors << message;
@@ -223,7 +227,7 @@ RegionResults computeRegion(const Region &region, const LocaleSettings &locale,
                             const std::function<void(int, int)> &progress)
 {
     const int count = int(region.municipalities.size());
-    std::vector<std::optional<MunicipalityResult>> computed(std::size_t(count));
+    std::vector<std::optional<MunicipalityResult>> computed(static_cast<std::size_t>(count));
     std::atomic<int> next{0};
     int done = 0;
     QMutex doneLock;

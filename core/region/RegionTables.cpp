@@ -287,7 +287,7 @@ QString regionText(const RegionResults &results, const LocaleSettings &locale)
                                "calculados.\n\n");
     text += totalLines(results.region, QStringLiteral("Região"));
     for (const RegionTotal &group : results.groups)
-        text += QLatin1Char('\n') + totalLines(group, QStringLiteral("Grupo %1").arg(group.group));
+        text += QLatin1Char('\n') + totalLines(group, group.group);
     const QStringList failures = results.failures();
     if (!failures.isEmpty()) {
         text += QStringLiteral("\nFalhas (%1):\n").arg(failures.size());

@@ -192,26 +192,36 @@ private slots:
         QCOMPARE(results.region.partialMunicipalities, 0);
     }
 
-    // A text in a number field fails that municipality's sector with its message; the others
-    // compute; the totals say they are partial and leave the sector out.
+    // A text in a number cell (a field reads as the window holds it, 0) fails that
+    // municipality's sector with its message; the others compute; the totals say they are
+    // partial and leave the sector out.
     void unreadableInputFailsAlone_data()
     {
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<int>("sector");
-        QTest::newRow("population") << QString(keys::kSupplyWindow) << "me_3" << int(SupplySector);
-        QTest::newRow("herd") << QString(keys::kLivestockWindow) << "e_qte_bovino"
-                              << int(LivestockSector);
+        QTest::addColumn<QString>("grid");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("place");
+        QTest::newRow("weather series")
+            << QString(keys::kSeries) << 99 << 0 << QString(testing::kSpoiledCellPlace);
+        QTest::newRow("crop area")
+            << QString(keys::kCropParameters) << int(agriculture::kAreaRow) << 2 << QString();
     }
     void unreadableInputFailsAlone()
     {
-        QFETCH(QString, window);
-        QFETCH(QString, field);
-        QFETCH(int, sector);
+        QFETCH(QString, grid);
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, place);
+        const int sector = AgricultureSector;
         Region region = tenMunicipalities();
         region.templateStudy.horizon.reset();
         region.municipalities[3].overrides.horizon.reset();
-        region.municipalities[2].overrides.fields[window][field] = QStringLiteral("abc");
+        StudyGrid &spoiled =
+            region.municipalities[2].overrides.grids[keys::kAgricultureWindow][grid];
+        if (spoiled.isEmpty())
+            spoiled =
+                windowInputs(region.templateStudy, keys::kAgricultureWindow).grids.value(grid);
+        spoiled[row][column] = QStringLiteral("abc");
         const RegionResults results = computeRegion(region);
         QCOMPARE(int(results.municipalities.size()), 10);
         const MunicipalityResult &failed = results.municipalities[2];
@@ -221,6 +231,8 @@ private slots:
         QVERIFY2(failed.errors.front().startsWith(summarySectorName(sector) + ": "),
                  qPrintable(failed.errors.front()));
         QVERIFY(failed.errors.front().contains("abc"));
+        if (!place.isEmpty())
+            QCOMPARE(failed.errorPlaces.front(), place);
         QVERIFY(!failed.partialNote.isEmpty());
         compareWithAlone(failed, municipalityStudy(region, 2));
 
