@@ -5,6 +5,7 @@
 // bad table, a missing file, bad arguments and a municipality that fails.
 #include "export/XlsxReadBack.h"
 #include "support/ProgramRun.h"
+#include "support/RegionTableFixtures.h"
 #include "support/SummaryStudies.h"
 
 #include "core/numbers/GeneralFormat.h"
@@ -54,50 +55,43 @@ const Place kPlaces[] = {
 };
 constexpr int kPlaceCount = int(sizeof kPlaces / sizeof kPlaces[0]);
 
-QByteArray populationTable()
+QString placeName(const Place &place)
 {
-    QStringList lines{"\"Tabela 6579 - População residente estimada\"",
-                      "\"Variável - População residente estimada (Pessoas)\"",
-                      "\"Nível\";\"Cód.\";\"Município\";\"2024\""};
-    for (const Place &place : kPlaces)
-        lines << QStringLiteral("\"MU\";\"%1\";\"%2 (%3)\";\"%4\"")
-                     .arg(QLatin1String(place.code), QString::fromUtf8(place.name),
-                          QLatin1String(place.state), QLatin1String(place.population));
-    lines << QString() << QStringLiteral("\"Fonte: IBGE - Estimativas de População\"");
-    return lines.join(QLatin1Char('\n')).toUtf8();
+    return QStringLiteral("%1 (%2)").arg(QString::fromUtf8(place.name), QLatin1String(place.state));
 }
 
-// Latin-1 and unquoted, as older exports come; the poultry split into sub-rows that add up.
+QByteArray populationTable()
+{
+    QList<QStringList> rows{testing::header({"2024"})};
+    for (const Place &place : kPlaces)
+        rows << testing::row(place.code, placeName(place), {place.population});
+    return testing::sidra(testing::kPopulationTitles, rows);
+}
+
+// Latin-1, unquoted and CRLF, as older exports come.
 QByteArray livestockTable()
 {
-    QStringList lines{
-        "Tabela 3939 - Efetivo dos rebanhos, por tipo de rebanho",
-        "Variável - Efetivo dos rebanhos (Cabeças)", "Ano - 2022",
-        "Nível;Cód.;Município;Bovino;Suíno - total;Equino;Caprino;Galináceos - total"};
+    QList<QStringList> rows{
+        testing::header({"Bovino", "Suíno - total", "Equino", "Caprino", "Galináceos - total"})};
     for (const Place &place : kPlaces)
-        lines << QStringLiteral("MU;%1;%2 (%3);%4;25;8;-;1500")
-                     .arg(QLatin1String(place.code), QString::fromUtf8(place.name),
-                          QLatin1String(place.state), QLatin1String(place.cattle));
-    lines << QString() << QStringLiteral("Fonte: IBGE - Pesquisa da Pecuária Municipal");
-    return lines.join(QStringLiteral("\r\n")).toLatin1();
+        rows << testing::row(place.code, placeName(place), {place.cattle, "25", "8", "-", "1500"});
+    return testing::sidra(testing::kLivestockTitles, rows, {true, false, true, false});
 }
 
 // Two years, six-digit codes, for half the places.
 QByteArray sanitationTable()
 {
-    QStringList lines{"\"Código do Município\";\"Município\";\"Ano de Referência\";\"AG001 - "
-                      "População total atendida com abastecimento de água\";\"IN022 - Consumo "
-                      "médio percapita de água\";\"IN049 - Índice de perdas na distribuição\""};
+    QStringList rows;
     for (int i = 0; i < kPlaceCount; i += 2)
         for (const int year : {2021, 2022})
-            lines << QStringLiteral("%1;%2;%3;%4;%5;%6")
-                         .arg(QLatin1String(kPlaces[i].code).left(6),
-                              QString::fromUtf8(kPlaces[i].name))
-                         .arg(year)
-                         .arg(year == 2021 ? 20000 + 100 * i : 21000 + 100 * i)
-                         .arg(year == 2021 ? QStringLiteral("150,5") : QStringLiteral("162,3"))
-                         .arg(year == 2021 ? QStringLiteral("31,2") : QStringLiteral("28,4"));
-    return lines.join(QStringLiteral("\r\n")).toUtf8();
+            rows << QStringLiteral("%1;%2;%3;%4;Companhia;%5;%6;%7")
+                        .arg(QLatin1String(kPlaces[i].code).left(6),
+                             QString::fromUtf8(kPlaces[i].name), QLatin1String(kPlaces[i].state))
+                        .arg(year)
+                        .arg(year == 2021 ? QStringLiteral("31,2") : QStringLiteral("28,4"))
+                        .arg(year == 2021 ? 20000 + 100 * i : 21000 + 100 * i)
+                        .arg(year == 2021 ? QStringLiteral("150,5") : QStringLiteral("162,3"));
+    return testing::sanitationTable(rows);
 }
 
 QByteArray groupsTable()
@@ -350,7 +344,8 @@ private slots:
         const testing::ProgramRun run = testing::runProgram({"regiao", damaged, "--saida", out});
         CHECK_STATUS(run, 1);
         QVERIFY2(run.err.contains(QStringLiteral("Salvador")), qPrintable(run.err));
-        QVERIFY2(run.err.contains(QLatin1String(testing::kSpoiledCellPlace)), qPrintable(run.err));
+        QVERIFY2(run.err.contains(QString::fromUtf8(testing::kSpoiledCellPlace)),
+                 qPrintable(run.err));
         const QStringList lines = QString::fromUtf8(contentOf(out))
                                       .split(QRegularExpression("\r?\n"), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 1 + kPlaceCount);
@@ -368,16 +363,18 @@ private slots:
         QTest::addColumn<QString>("said");
         QTest::addColumn<QString>("notWritten");
 
-        QVERIFY(writeFile(path("ruim.csv"),
-                          "\"Nível\";\"Cód.\";\"Município\";\"2024\"\n\"MU\";\"3550308\";"
-                          "\"São Paulo (SP)\";\"12\"\n\"MU\";\"3106200\";\"Belo Horizonte "
-                          "(MG)\";\"muitos\"\n"));
+        QVERIFY(writeFile(
+            path("ruim.csv"),
+            testing::sidra(testing::kPopulationTitles,
+                           {testing::header({"2024"}),
+                            testing::row("3550308", "São Paulo (SP)", {"12"}),
+                            testing::row("3106200", "Belo Horizonte (MG)", {"muitos"})})));
         QVERIFY(writeFile(path("vazio.csv"), QByteArray()));
         const QString fresh = path("nova.tavi-regiao");
         const QString model = path("modelo.tavi");
         QTest::newRow("text in a number column")
             << QStringList{"regiao", "--criar", fresh, "--modelo", model, path("ruim.csv")}
-            << "ruim.csv\", linha 3" << fresh;
+            << "ruim.csv\", linha 5, coluna 2024" << fresh;
         QTest::newRow("an empty table")
             << QStringList{"regiao", "--criar", fresh, "--modelo", model, path("vazio.csv")}
             << "vazio.csv" << fresh;

@@ -4,6 +4,7 @@
 // computing: municipalities in groups and one without, inputs from two tables, a value a
 // table marked not available, and a municipality whose agriculture failed.
 
+#include "core/numbers/ReadableNumber.h"
 #include "core/region/Region.h"
 #include "core/region/RegionRun.h"
 #include "core/sectors/catalogue/StudyKeys.h"
@@ -29,7 +30,8 @@ inline tavi::region::Municipality handMadeMunicipality(const QString &code, cons
     return municipality;
 }
 
-// `count` municipalities (at least 4); the fourth one's agriculture failed.
+// `count` municipalities (at least 4); the fourth one's agriculture failed. Their texts are
+// the figures as the summary shows them, in the locale in force.
 inline RegionByHand regionByHand(int count = 4)
 {
     using namespace tavi::region;
@@ -78,14 +80,14 @@ inline RegionByHand regionByHand(int count = 4)
                 100 * result.annual[std::size_t(s)] / result.annualTotal;
             if (result.computed[std::size_t(s)])
                 result.annualTexts[std::size_t(s)] =
-                    QString::number(double(result.annual[std::size_t(s)]), 'g', 15);
+                    tavi::formatReadable(result.annual[std::size_t(s)], tavi::kVolumeDecimals);
             result.shareTexts[std::size_t(s)] =
-                QString::number(double(result.shares[std::size_t(s)]), 'g', 15);
+                tavi::formatReadable(result.shares[std::size_t(s)], tavi::kShareDecimals);
         }
-        result.annualTotalText = QString::number(double(result.annualTotal), 'g', 15);
+        result.annualTotalText = tavi::formatReadable(result.annualTotal, tavi::kVolumeDecimals);
         result.peakDay = 200 + i;
         result.peakTotal = result.annualTotal / 300;
-        result.peakTotalText = QString::number(double(result.peakTotal), 'g', 15);
+        result.peakTotalText = tavi::formatReadable(result.peakTotal, tavi::kVolumeDecimals);
         if (failed) {
             result.partialNote = QStringLiteral("total parcial, sem Agricultura");
             result.errors << QStringLiteral("Agricultura: 'abc' não é um valor de ponto "
