@@ -89,18 +89,68 @@ QList<int> allColumns(const CellTable &made)
     return columns;
 }
 
-// Column widths, in percent of the page, for a wide table: the text columns first, as wide as
-// given, then the figures sharing the rest alike.
-QList<int> widths(int columns, const QList<int> &textWidths)
+// The columns of names and words, set to the left; every other one holds figures.
+bool isTextColumn(const QString &header)
 {
-    int used = 0;
-    for (const int w : textWidths)
-        used += w;
-    QList<int> percent = textWidths;
-    const int figures = columns - int(textWidths.size());
-    for (int c = 0; c < figures; ++c)
-        percent << (100 - used) / std::max(1, figures);
-    return percent;
+    static const QStringList texts{QStringLiteral("Código"),   QStringLiteral("Município"),
+                                   QStringLiteral("Grupo"),    QStringLiteral("Classe"),
+                                   QStringLiteral("Mensagem"), QStringLiteral("Onde")};
+    return texts.contains(header);
+}
+
+// How wide a column is against the others: names wide, shares narrow, volumes between, so
+// that no heading's word breaks.
+double columnWeight(const QString &header)
+{
+    if (header == QLatin1String("Município"))
+        return 3;
+    if (header == QLatin1String("Grupo"))
+        return 2.2;
+    if (header == QLatin1String("Código"))
+        return 1.2;
+    // "Abastecimento" is the longest word of a heading.
+    if (header.endsWith(QLatin1String("(%)")))
+        return 1.7;
+    if (header == QLatin1String("Municípios") || header.startsWith(QLatin1String("Com total")) ||
+        header.startsWith(QLatin1String("Dia de")))
+        return 1.3;
+    return 2;
+}
+
+// A table of the report: its heading row again on each page it crosses, names to the left
+// and figures to the right, never broken across lines. A table of many columns spans the
+// page, each column by its weight; one of a few columns keeps to its contents.
+QString paperHtml(const PaperTable &paper)
+{
+    constexpr int kSpanningColumns = 6;
+    const bool spans = paper.headers.size() >= kSpanningColumns;
+    double weights = 0;
+    for (const QString &header : paper.headers)
+        weights += columnWeight(header);
+    QString html = QStringLiteral("<table border='1' cellspacing='0' cellpadding='2'%1 "
+                                  "style='border-collapse:collapse; margin-bottom:8px; "
+                                  "font-size: 8pt'><thead><tr>")
+                       .arg(spans ? QStringLiteral(" width='100%'") : QString());
+    for (const QString &header : paper.headers)
+        html += QStringLiteral("<th bgcolor='#dde6f0'%1 style='font-size: 8pt'>%2</th>")
+                    .arg(spans ? QStringLiteral(" width='%1%'")
+                                     .arg(qRound(100 * columnWeight(header) / weights))
+                               : QString(),
+                         escaped(header));
+    html += QStringLiteral("</tr></thead>");
+    QList<bool> text;
+    for (const QString &header : paper.headers)
+        text << isTextColumn(header);
+    for (const QStringList &row : paper.rows) {
+        html += QStringLiteral("<tr>");
+        for (int c = 0; c < row.size(); ++c)
+            html += QString::fromLatin1(text.value(c) ? "<td>%1</td>"
+                                                      : "<td align='right' style='white-space: "
+                                                        "nowrap'>%1</td>")
+                        .arg(escaped(row[c]));
+        html += QStringLiteral("</tr>");
+    }
+    return html + QStringLiteral("</table>");
 }
 
 // ---- The template and the inputs by source ----
@@ -139,7 +189,7 @@ QString agricultureHtml(const Study &study)
     headings.removeAt(agriculture::kUnitColumn);
     headings += cropParameterCaptions();
     QString html = heading(escaped(studyWindowCaption(keys::kAgricultureWindow)), 11) +
-                   ReportHtml::wideTable(headings, rows, widths(int(headings.size()), {16}));
+                   ReportHtml::table(headings, rows);
     html += QStringLiteral("<p>%1.</p>")
                 .arg(agriculture.seriesOrigin
                          ? escaped(seriesOriginLine(*agriculture.seriesOrigin))
@@ -251,8 +301,7 @@ QString sourcesHtml(const Region &region)
             subtitle += QStringLiteral(", %1 valores não disponíveis").arg(table.notAvailable);
         const QStringList headers =
             QStringList{QStringLiteral("Código"), QStringLiteral("Município")} + table.inputs;
-        html += heading(subtitle, 10) +
-                ReportHtml::wideTable(headers, rows, widths(int(headers.size()), {9, 22}));
+        html += heading(subtitle, 10) + paperHtml({headers, rows});
     }
     return html;
 }
@@ -265,9 +314,7 @@ QString totalsHtml(const RegionResults &results)
     CellTable made(int(totalHeaders(results).size()), rows, rows, true);
     fillTotalTable(made, results);
     const PaperTable paper = paperTable(made, allColumns(made));
-    QString html =
-        heading(QStringLiteral("Totais por grupo e da região"), 11) +
-        ReportHtml::wideTable(paper.headers, paper.rows, widths(int(paper.headers.size()), {16}));
+    QString html = heading(QStringLiteral("Totais por grupo e da região"), 11) + paperHtml(paper);
     if (results.region.partialMunicipalities > 0)
         html += warning(QStringLiteral("Totais parciais: %1 municípios com algum setor que não "
                                        "pôde ser calculado entram só com os demais setores "
@@ -296,18 +343,18 @@ QString municipalitiesHtml(const RegionResults &results)
         else if (!headers[c].endsWith(QLatin1String("(%)")))
             year << c;
     }
-    QString html = heading(QStringLiteral("Demanda por município"), 11);
+    QString html = heading(QStringLiteral("Demanda no ano"), 11);
     const PaperTable paper = paperTable(made, year);
-    html += ReportHtml::wideTable(paper.headers, paper.rows,
-                                  widths(int(paper.headers.size()), {8, 18, 12}));
+    html += paperHtml(paper);
     if (after.size() > 2) {
-        const PaperTable more = paperTable(made, after);
-        html += heading(results.scenarios.isEmpty()
-                            ? QStringLiteral("Balanço hídrico por município")
-                            : QStringLiteral("Horizonte e balanço hídrico por município"),
-                        11) +
-                ReportHtml::wideTable(more.headers, more.rows,
-                                      widths(int(more.headers.size()), {8, 18}));
+        const bool balance =
+            std::any_of(results.municipalities.begin(), results.municipalities.end(),
+                        [](const MunicipalityResult &m) { return m.hasBalance; });
+        const QString title =
+            results.scenarios.isEmpty() ? QStringLiteral("Balanço hídrico por município")
+            : balance ? QStringLiteral("Horizonte (ano final) e balanço hídrico por município")
+                      : QStringLiteral("Horizonte por município: o ano final de cada cenário");
+        html += heading(title, 11) + paperHtml(paperTable(made, after));
     }
     return html;
 }
@@ -329,7 +376,7 @@ QString failuresHtml(const RegionResults &results)
     return html +
            QStringLiteral("<p>Cada setor que falhou fica fora do total do município e dos "
                           "totais; os demais setores do município entram.</p>") +
-           ReportHtml::table(paper.headers, paper.rows, {0, 1, 2});
+           paperHtml(paper);
 }
 
 QString chartsHtml(const RegionResults &results)
@@ -431,11 +478,12 @@ QString reportHtml(const Region &region, const RegionResults &results)
     QString html = QStringLiteral("<html><body style='font-family: sans-serif; font-size: 9pt'>");
     html += heading(QStringLiteral("Demanda da Região — %1").arg(escaped(regionName(region))), 16);
     html += overviewHtml(region, results);
+    // The figures a planner reads first stand on the first page.
+    html += totalsHtml(results);
     html += heading(QStringLiteral("Entradas"), 13, true);
     html += templateHtml(region);
     html += sourcesHtml(region);
-    html += heading(QStringLiteral("Resultados"), 13, true);
-    html += totalsHtml(results);
+    html += heading(QStringLiteral("Resultados por município"), 13, true);
     html += municipalitiesHtml(results);
     html += chartsHtml(results);
     html += failuresHtml(results);
