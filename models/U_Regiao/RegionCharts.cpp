@@ -147,6 +147,9 @@ QChartView *makeScenarioTotalsChart(const RegionResults &results, QWidget *paren
         bars.push_back(bar);
     }
     QString title = QStringLiteral("Demanda anual da região no ano final, por cenário");
+    if (std::any_of(bars.begin(), bars.end(),
+                    [](const Bar &bar) { return bar.label.endsWith(QLatin1Char('*')); }))
+        title += QStringLiteral(" (* total parcial: municípios com setores que falharam)");
     if (results.scenarios.isEmpty())
         title = QStringLiteral("Demanda da região por cenário (a região não tem horizonte)");
     return stackedBars(title, QStringLiteral("Cenário"), bars, parent);
