@@ -231,6 +231,12 @@ TF_Regiao::~TF_Regiao()
     cancelComputation(true);
     if (m_parts->watcher)
         m_parts->watcher->disconnect(this);
+    // The dialog hides as it goes, and the fields it takes the focus from must not take their
+    // texts into a region that is already gone.
+    m_parts->e_nome->disconnect(this);
+    m_parts->m_notas->removeEventFilter(this);
+    m_parts->SG_Regiao->disconnect(this);
+    m_parts->undo->disconnect(this);
     // Nothing unsaved survives a window that closed normally, so no copy stays behind.
     m_parts->snapshot.stop();
     m_parts->recovery->waitForWrites();
