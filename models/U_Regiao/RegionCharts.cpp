@@ -87,7 +87,12 @@ QChartView *stackedBars(const QString &title, const QString &axisTitle,
     categories->setTitleText(axisTitle);
     // Names side by side would run into one another from a dozen bars on.
     if (bars.size() > 6)
-        categories->setLabelsAngle(-60);
+        categories->setLabelsAngle(-90);
+    // A municipality cut to "Munic…" names no municipality at all.
+    categories->setTruncateLabels(false);
+    // A lone bar across the whole chart reads as a background, not a figure.
+    if (bars.size() <= 3)
+        series->setBarWidth(0.35);
     chart->addAxis(categories, Qt::AlignBottom);
     const double top = *std::max_element(heights.begin(), heights.end());
     QCategoryAxis *volume = ChartAxes::addValueAxis(chart, 0, top, AxisBase::Zero, kVolumeUnit);
@@ -149,7 +154,7 @@ QChartView *makeScenarioTotalsChart(const RegionResults &results, QWidget *paren
     QString title = QStringLiteral("Demanda anual da região no ano final, por cenário");
     if (std::any_of(bars.begin(), bars.end(),
                     [](const Bar &bar) { return bar.label.endsWith(QLatin1Char('*')); }))
-        title += QStringLiteral(" (* total parcial: municípios com setores que falharam)");
+        title += QStringLiteral(" (* total parcial)");
     if (results.scenarios.isEmpty())
         title = QStringLiteral("Demanda da região por cenário (a região não tem horizonte)");
     return stackedBars(title, QStringLiteral("Cenário"), bars, parent);

@@ -208,7 +208,7 @@ TF_Regiao::TF_Regiao(QWidget *parent, const QString &recoveryFolder)
     p.tabs->setObjectName(QStringLiteral("tw_regiao"));
     p.tabs->setAccessibleName(QStringLiteral("Região"));
     p.tabs->addTab(buildMunicipalitiesTab(), QStringLiteral("&Municípios"));
-    p.tabs->addTab(buildResultsTab(), QStringLiteral("Res&ultados"));
+    p.tabs->addTab(buildResultsTab(), QStringLiteral("Re&sultados"));
     p.tabs->addTab(buildChartsTab(), QStringLiteral("&Gráficos"));
     p.split->addWidget(p.tabs);
     p.split->setStretchFactor(0, 0);
@@ -320,7 +320,7 @@ QWidget *TF_Regiao::buildTopBar()
     connect(calculate, &QAction::triggered, this,
             [this] { guarded([this] { b_calcularClick(); }); });
     p.b_cancelar_calculo =
-        newBarButton(QStringLiteral("b_cancelar_calculo"), QStringLiteral("Ca&ncelar"),
+        newBarButton(QStringLiteral("b_cancelar_calculo"), QStringLiteral("Cance&lar"),
                      QStringLiteral("Interrompe o cálculo da região"), bar);
     p.b_cancelar_calculo->setEnabled(false);
     p.pb_calculo = new QProgressBar(bar);
@@ -375,7 +375,7 @@ QWidget *TF_Regiao::buildRegionColumn()
     p.e_nome = new QLineEdit(column);
     p.e_nome->setObjectName(QStringLiteral("e_nome"));
     p.e_nome->setAccessibleName(QStringLiteral("Nome da região"));
-    auto *nameCaption = new QLabel(QStringLiteral("No&me:"), column);
+    auto *nameCaption = new QLabel(QStringLiteral("&Nome:"), column);
     nameCaption->setBuddy(p.e_nome);
     form->addRow(nameCaption, p.e_nome);
     layout->addLayout(form);
@@ -397,7 +397,7 @@ QWidget *TF_Regiao::buildRegionColumn()
     p.l_modelo->setToolTip(QStringLiteral("As entradas que um município recebe quando nenhuma "
                                           "tabela dá as suas"));
     p.b_modelo =
-        newBarButton(QStringLiteral("b_modelo"), QStringLiteral("&Usar estudo como modelo…"),
+        newBarButton(QStringLiteral("b_modelo"), QStringLiteral("Usar estudo como mo&delo…"),
                      QStringLiteral("Lê um estudo (.tavi) como o modelo da região"), column);
     layout->addWidget(templateCaption);
     layout->addWidget(p.l_modelo);
@@ -428,7 +428,7 @@ QWidget *TF_Regiao::buildMunicipalitiesTab()
         QStringLiteral("Salva o estudo do município escolhido num arquivo .tavi"), page);
     p.b_adicionar = newBarButton(QStringLiteral("b_adicionar"), QStringLiteral("&Adicionar…"),
                                  QStringLiteral("Um município pelo seu código do IBGE"), page);
-    p.b_remover = newBarButton(QStringLiteral("b_remover"), QStringLiteral("Re&mover"),
+    p.b_remover = newBarButton(QStringLiteral("b_remover"), QStringLiteral("Remo&ver"),
                                QStringLiteral("Tira da região os municípios escolhidos"), page);
     for (QPushButton *b : {p.b_abrir_estudo, p.b_exportar_estudo, p.b_adicionar, p.b_remover})
         buttons->addWidget(b);
