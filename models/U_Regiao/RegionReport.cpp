@@ -446,7 +446,7 @@ void printPages(QPdfWriter &pdf, const QString &html, const QString &name,
         // On a landscape page a chart as high as half its width fills the page's height.
         charts->place(QLatin1String(mark), view->chart(), 0.5);
     }
-    // Every chart put in place relays the text after it only in part (SummaryReport.cpp).
+    // Every chart put in place leaves the text after it laid out partly (SummaryReport.cpp).
     document.markContentsDirty(0, document.characterCount());
 
     QPainter painter(&pdf);

@@ -86,9 +86,8 @@ private slots:
         RegionReport::write(path, made.region, made.results);
 
         const QString info = poppler(QStringLiteral("pdfinfo"), {path});
-        QVERIFY2(
-            info.contains(QRegularExpression(QStringLiteral("Page size:\\s+842 x 595"))),
-            qPrintable(info));
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+842 x 595"))),
+                 qPrintable(info));
         const int pages =
             QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info).captured(1).toInt();
         QVERIFY2(pages > 8, qPrintable(info));
