@@ -81,14 +81,6 @@ PaperTable paperTable(const CellTable &made, const QList<int> &columns)
     return paper;
 }
 
-QList<int> allColumns(const CellTable &made)
-{
-    QList<int> columns;
-    for (int c = 0; c < made.columns(); ++c)
-        columns << c;
-    return columns;
-}
-
 // The columns of names and words, set to the left; every other one holds figures.
 bool isTextColumn(const QString &header)
 {
@@ -308,18 +300,46 @@ QString sourcesHtml(const Region &region)
 
 // ---- The results ----
 
+// The column of the year's total: the horizon's and the balance's columns come after it.
+int totalColumn(const CellTable &made)
+{
+    for (int c = 0; c < made.columns(); ++c)
+        if (made.cell(c, 0).startsWith(QLatin1String("Total (")))
+            return c;
+    return made.columns() - 1;
+}
+
+QList<int> columnRange(int first, int last)
+{
+    QList<int> columns;
+    for (int c = first; c <= last; ++c)
+        columns << c;
+    return columns;
+}
+
+// The year's totals with the shares, and each scenario's final year in a table of its own,
+// so that no heading is squeezed to a letter a line.
 QString totalsHtml(const RegionResults &results)
 {
     const int rows = int(results.groups.size()) + 2;
     CellTable made(int(totalHeaders(results).size()), rows, rows, true);
     fillTotalTable(made, results);
-    const PaperTable paper = paperTable(made, allColumns(made));
-    QString html = heading(QStringLiteral("Totais por grupo e da região"), 11) + paperHtml(paper);
-    if (results.region.partialMunicipalities > 0)
-        html += warning(QStringLiteral("Totais parciais: %1 municípios com algum setor que não "
-                                       "pôde ser calculado entram só com os demais setores "
-                                       "(veja \"Municípios que não puderam ser calculados\").")
-                            .arg(results.region.partialMunicipalities));
+    const int total = totalColumn(made);
+    QString html = heading(QStringLiteral("Totais por grupo e da região"), 11) +
+                   paperHtml(paperTable(made, columnRange(0, total)));
+    if (total + 1 < made.columns())
+        html +=
+            heading(QStringLiteral("Totais no ano final do horizonte"), 11) +
+            paperHtml(paperTable(made, QList<int>{0} + columnRange(total + 1, made.columns() - 1)));
+    const int partial = results.region.partialMunicipalities;
+    if (partial > 0)
+        html += warning((partial == 1 ? QStringLiteral("Totais parciais: 1 município com algum "
+                                                       "setor que não pôde ser calculado entra")
+                                      : QStringLiteral("Totais parciais: %1 municípios com algum "
+                                                       "setor que não pôde ser calculado entram")
+                                            .arg(partial)) +
+                        QStringLiteral(" só com os demais setores (veja \"Municípios que não "
+                                       "puderam ser calculados\")."));
     return html;
 }
 
@@ -332,13 +352,10 @@ QString municipalitiesHtml(const RegionResults &results)
     const QStringList headers = municipalityHeaders(results);
     CellTable made(int(headers.size()), rows, rows, true);
     fillMunicipalityTable(made, results);
-    int total = -1;
-    for (int c = 0; c < headers.size() && total < 0; ++c)
-        if (headers[c].startsWith(QLatin1String("Total (")))
-            total = c;
+    const int total = totalColumn(made);
     QList<int> year, after{0, 1};
     for (int c = 0; c < headers.size(); ++c) {
-        if (total >= 0 && c > total)
+        if (c > total)
             after << c;
         else if (!headers[c].endsWith(QLatin1String("(%)")))
             year << c;
@@ -372,7 +389,7 @@ QString failuresHtml(const RegionResults &results)
         rows += municipality.errors.size();
     CellTable made(3, rows, rows, true);
     fillFailureTable(made, results);
-    const PaperTable paper = paperTable(made, allColumns(made));
+    const PaperTable paper = paperTable(made, columnRange(0, made.columns() - 1));
     return html +
            QStringLiteral("<p>Cada setor que falhou fica fora do total do município e dos "
                           "totais; os demais setores do município entram.</p>") +

@@ -63,6 +63,28 @@ private slots:
                 html.indexOf(QStringLiteral("Entradas")));
     }
 
+    // The horizon's final years and the balance in a table of their own, after the year's.
+    void horizonAndBalanceApart()
+    {
+        const testing::RegionByHand made = testing::regionByHand(4, true);
+        QCOMPARE(made.results.scenarios, (QStringList{"Base", "Alto"}));
+        const QString html = RegionReport::reportHtml(made.region, made.results);
+        const int apart =
+            html.indexOf(QStringLiteral("Horizonte (ano final) e balanço hídrico por município"));
+        QVERIFY(apart > html.indexOf(QStringLiteral("Demanda no ano")));
+        for (const QString &column :
+             {QStringLiteral("Base 2046 (m³/ano)"), QStringLiteral("Alto 2046 (m³/ano)"),
+              QStringLiteral("Vazão de referência (m³/s)")})
+            QVERIFY2(html.indexOf(column, html.indexOf(QStringLiteral("Demanda no ano"))) > apart,
+                     qPrintable(column));
+        QVERIFY(html.contains(QStringLiteral(">Confortável<")));
+        QVERIFY(html.contains(
+            formatReadable(1.4L * made.results.municipalities[0].annualTotal, kVolumeDecimals)));
+        QVERIFY(html.contains(QLatin1String("[[grafico-cenarios]]")));
+        QVERIFY(!RegionReport::reportHtml(made.region, testing::regionByHand().results)
+                     .contains(QLatin1String("[[grafico-cenarios]]")));
+    }
+
     // A table per source table, a column per input it gave, "n.d." where it gave none.
     void inputsBySource()
     {

@@ -11,6 +11,8 @@
 
 #include <QString>
 
+#include <utility>
+
 namespace testing
 {
 
@@ -30,9 +32,10 @@ inline tavi::region::Municipality handMadeMunicipality(const QString &code, cons
     return municipality;
 }
 
-// `count` municipalities (at least 4); the fourth one's agriculture failed. Their texts are
+// `count` municipalities (at least 4); the fourth one's agriculture failed. `ahead`: each
+// with a horizon of two scenarios, and the first with a water balance. Their texts are
 // the figures as the summary shows them, in the locale in force.
-inline RegionByHand regionByHand(int count = 4)
+inline RegionByHand regionByHand(int count = 4, bool ahead = false)
 {
     using namespace tavi::region;
     RegionByHand made;
@@ -93,6 +96,27 @@ inline RegionByHand regionByHand(int count = 4)
             result.errors << QStringLiteral("Agricultura: 'abc' não é um valor de ponto "
                                             "flutuante válido");
             result.errorPlaces << QStringLiteral("Série, dia 100, coluna ETP");
+        }
+        if (ahead) {
+            for (const auto &[scenario, growth] : {std::pair<QString, long double>{"Base", 1.1L},
+                                                   std::pair<QString, long double>{"Alto", 1.4L}}) {
+                ScenarioFinal final;
+                final.scenario = scenario;
+                final.year = 2046;
+                for (int s = 0; s < tavi::kSummarySectors; ++s)
+                    final.annual[std::size_t(s)] = growth * result.annual[std::size_t(s)];
+                final.total = growth * result.annualTotal;
+                final.partial = failed;
+                result.horizon.push_back(final);
+            }
+            if (i == 0) {
+                result.hasBalance = true;
+                result.referenceFlow = 12.5L;
+                result.ratio = 7.3L;
+                result.ratioText = QStringLiteral("7,3");
+                result.stressClass = 1;
+                result.stressClassName = QStringLiteral("Confortável");
+            }
         }
         made.results.municipalities.push_back(result);
     }
