@@ -887,14 +887,10 @@ bool TF_Regiao::offerRecovery()
 
 void TF_Regiao::done(int result)
 {
-    if (result != kOpenMunicipality) {
-        if (isComputing()) {
-            // Nothing is left running behind a closed window.
-            cancelComputation(true);
-        }
-        if (!maySetAside())
-            return;
-    }
+    if (result != kOpenMunicipality && !maySetAside())
+        return;
+    // Nothing is left running behind a closed window.
+    cancelComputation(true);
     m_parts->snapshot.stop();
     m_parts->recovery->waitForWrites();
     // The planner saved or chose not to: nothing unsaved remains to recover.

@@ -164,6 +164,8 @@ private slots:
     void importThroughThePreview();
     void badTablesChangeNothing_data();
     void badTablesChangeNothing();
+    void sanitationYearPicked_data();
+    void sanitationYearPicked();
     void groupTypedIsOneUndoStep();
     void computesOffTheWindowsThread();
     void cancelledComputationShowsNothing();
@@ -312,6 +314,60 @@ void RegionWindowTest::badTablesChangeNothing()
     QVERIFY(!previewed);
     QVERIFY(window.region() == before);
     QCOMPARE(window.undoStack()->count(), 0);
+}
+
+void RegionWindowTest::sanitationYearPicked_data()
+{
+    QTest::addColumn<int>("picked"); // 0: the dialog cancelled
+    QTest::addColumn<QString>("served");
+    QTest::addRow("2021") << 2021 << "11451245";
+    QTest::addRow("2022") << 2022 << "11500000";
+    QTest::addRow("cancelled") << 0 << QString();
+}
+
+void RegionWindowTest::sanitationYearPicked()
+{
+    QFETCH(int, picked);
+    QFETCH(QString, served);
+    const Region before = threeMunicipalities();
+    const QString path = m_dir->filePath(QStringLiteral("tres.tavi-regiao"));
+    saveRegionFile(path, before);
+    const QString table =
+        writeFile(*m_dir, QStringLiteral("snis.csv"),
+                  sanitationTable({"355030;São Paulo;SP;2021;SABESP;30,5;11.451.245;180,2",
+                                   "355030;São Paulo;SP;2022;SABESP;29,8;11.500.000;152,3"}));
+    ErrorRecorder errors;
+    Answers answers;
+    RegionPrompts::Hooks hooks;
+    QList<int> offered;
+    bool previewed = false;
+    hooks.chooseFilesToOpen = [&](QWidget *, RegionPrompts::FileKind, const QString &) {
+        return QStringList{table};
+    };
+    hooks.pickYear = [&](QWidget *, const QString &, const QList<int> &years) {
+        offered = years;
+        return picked ? std::optional<int>(picked) : std::nullopt;
+    };
+    hooks.runDialog = [&](QDialog *dialog) {
+        previewed = true;
+        static_cast<ImportPreviewDialog *>(dialog)->confirmButton()->click();
+        return true;
+    };
+    RegionPrompts::setHooks(hooks);
+    TF_Regiao window(nullptr, m_dir->filePath(QStringLiteral("copias")));
+    QVERIFY(window.openRegion(path));
+    window.findChild<QAction *>(QStringLiteral("a_importar_tabelas"))->trigger();
+    settle();
+    QVERIFY2(errors.messages.isEmpty(), qPrintable(errors.messages.join('\n')));
+    QCOMPARE(offered, (QList<int>{2021, 2022}));
+    QCOMPARE(previewed, picked != 0);
+    if (!picked) {
+        QVERIFY(window.region() == before);
+        return;
+    }
+    const Study study = municipalityStudy(window.region(), 0);
+    QCOMPARE(study.windows.value(keys::kSupplyWindow).fields.value(keys::kServedPopulation),
+             served);
 }
 
 void RegionWindowTest::groupTypedIsOneUndoStep()
