@@ -2,11 +2,13 @@
 // (confirmed, cancelled, refused) and undone exactly, groups typed, the region computed and
 // cancelled off the window's thread, closing asked about and recovered after a crash, and the
 // charts drawn from the results' own figures.
+#include "core/region/CodeTable.h"
 #include "core/region/MunicipalityCode.h"
 #include "core/region/RegionFile.h"
 #include "core/region/RegionImport.h"
 #include "core/region/RegionTables.h"
 #include "core/sectors/catalogue/StudyKeys.h"
+#include "core/study/StudyFile.h"
 #include "frame/HelpWindow.h"
 #include "frame/ResultGrid.h"
 #include "models/U_Regiao/ImportPreviewDialog.h"
@@ -162,6 +164,8 @@ private slots:
     void opensARegionFile();
     void importThroughThePreview_data();
     void importThroughThePreview();
+    void codeTablesThroughThePreview_data();
+    void codeTablesThroughThePreview();
     void badTablesChangeNothing_data();
     void badTablesChangeNothing();
     void sanitationYearPicked_data();
@@ -172,6 +176,7 @@ private slots:
     void closingAsksAboutUnsavedChanges_data();
     void closingAsksAboutUnsavedChanges();
     void unsavedRegionRecoveredAfterACrash();
+    void municipalityAsAStudy();
     void chartsDrawTheResultsFigures();
     void resultRowsSortByTheirFigures_data();
     void resultRowsSortByTheirFigures();
@@ -277,6 +282,40 @@ void RegionWindowTest::importThroughThePreview()
     QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(&window, Qt::Key_Y, Qt::ControlModifier);
     QVERIFY(window.region() == expected);
+}
+
+void RegionWindowTest::codeTablesThroughThePreview_data()
+{
+    QTest::addColumn<bool>("flows");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addRow("groups") << false << QByteArray("codigo;grupo\n3550308;Tietê\n310620;Velhas\n");
+    QTest::addRow("reference flows") << true << QByteArray("3550308;12,5\n5300108;0,75\n");
+}
+
+void RegionWindowTest::codeTablesThroughThePreview()
+{
+    QFETCH(bool, flows);
+    QFETCH(QByteArray, content);
+    const Region before = threeMunicipalities();
+    const QString path = m_dir->filePath(QStringLiteral("tres.tavi-regiao"));
+    saveRegionFile(path, before);
+    const QString table = writeFile(*m_dir, QStringLiteral("codigos.csv"), content);
+    ErrorRecorder errors;
+    Answers answers;
+    answers.files = {table};
+    TF_Regiao window(nullptr, m_dir->filePath(QStringLiteral("copias")));
+    QVERIFY(window.openRegion(path));
+    window.findChild<QAction *>(flows ? "a_importar_vazoes" : "a_importar_grupos")->trigger();
+    settle();
+    QVERIFY2(errors.messages.isEmpty(), qPrintable(errors.messages.join('\n')));
+    ImportTables tables;
+    tables.codeTables.push_back(
+        loadCodeTable(table, flows ? CodeTableKind::ReferenceFlows : CodeTableKind::Groups));
+    const Region expected = applyImport(before, previewImport(before, tables));
+    QVERIFY(expected != before);
+    QVERIFY(window.region() == expected);
+    window.undoStack()->undo();
+    QVERIFY(window.region() == before);
 }
 
 void RegionWindowTest::badTablesChangeNothing_data()
@@ -552,6 +591,45 @@ void RegionWindowTest::unsavedRegionRecoveredAfterACrash()
     window.undoStack()->undo();
     QVERIFY(window.region() == before);
     QVERIFY(!window.isModified());
+}
+
+void RegionWindowTest::municipalityAsAStudy()
+{
+    const Region region = sampleRegion();
+    const QString path = m_dir->filePath(QStringLiteral("ribeira.tavi-regiao"));
+    saveRegionFile(path, region);
+    ErrorRecorder errors;
+    Answers answers;
+    answers.save = RegionPrompts::SaveAnswer::Save;
+    TF_Regiao window(nullptr, m_dir->filePath(QStringLiteral("copias")));
+    QVERIFY(showActive(&window));
+    QVERIFY(window.openRegion(path));
+    auto *table = window.findChild<QTableWidget *>(QStringLiteral("SG_Regiao"));
+    int row = -1;
+    for (int r = 0; r < table->rowCount(); ++r)
+        if (table->item(r, 0)->text() == QStringLiteral("4106902"))
+            row = r;
+    table->setCurrentCell(row, 1);
+
+    // Exported, the study is the municipality's as the region makes it.
+    const QString exported = m_dir->filePath(QStringLiteral("curitiba.tavi"));
+    answers.files = {exported};
+    window.findChild<QPushButton *>(QStringLiteral("b_exportar_estudo"))->click();
+    QVERIFY2(errors.messages.isEmpty(), qPrintable(errors.messages.join('\n')));
+    QVERIFY(loadStudyFile(exported).study == municipalityStudy(region, 3));
+
+    // Opened as a study, the region is saved first, with what was typed in it.
+    auto *name = window.findChild<QLineEdit *>(QStringLiteral("e_nome"));
+    name->setText(QStringLiteral("Ribeira e vizinhos"));
+    emit name->editingFinished();
+    QVERIFY(window.isModified());
+    answers.files = {path};
+    window.findChild<QPushButton *>(QStringLiteral("b_abrir_estudo"))->click();
+    QCOMPARE(answers.asked.size(), 1);
+    QCOMPARE(window.result(), int(TF_Regiao::kOpenMunicipality));
+    QCOMPARE(window.municipalityToOpen(), QStringLiteral("4106902"));
+    QCOMPARE(window.regionPath(), path);
+    QCOMPARE(loadRegionFile(path).region.name, QStringLiteral("Ribeira e vizinhos"));
 }
 
 void RegionWindowTest::chartsDrawTheResultsFigures()
