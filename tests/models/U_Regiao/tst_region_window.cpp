@@ -26,6 +26,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QStackedBarSeries>
 #include <QTableWidget>
@@ -442,6 +443,12 @@ void RegionWindowTest::computesOffTheWindowsThread()
     Region region = threeMunicipalities();
     region.municipalities[0].group = QStringLiteral("Tietê");
     region.municipalities[1].group = QStringLiteral("Velhas");
+    // Brasília's agriculture does not read: it is listed with its message, the others compute.
+    StudyGrid series = windowInputs(region.templateStudy, keys::kAgricultureWindow)
+                           .grids.value(QStringLiteral("SG_Serie"));
+    series[99][0] = QStringLiteral("abc");
+    region.municipalities[2].overrides.grids[keys::kAgricultureWindow][QStringLiteral("SG_Serie")] =
+        series;
     const QString path = m_dir->filePath(QStringLiteral("tres.tavi-regiao"));
     saveRegionFile(path, region);
     ErrorRecorder errors;
@@ -467,6 +474,26 @@ void RegionWindowTest::computesOffTheWindowsThread()
     QCOMPARE(textsOf(totals->table()),
              filled(totals->table(), [&](CellTable &t) { fillTotalTable(t, alone); }));
     QCOMPARE(shown->region.annualTotal, alone.region.annualTotal);
+    auto *failures = window.findChild<ResultGrid *>(QStringLiteral("SG_Falhas"));
+    QCOMPARE(shown->failures().size(), 1);
+    QCOMPARE(textsOf(failures->table()),
+             filled(failures->table(), [&](CellTable &t) { fillFailureTable(t, alone); }));
+
+    // A click on a heading sorts the municipalities by it, and another the other way.
+    QHeaderView *header = municipalities->horizontalHeader();
+    const QPoint code(header->sectionViewportPosition(0) + 5, header->height() / 2);
+    for (int click = 0; click < 2; ++click) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, code);
+        QStringList codes;
+        for (int r = 1; r <= 3; ++r)
+            codes << municipalities->table().cell(0, r);
+        QStringList sorted = codes;
+        std::sort(sorted.begin(), sorted.end());
+        if (header->sortIndicatorOrder() == Qt::DescendingOrder)
+            std::reverse(sorted.begin(), sorted.end());
+        QCOMPARE(codes, sorted);
+        QCOMPARE(header->sortIndicatorSection(), 0);
+    }
 
     // A change to the region takes its results away.
     Answers answers;
