@@ -27,6 +27,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedBarSeries>
 #include <QTableWidget>
@@ -172,6 +173,7 @@ private slots:
     void sanitationYearPicked_data();
     void sanitationYearPicked();
     void groupTypedIsOneUndoStep();
+    void notesTakeLineBreaks();
     void computesOffTheWindowsThread();
     void cancelledComputationShowsNothing();
     void closingAsksAboutUnsavedChanges_data();
@@ -436,6 +438,21 @@ void RegionWindowTest::groupTypedIsOneUndoStep()
     QVERIFY(window.isModified());
     window.undoStack()->undo();
     QVERIFY(window.region() == before);
+}
+
+void RegionWindowTest::notesTakeLineBreaks()
+{
+    TF_Regiao window(nullptr, m_dir->filePath(QStringLiteral("copias")));
+    QVERIFY(showActive(&window));
+    auto *notes = window.findChild<QPlainTextEdit *>(QStringLiteral("m_notas"));
+    notes->setFocus();
+    QTest::keyClicks(notes, QStringLiteral("Bacia"));
+    QTest::keyClick(notes, Qt::Key_Return);
+    QTest::keyClicks(notes, QStringLiteral("alta"));
+    QVERIFY(notes->hasFocus());
+    QTest::keyClick(notes, Qt::Key_Tab);
+    QCOMPARE(window.region().notes, QStringLiteral("Bacia\nalta"));
+    QCOMPARE(window.undoStack()->count(), 1);
 }
 
 void RegionWindowTest::computesOffTheWindowsThread()
