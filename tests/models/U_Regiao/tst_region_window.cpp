@@ -174,6 +174,8 @@ private slots:
     void sanitationYearPicked();
     void groupTypedIsOneUndoStep();
     void notesTakeLineBreaks();
+    void municipalitiesAddedAndRemoved_data();
+    void municipalitiesAddedAndRemoved();
     void computesOffTheWindowsThread();
     void cancelledComputationShowsNothing();
     void closingAsksAboutUnsavedChanges_data();
@@ -453,6 +455,65 @@ void RegionWindowTest::notesTakeLineBreaks()
     QTest::keyClick(notes, Qt::Key_Tab);
     QCOMPARE(window.region().notes, QStringLiteral("Bacia\nalta"));
     QCOMPARE(window.undoStack()->count(), 1);
+}
+
+void RegionWindowTest::municipalitiesAddedAndRemoved_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("added"); // empty: refused
+    QTest::addRow("seven digits") << "4106902"
+                                  << "4106902";
+    QTest::addRow("six digits") << " 410690 "
+                                << "4106902";
+    QTest::addRow("already there") << "3550308" << QString();
+    QTest::addRow("no state's code") << "9912345" << QString();
+    QTest::addRow("not a code") << "Curitiba" << QString();
+}
+
+void RegionWindowTest::municipalitiesAddedAndRemoved()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, added);
+    const Region before = threeMunicipalities();
+    const QString path = m_dir->filePath(QStringLiteral("tres.tavi-regiao"));
+    saveRegionFile(path, before);
+    ErrorRecorder errors;
+    Answers answers;
+    RegionPrompts::Hooks hooks;
+    hooks.askMunicipality = [&](QWidget *, QString *code, QString *name) {
+        *code = typed;
+        *name = QStringLiteral("Curitiba");
+        return true;
+    };
+    RegionPrompts::setHooks(hooks);
+    TF_Regiao window(nullptr, m_dir->filePath(QStringLiteral("copias")));
+    QVERIFY(window.openRegion(path));
+    window.findChild<QPushButton *>(QStringLiteral("b_adicionar"))->click();
+    if (added.isEmpty()) {
+        QCOMPARE(errors.messages.size(), 1);
+        QVERIFY(window.region() == before);
+        return;
+    }
+    QVERIFY2(errors.messages.isEmpty(), qPrintable(errors.messages.join('\n')));
+    const int index = window.region().indexOf(added);
+    QCOMPARE(index, 3);
+    QCOMPARE(window.region().municipalities[3].state, QStringLiteral("PR"));
+
+    // The new one and São Paulo chosen and removed: one step, undone whole.
+    auto *table = window.findChild<QTableWidget *>(QStringLiteral("SG_Regiao"));
+    table->clearSelection();
+    for (int r = 0; r < table->rowCount(); ++r)
+        if (table->item(r, 0)->text() == added || table->item(r, 0)->text() == "3550308")
+            table->selectionModel()->select(table->model()->index(r, 0),
+                                            QItemSelectionModel::Select |
+                                                QItemSelectionModel::Rows);
+    window.findChild<QPushButton *>(QStringLiteral("b_remover"))->click();
+    QCOMPARE(int(window.region().municipalities.size()), 2);
+    QCOMPARE(window.region().indexOf(added), -1);
+    QCOMPARE(window.region().indexOf(QStringLiteral("3550308")), -1);
+    window.undoStack()->undo();
+    window.undoStack()->undo();
+    QVERIFY(window.region() == before);
 }
 
 void RegionWindowTest::computesOffTheWindowsThread()
