@@ -30,6 +30,7 @@
 #include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -532,6 +533,12 @@ bool TF_Regiao::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_parts->m_notas && event->type() == QEvent::FocusOut)
         guarded([this] { commitTexts(); });
+    // Notes run over several lines: Enter in them breaks a line, and Tab leaves them.
+    if (watched == m_parts->m_notas && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return false;
+    }
     return ModuleWindow::eventFilter(watched, event);
 }
 
@@ -887,14 +894,10 @@ bool TF_Regiao::offerRecovery()
 
 void TF_Regiao::done(int result)
 {
-    if (result != kOpenMunicipality) {
-        if (isComputing()) {
-            // Nothing is left running behind a closed window.
-            cancelComputation(true);
-        }
-        if (!maySetAside())
-            return;
-    }
+    if (result != kOpenMunicipality && !maySetAside())
+        return;
+    // Nothing is left running behind a closed window.
+    cancelComputation(true);
     m_parts->snapshot.stop();
     m_parts->recovery->waitForWrites();
     // The planner saved or chose not to: nothing unsaved remains to recover.

@@ -2,11 +2,13 @@
 // (confirmed, cancelled, refused) and undone exactly, groups typed, the region computed and
 // cancelled off the window's thread, closing asked about and recovered after a crash, and the
 // charts drawn from the results' own figures.
+#include "core/region/CodeTable.h"
 #include "core/region/MunicipalityCode.h"
 #include "core/region/RegionFile.h"
 #include "core/region/RegionImport.h"
 #include "core/region/RegionTables.h"
 #include "core/sectors/catalogue/StudyKeys.h"
+#include "core/study/StudyFile.h"
 #include "frame/HelpWindow.h"
 #include "frame/ResultGrid.h"
 #include "models/U_Regiao/ImportPreviewDialog.h"
@@ -24,6 +26,8 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedBarSeries>
 #include <QTableWidget>
@@ -162,14 +166,22 @@ private slots:
     void opensARegionFile();
     void importThroughThePreview_data();
     void importThroughThePreview();
+    void codeTablesThroughThePreview_data();
+    void codeTablesThroughThePreview();
     void badTablesChangeNothing_data();
     void badTablesChangeNothing();
+    void sanitationYearPicked_data();
+    void sanitationYearPicked();
     void groupTypedIsOneUndoStep();
+    void notesTakeLineBreaks();
+    void municipalitiesAddedAndRemoved_data();
+    void municipalitiesAddedAndRemoved();
     void computesOffTheWindowsThread();
     void cancelledComputationShowsNothing();
     void closingAsksAboutUnsavedChanges_data();
     void closingAsksAboutUnsavedChanges();
     void unsavedRegionRecoveredAfterACrash();
+    void municipalityAsAStudy();
     void chartsDrawTheResultsFigures();
     void resultRowsSortByTheirFigures_data();
     void resultRowsSortByTheirFigures();
@@ -277,6 +289,40 @@ void RegionWindowTest::importThroughThePreview()
     QVERIFY(window.region() == expected);
 }
 
+void RegionWindowTest::codeTablesThroughThePreview_data()
+{
+    QTest::addColumn<bool>("flows");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addRow("groups") << false << QByteArray("codigo;grupo\n3550308;Tietê\n310620;Velhas\n");
+    QTest::addRow("reference flows") << true << QByteArray("3550308;12,5\n5300108;0,75\n");
+}
+
+void RegionWindowTest::codeTablesThroughThePreview()
+{
+    QFETCH(bool, flows);
+    QFETCH(QByteArray, content);
+    const Region before = threeMunicipalities();
+    const QString path = m_dir->filePath(QStringLiteral("tres.tavi-regiao"));
+    saveRegionFile(path, before);
+    const QString table = writeFile(*m_dir, QStringLiteral("codigos.csv"), content);
+    ErrorRecorder errors;
+    Answers answers;
+    answers.files = {table};
+    TF_Regiao window(nullptr, m_dir->filePath(QStringLiteral("copias")));
+    QVERIFY(window.openRegion(path));
+    window.findChild<QAction *>(flows ? "a_importar_vazoes" : "a_importar_grupos")->trigger();
+    settle();
+    QVERIFY2(errors.messages.isEmpty(), qPrintable(errors.messages.join('\n')));
+    ImportTables tables;
+    tables.codeTables.push_back(
+        loadCodeTable(table, flows ? CodeTableKind::ReferenceFlows : CodeTableKind::Groups));
+    const Region expected = applyImport(before, previewImport(before, tables));
+    QVERIFY(expected != before);
+    QVERIFY(window.region() == expected);
+    window.undoStack()->undo();
+    QVERIFY(window.region() == before);
+}
+
 void RegionWindowTest::badTablesChangeNothing_data()
 {
     QTest::addColumn<QByteArray>("content");
@@ -314,6 +360,60 @@ void RegionWindowTest::badTablesChangeNothing()
     QCOMPARE(window.undoStack()->count(), 0);
 }
 
+void RegionWindowTest::sanitationYearPicked_data()
+{
+    QTest::addColumn<int>("picked"); // 0: the dialog cancelled
+    QTest::addColumn<QString>("served");
+    QTest::addRow("2021") << 2021 << "11451245";
+    QTest::addRow("2022") << 2022 << "11500000";
+    QTest::addRow("cancelled") << 0 << QString();
+}
+
+void RegionWindowTest::sanitationYearPicked()
+{
+    QFETCH(int, picked);
+    QFETCH(QString, served);
+    const Region before = threeMunicipalities();
+    const QString path = m_dir->filePath(QStringLiteral("tres.tavi-regiao"));
+    saveRegionFile(path, before);
+    const QString table =
+        writeFile(*m_dir, QStringLiteral("snis.csv"),
+                  sanitationTable({"355030;São Paulo;SP;2021;SABESP;30,5;11.451.245;180,2",
+                                   "355030;São Paulo;SP;2022;SABESP;29,8;11.500.000;152,3"}));
+    ErrorRecorder errors;
+    Answers answers;
+    RegionPrompts::Hooks hooks;
+    QList<int> offered;
+    bool previewed = false;
+    hooks.chooseFilesToOpen = [&](QWidget *, RegionPrompts::FileKind, const QString &) {
+        return QStringList{table};
+    };
+    hooks.pickYear = [&](QWidget *, const QString &, const QList<int> &years) {
+        offered = years;
+        return picked ? std::optional<int>(picked) : std::nullopt;
+    };
+    hooks.runDialog = [&](QDialog *dialog) {
+        previewed = true;
+        static_cast<ImportPreviewDialog *>(dialog)->confirmButton()->click();
+        return true;
+    };
+    RegionPrompts::setHooks(hooks);
+    TF_Regiao window(nullptr, m_dir->filePath(QStringLiteral("copias")));
+    QVERIFY(window.openRegion(path));
+    window.findChild<QAction *>(QStringLiteral("a_importar_tabelas"))->trigger();
+    settle();
+    QVERIFY2(errors.messages.isEmpty(), qPrintable(errors.messages.join('\n')));
+    QCOMPARE(offered, (QList<int>{2021, 2022}));
+    QCOMPARE(previewed, picked != 0);
+    if (!picked) {
+        QVERIFY(window.region() == before);
+        return;
+    }
+    const Study study = municipalityStudy(window.region(), 0);
+    QCOMPARE(study.windows.value(keys::kSupplyWindow).fields.value(keys::kServedPopulation),
+             served);
+}
+
 void RegionWindowTest::groupTypedIsOneUndoStep()
 {
     const Region before = threeMunicipalities();
@@ -342,11 +442,91 @@ void RegionWindowTest::groupTypedIsOneUndoStep()
     QVERIFY(window.region() == before);
 }
 
+void RegionWindowTest::notesTakeLineBreaks()
+{
+    TF_Regiao window(nullptr, m_dir->filePath(QStringLiteral("copias")));
+    QVERIFY(showActive(&window));
+    auto *notes = window.findChild<QPlainTextEdit *>(QStringLiteral("m_notas"));
+    notes->setFocus();
+    QTest::keyClicks(notes, QStringLiteral("Bacia"));
+    QTest::keyClick(notes, Qt::Key_Return);
+    QTest::keyClicks(notes, QStringLiteral("alta"));
+    QVERIFY(notes->hasFocus());
+    QTest::keyClick(notes, Qt::Key_Tab);
+    QCOMPARE(window.region().notes, QStringLiteral("Bacia\nalta"));
+    QCOMPARE(window.undoStack()->count(), 1);
+}
+
+void RegionWindowTest::municipalitiesAddedAndRemoved_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("added"); // empty: refused
+    QTest::addRow("seven digits") << "4106902"
+                                  << "4106902";
+    QTest::addRow("six digits") << " 410690 "
+                                << "4106902";
+    QTest::addRow("already there") << "3550308" << QString();
+    QTest::addRow("no state's code") << "9912345" << QString();
+    QTest::addRow("not a code") << "Curitiba" << QString();
+}
+
+void RegionWindowTest::municipalitiesAddedAndRemoved()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, added);
+    const Region before = threeMunicipalities();
+    const QString path = m_dir->filePath(QStringLiteral("tres.tavi-regiao"));
+    saveRegionFile(path, before);
+    ErrorRecorder errors;
+    Answers answers;
+    RegionPrompts::Hooks hooks;
+    hooks.askMunicipality = [&](QWidget *, QString *code, QString *name) {
+        *code = typed;
+        *name = QStringLiteral("Curitiba");
+        return true;
+    };
+    RegionPrompts::setHooks(hooks);
+    TF_Regiao window(nullptr, m_dir->filePath(QStringLiteral("copias")));
+    QVERIFY(window.openRegion(path));
+    window.findChild<QPushButton *>(QStringLiteral("b_adicionar"))->click();
+    if (added.isEmpty()) {
+        QCOMPARE(errors.messages.size(), 1);
+        QVERIFY(window.region() == before);
+        return;
+    }
+    QVERIFY2(errors.messages.isEmpty(), qPrintable(errors.messages.join('\n')));
+    const int index = window.region().indexOf(added);
+    QCOMPARE(index, 3);
+    QCOMPARE(window.region().municipalities[3].state, QStringLiteral("PR"));
+
+    // The new one and São Paulo chosen and removed: one step, undone whole.
+    auto *table = window.findChild<QTableWidget *>(QStringLiteral("SG_Regiao"));
+    table->clearSelection();
+    for (int r = 0; r < table->rowCount(); ++r)
+        if (table->item(r, 0)->text() == added || table->item(r, 0)->text() == "3550308")
+            table->selectionModel()->select(table->model()->index(r, 0),
+                                            QItemSelectionModel::Select |
+                                                QItemSelectionModel::Rows);
+    window.findChild<QPushButton *>(QStringLiteral("b_remover"))->click();
+    QCOMPARE(int(window.region().municipalities.size()), 2);
+    QCOMPARE(window.region().indexOf(added), -1);
+    QCOMPARE(window.region().indexOf(QStringLiteral("3550308")), -1);
+    window.undoStack()->undo();
+    window.undoStack()->undo();
+    QVERIFY(window.region() == before);
+}
+
 void RegionWindowTest::computesOffTheWindowsThread()
 {
     Region region = threeMunicipalities();
     region.municipalities[0].group = QStringLiteral("Tietê");
     region.municipalities[1].group = QStringLiteral("Velhas");
+    // Brasília's agriculture does not read: it is listed with its message, the others compute.
+    StudyGrid series = windowInputs(region.templateStudy, keys::kAgricultureWindow)
+                           .grids.value(QStringLiteral("SG_Serie"));
+    series[99][0] = QStringLiteral("abc");
+    region.municipalities[2].overrides.grids[keys::kAgricultureWindow][QStringLiteral("SG_Serie")] =
+        series;
     const QString path = m_dir->filePath(QStringLiteral("tres.tavi-regiao"));
     saveRegionFile(path, region);
     ErrorRecorder errors;
@@ -372,6 +552,26 @@ void RegionWindowTest::computesOffTheWindowsThread()
     QCOMPARE(textsOf(totals->table()),
              filled(totals->table(), [&](CellTable &t) { fillTotalTable(t, alone); }));
     QCOMPARE(shown->region.annualTotal, alone.region.annualTotal);
+    auto *failures = window.findChild<ResultGrid *>(QStringLiteral("SG_Falhas"));
+    QCOMPARE(shown->failures().size(), 1);
+    QCOMPARE(textsOf(failures->table()),
+             filled(failures->table(), [&](CellTable &t) { fillFailureTable(t, alone); }));
+
+    // A click on a heading sorts the municipalities by it, and another the other way.
+    QHeaderView *header = municipalities->horizontalHeader();
+    const QPoint code(header->sectionViewportPosition(0) + 5, header->height() / 2);
+    for (int click = 0; click < 2; ++click) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, code);
+        QStringList codes;
+        for (int r = 1; r <= 3; ++r)
+            codes << municipalities->table().cell(0, r);
+        QStringList sorted = codes;
+        std::sort(sorted.begin(), sorted.end());
+        if (header->sortIndicatorOrder() == Qt::DescendingOrder)
+            std::reverse(sorted.begin(), sorted.end());
+        QCOMPARE(codes, sorted);
+        QCOMPARE(header->sortIndicatorSection(), 0);
+    }
 
     // A change to the region takes its results away.
     Answers answers;
@@ -496,6 +696,45 @@ void RegionWindowTest::unsavedRegionRecoveredAfterACrash()
     window.undoStack()->undo();
     QVERIFY(window.region() == before);
     QVERIFY(!window.isModified());
+}
+
+void RegionWindowTest::municipalityAsAStudy()
+{
+    const Region region = sampleRegion();
+    const QString path = m_dir->filePath(QStringLiteral("ribeira.tavi-regiao"));
+    saveRegionFile(path, region);
+    ErrorRecorder errors;
+    Answers answers;
+    answers.save = RegionPrompts::SaveAnswer::Save;
+    TF_Regiao window(nullptr, m_dir->filePath(QStringLiteral("copias")));
+    QVERIFY(showActive(&window));
+    QVERIFY(window.openRegion(path));
+    auto *table = window.findChild<QTableWidget *>(QStringLiteral("SG_Regiao"));
+    int row = -1;
+    for (int r = 0; r < table->rowCount(); ++r)
+        if (table->item(r, 0)->text() == QStringLiteral("4106902"))
+            row = r;
+    table->setCurrentCell(row, 1);
+
+    // Exported, the study is the municipality's as the region makes it.
+    const QString exported = m_dir->filePath(QStringLiteral("curitiba.tavi"));
+    answers.files = {exported};
+    window.findChild<QPushButton *>(QStringLiteral("b_exportar_estudo"))->click();
+    QVERIFY2(errors.messages.isEmpty(), qPrintable(errors.messages.join('\n')));
+    QVERIFY(loadStudyFile(exported).study == municipalityStudy(region, 3));
+
+    // Opened as a study, the region is saved first, with what was typed in it.
+    auto *name = window.findChild<QLineEdit *>(QStringLiteral("e_nome"));
+    name->setText(QStringLiteral("Ribeira e vizinhos"));
+    emit name->editingFinished();
+    QVERIFY(window.isModified());
+    answers.files = {path};
+    window.findChild<QPushButton *>(QStringLiteral("b_abrir_estudo"))->click();
+    QCOMPARE(answers.asked.size(), 1);
+    QCOMPARE(window.result(), int(TF_Regiao::kOpenMunicipality));
+    QCOMPARE(window.municipalityToOpen(), QStringLiteral("4106902"));
+    QCOMPARE(window.regionPath(), path);
+    QCOMPARE(loadRegionFile(path).region.name, QStringLiteral("Ribeira e vizinhos"));
 }
 
 void RegionWindowTest::chartsDrawTheResultsFigures()
