@@ -57,9 +57,10 @@ StudyRecovery::~StudyRecovery()
     m_writer.waitForDone();
 }
 
-void StudyRecovery::write(const Study &study, const QString &originalPath)
+void StudyRecovery::write(const Study &study, const QString &originalPath,
+                          const StudyRegionLink &regionLink)
 {
-    const QByteArray content = writeStudy(study, originalPath);
+    const QByteArray content = writeStudy(study, originalPath, regionLink);
     const QString path = m_ownCopy;
     // The copy is written whole in the background: one at a time, the last one winning.
     m_writer.start([path, content] {
