@@ -21,18 +21,31 @@ struct StudyOverrides {
     QMap<QString, QMap<QString, QString>> fields;
     // Whole grids, by window study key, then grid component ("SG_Serie").
     QMap<QString, QMap<QString, StudyGrid>> grids;
+    // Where a window's series came from, by window study key, when it is not the template's:
+    // none for a series typed over one the template took from a station.
+    QMap<QString, std::optional<SeriesOrigin>> seriesOrigins;
     // In place of the template's, when the municipality has its own.
     std::optional<StudyHorizon> horizon;
     std::optional<StudyBalance> balance;
 
-    bool isEmpty() const { return fields.isEmpty() && grids.isEmpty() && !horizon && !balance; }
+    bool isEmpty() const
+    {
+        return fields.isEmpty() && grids.isEmpty() && seriesOrigins.isEmpty() && !horizon &&
+               !balance;
+    }
     bool operator==(const StudyOverrides &other) const
     {
-        return fields == other.fields && grids == other.grids && horizon == other.horizon &&
+        return fields == other.fields && grids == other.grids &&
+               seriesOrigins == other.seriesOrigins && horizon == other.horizon &&
                balance == other.balance;
     }
     bool operator!=(const StudyOverrides &other) const { return !(*this == other); }
 };
+
+// The inputs of a municipality that are not the study's: its group and its reference flow, as
+// sources, values not available and the import's changes name them.
+constexpr QLatin1String kGroupInput("grupo");
+constexpr QLatin1String kReferenceFlowInput("vazao_referencia");
 
 // An input's place in a study, "TF_Abast_Publico/me_3", as overrides and sources name it.
 QString inputPath(const QString &window, const QString &component);

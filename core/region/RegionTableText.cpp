@@ -1,5 +1,6 @@
 #include "core/region/RegionTableText.h"
 
+#include "core/numbers/DecimalDigits.h"
 #include "core/weather/WeatherText.h"
 
 #include <cmath>
@@ -134,6 +135,13 @@ std::optional<long double> readValue(const QString &text, bool count, const QStr
         throw TableFormatError(source, line, column,
                                QStringLiteral("valor negativo (%1).").arg(trimmed));
     return *value == 0 ? 0.0L : *value;
+}
+
+QString studyNumberText(long double value)
+{
+    // Fifteen significant digits hold any figure a public table writes, and drop what reading
+    // or dividing in extended precision leaves in the last ones.
+    return decimal::fixedText(decimal::decimalOf(value, 15), QLatin1Char('.'));
 }
 
 int yearOf(const QString &text)

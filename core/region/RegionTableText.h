@@ -38,6 +38,10 @@ QString compact(const QString &title);
 std::optional<long double> readValue(const QString &text, bool count, const QString &source,
                                      int line, const QString &column);
 
+// A value as a study file holds numbers, "." as decimal separator: "0.1523" for the 152,3
+// L/hab/dia read and divided by 1000, without the binary noise of extended precision.
+QString studyNumberText(long double value);
+
 // The year in a field ("2022"), or 0 when it holds none.
 int yearOf(const QString &text);
 

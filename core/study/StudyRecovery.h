@@ -1,13 +1,11 @@
 #pragma once
 
+#include "core/files/RecoveryCopies.h"
 #include "core/study/StudyFile.h"
 
 #include <QDateTime>
-#include <QLockFile>
 #include <QString>
-#include <QThreadPool>
 
-#include <memory>
 #include <optional>
 
 namespace tavi
@@ -36,7 +34,7 @@ public:
     void remove();
     // Waits for the write in flight, if any.
     void waitForWrites();
-    QString ownCopyPath() const { return m_ownCopy; }
+    QString ownCopyPath() const { return m_copies.ownCopyPath(); }
 
     struct Orphan {
         QString copyPath;
@@ -50,10 +48,7 @@ public:
     void discard(const Orphan &orphan);
 
 private:
-    QString m_folder;
-    QString m_ownCopy;
-    std::unique_ptr<QLockFile> m_lock;
-    QThreadPool m_writer;
+    RecoveryCopies m_copies;
 };
 
 } // namespace tavi

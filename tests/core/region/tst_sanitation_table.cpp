@@ -3,26 +3,16 @@
 // the system writes them; and the line and column of each file that cannot be read.
 #include "core/region/RegionTable.h"
 #include "core/region/SanitationTable.h"
+#include "support/RegionTableFixtures.h"
 
 #include <QTest>
 
 using namespace tavi;
 using namespace tavi::region;
+using namespace testing;
 
 namespace
 {
-
-const QString kHeader = QStringLiteral(
-    "\"Código do Município\";\"Município\";\"Estado\";\"Ano de Referência\";\"Prestador\";"
-    "\"IN049 - Índice de perdas na distribuição\";\"AG001 - População total atendida com "
-    "abastecimento de água\";\"IN022 - Consumo médio percapita de água\"");
-
-QByteArray table(const QStringList &rows, bool latin1 = false, const QString &header = kHeader)
-{
-    const QString text = (QStringList{header} + rows).join(QLatin1String("\r\n")) +
-                         QLatin1String("\r\n\r\nFonte: SNIS; dados declarados pelos prestadores");
-    return latin1 ? text.toLatin1() : text.toUtf8();
-}
 
 QStringList shown(const TableReading &reading)
 {
@@ -68,7 +58,7 @@ private slots:
         QFETCH(int, year);
         QFETCH(QStringList, expected);
         const TableReading reading =
-            readRegionTable(table(kRows, latin1), QStringLiteral("snis.csv"), year);
+            readRegionTable(sanitationTable(kRows, latin1), QStringLiteral("snis.csv"), year);
         QCOMPARE(reading.kind, TableKind::Sanitation);
         QCOMPARE(reading.years, (QList<int>{2021, 2022}));
         QCOMPARE(reading.quantities,
@@ -88,7 +78,7 @@ private slots:
     void readsOneYearOneIndicator()
     {
         const TableReading reading = readRegionTable(
-            table({"3550308,12.5", "2927408,"}, false, QStringLiteral("Cod. IBGE,IN022")),
+            sanitationTable({"3550308,12.5", "2927408,"}, false, QStringLiteral("Cod. IBGE,IN022")),
             QStringLiteral("snis.csv"));
         QCOMPARE(reading.year, 0);
         QCOMPARE(shown(reading), (QStringList{"3550308||SP|0.0125", "2927408||BA|NA"}));
@@ -98,9 +88,9 @@ private slots:
     void findsTheHeaderUnderATitle()
     {
         const QByteArray content =
-            table({"3550308;100"}, true,
-                  QStringLiteral("Indicadores AG001 e IN022 por município\r\n\r\n"
-                                 "Código do Município;AG001"));
+            sanitationTable({"3550308;100"}, true,
+                            QStringLiteral("Indicadores AG001 e IN022 por município\r\n\r\n"
+                                           "Código do Município;AG001"));
         const TableReading reading = readRegionTable(content, QStringLiteral("snis.csv"));
         QCOMPARE(shown(reading), QStringList{"3550308||SP|100"});
         QCOMPARE(reading.rows[0].line, 4);
@@ -113,21 +103,25 @@ private slots:
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("column");
         QTest::newRow("no code column")
-            << table({"São Paulo;1"}, false, QStringLiteral("Município;AG001")) << 0 << 1 << "1";
-        QTest::newRow("code of no state")
-            << table({"3550308;1", "3400000;2"}, false, QStringLiteral("Código IBGE;AG001")) << 0
-            << 3 << "Código IBGE";
+            << sanitationTable({"São Paulo;1"}, false, QStringLiteral("Município;AG001")) << 0 << 1
+            << "1";
+        QTest::newRow("code of no state") << sanitationTable({"3550308;1", "3400000;2"}, false,
+                                                             QStringLiteral("Código IBGE;AG001"))
+                                          << 0 << 3 << "Código IBGE";
         QTest::newRow("text in a number column")
-            << table({"3550308;mil"}, false, QStringLiteral("Código IBGE;AG001")) << 0 << 2
-            << "AG001";
+            << sanitationTable({"3550308;mil"}, false, QStringLiteral("Código IBGE;AG001")) << 0
+            << 2 << "AG001";
         QTest::newRow("row too wide")
-            << table({"3550308;1;2"}, false, QStringLiteral("Código IBGE;AG001")) << 0 << 2 << "3";
+            << sanitationTable({"3550308;1;2"}, false, QStringLiteral("Código IBGE;AG001")) << 0
+            << 2 << "3";
         QTest::newRow("year not a year")
-            << table({"355030;São Paulo;SP;22;S;1;2;3"}) << 0 << 2 << "Ano de Referência";
-        QTest::newRow("year not in the table") << table(kRows) << 2010 << 1 << "Ano de Referência";
+            << sanitationTable({"355030;São Paulo;SP;22;S;1;2;3"}) << 0 << 2 << "Ano de Referência";
+        QTest::newRow("year not in the table")
+            << sanitationTable(kRows) << 2010 << 1 << "Ano de Referência";
         QTest::newRow("indicator twice")
-            << table({"3550308;1;2"}, false, QStringLiteral("Código IBGE;AG001;AG001 (2)")) << 0
-            << 1 << "AG001 (2)";
+            << sanitationTable({"3550308;1;2"}, false,
+                               QStringLiteral("Código IBGE;AG001;AG001 (2)"))
+            << 0 << 1 << "AG001 (2)";
     }
     void refusesBadInput()
     {

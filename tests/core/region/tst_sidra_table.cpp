@@ -3,6 +3,7 @@
 // compared with what was written; and the line and column of each file that cannot be read.
 #include "core/region/RegionTable.h"
 #include "core/region/SidraTable.h"
+#include "support/RegionTableFixtures.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,61 +13,10 @@
 
 using namespace tavi;
 using namespace tavi::region;
+using namespace testing;
 
 namespace
 {
-
-struct Style {
-    bool latin1 = false;
-    bool quoted = true;
-    bool crlf = false;
-    bool trailingSeparator = false;
-};
-
-const QStringList kLivestockTitles{QStringLiteral("Tabela 3939 - Efetivo dos rebanhos, por tipo "
-                                                  "de rebanho"),
-                                   QStringLiteral("Variável - Efetivo dos rebanhos (Cabeças)"),
-                                   QStringLiteral("Ano - 2022")};
-const QStringList kPopulationTitles{
-    QStringLiteral("Tabela 6579 - População residente estimada"),
-    QStringLiteral("Variável - População residente estimada (Pessoas)")};
-const QString kNotes = QStringLiteral("\nFonte: IBGE - Pesquisa da Pecuária Municipal\nNotas\n"
-                                      "1 - Os dados do último ano; estão sujeitos a revisão");
-
-// Title lines, then rows of fields (the header among them), then the notes as written.
-QByteArray sidra(const QStringList &titles, const QList<QStringList> &rows, const Style &style = {},
-                 const QString &notes = kNotes)
-{
-    const auto field = [&](const QString &text) {
-        return style.quoted ? QLatin1Char('"') + text + QLatin1Char('"') : text;
-    };
-    QStringList lines;
-    for (const QString &title : titles)
-        lines << field(title);
-    for (const QStringList &row : rows) {
-        QStringList fields;
-        for (const QString &text : row)
-            fields << field(text);
-        lines << fields.join(QLatin1Char(';')) + (style.trailingSeparator ? ";" : "");
-    }
-    const QString text = lines.join(QLatin1Char('\n')) + QLatin1Char('\n') + notes;
-    QString ends = text;
-    if (style.crlf)
-        ends.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return style.latin1 ? ends.toLatin1() : ends.toUtf8();
-}
-
-QStringList header(const QStringList &values)
-{
-    return QStringList{QStringLiteral("Nível"), QStringLiteral("Cód."),
-                       QStringLiteral("Município")} +
-           values;
-}
-
-QStringList row(const QString &code, const QString &name, const QStringList &values)
-{
-    return QStringList{QStringLiteral("MU"), code, name} + values;
-}
 
 // Each row as "code name state v1 v2 ...", "NA" where the value is not available.
 QStringList shown(const TableReading &reading)
