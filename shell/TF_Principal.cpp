@@ -97,6 +97,8 @@ void TF_Principal::buildMenu()
         addItem(models, QStringLiteral("a_balanco"), QStringLiteral("Balanço Hídrico"),
                 &TF_Principal::a_balancoTriggered);
     balance->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    // Many municipalities at once: not a window on the current study, as those above are.
+    addSeparator(models, QStringLiteral("N_regiao"));
     addItem(models, QStringLiteral("a_regiao"), QStringLiteral("Região"),
             &TF_Principal::a_regiaoTriggered);
 
