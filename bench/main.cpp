@@ -21,6 +21,7 @@ void benchHorizon();
 void benchHorizonWindow();
 void benchCommandLine();
 void benchFlows();
+void benchRegion();
 
 // Peak resident memory of this process so far, in megabytes (VmHWM).
 static double peakResidentMb()
@@ -40,7 +41,11 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C"); // as the program does, and the figures print alike everywhere
     std::printf("%-58s %10s %-3s %s\n", "figure", "median", "", "goal");
-    // "tavi_bench horizonte" or "tavi_bench vazoes": those figures alone, while working on them.
+    // "tavi_bench horizonte", "vazoes" or "regiao": those figures alone, while working on them.
+    if (argc > 1 && QByteArray(argv[1]) == "regiao") {
+        benchRegion();
+        return 0;
+    }
     if (argc > 1 && QByteArray(argv[1]) == "vazoes") {
         benchFlows();
         return 0;
@@ -66,5 +71,7 @@ int main(int argc, char **argv)
     bench::row(QStringLiteral("peak resident memory (VmHWM)"), peakResidentMb(), "MB",
                QStringLiteral("goal < 80"));
     benchHugePaste();
+    // Last: its thousands of municipalities would raise the memory figure above.
+    benchRegion();
     return 0;
 }

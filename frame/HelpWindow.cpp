@@ -31,6 +31,7 @@ const struct {
     {"F_Resumo_Municipio", "resumo.html"},
     {"TF_Horizonte", "horizonte.html"},
     {"TF_Balanco", "balanco.html"},
+    {"TF_Regiao", "regiao.html"},
     {"WorkbookWindow", "planilhas.html"},
     {"F_Ajuda", "index.html"},
 };

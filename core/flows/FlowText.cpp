@@ -72,33 +72,6 @@ QStringList flowLines(const QString &text)
     return lines;
 }
 
-QStringList splitFlowFields(const QString &line, QChar separator)
-{
-    QStringList fields;
-    QString field;
-    bool quoted = false;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const QChar c = line[i];
-        if (c == QLatin1Char('"')) {
-            if (quoted && i + 1 < line.size() && line[i + 1] == QLatin1Char('"')) {
-                field += c;
-                ++i;
-            } else {
-                quoted = !quoted;
-            }
-        } else if (c == separator && !quoted) {
-            fields << field.trimmed();
-            field.clear();
-        } else {
-            field += c;
-        }
-    }
-    // "a;b;" is two fields, as the agency ends every line with a separator.
-    if (!field.trimmed().isEmpty() || fields.isEmpty())
-        fields << field.trimmed();
-    return fields;
-}
-
 bool looksLikeDate(const QString &text)
 {
     int day = 0, month = 0, year = 0;

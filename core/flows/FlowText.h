@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/files/DelimitedFields.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -19,7 +21,10 @@ QStringList flowLines(const QString &text);
 
 // The fields of a line split at `separator`, quotes taken off ("a;b" in quotes is one field),
 // each trimmed; a trailing separator does not make one more field.
-QStringList splitFlowFields(const QString &line, QChar separator);
+inline QStringList splitFlowFields(const QString &line, QChar separator)
+{
+    return splitDelimitedFields(line, separator, TrailingEmptyField::Dropped);
+}
 
 // Whether the text has the shape of a date, "dd/mm/aaaa" or "aaaa-mm-dd", a time after it
 // aside, whether or not such a day exists; so that a day that does not exist is told apart

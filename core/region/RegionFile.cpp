@@ -176,9 +176,13 @@ void readWindowOverrides(const QJsonObject &object, const StudyWindowLayout &lay
         const auto grid = std::find_if(layout.grids.begin(), layout.grids.end(),
                                        [&](const StudyGridLayout &g) { return g.name == name; });
         if (grid != layout.grids.end()) {
+            // A grid given in part takes the rest from the template's, or from a fresh window's
+            // where a template made in the program lacks rows.
+            StudyGrid base = defaults.grids.value(name);
+            if (base.size() < grid->rows)
+                base = defaultStudy().windows.value(layout.name).grids.value(name);
             bool shortened = false;
-            overrides.grids[layout.name][name] =
-                readGrid(*i, *grid, inner, defaults.grids.value(name), &shortened);
+            overrides.grids[layout.name][name] = readGrid(*i, *grid, inner, base, &shortened);
             continue;
         }
         if (layout.keepsSeriesOrigin && name == kSeriesOriginMember) {

@@ -55,31 +55,6 @@ QStringList tableLines(const QByteArray &content, const QString &source)
     return lines;
 }
 
-QStringList splitFields(const QString &line, QChar separator)
-{
-    QStringList fields;
-    QString field;
-    bool quoted = false;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const QChar c = line[i];
-        if (c == QLatin1Char('"')) {
-            if (quoted && i + 1 < line.size() && line[i + 1] == QLatin1Char('"')) {
-                field += c;
-                ++i;
-            } else {
-                quoted = !quoted;
-            }
-        } else if (c == separator && !quoted) {
-            fields << field.trimmed();
-            field.clear();
-        } else {
-            field += c;
-        }
-    }
-    fields << field.trimmed();
-    return fields;
-}
-
 QChar separatorOf(const QString &line)
 {
     if (line.contains(QLatin1Char(';')))

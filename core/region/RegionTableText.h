@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/files/DelimitedFields.h"
 #include "core/region/RegionTable.h"
 
 #include <QString>
@@ -16,8 +17,12 @@ namespace tavi::region::text
 // end dropped; throws TableFormatError for an empty or too large content.
 QStringList tableLines(const QByteArray &content, const QString &source);
 
-// The fields of a line split at `separator`, quotes taken off, each trimmed.
-QStringList splitFields(const QString &line, QChar separator);
+// The fields of a line split at `separator`, quotes taken off, each trimmed; an empty field
+// after the last separator is kept, for checkWidth to weigh against the header.
+inline QStringList splitFields(const QString &line, QChar separator)
+{
+    return splitDelimitedFields(line, separator, TrailingEmptyField::Kept);
+}
 
 // The separator a header line is written with: ";" (the portals' Brazilian CSV), a tab, or
 // "," (SIDRA's CSV for other locales).

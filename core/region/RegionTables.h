@@ -24,8 +24,9 @@ namespace tavi::region
 QStringList municipalityHeaders(const RegionResults &results);
 void fillMunicipalityTable(CellTable &table, const RegionResults &results,
                            FiguresStyle style = FiguresStyle::Readable);
-// The totals: row 0 the headings ("Grupo", "Municípios", "<Setor> (m³/ano)", "<Setor> (%)",
-// "Total (m³/ano)", then the scenarios' final years), one row per group and "Região" last.
+// The totals: row 0 the headings ("Grupo", "Municípios", "Com total parcial", "<Setor> (m³/ano)",
+// "<Setor> (%)", "Total (m³/ano)", then the scenarios' final years), one row per group and
+// "Região" last.
 QStringList totalHeaders(const RegionResults &results);
 void fillTotalTable(CellTable &table, const RegionResults &results,
                     FiguresStyle style = FiguresStyle::Readable);

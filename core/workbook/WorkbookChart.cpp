@@ -7,7 +7,7 @@ namespace tavi
 
 void WorkbookChart::setChartType(int type)
 {
-    if (type != kLine && type != kLineStacked && type != kAreaStacked)
+    if (type != kLine && type != kLineStacked && type != kAreaStacked && type != kColumnStacked)
         throw WorkbookError(QStringLiteral("O tipo de gráfico %1 não é suportado").arg(type));
     m_type = type;
 }

@@ -25,14 +25,20 @@ public:
     static constexpr int kLine = 4;
     static constexpr int kLineStacked = 63;
     static constexpr int kAreaStacked = 76;
+    // Bars standing up, the series piled on one another (one series stands alone).
+    static constexpr int kColumnStacked = 52;
 
     WorkbookChart() : m_series(1) {}
 
     int chartType() const { return m_type; }
     // Throws WorkbookError for a type this workbook cannot draw.
     void setChartType(int type);
-    bool isStacked() const { return m_type == kLineStacked || m_type == kAreaStacked; }
+    bool isStacked() const
+    {
+        return m_type == kLineStacked || m_type == kAreaStacked || m_type == kColumnStacked;
+    }
     bool isArea() const { return m_type == kAreaStacked; }
+    bool isColumn() const { return m_type == kColumnStacked; }
 
     int seriesCount() const { return static_cast<int>(m_series.size()); }
     // Series counted from 1; throws WorkbookError for one that does not exist.

@@ -133,7 +133,8 @@ private:
         if (references.empty())
             return QString();
         lxw_chartsheet *out = workbook_add_chartsheet(m_book, sheet.name.toUtf8().constData());
-        const uint8_t type = chart.isArea()      ? LXW_CHART_AREA_STACKED
+        const uint8_t type = chart.isColumn()    ? LXW_CHART_COLUMN_STACKED
+                             : chart.isArea()    ? LXW_CHART_AREA_STACKED
                              : chart.isStacked() ? LXW_CHART_LINE_STACKED
                                                  : LXW_CHART_LINE;
         lxw_chart *drawn = workbook_add_chart(m_book, type);
