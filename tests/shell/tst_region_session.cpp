@@ -12,10 +12,12 @@
 #include "support/ModalWindows.h"
 #include "support/WindowTesting.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -322,6 +324,47 @@ private slots:
         // A region gone is not looked for again.
         QCOMPARE(session()->lastRegion(),
                  gone ? QString() : QFileInfo(m_regionPath).absoluteFilePath());
+    }
+
+    // "Abrir como estudo" in the region window closes it, and its municipality becomes the
+    // study once the unsaved one was let go; kept, the study stays as it was.
+    void aMunicipalityChosenInTheRegionWindowBecomesTheStudy_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("unsaved study let go") << int(StudyPrompts::SaveAnswer::DontSave);
+        QTest::newRow("unsaved study kept") << int(StudyPrompts::SaveAnswer::Cancel);
+    }
+    void aMunicipalityChosenInTheRegionWindowBecomesTheStudy()
+    {
+        QFETCH(int, answer);
+        session()->rememberRegion(m_regionPath);
+        typeIntoSupply("me_1", 2500);
+        m_prompts.answer = StudyPrompts::SaveAnswer(answer);
+        bool chosen = false;
+        whileModal([this] { action(m_main.get(), "a_regiao")->trigger(); },
+                   [&chosen](QWidget *window) {
+                       auto *table = window->findChild<QTableWidget *>("SG_Regiao");
+                       for (int row = 0; table && row < table->rowCount(); ++row)
+                           if (table->item(row, 0) && table->item(row, 0)->text() == kGuarulhos) {
+                               table->setCurrentCell(row, 0);
+                               chosen = true;
+                           }
+                       if (chosen)
+                           window->findChild<QAbstractButton *>("b_abrir_estudo")->click();
+                   });
+        QVERIFY(chosen);
+        QCOMPARE(m_prompts.asked, QStringList{"save? Novo estudo"});
+        if (answer == int(StudyPrompts::SaveAnswer::Cancel)) {
+            QVERIFY(session()->regionLink().isEmpty());
+            QCOMPARE(supplyField(session()->study(), "me_1"), QStringLiteral("2500"));
+            QVERIFY(session()->isModified());
+            return;
+        }
+        QCOMPARE(session()->regionLink().code, kGuarulhos);
+        QCOMPARE(supplyField(session()->study(), "me_1"), QStringLiteral("1291771"));
+        QVERIFY(!session()->isModified());
+        QCOMPARE(m_main->windowTitle(),
+                 QStringLiteral("Guarulhos (SP) — região Alto Tietê[*] - Modelo de Demanda"));
     }
 };
 
