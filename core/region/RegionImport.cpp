@@ -73,8 +73,8 @@ public:
     void take(const TableReading &table)
     {
         for (const TableDuplicate &duplicate : table.duplicates)
-            record(m_preview->duplicates,
-                   {table.source, duplicate.line, duplicate.code, duplicate.name});
+            m_preview->duplicates.push_back(
+                {table.source, duplicate.line, duplicate.code, duplicate.name});
         for (const QString &note : table.notes)
             m_preview->notes << table.source + QStringLiteral(": ") + note;
         for (const TableRow &row : table.rows) {
@@ -113,8 +113,8 @@ public:
     void take(const CodeTable &table)
     {
         for (const TableDuplicate &duplicate : table.duplicates)
-            record(m_preview->duplicates,
-                   {table.source, duplicate.line, duplicate.code, nameOf(duplicate.code)});
+            m_preview->duplicates.push_back(
+                {table.source, duplicate.line, duplicate.code, nameOf(duplicate.code)});
         for (const QString &note : table.notes)
             m_preview->notes << table.source + QStringLiteral(": ") + note;
         const bool groups = table.kind == CodeTableKind::Groups;
@@ -131,10 +131,10 @@ public:
                 continue;
             }
             if (row.value.isEmpty()) {
-                record(m_preview->missing,
-                       {{table.source, row.line, row.code, municipality.displayName()},
-                        kReferenceFlowInput,
-                        inputCaption(kReferenceFlowInput)});
+                m_preview->missing.push_back(
+                    {{table.source, row.line, row.code, municipality.displayName()},
+                     kReferenceFlowInput,
+                     inputCaption(kReferenceFlowInput)});
                 if (m_given.contains({index, kReferenceFlowInput}))
                     continue;
                 change(municipality, kReferenceFlowInput, municipality.referenceFlow, QString(),
@@ -162,11 +162,6 @@ public:
     }
 
 private:
-    template <typename Item> void record(std::vector<Item> &list, Item item)
-    {
-        list.push_back(std::move(item));
-    }
-
     QString nameOf(const QString &code) const
     {
         const int index = m_index.value(code, -1);
@@ -180,10 +175,10 @@ private:
     {
         int index = m_index.value(code, -1);
         if (index >= 0 && index < m_present) {
-            record(m_preview->matched, {source, line, code, nameOf(code)});
+            m_preview->matched.push_back({source, line, code, nameOf(code)});
             return index;
         }
-        record(m_preview->unmatched, {source, line, code, index >= 0 ? nameOf(code) : name});
+        m_preview->unmatched.push_back({source, line, code, index >= 0 ? nameOf(code) : name});
         if (index >= 0)
             return index;
         if (!make || !m_options.addMissingMunicipalities)
@@ -249,7 +244,7 @@ private:
     void markMissing(int index, const ImportRow &row, const Target &target, const QString &path,
                      const QString &source)
     {
-        record(m_preview->missing, {row, path, inputCaption(path)});
+        m_preview->missing.push_back({row, path, inputCaption(path)});
         // A value an earlier table of the same import gave still holds.
         if (m_given.contains({index, path}))
             return;

@@ -100,10 +100,13 @@ StudyGrid readGrid(const QJsonValue &value, const StudyGridLayout &layout, const
                  .arg(rows.size())
                  .arg(layout.rows));
     StudyGrid grid = defaults;
+    // The members are named only for a message: a region reads millions of cells.
+    const auto rowMember = [&member](int r) {
+        return QStringLiteral("%1/%2").arg(member).arg(r + 1);
+    };
     for (int r = 0; r < rows.size(); ++r) {
-        const QString rowMember = QStringLiteral("%1/%2").arg(member).arg(r + 1);
         if (!rows[r].isArray())
-            failType(rowMember, QStringLiteral("uma lista de textos"), rows[r]);
+            failType(rowMember(r), QStringLiteral("uma lista de textos"), rows[r]);
         const QJsonArray cells = rows[r].toArray();
         if (cells.size() != columns)
             fail(QStringLiteral("a linha %1 de \"%2\" tem %3 textos; deveria ter %4")
@@ -111,9 +114,15 @@ StudyGrid readGrid(const QJsonValue &value, const StudyGridLayout &layout, const
                      .arg(studyMemberCaption(member))
                      .arg(cells.size())
                      .arg(columns));
-        for (int c = 0; c < columns; ++c)
-            grid[r][c] =
-                checkedCellText(cells[c], QStringLiteral("%1/%2").arg(rowMember).arg(c + 1));
+        StudyRow &row = grid[r];
+        for (int c = 0; c < columns; ++c) {
+            const QJsonValue cell = cells[c];
+            if (cell.isString() && cell.toString().size() <= kLongestCellText)
+                row[c] = cell.toString();
+            else
+                row[c] =
+                    checkedCellText(cell, QStringLiteral("%1/%2").arg(rowMember(r)).arg(c + 1));
+        }
     }
     *shortened = rows.size() < layout.rows;
     return grid;

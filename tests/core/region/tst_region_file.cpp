@@ -1,6 +1,7 @@
 // Regions through their file: written and read back whole in each locale, the same bytes
 // whatever the locale, each damaged or wrong file refused naming the member, saved in one step,
 // and the recovery copy of a region found after a crash but not while its program runs.
+#include "core/region/MunicipalityCode.h"
 #include "core/region/RegionFile.h"
 #include "core/region/RegionRecovery.h"
 #include "core/sectors/catalogue/StudyKeys.h"
@@ -8,6 +9,7 @@
 #include "support/RegionSamples.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
@@ -44,6 +46,7 @@ private slots:
     void badFiles();
     void savesAndLoads();
     void recoveryCopies();
+    void nationalRegionReadsBack();
 };
 
 void RegionFileTest::roundTripInEachLocale_data()
@@ -224,6 +227,37 @@ void RegionFileTest::recoveryCopies()
     next.write(region, QString());
     next.remove();
     QVERIFY(!QFile::exists(next.ownCopyPath()));
+}
+
+void RegionFileTest::nationalRegionReadsBack()
+{
+    // Every municipality of the country, each with a table's population and a series of its
+    // own when asked (TAVI_FULL_REGION), as a state's planner would keep them.
+    const bool fullYear = qEnvironmentVariableIsSet("TAVI_FULL_REGION");
+    Region region = emptyRegion();
+    StudyGrid series = region.templateStudy.windows[keys::kAgricultureWindow].grids[keys::kSeries];
+    for (int i = 0; i < 5570; ++i) {
+        const QString six = QStringLiteral("35%1").arg(i, 4, 10, QLatin1Char('0'));
+        Municipality municipality = testing::sampleMunicipality(
+            six + QString::number(MunicipalityCode::checkDigit(six)), "Município", "SP");
+        municipality.overrides.fields[keys::kSupplyWindow][keys::kTotalPopulation] =
+            QString::number(1000 + i);
+        municipality.sources[inputPath(keys::kSupplyWindow, keys::kTotalPopulation)] =
+            QStringLiteral("populacao.csv, 2022, linha %1").arg(i + 4);
+        if (fullYear) {
+            series[i % series.size()][0] = QString::number(i);
+            municipality.overrides.grids[keys::kAgricultureWindow][keys::kSeries] = series;
+        }
+        region.municipalities.push_back(municipality);
+    }
+    QElapsedTimer clock;
+    clock.start();
+    const QByteArray content = writeRegion(region);
+    const qint64 written = clock.restart();
+    const RegionReading reading = readRegion(content);
+    qInfo("5570 municipalities: %lld bytes written in %lld ms, read in %lld ms",
+          qint64(content.size()), written, clock.elapsed());
+    QVERIFY(reading.region == region);
 }
 
 QTEST_GUILESS_MAIN(RegionFileTest)
