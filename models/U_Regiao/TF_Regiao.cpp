@@ -30,6 +30,7 @@
 #include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -532,6 +533,12 @@ bool TF_Regiao::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_parts->m_notas && event->type() == QEvent::FocusOut)
         guarded([this] { commitTexts(); });
+    // Notes run over several lines: Enter in them breaks a line, and Tab leaves them.
+    if (watched == m_parts->m_notas && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return false;
+    }
     return ModuleWindow::eventFilter(watched, event);
 }
 

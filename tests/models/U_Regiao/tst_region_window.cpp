@@ -26,6 +26,8 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedBarSeries>
 #include <QTableWidget>
@@ -171,6 +173,9 @@ private slots:
     void sanitationYearPicked_data();
     void sanitationYearPicked();
     void groupTypedIsOneUndoStep();
+    void notesTakeLineBreaks();
+    void municipalitiesAddedAndRemoved_data();
+    void municipalitiesAddedAndRemoved();
     void computesOffTheWindowsThread();
     void cancelledComputationShowsNothing();
     void closingAsksAboutUnsavedChanges_data();
@@ -437,11 +442,91 @@ void RegionWindowTest::groupTypedIsOneUndoStep()
     QVERIFY(window.region() == before);
 }
 
+void RegionWindowTest::notesTakeLineBreaks()
+{
+    TF_Regiao window(nullptr, m_dir->filePath(QStringLiteral("copias")));
+    QVERIFY(showActive(&window));
+    auto *notes = window.findChild<QPlainTextEdit *>(QStringLiteral("m_notas"));
+    notes->setFocus();
+    QTest::keyClicks(notes, QStringLiteral("Bacia"));
+    QTest::keyClick(notes, Qt::Key_Return);
+    QTest::keyClicks(notes, QStringLiteral("alta"));
+    QVERIFY(notes->hasFocus());
+    QTest::keyClick(notes, Qt::Key_Tab);
+    QCOMPARE(window.region().notes, QStringLiteral("Bacia\nalta"));
+    QCOMPARE(window.undoStack()->count(), 1);
+}
+
+void RegionWindowTest::municipalitiesAddedAndRemoved_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("added"); // empty: refused
+    QTest::addRow("seven digits") << "4106902"
+                                  << "4106902";
+    QTest::addRow("six digits") << " 410690 "
+                                << "4106902";
+    QTest::addRow("already there") << "3550308" << QString();
+    QTest::addRow("no state's code") << "9912345" << QString();
+    QTest::addRow("not a code") << "Curitiba" << QString();
+}
+
+void RegionWindowTest::municipalitiesAddedAndRemoved()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, added);
+    const Region before = threeMunicipalities();
+    const QString path = m_dir->filePath(QStringLiteral("tres.tavi-regiao"));
+    saveRegionFile(path, before);
+    ErrorRecorder errors;
+    Answers answers;
+    RegionPrompts::Hooks hooks;
+    hooks.askMunicipality = [&](QWidget *, QString *code, QString *name) {
+        *code = typed;
+        *name = QStringLiteral("Curitiba");
+        return true;
+    };
+    RegionPrompts::setHooks(hooks);
+    TF_Regiao window(nullptr, m_dir->filePath(QStringLiteral("copias")));
+    QVERIFY(window.openRegion(path));
+    window.findChild<QPushButton *>(QStringLiteral("b_adicionar"))->click();
+    if (added.isEmpty()) {
+        QCOMPARE(errors.messages.size(), 1);
+        QVERIFY(window.region() == before);
+        return;
+    }
+    QVERIFY2(errors.messages.isEmpty(), qPrintable(errors.messages.join('\n')));
+    const int index = window.region().indexOf(added);
+    QCOMPARE(index, 3);
+    QCOMPARE(window.region().municipalities[3].state, QStringLiteral("PR"));
+
+    // The new one and São Paulo chosen and removed: one step, undone whole.
+    auto *table = window.findChild<QTableWidget *>(QStringLiteral("SG_Regiao"));
+    table->clearSelection();
+    for (int r = 0; r < table->rowCount(); ++r)
+        if (table->item(r, 0)->text() == added || table->item(r, 0)->text() == "3550308")
+            table->selectionModel()->select(table->model()->index(r, 0),
+                                            QItemSelectionModel::Select |
+                                                QItemSelectionModel::Rows);
+    window.findChild<QPushButton *>(QStringLiteral("b_remover"))->click();
+    QCOMPARE(int(window.region().municipalities.size()), 2);
+    QCOMPARE(window.region().indexOf(added), -1);
+    QCOMPARE(window.region().indexOf(QStringLiteral("3550308")), -1);
+    window.undoStack()->undo();
+    window.undoStack()->undo();
+    QVERIFY(window.region() == before);
+}
+
 void RegionWindowTest::computesOffTheWindowsThread()
 {
     Region region = threeMunicipalities();
     region.municipalities[0].group = QStringLiteral("Tietê");
     region.municipalities[1].group = QStringLiteral("Velhas");
+    // Brasília's agriculture does not read: it is listed with its message, the others compute.
+    StudyGrid series = windowInputs(region.templateStudy, keys::kAgricultureWindow)
+                           .grids.value(QStringLiteral("SG_Serie"));
+    series[99][0] = QStringLiteral("abc");
+    region.municipalities[2].overrides.grids[keys::kAgricultureWindow][QStringLiteral("SG_Serie")] =
+        series;
     const QString path = m_dir->filePath(QStringLiteral("tres.tavi-regiao"));
     saveRegionFile(path, region);
     ErrorRecorder errors;
@@ -467,6 +552,26 @@ void RegionWindowTest::computesOffTheWindowsThread()
     QCOMPARE(textsOf(totals->table()),
              filled(totals->table(), [&](CellTable &t) { fillTotalTable(t, alone); }));
     QCOMPARE(shown->region.annualTotal, alone.region.annualTotal);
+    auto *failures = window.findChild<ResultGrid *>(QStringLiteral("SG_Falhas"));
+    QCOMPARE(shown->failures().size(), 1);
+    QCOMPARE(textsOf(failures->table()),
+             filled(failures->table(), [&](CellTable &t) { fillFailureTable(t, alone); }));
+
+    // A click on a heading sorts the municipalities by it, and another the other way.
+    QHeaderView *header = municipalities->horizontalHeader();
+    const QPoint code(header->sectionViewportPosition(0) + 5, header->height() / 2);
+    for (int click = 0; click < 2; ++click) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, code);
+        QStringList codes;
+        for (int r = 1; r <= 3; ++r)
+            codes << municipalities->table().cell(0, r);
+        QStringList sorted = codes;
+        std::sort(sorted.begin(), sorted.end());
+        if (header->sortIndicatorOrder() == Qt::DescendingOrder)
+            std::reverse(sorted.begin(), sorted.end());
+        QCOMPARE(codes, sorted);
+        QCOMPARE(header->sortIndicatorSection(), 0);
+    }
 
     // A change to the region takes its results away.
     Answers answers;
