@@ -5,13 +5,13 @@
 # Prints the executions run per target and every broken property; exits non-zero on any.
 #
 #   FUZZ_SECONDS   seconds per target (60)
-#   FUZZ_TARGETS   which targets to run (all seven)
+#   FUZZ_TARGETS   which targets to run (all twelve)
 #   FUZZ_BUILD_DIR where to build (build-fuzz)
 set -uo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds="${FUZZ_SECONDS:-60}"
-targets="${FUZZ_TARGETS:-text_to_number general_format display_format entry_typing study_file station_file flow_series}"
+targets="${FUZZ_TARGETS:-text_to_number general_format display_format entry_typing study_file station_file flow_series population_table livestock_table sanitation_table code_table region_file}"
 build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 case "$build" in /*) ;; *) build="$root/$build" ;; esac
 
@@ -67,6 +67,8 @@ options_for() {
     study_file) echo "-max_len=65536 -dict=$root/fuzz/study_file.dict" ;;
     station_file) echo "-max_len=4096" ;;
     flow_series) echo "-max_len=8192 -dict=$root/fuzz/flow_series.dict" ;;
+    population_table | livestock_table | sanitation_table | code_table) echo "-max_len=4096" ;;
+    region_file) echo "-max_len=65536 -dict=$root/fuzz/region_file.dict" ;;
     *) echo "-max_len=1024" ;;
   esac
 }

@@ -5,7 +5,8 @@
 //   full size;
 // - a horizon, when it has one, begins with its base scenario;
 // - a balance's series, when it has one, holds no flow below zero and none that is not finite;
-// - written again and read back, it is the same study, and writing is stable.
+// - written again and read back, it is the same study, and writing is stable; a recovery
+//   copy keeps its original path and the region it belongs to.
 
 #include "FuzzSupport.h"
 
@@ -60,5 +61,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(again.defaulted.isEmpty(), "a written study is complete",
                again.defaulted.join(QLatin1Char(',')));
     FUZZ_CHECK(writeStudy(again.study) == written, "writing is stable", QString());
+    try {
+        again = readStudy(writeStudy(reading.study, reading.originalPath, reading.regionLink));
+    } catch (const StudyFormatError &error) {
+        fuzz::fail("a recovery copy reads back", error.message());
+    }
+    FUZZ_CHECK(again.originalPath == reading.originalPath && again.regionLink == reading.regionLink,
+               "a recovery copy keeps what it belongs to",
+               fuzz::visible(again.originalPath + QLatin1Char('|') + again.regionLink.regionPath +
+                             QLatin1Char('|') + again.regionLink.code));
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "shell/StudySession.h"
 
+#include "core/region/RegionFile.h"
 #include "core/study/StudyFile.h"
 #include "core/study/StudyRecovery.h"
 #include "frame/StudyInputs.h"
@@ -20,6 +21,7 @@ namespace
 
 constexpr int kRecentCount = 5;
 const QString kRecentKey = QStringLiteral("estudos/recentes");
+const QString kLastRegionKey = QStringLiteral("regioes/ultima");
 
 QSettings &settings()
 {
@@ -31,6 +33,23 @@ QSettings &settings()
 QString windowName(const QWidget *window)
 {
     return StudyInputs::studyKeyOf(window);
+}
+
+QString regionNameOf(const region::Region &region, const QString &path)
+{
+    return !region.name.trimmed().isEmpty() ? region.name.trimmed()
+                                            : QFileInfo(path).completeBaseName();
+}
+
+// The index of the municipality in the region; throws naming both when the region no longer
+// has it (the planner removed it since it was opened).
+int municipalityIndex(const region::Region &region, const QString &path, const QString &code)
+{
+    const int index = region.indexOf(code);
+    if (index < 0)
+        throw TaviError(QStringLiteral("A região \"%1\" (%2) não tem o município de código %3.")
+                            .arg(regionNameOf(region, path), QDir::toNativeSeparators(path), code));
+    return index;
 }
 
 } // namespace
@@ -54,6 +73,27 @@ QString StudySession::displayName() const
     if (!m_path.isEmpty())
         return QFileInfo(m_path).completeBaseName();
     return QStringLiteral("Novo estudo");
+}
+
+QString StudySession::title() const
+{
+    if (m_region.isEmpty())
+        return displayName();
+    return QStringLiteral("%1 — região %2").arg(displayName(), m_regionName);
+}
+
+QString StudySession::lastRegion() const
+{
+    return settings().value(kLastRegionKey).toString();
+}
+
+void StudySession::rememberRegion(const QString &path)
+{
+    if (path.isEmpty())
+        settings().remove(kLastRegionKey);
+    else
+        settings().setValue(kLastRegionKey, QFileInfo(path).absoluteFilePath());
+    settings().sync();
 }
 
 QStringList StudySession::recentStudies() const
@@ -150,7 +190,7 @@ void StudySession::studyEdited()
 {
     const bool modified = isModified();
     if (modified && (!m_recovered || *m_recovered != m_study)) {
-        m_recovery->write(m_study, m_path);
+        m_recovery->write(m_study, m_path, m_region);
         m_recovered = std::make_unique<Study>(m_study);
     } else if (!modified && m_recovered) {
         m_recovery->remove();
@@ -162,11 +202,14 @@ void StudySession::studyEdited()
     }
 }
 
-void StudySession::setStudy(const Study &study, const Study &saved, const QString &path)
+void StudySession::setStudy(const Study &study, const Study &saved, const QString &path,
+                            const StudyRegionLink &region, const QString &regionName)
 {
     m_study = study;
     m_saved = saved;
     m_path = path;
+    m_region = region;
+    m_regionName = region.isEmpty() ? QString() : regionName;
     m_wasModified = isModified();
     if (m_recovered) {
         m_recovery->remove();
@@ -238,6 +281,67 @@ bool StudySession::openFile(const QString &path, bool askFirst)
     return true;
 }
 
+bool StudySession::openMunicipality(const QString &regionPath, const QString &code, bool askFirst)
+{
+    if (askFirst && !maySetAside())
+        return false;
+    region::Region region;
+    try {
+        region = region::loadRegionFile(regionPath).region;
+    } catch (const TaviError &error) {
+        StudyPrompts::showError(m_window, error.message());
+        return false;
+    }
+    return openMunicipality(regionPath, region, code, false);
+}
+
+bool StudySession::openMunicipality(const QString &regionPath, const region::Region &region,
+                                    const QString &code, bool askFirst)
+{
+    if (askFirst && !maySetAside())
+        return false;
+    Study study;
+    try {
+        study = region::municipalityStudy(region, municipalityIndex(region, regionPath, code));
+    } catch (const TaviError &error) {
+        StudyPrompts::showError(m_window, error.message());
+        return false;
+    }
+    const QString absolute = QFileInfo(regionPath).absoluteFilePath();
+    setStudy(study, study, QString(), StudyRegionLink{absolute, code},
+             regionNameOf(region, absolute));
+    rememberRegion(absolute);
+    return true;
+}
+
+// The municipality goes back into the region as it stands in the file now, so what the
+// planner changed elsewhere in the region since it was opened is kept.
+bool StudySession::saveToRegion()
+{
+    takeWindowInputs();
+    const StudyRegionLink link = m_region;
+    region::Region region;
+    Study stored;
+    try {
+        region = region::loadRegionFile(link.regionPath).region;
+        const int index = municipalityIndex(region, link.regionPath, link.code);
+        region::setMunicipalityStudy(region, index, m_study);
+        region::saveRegionFile(link.regionPath, region);
+        // What the region holds now is what a later opening shows.
+        stored = region::municipalityStudy(region, index);
+    } catch (const TaviError &error) {
+        StudyPrompts::showError(
+            m_window, QStringLiteral("O estudo \"%1\" não foi salvo na região.\n\n%2\n\nCom "
+                                     "\"Salvar estudo como…\" ele pode ser salvo num arquivo "
+                                     "de estudo.")
+                          .arg(displayName(), error.message()));
+        return false;
+    }
+    setStudy(stored, stored, QString(), link, regionNameOf(region, link.regionPath));
+    rememberRegion(link.regionPath);
+    return true;
+}
+
 bool StudySession::saveTo(const QString &path)
 {
     takeWindowInputs();
@@ -259,6 +363,8 @@ bool StudySession::saveTo(const QString &path)
 
 bool StudySession::save()
 {
+    if (!m_region.isEmpty())
+        return saveToRegion();
     return m_path.isEmpty() ? saveAs() : saveTo(m_path);
 }
 
@@ -268,7 +374,11 @@ bool StudySession::saveAs()
     if (suggested.isEmpty()) {
         QString folder;
         const QStringList recent = recentStudies();
-        if (!recent.isEmpty())
+        // A municipality of a region is saved beside its region, unless the planner keeps
+        // studies elsewhere.
+        if (!m_region.isEmpty() && recent.isEmpty())
+            folder = QFileInfo(m_region.regionPath).absolutePath();
+        else if (!recent.isEmpty())
             folder = QFileInfo(recent.first()).absolutePath();
         if (folder.isEmpty() || !QFileInfo(folder).isDir())
             folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -310,6 +420,7 @@ bool StudySession::offerRecovery()
     if (!orphan)
         return false;
     const QString original = orphan->reading.originalPath;
+    const StudyRegionLink link = orphan->reading.regionLink;
     const QString name = !orphan->reading.study.name.trimmed().isEmpty()
                              ? orphan->reading.study.name.trimmed()
                          : !original.isEmpty() ? QFileInfo(original).completeBaseName()
@@ -323,13 +434,25 @@ bool StudySession::offerRecovery()
     if (restore) {
         // The restored study has unsaved changes against its file (or against a new study).
         Study saved = defaultStudy();
-        if (!original.isEmpty()) {
+        QString regionName;
+        if (!link.isEmpty()) {
+            // Still the region's municipality: "Salvar" puts it back there, or says why not.
+            regionName = QFileInfo(link.regionPath).completeBaseName();
+            try {
+                const region::Region region = region::loadRegionFile(link.regionPath).region;
+                regionName = regionNameOf(region, link.regionPath);
+                saved = region::municipalityStudy(
+                    region, municipalityIndex(region, link.regionPath, link.code));
+            } catch (const TaviError &) {
+            }
+        } else if (!original.isEmpty()) {
             try {
                 saved = loadStudyFile(original).study;
             } catch (const TaviError &) {
             }
         }
-        setStudy(orphan->reading.study, saved, original);
+        setStudy(orphan->reading.study, saved, link.isEmpty() ? original : QString(), link,
+                 regionName);
         if (!isModified()) {
             // Nothing differs from the file: the copy was written just before a save.
             m_recovery->discard(*orphan);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/region/Region.h"
 #include "core/study/Study.h"
+#include "core/study/StudyFile.h"
 
 #include <QObject>
 #include <QPointer>
@@ -35,6 +37,18 @@ public:
     bool isModified() const { return m_study != m_saved; }
     // The study's name, else its file's name, else "Novo estudo".
     QString displayName() const;
+    // What the caption calls the study: its name, and the region it belongs to, if any
+    // ("São Paulo (SP) — região Alto Tietê").
+    QString title() const;
+    // When the study is a municipality of a region: the region's file and the municipality's
+    // code. Such a study has no file of its own (path() is empty): "Salvar" writes it back
+    // into the region.
+    const tavi::StudyRegionLink &regionLink() const { return m_region; }
+    // The region's name as it last read, else its file's name; empty for an ordinary study.
+    const QString &regionName() const { return m_regionName; }
+    // The region file the planner last worked on, empty when none; an empty path forgets it.
+    QString lastRegion() const;
+    void rememberRegion(const QString &path);
     // The most recently opened or saved studies, newest first, at most five.
     QStringList recentStudies() const;
 
@@ -53,6 +67,11 @@ public:
     bool newStudy();
     bool open();
     bool openFile(const QString &path, bool askFirst = true);
+    // Opens the municipality with that code, of the region in the file at `regionPath`, as the
+    // study; `region` is what that file holds, already read.
+    bool openMunicipality(const QString &regionPath, const QString &code, bool askFirst = true);
+    bool openMunicipality(const QString &regionPath, const tavi::region::Region &region,
+                          const QString &code, bool askFirst = true);
     bool save();
     bool saveAs();
     bool editNameAndNotes();
@@ -75,15 +94,20 @@ signals:
     void changed();
 
 private:
-    void setStudy(const tavi::Study &study, const tavi::Study &saved, const QString &path);
+    void setStudy(const tavi::Study &study, const tavi::Study &saved, const QString &path,
+                  const tavi::StudyRegionLink &region = tavi::StudyRegionLink(),
+                  const QString &regionName = QString());
     void studyEdited();
     void rememberRecent(const QString &path);
     bool saveTo(const QString &path);
+    bool saveToRegion();
 
     QWidget *m_window;
     tavi::Study m_study;
     tavi::Study m_saved;
     QString m_path;
+    tavi::StudyRegionLink m_region;
+    QString m_regionName;
     QPointer<QWidget> m_moduleWindow;
     QPointer<TF_Horizonte> m_horizonWindow;
     QPointer<TF_Balanco> m_balanceWindow;

@@ -7,6 +7,7 @@
 #include "frame/Pictures.h"
 #include "models/U_Balanco/TF_Balanco.h"
 #include "models/U_Horizonte/TF_Horizonte.h"
+#include "models/U_Regiao/TF_Regiao.h"
 #include "models/U_Resumo_Municipio/TF_Resumo_Municipio.h"
 #include "shell/StretchedImage.h"
 #include "shell/StudySession.h"
@@ -22,7 +23,8 @@
 #include <QMenuBar>
 #include <QScreen>
 
-TF_Principal::TF_Principal(QWidget *parent, const QString &recoveryFolder) : QMainWindow(parent)
+TF_Principal::TF_Principal(QWidget *parent, const QString &recoveryFolder)
+    : QMainWindow(parent), m_recoveryFolder(recoveryFolder)
 {
     setObjectName(QStringLiteral("F_Principal"));
     m_session = new StudySession(this, recoveryFolder);
@@ -95,6 +97,10 @@ void TF_Principal::buildMenu()
         addItem(models, QStringLiteral("a_balanco"), QStringLiteral("Balanço Hídrico"),
                 &TF_Principal::a_balancoTriggered);
     balance->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    // Many municipalities at once: not a window on the current study, as those above are.
+    addSeparator(models, QStringLiteral("N_regiao"));
+    addItem(models, QStringLiteral("a_regiao"), QStringLiteral("Região"),
+            &TF_Principal::a_regiaoTriggered);
 
     QMenu *help = addMenu(QStringLiteral("Ajuda1"), QStringLiteral("       Ajuda       "));
     QAction *guide = addItem(help, QStringLiteral("AjudadoModelo1"),
@@ -173,7 +179,7 @@ void TF_Principal::rebuildRecentStudies()
 
 void TF_Principal::showStudy()
 {
-    QString name = m_session->displayName();
+    QString name = m_session->title();
     // "[*]" is where the caption shows its unsaved mark; a name never stands for it.
     name.replace(QStringLiteral("[*]"), QStringLiteral("[ * ]"));
     setWindowTitle(QStringLiteral("%1[*] - Modelo de Demanda").arg(name));
@@ -315,6 +321,28 @@ void TF_Principal::a_balancoTriggered()
         m_session->attachBalance(window.get());
         return window;
     });
+}
+
+void TF_Principal::a_regiaoTriggered()
+{
+    runGuarded(this, [this] {
+        auto window = std::make_unique<TF_Regiao>(this, m_recoveryFolder);
+        // The planner goes on with the region of the last visit; one that no longer reads
+        // says why, once, and the window starts with a new region.
+        const QString last = m_session->lastRegion();
+        if (!last.isEmpty() && (!QFileInfo::exists(last) || !window->openRegion(last)))
+            m_session->rememberRegion(QString());
+        const int result = window->exec();
+        if (!window->regionPath().isEmpty())
+            m_session->rememberRegion(window->regionPath());
+        if (result != TF_Regiao::kOpenMunicipality || window->municipalityToOpen().isEmpty() ||
+            window->regionPath().isEmpty())
+            return;
+        // The region window saved the region before closing: what it holds is the file.
+        m_session->openMunicipality(window->regionPath(), window->region(),
+                                    window->municipalityToOpen());
+    });
+    giveActivationBack(this);
 }
 
 void TF_Principal::AjudadoModelo1Click()

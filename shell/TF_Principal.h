@@ -44,6 +44,7 @@ public slots:
     void a_resumoTriggered();
     void a_horizonteTriggered();
     void a_balancoTriggered();
+    void a_regiaoTriggered();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -64,6 +65,7 @@ private:
 
     StretchedImage *m_image = nullptr;
     StudySession *m_session = nullptr;
+    QString m_recoveryFolder;
     QMenu *m_fileMenu = nullptr;
     QAction *m_recentSeparator = nullptr;
     QList<QAction *> m_recentActions;

@@ -45,11 +45,11 @@ QStringList tableLines(const QByteArray &content, const QString &source)
     const QString decoded = eto::decodeWeatherText(content);
     if (decoded.trimmed().isEmpty())
         throw TableFormatError(source, 1, kFirstColumn, QStringLiteral("o arquivo está vazio."));
-    QStringList lines = decoded.split(QLatin1Char('\n'));
-    for (QString &line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    }
+    // Lines end in LF, CR LF, or a lone CR as older spreadsheets on the Mac write them.
+    QStringList lines = QString(decoded)
+                            .replace(QLatin1String("\r\n"), QLatin1String("\n"))
+                            .replace(QLatin1Char('\r'), QLatin1Char('\n'))
+                            .split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines[0].startsWith(QChar(0xFEFF)))
         lines[0].remove(0, 1);
     return lines;

@@ -134,6 +134,12 @@ TableReading SanitationTable::read(const QStringList &lines, const QString &sour
         throw TableFormatError(source, header + 1, QStringLiteral("1"),
                                QStringLiteral("o cabeçalho não tem a coluna do código IBGE do "
                                               "município (\"Código do Município\")."));
+    // The line was taken for the header by an indicator's code somewhere in it; a column must
+    // still be one, or the table gives nothing.
+    if (indicators.empty())
+        throw TableFormatError(source, header + 1, names.value(0),
+                               QStringLiteral("o cabeçalho não tem a coluna de nenhum dos "
+                                              "indicadores AG001, IN022 e IN049."));
     std::sort(indicators.begin(), indicators.end(),
               [](const auto &a, const auto &b) { return a.second < b.second; });
 

@@ -214,6 +214,19 @@ StudyReading readStudy(const QByteArray &content)
     reading.study.name = readText(root, QStringLiteral("nome"), QStringLiteral("nome"));
     reading.study.notes = readText(root, QStringLiteral("notas"), QStringLiteral("notas"));
     reading.originalPath = readText(root, QStringLiteral("arquivo"), QStringLiteral("arquivo"));
+    const QJsonValue region = root.value(QStringLiteral("regiao"));
+    if (!region.isUndefined()) {
+        if (!region.isObject())
+            failType(QStringLiteral("regiao"), QStringLiteral("um objeto"), region);
+        StudyRegionLink link;
+        link.regionPath = readText(region.toObject(), QStringLiteral("arquivo"),
+                                   QStringLiteral("regiao/arquivo"));
+        link.code =
+            readText(region.toObject(), QStringLiteral("codigo"), QStringLiteral("regiao/codigo"));
+        // A code without its region's file links to nothing.
+        if (!link.isEmpty())
+            reading.regionLink = link;
+    }
     const QJsonValue windows = root.value(QStringLiteral("janelas"));
     if (windows.isUndefined())
         fail(QStringLiteral("falta o membro \"janelas\""));
@@ -239,7 +252,8 @@ StudyReading readStudy(const QByteArray &content)
     return reading;
 }
 
-QByteArray writeStudy(const Study &study, const QString &originalPath)
+QByteArray writeStudy(const Study &study, const QString &originalPath,
+                      const StudyRegionLink &regionLink)
 {
     QByteArray out;
     out.reserve(32 * 1024);
@@ -253,6 +267,13 @@ QByteArray writeStudy(const Study &study, const QString &originalPath)
     if (!originalPath.isEmpty()) {
         out += ",\n  \"arquivo\": ";
         appendString(out, originalPath);
+    }
+    if (!regionLink.isEmpty()) {
+        out += ",\n  \"regiao\": {\"arquivo\": ";
+        appendString(out, regionLink.regionPath);
+        out += ", \"codigo\": ";
+        appendString(out, regionLink.code);
+        out += "}";
     }
     out += ",\n  \"janelas\": {";
     bool firstWindow = true;

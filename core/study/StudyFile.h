@@ -28,6 +28,21 @@ public:
     using TaviError::TaviError;
 };
 
+// A study that is one municipality of a region (".tavi-regiao"): the region's file and the
+// municipality's seven-digit code. Only a recovery copy records it, apart from its original
+// path, so that a program that knows no regions restores such a copy as a new study instead of
+// taking the region's file for a study file.
+struct StudyRegionLink {
+    QString regionPath;
+    QString code;
+
+    bool isEmpty() const { return regionPath.isEmpty(); }
+    bool operator==(const StudyRegionLink &other) const
+    {
+        return regionPath == other.regionPath && code == other.code;
+    }
+};
+
 struct StudyReading {
     Study study;
     // The members the file did not have, filled with their defaults
@@ -35,13 +50,16 @@ struct StudyReading {
     QStringList defaulted;
     // For a recovery copy: the file the study was last opened from or saved to, if any.
     QString originalPath;
+    // For a recovery copy of a region's municipality: its region.
+    StudyRegionLink regionLink;
 };
 
 // Reads a study file's content; throws StudyFormatError.
 StudyReading readStudy(const QByteArray &content);
 // The file content of a study, members in the order of the windows. A recovery copy also
-// names the file the study belongs to.
-QByteArray writeStudy(const Study &study, const QString &originalPath = QString());
+// names the file the study belongs to, or the region.
+QByteArray writeStudy(const Study &study, const QString &originalPath = QString(),
+                      const StudyRegionLink &regionLink = StudyRegionLink());
 
 // Reads the file at `path`; throws TaviError with a message that names the file.
 StudyReading loadStudyFile(const QString &path);

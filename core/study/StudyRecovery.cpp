@@ -15,9 +15,11 @@ StudyRecovery::StudyRecovery(const QString &folder) : m_copies(folder, QStringLi
 
 StudyRecovery::~StudyRecovery() = default;
 
-void StudyRecovery::write(const Study &study, const QString &originalPath)
+void StudyRecovery::write(const Study &study, const QString &originalPath,
+                          const StudyRegionLink &regionLink)
 {
-    m_copies.write([study, originalPath] { return writeStudy(study, originalPath); });
+    m_copies.write(
+        [study, originalPath, regionLink] { return writeStudy(study, originalPath, regionLink); });
 }
 
 void StudyRecovery::waitForWrites()

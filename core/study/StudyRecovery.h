@@ -28,7 +28,8 @@ public:
 
     // Writes the copy in the background; a later write replaces an earlier one. Failures are
     // silent: the copy is a safety net, not the user's file.
-    void write(const Study &study, const QString &originalPath);
+    void write(const Study &study, const QString &originalPath,
+               const StudyRegionLink &regionLink = StudyRegionLink());
     // Removes this program's copy, once any write in flight has ended.
     void remove();
     // Waits for the write in flight, if any.

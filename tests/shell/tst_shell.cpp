@@ -200,7 +200,8 @@ void TestShell::menuBarIsRightToLeftWithExactCaptions()
                           "guaparaaDiluiodeEsgotosDomsticos1|Água para a Diluição de Esgotos "
                           "Domésticos",
                           "N_resumo|-", "a_resumo|Resumo do Município",
-                          "a_horizonte|Horizonte e Cenários", "a_balanco|Balanço Hídrico"}));
+                          "a_horizonte|Horizonte e Cenários", "a_balanco|Balanço Hídrico",
+                          "N_regiao|-", "a_regiao|Região"}));
     QCOMPARE(entries(help->actions()),
              (QStringList{"AjudadoModelo1|Ajuda do Modelo", "N2|-", "Sobre1|Sobre"}));
     QVERIFY(action(&window, "AjudadoModelo1")->isEnabled());
