@@ -366,6 +366,12 @@ private:
             if (year != 0)
                 m_years.insert(year);
             if (cell->seen) {
+                // Two columns of one row giving the same figure: the header repeats a herd
+                // and a year, and nothing tells which of the two is the figure.
+                if (cell->line == line)
+                    fail(line, m_names[c],
+                         QStringLiteral("a coluna repete o rebanho e o ano de outra coluna do "
+                                        "cabeçalho; não há como saber qual valor usar."));
                 repeated = cell->line;
                 continue;
             }

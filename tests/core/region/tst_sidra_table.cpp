@@ -232,6 +232,10 @@ private slots:
         QTest::newRow("negative herd")
             << sidra(kLivestockTitles, {herdHeader, row("3550308", "A (SP)", {"-4", "2"})}) << 0
             << 5 << "Bovino";
+        QTest::newRow("a herd's column repeated")
+            << sidra(kLivestockTitles,
+                     {header({"Bovino", "Bovino"}), row("3550308", "A (SP)", {"1", "2"})})
+            << 0 << 5 << "Bovino";
         QTest::newRow("row too short")
             << sidra(kLivestockTitles, {herdHeader, row("3550308", "A (SP)", {"1"})}) << 0 << 5
             << "Equino";
