@@ -290,7 +290,12 @@ QString ImportPreview::countsText() const
 {
     QStringList parts{
         counted(int(matched.size()), "linha reconhecida", "linhas reconhecidas"),
-        counted(int(unmatched.size()), "sem município na região", "sem município na região"),
+        // Building a region, a row of a municipality it lacks is what adds it, not a row
+        // left out.
+        options.addMissingMunicipalities
+            ? counted(int(unmatched.size()), "linha de município que a região não tinha",
+                      "linhas de municípios que a região não tinha")
+            : counted(int(unmatched.size()), "sem município na região", "sem município na região"),
         counted(int(duplicates.size()), "repetida", "repetidas"),
         counted(int(missing.size()), "valor não disponível", "valores não disponíveis"),
         counted(int(changes.size()), "valor alterado", "valores alterados") +

@@ -262,11 +262,11 @@ void RegionImportTest::addsMissingMunicipalities()
                                            "grupos.csv", CodeTableKind::Groups);
     const ImportPreview preview = previewImport(empty, {{population()}, {groups}}, {true});
     QCOMPARE(preview.addedMunicipalities, 3);
-    QCOMPARE(
-        preview.countsText(),
-        QStringLiteral("0 linhas reconhecidas, 5 sem município na região, 0 repetidas, 1 valor "
-                       "não disponível, 4 valores alterados em 2 municípios, 3 municípios "
-                       "acrescentados"));
+    QCOMPARE(preview.countsText(),
+             QStringLiteral("0 linhas reconhecidas, 5 linhas de municípios que a região não tinha, "
+                            "0 repetidas, 1 valor "
+                            "não disponível, 4 valores alterados em 2 municípios, 3 municípios "
+                            "acrescentados"));
     const Region after = applyImport(empty, preview);
     QCOMPARE(int(after.municipalities.size()), 3);
     QCOMPARE(after.municipalities[1].displayName(), QStringLiteral("Belo Horizonte (MG)"));
