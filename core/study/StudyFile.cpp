@@ -1,7 +1,6 @@
 #include "core/study/StudyFile.h"
 
-#include "core/files/FileFailureReason.h"
-#include "core/files/FileReplacement.h"
+#include "core/files/WholeFileWrite.h"
 #include "core/numbers/StudyText.h"
 #include "core/study/StudyBalanceFile.h"
 #include "core/study/StudyCaptions.h"
@@ -10,11 +9,8 @@
 #include "core/tables/CellTable.h"
 
 #include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
-
-#include <cerrno>
 
 namespace tavi
 {
@@ -262,19 +258,7 @@ void saveStudyFile(const QString &path, const Study &study)
 
 void saveStudyContent(const QString &path, const QByteArray &content)
 {
-    FileReplacement replacement(path);
-    QString problem = replacement.begin();
-    if (problem.isEmpty()) {
-        QFile file(replacement.temporaryPath());
-        errno = 0;
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(content) != content.size() || !file.flush())
-            problem = fileFailureReason(errno ? errno : EIO);
-        file.close();
-    }
-    if (problem.isEmpty())
-        problem = replacement.commit(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                     QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    const QString problem = writeWholeFile(path, content);
     if (!problem.isEmpty())
         throw TaviError(QStringLiteral("Não foi possível salvar o estudo \"%1\": %2.")
                             .arg(QDir::toNativeSeparators(path), problem));
