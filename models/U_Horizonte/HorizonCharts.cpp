@@ -2,6 +2,7 @@
 
 #include "frame/ChartAxes.h"
 #include "frame/ChartStyle.h"
+#include "frame/ChartViews.h"
 
 #include <QAreaSeries>
 #include <QCategoryAxis>
@@ -31,14 +32,8 @@ double hm3(long double cubicMetres)
 
 QChartView *viewOf(QChart *chart, QWidget *parent)
 {
-    auto *view = new QChartView(chart, parent);
-    // A screen reader reads the figures from the tables; the chart says what it draws.
-    view->setAccessibleName(chart->title());
-    view->setAccessibleDescription(
-        QStringLiteral("Os mesmos valores estão nas tabelas anuais dos cenários"));
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setFocusPolicy(Qt::NoFocus);
-    return view;
+    return ChartViews::view(
+        chart, parent, QStringLiteral("Os mesmos valores estão nas tabelas anuais dos cenários"));
 }
 
 bool isDrawn(const ScenarioRun &run)

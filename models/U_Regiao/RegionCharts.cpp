@@ -3,6 +3,7 @@
 #include "core/region/RegionTables.h"
 #include "frame/ChartAxes.h"
 #include "frame/ChartStyle.h"
+#include "frame/ChartViews.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <array>
 
+using ChartViews::newChart;
 using namespace tavi;
 using namespace tavi::region;
 
@@ -32,22 +34,9 @@ double hm3(long double cubicMetres)
 
 QChartView *viewOf(QChart *chart, QWidget *parent)
 {
-    auto *view = new QChartView(chart, parent);
-    // A screen reader reads the figures from the tables; the chart says what it draws.
-    view->setAccessibleName(chart->title());
-    view->setAccessibleDescription(
+    return ChartViews::view(
+        chart, parent,
         QStringLiteral("Os mesmos valores estão nas tabelas de resultados da região"));
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setFocusPolicy(Qt::NoFocus);
-    return view;
-}
-
-QChart *newChart(const QString &title)
-{
-    auto *chart = new QChart;
-    ChartStyle::prepare(chart);
-    chart->setTitle(title);
-    return chart;
 }
 
 // One bar per category, stacked by sector in the summary's colours. A sector that failed
