@@ -159,23 +159,8 @@ QString fieldsHtml(const Study &study, const QString &window)
 QString agricultureHtml(const Study &study)
 {
     const WindowInputs agriculture = windowInputs(study, keys::kAgricultureWindow);
-    const StudyGrid crops = agriculture.grids.value(keys::kCropTable);
-    const StudyGrid params = agriculture.grids.value(keys::kCropParameters);
-    QList<QStringList> rows;
-    for (int k = 0; k < crops.size() && k < agriculture::kClasses; ++k) {
-        QStringList row;
-        for (const QString &cell : crops[k])
-            row << shown(cell).trimmed();
-        row.removeAt(agriculture::kUnitColumn);
-        for (int p = 0; p < params.size(); ++p)
-            row << shown(params[p].value(k)).trimmed();
-        rows << row;
-    }
-    QStringList headings = cropColumnCaptions();
-    headings.removeAt(agriculture::kUnitColumn);
-    headings += cropParameterCaptions();
     QString html = heading(escaped(studyWindowCaption(keys::kAgricultureWindow)), 11) +
-                   ReportHtml::table(headings, rows);
+                   ReportHtml::cropTable(agriculture);
     html += QStringLiteral("<p>%1.</p>")
                 .arg(agriculture.seriesOrigin
                          ? escaped(seriesOriginLine(*agriculture.seriesOrigin))

@@ -1,5 +1,11 @@
 #include "models/U_Resumo_Municipio/ReportHtml.h"
 
+#include "core/base/LocaleSettings.h"
+#include "core/numbers/StudyText.h"
+#include "core/sectors/catalogue/AgricultureTables.h"
+#include "core/sectors/catalogue/StudyKeys.h"
+#include "core/study/StudyCaptions.h"
+#include "core/study/StudyInputs.h"
 #include "frame/ChartStyle.h"
 #include "models/U_Resumo_Municipio/ReportChartObject.h"
 
@@ -68,6 +74,29 @@ QString heading(const QString &text, int points, bool newPage)
         .arg(newPage ? QStringLiteral("; page-break-before: always") : QString())
         .arg(points)
         .arg(text);
+}
+
+QString cropTable(const tavi::WindowInputs &agriculture)
+{
+    using namespace tavi;
+    const auto shown = [](const QString &studyText) {
+        return fromStudyText(studyText, LocaleSettings::current()).trimmed();
+    };
+    const StudyGrid crops = agriculture.grids.value(keys::kCropTable);
+    const StudyGrid params = agriculture.grids.value(keys::kCropParameters);
+    QList<QStringList> rows;
+    for (int k = 0; k < crops.size() && k < agriculture::kClasses; ++k) {
+        QStringList row;
+        for (const QString &cell : crops[k])
+            row << shown(cell);
+        row.removeAt(agriculture::kUnitColumn);
+        for (int p = 0; p < params.size(); ++p)
+            row << shown(params[p].value(k));
+        rows << row;
+    }
+    QStringList headings = cropColumnCaptions();
+    headings.removeAt(agriculture::kUnitColumn);
+    return table(headings + cropParameterCaptions(), rows);
 }
 
 void printPages(QPdfWriter &pdf, const QString &html, const std::vector<PlacedChart> &charts,

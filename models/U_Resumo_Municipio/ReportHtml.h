@@ -7,6 +7,11 @@
 
 #include <vector>
 
+namespace tavi
+{
+struct WindowInputs;
+}
+
 class QChart;
 class QPdfWriter;
 
@@ -31,6 +36,10 @@ QString wideTable(const QStringList &headers, const QList<QStringList> &rows,
 // A heading in bold at `points`: the rich text's own headings take pixel sizes, tiny at the
 // printer's fineness.
 QString heading(const QString &text, int points, bool newPage = false);
+
+// The agriculture window's crops with their parameters, a row a crop class, figures as the
+// user writes them.
+QString cropTable(const tavi::WindowInputs &agriculture);
 
 // A chart drawn in where its mark stands in the report's text, `heightShare` of the page high.
 struct PlacedChart {

@@ -127,21 +127,7 @@ QString agricultureInputsHtml(const Study &study)
 {
     QString html = heading(sectorDescriptor(SectorId::Agriculture).caption, 11);
     const WindowInputs agriculture = inputsOf(study, SectorId::Agriculture);
-    const StudyGrid crops = agriculture.grids.value(keys::kCropTable);
-    const StudyGrid params = agriculture.grids.value(keys::kCropParameters);
-    QList<QStringList> cropRows;
-    for (int k = 0; k < crops.size() && k < agriculture::kClasses; ++k) {
-        QStringList row;
-        for (const QString &cell : crops[k])
-            row << shown(cell).trimmed();
-        row.removeAt(agriculture::kUnitColumn);
-        for (int p = 0; p < params.size(); ++p)
-            row << shown(params[p].value(k)).trimmed();
-        cropRows << row;
-    }
-    QStringList cropHeadings = cropColumnCaptions();
-    cropHeadings.removeAt(agriculture::kUnitColumn);
-    html += table(cropHeadings + cropParameterCaptions(), cropRows);
+    html += ReportHtml::cropTable(agriculture);
     html += seriesOriginHtml(agriculture.seriesOrigin);
     // The year of series, month by month: its sums, where every day reads.
     const StudyGrid serie = agriculture.grids.value(keys::kSeries);
