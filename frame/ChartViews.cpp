@@ -8,6 +8,14 @@
 namespace ChartViews
 {
 
+const QString kVolumeUnit = QStringLiteral("hm³/ano");
+
+double hm3(long double cubicMetres)
+{
+    constexpr long double kCubicMetresPerHm3 = 1e6;
+    return double(cubicMetres / kCubicMetresPerHm3);
+}
+
 QChart *newChart(const QString &title)
 {
     auto *chart = new QChart;

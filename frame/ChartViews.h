@@ -18,4 +18,10 @@ QChart *newChart(const QString &title);
 // sentence telling where the same figures are; it takes no focus, as nothing in it is typed.
 QChartView *view(QChart *chart, QWidget *parent, const QString &tables);
 
+// A year's volume as the region's and the horizon's charts draw it: a municipality's year runs
+// from thousands to billions of cubic metres, and hm3/ano keeps the axis short where m3/ano
+// would run to nine digits.
+extern const QString kVolumeUnit;
+double hm3(long double cubicMetres);
+
 } // namespace ChartViews

@@ -14,21 +14,12 @@
 #include <algorithm>
 #include <limits>
 
+using ChartViews::hm3;
+using ChartViews::kVolumeUnit;
 using tavi::horizon::ScenarioRun;
 
 namespace
 {
-
-// Over a horizon a demand is read a year at a time, and a municipality's year comes in
-// millions of cubic metres: hm3/ano keeps the axis short where m3/ano would run to nine
-// digits.
-constexpr double kCubicMetresPerHm3 = 1e6;
-const QString kVolumeUnit = QStringLiteral("hm³/ano");
-
-double hm3(long double cubicMetres)
-{
-    return double(cubicMetres / kCubicMetresPerHm3);
-}
 
 QChartView *viewOf(QChart *chart, QWidget *parent)
 {

@@ -15,22 +15,14 @@
 #include <algorithm>
 #include <array>
 
+using ChartViews::hm3;
+using ChartViews::kVolumeUnit;
 using ChartViews::newChart;
 using namespace tavi;
 using namespace tavi::region;
 
 namespace
 {
-
-// A municipality's year runs from thousands to billions of cubic metres: hm3/ano keeps the
-// axis short, as in the horizon's charts.
-constexpr double kCubicMetresPerHm3 = 1e6;
-const QString kVolumeUnit = QStringLiteral("hm³/ano");
-
-double hm3(long double cubicMetres)
-{
-    return double(cubicMetres / kCubicMetresPerHm3);
-}
 
 QChartView *viewOf(QChart *chart, QWidget *parent)
 {
