@@ -1,8 +1,7 @@
 #include "export/RegionExport.h"
 
 #include "core/base/LocaleSettings.h"
-#include "core/files/FileFailureReason.h"
-#include "core/files/FileReplacement.h"
+#include "core/files/WholeFileWrite.h"
 #include "core/region/RegionTables.h"
 #include "core/region/RegionWorkbook.h"
 #include "export/BusyCursor.h"
@@ -11,11 +10,8 @@
 #include "export/SheetBookExport.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-
-#include <cerrno>
 
 using namespace tavi::region;
 
@@ -34,19 +30,7 @@ std::function<QString(QWidget *, const QString &)> &csvChooser()
 // Returns an empty text, or why the file could not be written.
 QString writeCsv(const QString &path, const QByteArray &content)
 {
-    tavi::FileReplacement replacement(path);
-    QString problem = replacement.begin();
-    if (problem.isEmpty()) {
-        QFile file(replacement.temporaryPath());
-        errno = 0;
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(content) != content.size() || !file.flush())
-            problem = tavi::fileFailureReason(errno ? errno : EIO);
-        file.close();
-    }
-    if (problem.isEmpty())
-        problem = replacement.commit(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                     QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    const QString problem = tavi::writeWholeFile(path, content);
     return problem.isEmpty() ? QString()
                              : QStringLiteral("Não foi possível salvar o arquivo \"%1\": %2.")
                                    .arg(QDir::toNativeSeparators(path), problem);

@@ -5,6 +5,7 @@
 #include "core/horizon/HorizonWorkbook.h"
 #include "core/numbers/GeneralFormat.h"
 #include "core/tables/CellTable.h"
+#include "core/workbook/TableSheetRows.h"
 #include "core/workbook/WorkbookRange.h"
 
 #include <algorithm>
@@ -29,47 +30,18 @@ constexpr int kMonthDemandColumn = 1;
 constexpr int kMonthQ95Column = 4;
 constexpr int kMonthAvailableColumn = kMonthColumns;
 
-QList<QStringList> rowsOf(const CellTable &table)
-{
-    QList<QStringList> rows;
-    for (int r = 0; r < table.storedRows(); ++r) {
-        QStringList row;
-        for (int c = 0; c < table.columns(); ++c)
-            row << table.cell(c, r);
-        // A table filled short of its rows leaves them empty; the sheet has no use for them.
-        if (std::all_of(row.begin(), row.end(), [](const QString &cell) { return cell.isEmpty(); }))
-            continue;
-        rows << row;
-    }
-    return rows;
-}
-
-template <typename Fill> QList<QStringList> tableRows(int columns, int rows, Fill fill)
-{
-    CellTable table(columns, rows, rows, true);
-    fill(table);
-    return rowsOf(table);
-}
-
-// Column `column` (from 0) of a sheet, from its second row down `count` rows: "B2:B13".
-QString columnRange(int column, int count)
-{
-    const QString letters = columnLetters(column + 1);
-    return QStringLiteral("%1%2:%1%3").arg(letters).arg(2).arg(1 + count);
-}
-
 BalanceWorksheet balanceSheet(const WaterBalance &balance)
 {
     BalanceWorksheet sheet{kBalanceSheet, {}};
-    sheet.rows << tableRows(kReferenceFlowColumns, 10, [&](CellTable &table) {
+    sheet.rows << filledSheetRows(kReferenceFlowColumns, 10, [&](CellTable &table) {
         fillReferenceFlowTable(table, balance, FiguresStyle::Stored);
     });
     sheet.rows << QStringList();
-    sheet.rows << tableRows(kFitColumns, 4, [&](CellTable &table) {
+    sheet.rows << filledSheetRows(kFitColumns, 4, [&](CellTable &table) {
         fillFitTable(table, balance, FiguresStyle::Stored);
     });
     sheet.rows << QStringList();
-    sheet.rows << tableRows(kRatioColumns, 5, [&](CellTable &table) {
+    sheet.rows << filledSheetRows(kRatioColumns, 5, [&](CellTable &table) {
         fillRatioTable(table, balance, FiguresStyle::Stored);
     });
     // What the figures leave out goes with them into the sheet, where no window shows it.
@@ -90,8 +62,9 @@ BalanceWorksheet monthSheet(const WaterBalance &balance)
 {
     BalanceWorksheet sheet{
         kMonthSheet,
-        tableRows(kMonthColumns, int(balance.months.size()) + 1,
-                  [&](CellTable &table) { fillMonthTable(table, balance, FiguresStyle::Stored); })};
+        filledSheetRows(kMonthColumns, int(balance.months.size()) + 1, [&](CellTable &table) {
+            fillMonthTable(table, balance, FiguresStyle::Stored);
+        })};
     // The flow that may be granted is the same every month; a column of it draws the line the
     // demand is set against.
     if (balance.computed()) {
@@ -154,11 +127,11 @@ BalanceBook balanceBook(const WaterBalance &balance, const std::vector<ScenarioB
     book.worksheets.push_back(balanceSheet(balance));
     book.worksheets.push_back(monthSheet(balance));
     book.worksheets.push_back(
-        {kYearSheet,
-         tableRows(kSeriesYearColumns, balance.flows ? int(balance.flows->years.size()) + 1 : 1,
-                   [&](CellTable &table) {
-                       fillSeriesYearTable(table, balance, FiguresStyle::Stored);
-                   })});
+        {kYearSheet, filledSheetRows(kSeriesYearColumns,
+                                     balance.flows ? int(balance.flows->years.size()) + 1 : 1,
+                                     [&](CellTable &table) {
+                                         fillSeriesYearTable(table, balance, FiguresStyle::Stored);
+                                     })});
     book.worksheets.push_back(durationSheet(balance));
     book.worksheets.push_back(minimaSheet(balance));
     QStringList names{kBalanceSheet, kMonthSheet,    kYearSheet,   kDurationSheet,
@@ -171,10 +144,11 @@ BalanceBook balanceBook(const WaterBalance &balance, const std::vector<ScenarioB
             continue;
         }
         book.worksheets.push_back(
-            {name, tableRows(kHorizonBalanceColumns, int(scenario.years.size()) + 1,
-                             [&](CellTable &table) {
-                                 fillHorizonBalanceTable(table, scenario, FiguresStyle::Stored);
-                             })});
+            {name, filledSheetRows(kHorizonBalanceColumns, int(scenario.years.size()) + 1,
+                                   [&](CellTable &table) {
+                                       fillHorizonBalanceTable(table, scenario,
+                                                               FiguresStyle::Stored);
+                                   })});
     }
 
     const int durationPoints = int(book.worksheets[3].rows.size()) - 1;
@@ -182,21 +156,21 @@ BalanceBook balanceBook(const WaterBalance &balance, const std::vector<ScenarioB
         book.charts.push_back({kDurationChart,
                                WorkbookChart::kLine,
                                kDurationSheet,
-                               {columnRange(1, durationPoints)},
-                               columnRange(0, durationPoints)});
+                               {sheetColumnRange(1, durationPoints)},
+                               sheetColumnRange(0, durationPoints)});
 
     const int months = int(balance.months.size());
     if (months > 0) {
         BalanceChartSheet demand{kDemandChart,
                                  WorkbookChart::kLine,
                                  kMonthSheet,
-                                 {columnRange(kMonthDemandColumn, months)},
-                                 columnRange(0, months)};
+                                 {sheetColumnRange(kMonthDemandColumn, months)},
+                                 sheetColumnRange(0, months)};
         if (balance.computed())
-            demand.ranges << columnRange(kMonthAvailableColumn, months);
+            demand.ranges << sheetColumnRange(kMonthAvailableColumn, months);
         if (std::any_of(balance.months.begin(), balance.months.end(),
                         [](const MonthBalance &month) { return month.monthQ95.has_value(); }))
-            demand.ranges << columnRange(kMonthQ95Column, months);
+            demand.ranges << sheetColumnRange(kMonthQ95Column, months);
         book.charts.push_back(demand);
     }
 
@@ -205,10 +179,10 @@ BalanceBook balanceBook(const WaterBalance &balance, const std::vector<ScenarioB
         BalanceChartSheet fits{kMinimaChart,
                                WorkbookChart::kLine,
                                kMinimaSheet,
-                               {columnRange(1, minima)},
-                               columnRange(0, minima)};
+                               {sheetColumnRange(1, minima)},
+                               sheetColumnRange(0, minima)};
         if (balance.flows && balance.flows->fits.weibull)
-            fits.ranges << columnRange(2, minima) << columnRange(3, minima);
+            fits.ranges << sheetColumnRange(2, minima) << sheetColumnRange(3, minima);
         book.charts.push_back(fits);
     }
     return book;

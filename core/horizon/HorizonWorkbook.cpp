@@ -3,6 +3,7 @@
 #include "core/horizon/HorizonTables.h"
 #include "core/horizon/HorizonYearColumns.h"
 #include "core/tables/CellTable.h"
+#include "core/workbook/TableSheetRows.h"
 #include "core/workbook/WorkbookRange.h"
 
 #include <map>
@@ -59,24 +60,12 @@ QString fittedName(const QString &prefix, const QString &name, const QString &su
     }
 }
 
-QList<QStringList> rowsOf(const CellTable &table)
-{
-    QList<QStringList> rows;
-    for (int r = 0; r < table.storedRows(); ++r) {
-        QStringList row;
-        for (int c = 0; c < table.columns(); ++c)
-            row << table.cell(c, r);
-        rows << row;
-    }
-    return rows;
-}
-
 QList<QStringList> yearTable(const ScenarioRun &run)
 {
     CellTable table(kHorizonYearColumns, int(run.years.size()) + 1, int(run.years.size()) + 1,
                     true);
     fillHorizonYearTable(table, run, FiguresStyle::Stored);
-    return rowsOf(table);
+    return sheetRows(table, EmptyRows::Kept);
 }
 
 QList<QStringList> differenceTable(const std::vector<ScenarioRun> &runs)
@@ -85,17 +74,13 @@ QList<QStringList> differenceTable(const std::vector<ScenarioRun> &runs)
     CellTable table(kDifferenceColumns, int(differences.size()) + 1, int(differences.size()) + 1,
                     true);
     fillDifferenceTable(table, differences, FiguresStyle::Stored);
-    return rowsOf(table);
+    return sheetRows(table, EmptyRows::Kept);
 }
 
 // A column of a sheet from its first year row down `years` rows: "C2:C22".
 QString columnRange(int column, int years)
 {
-    const QString letters = columnLetters(column + 1);
-    return QStringLiteral("%1%2:%1%3")
-        .arg(letters)
-        .arg(HorizonSheets::kFirstYearRow)
-        .arg(HorizonSheets::kFirstYearRow + years - 1);
+    return sheetColumnRange(column, years, HorizonSheets::kFirstYearRow);
 }
 
 // The years down, each computed scenario's total across, in hm3/ano as its year table writes

@@ -1,27 +1,16 @@
 #include "core/region/CodeTable.h"
 
-#include "core/files/FileFailureReason.h"
 #include "core/region/MunicipalityCode.h"
 #include "core/region/RegionTableText.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
-
-#include <cerrno>
 
 namespace tavi::region
 {
 
 namespace
 {
-
-QString openFailure(const QString &path, const QString &reason)
-{
-    return QStringLiteral("Não foi possível ler a tabela \"%1\": %2")
-        .arg(QDir::toNativeSeparators(path), reason);
-}
 
 QString valueTitle(CodeTableKind kind)
 {
@@ -96,26 +85,8 @@ CodeTable readCodeTable(const QByteArray &content, const QString &source, CodeTa
 
 CodeTable loadCodeTable(const QString &path, CodeTableKind kind)
 {
-    const QFileInfo info(path);
-    if (info.isDir())
-        throw TaviError(openFailure(path, QStringLiteral("é uma pasta, não um arquivo.")));
-    if (!info.exists())
-        throw TaviError(openFailure(path, QStringLiteral("o arquivo não existe.")));
-    // Read whole, a file of gigabytes would take the memory before anything could say no.
-    if (info.size() > kLargestTableBytes)
-        throw TableFormatError(info.fileName(), 1, QStringLiteral("1"),
-                               QStringLiteral("o arquivo tem %1 MB, mais que os %2 MB de "
-                                              "qualquer tabela.")
-                                   .arg(info.size() / (1024 * 1024))
-                                   .arg(kLargestTableBytes / (1024 * 1024)));
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly))
-        throw TaviError(openFailure(path, fileFailureReason(errno ? errno : ENOENT) + '.'));
-    const QByteArray content = file.read(kLargestTableBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        throw TaviError(openFailure(path, file.errorString() + '.'));
-    return readCodeTable(content, info.fileName(), kind);
+    return readCodeTable(text::readTableFile(path, QStringLiteral("qualquer tabela")),
+                         QFileInfo(path).fileName(), kind);
 }
 
 } // namespace tavi::region

@@ -1,6 +1,5 @@
 #include "core/region/RegionFile.h"
 
-#include "core/files/FileFailureReason.h"
 #include "core/files/WholeFileWrite.h"
 #include "core/numbers/StudyText.h"
 #include "core/region/MunicipalityCode.h"
@@ -10,16 +9,10 @@
 #include "core/study/StudyJson.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QStringDecoder>
-
-#include <cerrno>
-#include <cmath>
 
 namespace tavi::region
 {
@@ -36,107 +29,26 @@ const QString kFormatName = QStringLiteral("tavi-regiao");
     throw RegionFormatError(reason);
 }
 
-// Line and column (from 1) of a byte offset, counting characters rather than bytes.
-QString positionOf(const QByteArray &content, qsizetype offset)
-{
-    offset = qBound(qsizetype(0), offset, content.size());
-    const QByteArray before = content.left(offset);
-    const qsizetype lineStart = before.lastIndexOf('\n') + 1;
-    return QStringLiteral("linha %1, coluna %2")
-        .arg(before.count('\n') + 1)
-        .arg(QString::fromUtf8(before.mid(lineStart)).size() + 1);
-}
-
-QJsonObject parse(const QByteArray &content)
-{
-    if (content.size() > kLargestRegionFile)
-        failRegion(QStringLiteral("o arquivo tem %1 bytes, grande demais para uma região")
-                       .arg(content.size()));
-    if (content.trimmed().isEmpty())
-        failRegion(QStringLiteral("o arquivo está vazio"));
-    if (content.contains('\0'))
-        failRegion(QStringLiteral("o arquivo é binário, não um texto"));
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-    const QString decoded = decoder(content);
-    Q_UNUSED(decoded)
-    if (decoder.hasError())
-        failRegion(QStringLiteral("o arquivo não é um texto em UTF-8"));
-    QByteArray json = content;
-    if (json.startsWith("\xEF\xBB\xBF"))
-        json.remove(0, 3);
-    QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-    if (error.error != QJsonParseError::NoError) {
-        if (json.mid(error.offset).trimmed().isEmpty() &&
-            error.error != QJsonParseError::GarbageAtEnd && json.trimmed().startsWith('{'))
-            failRegion(QStringLiteral("o arquivo está incompleto: termina na %1 antes do fim "
-                                      "da região")
-                           .arg(positionOf(json, error.offset)));
-        failRegion(QStringLiteral("o arquivo está danificado: o conteúdo não é JSON válido (%1)")
-                       .arg(positionOf(json, error.offset)));
-    }
-    if (!document.isObject())
-        failRegion(QStringLiteral("o arquivo não é uma região do TAVI"));
-    return document.object();
-}
-
-QString typeName(const QJsonValue &value)
-{
-    switch (value.type()) {
-    case QJsonValue::Null:
-        return QStringLiteral("nulo");
-    case QJsonValue::Bool:
-        return QStringLiteral("um valor lógico");
-    case QJsonValue::Double:
-        return QStringLiteral("um número");
-    case QJsonValue::String:
-        return QStringLiteral("um texto");
-    case QJsonValue::Array:
-        return QStringLiteral("uma lista");
-    case QJsonValue::Object:
-        return QStringLiteral("um objeto");
-    case QJsonValue::Undefined:
-        break;
-    }
-    return QStringLiteral("indefinido");
-}
-
 [[noreturn]] void failType(const QString &member, const QString &expected, const QJsonValue &value)
 {
     failRegion(
         QStringLiteral("%1: deveria ser %2, mas é %3").arg(member, expected, typeName(value)));
 }
 
-void checkHeader(const QJsonObject &root)
+const FileKind &regionKind()
 {
-    if (root.value(QStringLiteral("formato")).toString() != kFormatName)
-        failRegion(QStringLiteral("o arquivo não é uma região do TAVI (não tem o formato \"%1\")")
-                       .arg(kFormatName));
-    const QJsonValue version = root.value(QStringLiteral("versao"));
-    if (version.isUndefined())
-        failRegion(QStringLiteral("falta o membro \"versao\""));
-    const double number = version.toDouble(-1);
-    if (!version.isDouble() || number != std::floor(number))
-        failType(QStringLiteral("versao"), QStringLiteral("um número inteiro"), version);
-    const QString written = QString::number(number, 'f', 0);
-    if (number > kRegionFileVersion)
-        failRegion(QStringLiteral("a região foi gravada na versão %1 do formato, mais nova do que "
-                                  "esta versão do programa sabe ler (%2); abra-a com uma versão "
-                                  "mais nova do TAVI")
-                       .arg(written)
-                       .arg(kRegionFileVersion));
-    if (number < 1)
-        failRegion(QStringLiteral("a versão %1 do formato não existe").arg(written));
-}
-
-QString readText(const QJsonObject &object, const QString &name, const QString &member)
-{
-    const QJsonValue value = object.value(name);
-    if (value.isUndefined())
-        return QString();
-    if (!value.isString())
-        failType(member, QStringLiteral("um texto"), value);
-    return value.toString();
+    static const FileKind kind{
+        kFormatName,
+        kRegionFileVersion,
+        kLargestRegionFile,
+        QStringLiteral("uma região"),
+        QStringLiteral("da região"),
+        QStringLiteral("a região foi gravada na versão %1 do formato, mais nova do que esta "
+                       "versão do programa sabe ler (%2); abra-a com uma versão mais nova do TAVI"),
+        failRegion,
+        failType,
+    };
+    return kind;
 }
 
 QMap<QString, QString> readTexts(const QJsonObject &object, const QString &name,
@@ -150,7 +62,8 @@ QMap<QString, QString> readTexts(const QJsonObject &object, const QString &name,
         failType(member, QStringLiteral("um objeto"), value);
     const QJsonObject inner = value.toObject();
     for (auto i = inner.constBegin(); i != inner.constEnd(); ++i)
-        texts.insert(i.key(), readText(inner, i.key(), member + QLatin1Char('/') + i.key()));
+        texts.insert(i.key(),
+                     readText(inner, i.key(), member + QLatin1Char('/') + i.key(), regionKind()));
     return texts;
 }
 
@@ -207,26 +120,30 @@ Municipality readMunicipality(const QJsonValue &value, const Study &templateStud
     const QJsonValue code = object.value(QStringLiteral("codigo"));
     if (code.isUndefined())
         failRegion(QStringLiteral("%1: falta o código do município").arg(member));
-    municipality.code = readText(object, QStringLiteral("codigo"), codeMember);
+    municipality.code = readText(object, QStringLiteral("codigo"), codeMember, regionKind());
     const std::optional<MunicipalityCode> checked = MunicipalityCode::fromText(municipality.code);
     if (!checked || checked->code() != municipality.code)
         failRegion(QStringLiteral("%1: \"%2\" não é um código de município do IBGE")
                        .arg(codeMember, municipality.code));
-    municipality.name = readText(object, QStringLiteral("nome"), member + QStringLiteral("/nome"));
-    municipality.state = readText(object, QStringLiteral("uf"), member + QStringLiteral("/uf"));
+    municipality.name =
+        readText(object, QStringLiteral("nome"), member + QStringLiteral("/nome"), regionKind());
+    municipality.state =
+        readText(object, QStringLiteral("uf"), member + QStringLiteral("/uf"), regionKind());
     municipality.group =
-        readText(object, QStringLiteral("grupo"), member + QStringLiteral("/grupo"));
+        readText(object, QStringLiteral("grupo"), member + QStringLiteral("/grupo"), regionKind());
     municipality.sources =
         readTexts(object, QStringLiteral("origens"), member + QStringLiteral("/origens"));
     municipality.notAvailable = readTexts(object, QStringLiteral("indisponiveis"),
                                           member + QStringLiteral("/indisponiveis"));
-    municipality.referenceFlow = readText(object, QStringLiteral("vazao_referencia"),
-                                          member + QStringLiteral("/vazao_referencia"));
+    municipality.referenceFlow =
+        readText(object, QStringLiteral("vazao_referencia"),
+                 member + QStringLiteral("/vazao_referencia"), regionKind());
     if (!municipality.referenceFlow.isEmpty() && !isFieldStudyText(municipality.referenceFlow))
         failRegion(QStringLiteral("%1/vazao_referencia: \"%2\" não é um número")
                        .arg(member, municipality.referenceFlow));
     municipality.referenceFlowSource =
-        readText(object, QStringLiteral("origem_vazao"), member + QStringLiteral("/origem_vazao"));
+        readText(object, QStringLiteral("origem_vazao"), member + QStringLiteral("/origem_vazao"),
+                 regionKind());
 
     const QJsonValue windows = object.value(QStringLiteral("janelas"));
     if (!windows.isUndefined() && !windows.isObject())
@@ -330,25 +247,6 @@ void appendOverrides(QByteArray &out, const StudyOverrides &overrides)
         appendBalance(out, *overrides.balance);
 }
 
-// The content of a file, read whole; "" with the reason when it cannot be read.
-QString readFile(const QString &path, QByteArray *content)
-{
-    const QFileInfo info(path);
-    if (info.isDir())
-        return QStringLiteral("é uma pasta, não um arquivo");
-    if (!info.exists())
-        return QStringLiteral("o arquivo não existe");
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly))
-        return fileFailureReason(errno ? errno : ENOENT);
-    // One byte more than the largest region tells a file too large without reading it all.
-    *content = file.read(kLargestRegionFile + 1);
-    if (file.error() != QFileDevice::NoError)
-        return file.errorString();
-    return QString();
-}
-
 QString openFailure(const QString &path, const QString &reason)
 {
     return QStringLiteral("Não foi possível abrir a região \"%1\": %2.")
@@ -359,13 +257,14 @@ QString openFailure(const QString &path, const QString &reason)
 
 RegionReading readRegion(const QByteArray &content)
 {
-    const QJsonObject root = parse(content);
-    checkHeader(root);
+    const QJsonObject root = parseFile(content, regionKind());
+    checkHeader(root, regionKind());
     RegionReading reading;
     Region &region = reading.region;
-    region.name = readText(root, QStringLiteral("nome"), QStringLiteral("nome"));
-    region.notes = readText(root, QStringLiteral("notas"), QStringLiteral("notas"));
-    reading.originalPath = readText(root, QStringLiteral("arquivo"), QStringLiteral("arquivo"));
+    region.name = readText(root, QStringLiteral("nome"), QStringLiteral("nome"), regionKind());
+    region.notes = readText(root, QStringLiteral("notas"), QStringLiteral("notas"), regionKind());
+    reading.originalPath =
+        readText(root, QStringLiteral("arquivo"), QStringLiteral("arquivo"), regionKind());
 
     const QJsonValue model = root.value(QStringLiteral("modelo"));
     if (model.isUndefined())
@@ -448,7 +347,7 @@ QByteArray writeRegion(const Region &region, const QString &originalPath)
 RegionReading loadRegionFile(const QString &path)
 {
     QByteArray content;
-    const QString problem = readFile(path, &content);
+    const QString problem = readFileContent(path, regionKind(), &content);
     if (!problem.isEmpty())
         throw TaviError(openFailure(path, problem));
     try {

@@ -1,29 +1,13 @@
 #include "core/region/RegionTable.h"
 
-#include "core/files/FileFailureReason.h"
 #include "core/region/RegionTableText.h"
 #include "core/region/SanitationTable.h"
 #include "core/region/SidraTable.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-
-#include <cerrno>
 
 namespace tavi::region
 {
-
-namespace
-{
-
-QString openFailure(const QString &path, const QString &reason)
-{
-    return QStringLiteral("Não foi possível ler a tabela \"%1\": %2")
-        .arg(QDir::toNativeSeparators(path), reason);
-}
-
-} // namespace
 
 TableFormatError::TableFormatError(const QString &source, int line, const QString &column,
                                    const QString &what)
@@ -109,27 +93,8 @@ TableReading readRegionTable(const QByteArray &content, const QString &source, i
 
 TableReading loadRegionTable(const QString &path, int year)
 {
-    const QFileInfo info(path);
-    if (info.isDir())
-        throw TaviError(openFailure(path, QStringLiteral("é uma pasta, não um arquivo.")));
-    if (!info.exists())
-        throw TaviError(openFailure(path, QStringLiteral("o arquivo não existe.")));
-    // Read whole, a file of gigabytes would take the memory before anything could say no.
-    if (info.size() > kLargestTableBytes)
-        throw TableFormatError(info.fileName(), 1, QStringLiteral("1"),
-                               QStringLiteral("o arquivo tem %1 MB, mais que os %2 MB de "
-                                              "qualquer tabela pública.")
-                                   .arg(info.size() / (1024 * 1024))
-                                   .arg(kLargestTableBytes / (1024 * 1024)));
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly))
-        throw TaviError(openFailure(path, fileFailureReason(errno ? errno : ENOENT) + '.'));
-    // A file that grows while it is read is still held to the limit.
-    const QByteArray content = file.read(kLargestTableBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        throw TaviError(openFailure(path, file.errorString() + '.'));
-    return readRegionTable(content, info.fileName(), year);
+    return readRegionTable(text::readTableFile(path, QStringLiteral("qualquer tabela pública")),
+                           QFileInfo(path).fileName(), year);
 }
 
 } // namespace tavi::region

@@ -1,8 +1,15 @@
 #include "core/region/RegionTableText.h"
 
+#include "core/base/TaviError.h"
+#include "core/files/FileFailureReason.h"
 #include "core/numbers/DecimalDigits.h"
 #include "core/weather/WeatherText.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
 #include <cmath>
 
 namespace tavi::region::text
@@ -147,6 +154,35 @@ void checkWidth(QStringList &fields, const QStringList &titles, const QString &s
                            QStringLiteral("a linha tem %1 colunas, e o cabeçalho só tem %2.")
                                .arg(fields.size())
                                .arg(titles.size()));
+}
+
+QByteArray readTableFile(const QString &path, const QString &tables)
+{
+    const auto failure = [&path](const QString &reason) {
+        return TaviError(QStringLiteral("Não foi possível ler a tabela \"%1\": %2")
+                             .arg(QDir::toNativeSeparators(path), reason));
+    };
+    const QFileInfo info(path);
+    if (info.isDir())
+        throw failure(QStringLiteral("é uma pasta, não um arquivo."));
+    if (!info.exists())
+        throw failure(QStringLiteral("o arquivo não existe."));
+    // Read whole, a file of gigabytes would take the memory before anything could say no.
+    if (info.size() > kLargestTableBytes)
+        throw TableFormatError(info.fileName(), 1, QStringLiteral("1"),
+                               QStringLiteral("o arquivo tem %1 MB, mais que os %2 MB de %3.")
+                                   .arg(info.size() / (1024 * 1024))
+                                   .arg(kLargestTableBytes / (1024 * 1024))
+                                   .arg(tables));
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly))
+        throw failure(fileFailureReason(errno ? errno : ENOENT) + '.');
+    // A file that grows while it is read is still held to the limit.
+    const QByteArray content = file.read(kLargestTableBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        throw failure(file.errorString() + '.');
+    return content;
 }
 
 } // namespace tavi::region::text

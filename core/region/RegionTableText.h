@@ -3,6 +3,7 @@
 #include "core/files/DelimitedFields.h"
 #include "core/region/RegionTable.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -53,5 +54,10 @@ int yearOf(const QString &text);
 // The row's width against the header's, an empty field after a trailing separator dropped;
 // throws TableFormatError naming the first missing or extra column.
 void checkWidth(QStringList &fields, const QStringList &titles, const QString &source, int line);
+
+// The whole content of the table file at `path`, refused unread beyond kLargestTableBytes:
+// `tables` names what no table outgrows in that message ("qualquer tabela pública"). Throws
+// TaviError naming the file, or TableFormatError for one too large.
+QByteArray readTableFile(const QString &path, const QString &tables);
 
 } // namespace tavi::region::text

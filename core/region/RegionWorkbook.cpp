@@ -3,6 +3,7 @@
 #include "core/numbers/GeneralFormat.h"
 #include "core/region/RegionTables.h"
 #include "core/tables/CellTable.h"
+#include "core/workbook/TableSheetRows.h"
 #include "core/workbook/WorkbookChart.h"
 #include "core/workbook/WorkbookRange.h"
 
@@ -26,34 +27,6 @@ const QString kScenarioChart = QStringLiteral("Total por Cenário");
 
 // In the totals table: the group's name, then its counts, then each sector's volume and share.
 constexpr int kFirstTotalSectorColumn = 3;
-
-QList<QStringList> rowsOf(const CellTable &table)
-{
-    QList<QStringList> rows;
-    for (int r = 0; r < table.storedRows(); ++r) {
-        QStringList row;
-        for (int c = 0; c < table.columns(); ++c)
-            row << table.cell(c, r);
-        if (std::all_of(row.begin(), row.end(), [](const QString &cell) { return cell.isEmpty(); }))
-            continue;
-        rows << row;
-    }
-    return rows;
-}
-
-template <typename Fill> QList<QStringList> tableRows(int columns, int rows, Fill fill)
-{
-    CellTable table(std::max(1, columns), std::max(1, rows), std::max(1, rows), true);
-    fill(table);
-    return rowsOf(table);
-}
-
-// Column `column` (from 0) of a sheet, from its second row down `count` rows: "B2:B21".
-QString columnRange(int column, int count)
-{
-    const QString letters = columnLetters(column + 1);
-    return QStringLiteral("%1%2:%1%3").arg(letters).arg(2).arg(1 + count);
-}
 
 int failureCount(const RegionResults &results)
 {
@@ -115,22 +88,24 @@ SheetBook regionBook(const Region &region, const RegionResults &results)
     const int municipalities = int(results.municipalities.size());
     const QStringList municipalityColumns = municipalityHeaders(results);
     book.worksheets.push_back(
-        {kMunicipalitySheet,
-         tableRows(int(municipalityColumns.size()), municipalities + 1, [&](CellTable &table) {
-             fillMunicipalityTable(table, results, FiguresStyle::Stored);
-         })});
+        {kMunicipalitySheet, filledSheetRows(int(municipalityColumns.size()), municipalities + 1,
+                                             [&](CellTable &table) {
+                                                 fillMunicipalityTable(table, results,
+                                                                       FiguresStyle::Stored);
+                                             })});
     const int groups = int(results.groups.size());
     book.worksheets.push_back(
         {kTotalSheet,
-         tableRows(int(totalHeaders(results).size()), groups + 2, [&](CellTable &table) {
+         filledSheetRows(int(totalHeaders(results).size()), groups + 2, [&](CellTable &table) {
              fillTotalTable(table, results, FiguresStyle::Stored);
          })});
     book.worksheets.push_back(
-        {kFailureSheet, tableRows(3, failureCount(results) + 1,
-                                  [&](CellTable &table) { fillFailureTable(table, results); })});
+        {kFailureSheet, filledSheetRows(3, failureCount(results) + 1, [&](CellTable &table) {
+             fillFailureTable(table, results);
+         })});
     book.worksheets.push_back(
-        {kSourceSheet, tableRows(5, sourceCount(region) + 1,
-                                 [&](CellTable &table) { fillSourceTable(table, region); })});
+        {kSourceSheet, filledSheetRows(5, sourceCount(region) + 1,
+                                       [&](CellTable &table) { fillSourceTable(table, region); })});
     book.worksheets.push_back(largestSheet(results));
     const bool withScenarios = !results.region.horizon.empty();
     if (withScenarios)
@@ -142,24 +117,27 @@ SheetBook regionBook(const Region &region, const RegionResults &results)
                         WorkbookChart::kColumnStacked,
                         kLargestSheet,
                         {},
-                        columnRange(0, largest)};
+                        sheetColumnRange(0, largest)};
         for (int s = 0; s < kSummarySectors; ++s)
-            chart.ranges << columnRange(1 + s, largest);
+            chart.ranges << sheetColumnRange(1 + s, largest);
         book.charts.push_back(chart);
     }
     if (groups > 0) {
-        BookChart chart{
-            kGroupChart, WorkbookChart::kColumnStacked, kTotalSheet, {}, columnRange(0, groups)};
+        BookChart chart{kGroupChart,
+                        WorkbookChart::kColumnStacked,
+                        kTotalSheet,
+                        {},
+                        sheetColumnRange(0, groups)};
         for (int s = 0; s < kSummarySectors; ++s)
-            chart.ranges << columnRange(kFirstTotalSectorColumn + 2 * s, groups);
+            chart.ranges << sheetColumnRange(kFirstTotalSectorColumn + 2 * s, groups);
         book.charts.push_back(chart);
     }
     if (withScenarios)
         book.charts.push_back({kScenarioChart,
                                WorkbookChart::kColumnStacked,
                                kScenarioSheet,
-                               {columnRange(2, int(results.region.horizon.size()))},
-                               columnRange(0, int(results.region.horizon.size()))});
+                               {sheetColumnRange(2, int(results.region.horizon.size()))},
+                               sheetColumnRange(0, int(results.region.horizon.size()))});
     return book;
 }
 

@@ -1,7 +1,6 @@
 #include "core/study/StudyFile.h"
 
-#include "core/files/FileFailureReason.h"
-#include "core/files/FileReplacement.h"
+#include "core/files/WholeFileWrite.h"
 #include "core/numbers/StudyText.h"
 #include "core/study/StudyBalanceFile.h"
 #include "core/study/StudyCaptions.h"
@@ -10,15 +9,8 @@
 #include "core/tables/CellTable.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QStringDecoder>
-
-#include <cerrno>
-#include <cmath>
 
 namespace tavi
 {
@@ -29,6 +21,7 @@ namespace
 using namespace studyjson;
 
 const QString kFormatName = QStringLiteral("tavi-estudo");
+
 QString parseProblem(QJsonParseError::ParseError error)
 {
     switch (error) {
@@ -66,83 +59,21 @@ QString parseProblem(QJsonParseError::ParseError error)
     return QStringLiteral("o conteúdo não é JSON válido");
 }
 
-// Line and column (from 1) of a byte offset, counting characters rather than bytes.
-QString positionOf(const QByteArray &content, int offset)
+const FileKind &studyKind()
 {
-    offset = qBound(0, offset, int(content.size()));
-    const QByteArray before = content.left(offset);
-    const int line = int(before.count('\n')) + 1;
-    const int lineStart = int(before.lastIndexOf('\n')) + 1;
-    const int column = int(QString::fromUtf8(before.mid(lineStart)).size()) + 1;
-    return QStringLiteral("linha %1, coluna %2").arg(line).arg(column);
-}
-
-QJsonDocument parse(const QByteArray &content)
-{
-    if (content.size() > kLargestStudyFile)
-        fail(QStringLiteral("o arquivo tem %1 bytes, grande demais para um estudo")
-                 .arg(content.size()));
-    if (content.trimmed().isEmpty())
-        fail(QStringLiteral("o arquivo está vazio"));
-    if (content.contains('\0'))
-        fail(QStringLiteral("o arquivo é binário, não um texto"));
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-    const QString decoded = decoder(content);
-    Q_UNUSED(decoded)
-    if (decoder.hasError())
-        fail(QStringLiteral("o arquivo não é um texto em UTF-8"));
-    QByteArray json = content;
-    if (json.startsWith("\xEF\xBB\xBF"))
-        json.remove(0, 3);
-    QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-    if (error.error != QJsonParseError::NoError) {
-        // Whatever is left open when the content runs out was cut short.
-        const bool cutShort = json.mid(error.offset).trimmed().isEmpty() &&
-                              error.error != QJsonParseError::GarbageAtEnd &&
-                              json.trimmed().startsWith('{');
-        if (cutShort)
-            fail(QStringLiteral("o arquivo está incompleto: termina na %1 antes do fim do estudo")
-                     .arg(positionOf(json, error.offset)));
-        fail(QStringLiteral("o arquivo está danificado: %1 (%2)")
-                 .arg(parseProblem(error.error), positionOf(json, error.offset)));
-    }
-    if (!document.isObject())
-        fail(QStringLiteral("o arquivo não é um estudo do TAVI"));
-    return document;
-}
-
-void checkHeader(const QJsonObject &root)
-{
-    if (root.value(QStringLiteral("formato")).toString() != kFormatName)
-        fail(QStringLiteral("o arquivo não é um estudo do TAVI (não tem o formato \"%1\")")
-                 .arg(kFormatName));
-    const QJsonValue version = root.value(QStringLiteral("versao"));
-    if (version.isUndefined())
-        fail(QStringLiteral("falta o membro \"versao\""));
-    const double number = version.toDouble(-1);
-    if (!version.isDouble() || number != std::floor(number))
-        failType(QStringLiteral("versao"), QStringLiteral("um número inteiro"), version);
-    // Written out in full: a version far beyond any integer type is still named as it stands.
-    const QString written = QString::number(number, 'f', 0);
-    if (number > kStudyFileVersion)
-        fail(QStringLiteral("o estudo foi gravado na versão %1 do formato, mais nova do que esta "
-                            "versão do programa sabe ler (%2); abra-o com uma versão mais nova "
-                            "do TAVI")
-                 .arg(written)
-                 .arg(kStudyFileVersion));
-    if (number < 1)
-        fail(QStringLiteral("a versão %1 do formato não existe").arg(written));
-}
-
-QString readText(const QJsonObject &object, const QString &name, const QString &member)
-{
-    const QJsonValue value = object.value(name);
-    if (value.isUndefined())
-        return QString();
-    if (!value.isString())
-        failType(member, QStringLiteral("um texto"), value);
-    return value.toString();
+    static const FileKind kind{
+        kFormatName,
+        kStudyFileVersion,
+        kLargestStudyFile,
+        QStringLiteral("um estudo"),
+        QStringLiteral("do estudo"),
+        QStringLiteral("o estudo foi gravado na versão %1 do formato, mais nova do que esta "
+                       "versão do programa sabe ler (%2); abra-o com uma versão mais nova do TAVI"),
+        fail,
+        failType,
+        parseProblem,
+    };
+    return kind;
 }
 
 WindowInputs readWindow(const QJsonObject &object, const StudyWindowLayout &layout,
@@ -189,40 +120,28 @@ WindowInputs readWindow(const QJsonObject &object, const StudyWindowLayout &layo
     return inputs;
 }
 
-QString fileReadFailure(const QString &path)
-{
-    const QFileInfo info(path);
-    if (info.isDir())
-        return QStringLiteral("é uma pasta, não um arquivo");
-    // Not the reason a save gives for ENOENT, "A pasta não existe": here it is the file.
-    if (!info.exists())
-        return QStringLiteral("o arquivo não existe");
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly))
-        return fileFailureReason(errno ? errno : ENOENT);
-    return QString();
-}
-
 } // namespace
 
 StudyReading readStudy(const QByteArray &content)
 {
-    const QJsonObject root = parse(content).object();
-    checkHeader(root);
+    const QJsonObject root = parseFile(content, studyKind());
+    checkHeader(root, studyKind());
     StudyReading reading;
-    reading.study.name = readText(root, QStringLiteral("nome"), QStringLiteral("nome"));
-    reading.study.notes = readText(root, QStringLiteral("notas"), QStringLiteral("notas"));
-    reading.originalPath = readText(root, QStringLiteral("arquivo"), QStringLiteral("arquivo"));
+    reading.study.name =
+        readText(root, QStringLiteral("nome"), QStringLiteral("nome"), studyKind());
+    reading.study.notes =
+        readText(root, QStringLiteral("notas"), QStringLiteral("notas"), studyKind());
+    reading.originalPath =
+        readText(root, QStringLiteral("arquivo"), QStringLiteral("arquivo"), studyKind());
     const QJsonValue region = root.value(QStringLiteral("regiao"));
     if (!region.isUndefined()) {
         if (!region.isObject())
             failType(QStringLiteral("regiao"), QStringLiteral("um objeto"), region);
         StudyRegionLink link;
         link.regionPath = readText(region.toObject(), QStringLiteral("arquivo"),
-                                   QStringLiteral("regiao/arquivo"));
-        link.code =
-            readText(region.toObject(), QStringLiteral("codigo"), QStringLiteral("regiao/codigo"));
+                                   QStringLiteral("regiao/arquivo"), studyKind());
+        link.code = readText(region.toObject(), QStringLiteral("codigo"),
+                             QStringLiteral("regiao/codigo"), studyKind());
         // A code without its region's file links to nothing.
         if (!link.isEmpty())
             reading.regionLink = link;
@@ -321,16 +240,10 @@ QString studyOpenFailure(const QString &path, const QString &reason)
 
 StudyReading loadStudyFile(const QString &path)
 {
-    const QString problem = fileReadFailure(path);
+    QByteArray content;
+    const QString problem = readFileContent(path, studyKind(), &content);
     if (!problem.isEmpty())
         throw TaviError(studyOpenFailure(path, problem));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw TaviError(studyOpenFailure(path, fileFailureReason(errno)));
-    // One byte more than the largest study tells a file too large without reading it all.
-    const QByteArray content = file.read(kLargestStudyFile + 1);
-    if (file.error() != QFileDevice::NoError)
-        throw TaviError(studyOpenFailure(path, file.errorString()));
     try {
         return readStudy(content);
     } catch (const StudyFormatError &error) {
@@ -345,19 +258,7 @@ void saveStudyFile(const QString &path, const Study &study)
 
 void saveStudyContent(const QString &path, const QByteArray &content)
 {
-    FileReplacement replacement(path);
-    QString problem = replacement.begin();
-    if (problem.isEmpty()) {
-        QFile file(replacement.temporaryPath());
-        errno = 0;
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(content) != content.size() || !file.flush())
-            problem = fileFailureReason(errno ? errno : EIO);
-        file.close();
-    }
-    if (problem.isEmpty())
-        problem = replacement.commit(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                     QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    const QString problem = writeWholeFile(path, content);
     if (!problem.isEmpty())
         throw TaviError(QStringLiteral("Não foi possível salvar o estudo \"%1\": %2.")
                             .arg(QDir::toNativeSeparators(path), problem));

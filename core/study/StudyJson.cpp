@@ -1,9 +1,17 @@
 #include "core/study/StudyJson.h"
 
+#include "core/files/FileFailureReason.h"
 #include "core/study/StudyCaptions.h"
 #include "core/tables/CellBlock.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QStringDecoder>
+
+#include <cerrno>
+#include <cmath>
 
 namespace tavi::studyjson
 {
@@ -72,6 +80,108 @@ QString typeName(const QJsonValue &value)
 {
     fail(QStringLiteral("o membro \"%1\" deveria ser %2, mas é %3")
              .arg(studyMemberCaption(member), expected, typeName(value)));
+}
+
+namespace
+{
+
+// Line and column (from 1) of a byte offset, counting characters rather than bytes.
+QString positionOf(const QByteArray &content, qsizetype offset)
+{
+    offset = qBound(qsizetype(0), offset, content.size());
+    const QByteArray before = content.left(offset);
+    const qsizetype lineStart = before.lastIndexOf('\n') + 1;
+    return QStringLiteral("linha %1, coluna %2")
+        .arg(before.count('\n') + 1)
+        .arg(QString::fromUtf8(before.mid(lineStart)).size() + 1);
+}
+
+} // namespace
+
+QJsonObject parseFile(const QByteArray &content, const FileKind &kind)
+{
+    if (content.size() > kind.largest)
+        kind.fail(QStringLiteral("o arquivo tem %1 bytes, grande demais para %2")
+                      .arg(content.size())
+                      .arg(kind.noun));
+    if (content.trimmed().isEmpty())
+        kind.fail(QStringLiteral("o arquivo está vazio"));
+    if (content.contains('\0'))
+        kind.fail(QStringLiteral("o arquivo é binário, não um texto"));
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    const QString decoded = decoder(content);
+    Q_UNUSED(decoded)
+    if (decoder.hasError())
+        kind.fail(QStringLiteral("o arquivo não é um texto em UTF-8"));
+    QByteArray json = content;
+    if (json.startsWith("\xEF\xBB\xBF"))
+        json.remove(0, 3);
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError) {
+        // Whatever is left open when the content runs out was cut short.
+        const bool cutShort = json.mid(error.offset).trimmed().isEmpty() &&
+                              error.error != QJsonParseError::GarbageAtEnd &&
+                              json.trimmed().startsWith('{');
+        if (cutShort)
+            kind.fail(QStringLiteral("o arquivo está incompleto: termina na %1 antes do fim %2")
+                          .arg(positionOf(json, error.offset), kind.end));
+        const QString problem = kind.parseProblem ? kind.parseProblem(error.error)
+                                                  : QStringLiteral("o conteúdo não é JSON válido");
+        kind.fail(QStringLiteral("o arquivo está danificado: %1 (%2)")
+                      .arg(problem, positionOf(json, error.offset)));
+    }
+    if (!document.isObject())
+        kind.fail(QStringLiteral("o arquivo não é %1 do TAVI").arg(kind.noun));
+    return document.object();
+}
+
+void checkHeader(const QJsonObject &root, const FileKind &kind)
+{
+    if (root.value(QStringLiteral("formato")).toString() != kind.format)
+        kind.fail(QStringLiteral("o arquivo não é %1 do TAVI (não tem o formato \"%2\")")
+                      .arg(kind.noun, kind.format));
+    const QJsonValue version = root.value(QStringLiteral("versao"));
+    if (version.isUndefined())
+        kind.fail(QStringLiteral("falta o membro \"versao\""));
+    const double number = version.toDouble(-1);
+    if (!version.isDouble() || number != std::floor(number))
+        kind.failType(QStringLiteral("versao"), QStringLiteral("um número inteiro"), version);
+    // Written out in full: a version far beyond any integer type is still named as it stands.
+    const QString written = QString::number(number, 'f', 0);
+    if (number > kind.version)
+        kind.fail(kind.tooNew.arg(written).arg(kind.version));
+    if (number < 1)
+        kind.fail(QStringLiteral("a versão %1 do formato não existe").arg(written));
+}
+
+QString readText(const QJsonObject &object, const QString &name, const QString &member,
+                 const FileKind &kind)
+{
+    const QJsonValue value = object.value(name);
+    if (value.isUndefined())
+        return QString();
+    if (!value.isString())
+        kind.failType(member, QStringLiteral("um texto"), value);
+    return value.toString();
+}
+
+QString readFileContent(const QString &path, const FileKind &kind, QByteArray *content)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QStringLiteral("é uma pasta, não um arquivo");
+    // Not the reason a save gives for ENOENT, "A pasta não existe": here it is the file.
+    if (!info.exists())
+        return QStringLiteral("o arquivo não existe");
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly))
+        return fileFailureReason(errno ? errno : ENOENT);
+    *content = file.read(kind.largest + 1);
+    if (file.error() != QFileDevice::NoError)
+        return file.errorString();
+    return QString();
 }
 
 QString checkedCellText(const QJsonValue &value, const QString &member)

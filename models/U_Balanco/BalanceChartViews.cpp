@@ -4,6 +4,7 @@
 #include "core/base/LocaleSettings.h"
 #include "frame/ChartAxes.h"
 #include "frame/ChartStyle.h"
+#include "frame/ChartViews.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -23,6 +24,7 @@
 #include <cmath>
 #include <limits>
 
+using ChartViews::newChart;
 using tavi::balance::ChartPoint;
 using tavi::balance::ScenarioBalance;
 using tavi::balance::WaterBalance;
@@ -38,22 +40,8 @@ constexpr qint64 kMsPerDay = 24LL * 60 * 60 * 1000;
 
 QChartView *viewOf(QChart *chart, QWidget *parent)
 {
-    auto *view = new QChartView(chart, parent);
-    // A screen reader reads the figures from the tables; the chart says what it draws.
-    view->setAccessibleName(chart->title());
-    view->setAccessibleDescription(
-        QStringLiteral("Os mesmos valores estão nas tabelas do balanço hídrico"));
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setFocusPolicy(Qt::NoFocus);
-    return view;
-}
-
-QChart *newChart(const QString &title)
-{
-    auto *chart = new QChart;
-    ChartStyle::prepare(chart);
-    chart->setTitle(title);
-    return chart;
+    return ChartViews::view(
+        chart, parent, QStringLiteral("Os mesmos valores estão nas tabelas do balanço hídrico"));
 }
 
 // Lines that only mark a level are read from their own label or the axis, not the legend.

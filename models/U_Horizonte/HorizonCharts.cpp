@@ -2,6 +2,7 @@
 
 #include "frame/ChartAxes.h"
 #include "frame/ChartStyle.h"
+#include "frame/ChartViews.h"
 
 #include <QAreaSeries>
 #include <QCategoryAxis>
@@ -13,32 +14,17 @@
 #include <algorithm>
 #include <limits>
 
+using ChartViews::hm3;
+using ChartViews::kVolumeUnit;
 using tavi::horizon::ScenarioRun;
 
 namespace
 {
 
-// Over a horizon a demand is read a year at a time, and a municipality's year comes in
-// millions of cubic metres: hm3/ano keeps the axis short where m3/ano would run to nine
-// digits.
-constexpr double kCubicMetresPerHm3 = 1e6;
-const QString kVolumeUnit = QStringLiteral("hm³/ano");
-
-double hm3(long double cubicMetres)
-{
-    return double(cubicMetres / kCubicMetresPerHm3);
-}
-
 QChartView *viewOf(QChart *chart, QWidget *parent)
 {
-    auto *view = new QChartView(chart, parent);
-    // A screen reader reads the figures from the tables; the chart says what it draws.
-    view->setAccessibleName(chart->title());
-    view->setAccessibleDescription(
-        QStringLiteral("Os mesmos valores estão nas tabelas anuais dos cenários"));
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setFocusPolicy(Qt::NoFocus);
-    return view;
+    return ChartViews::view(
+        chart, parent, QStringLiteral("Os mesmos valores estão nas tabelas anuais dos cenários"));
 }
 
 bool isDrawn(const ScenarioRun &run)

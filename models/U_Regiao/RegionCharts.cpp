@@ -3,6 +3,7 @@
 #include "core/region/RegionTables.h"
 #include "frame/ChartAxes.h"
 #include "frame/ChartStyle.h"
+#include "frame/ChartViews.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
@@ -14,40 +15,20 @@
 #include <algorithm>
 #include <array>
 
+using ChartViews::hm3;
+using ChartViews::kVolumeUnit;
+using ChartViews::newChart;
 using namespace tavi;
 using namespace tavi::region;
 
 namespace
 {
 
-// A municipality's year runs from thousands to billions of cubic metres: hm3/ano keeps the
-// axis short, as in the horizon's charts.
-constexpr double kCubicMetresPerHm3 = 1e6;
-const QString kVolumeUnit = QStringLiteral("hm³/ano");
-
-double hm3(long double cubicMetres)
-{
-    return double(cubicMetres / kCubicMetresPerHm3);
-}
-
 QChartView *viewOf(QChart *chart, QWidget *parent)
 {
-    auto *view = new QChartView(chart, parent);
-    // A screen reader reads the figures from the tables; the chart says what it draws.
-    view->setAccessibleName(chart->title());
-    view->setAccessibleDescription(
+    return ChartViews::view(
+        chart, parent,
         QStringLiteral("Os mesmos valores estão nas tabelas de resultados da região"));
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setFocusPolicy(Qt::NoFocus);
-    return view;
-}
-
-QChart *newChart(const QString &title)
-{
-    auto *chart = new QChart;
-    ChartStyle::prepare(chart);
-    chart->setTitle(title);
-    return chart;
 }
 
 // One bar per category, stacked by sector in the summary's colours. A sector that failed

@@ -9,22 +9,17 @@
 #include "core/study/StudyCaptions.h"
 #include "core/tables/CellTable.h"
 #include "core/weather/SeriesOrigin.h"
-#include "frame/ChartStyle.h"
 #include "models/U_Regiao/RegionCharts.h"
-#include "models/U_Resumo_Municipio/ReportChartObject.h"
 #include "models/U_Resumo_Municipio/ReportHtml.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QChart>
 #include <QChartView>
 #include <QDate>
 #include <QDir>
 #include <QPageLayout>
-#include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QSaveFile>
-#include <QTextDocument>
 
 #include <algorithm>
 #include <map>
@@ -46,7 +41,6 @@ const char *const kGroupsMark = "[[grafico-grupos]]";
 const char *const kScenariosMark = "[[grafico-cenarios]]";
 // As the summary's report: text laid out at the printer's fineness, charts as vectors.
 constexpr int kResolution = 300;
-constexpr double kFooterMillimetres = 6;
 // What a value a table marked not available shows in the inputs by source.
 const char *const kNotAvailable = "n.d.";
 
@@ -165,23 +159,8 @@ QString fieldsHtml(const Study &study, const QString &window)
 QString agricultureHtml(const Study &study)
 {
     const WindowInputs agriculture = windowInputs(study, keys::kAgricultureWindow);
-    const StudyGrid crops = agriculture.grids.value(keys::kCropTable);
-    const StudyGrid params = agriculture.grids.value(keys::kCropParameters);
-    QList<QStringList> rows;
-    for (int k = 0; k < crops.size() && k < agriculture::kClasses; ++k) {
-        QStringList row;
-        for (const QString &cell : crops[k])
-            row << shown(cell).trimmed();
-        row.removeAt(agriculture::kUnitColumn);
-        for (int p = 0; p < params.size(); ++p)
-            row << shown(params[p].value(k)).trimmed();
-        rows << row;
-    }
-    QStringList headings = cropColumnCaptions();
-    headings.removeAt(agriculture::kUnitColumn);
-    headings += cropParameterCaptions();
     QString html = heading(escaped(studyWindowCaption(keys::kAgricultureWindow)), 11) +
-                   ReportHtml::table(headings, rows);
+                   ReportHtml::cropTable(agriculture);
     html += QStringLiteral("<p>%1.</p>")
                 .arg(agriculture.seriesOrigin
                          ? escaped(seriesOriginLine(*agriculture.seriesOrigin))
@@ -438,54 +417,21 @@ QString overviewHtml(const Region &region, const RegionResults &results)
     return html;
 }
 
-// The report's pages, as the summary's: tables whose heading row comes again on each page,
-// the charts drawn in as vectors, and a footer naming the region and the page.
+// The report's pages, as the summary's, with a footer naming the region.
 void printPages(QPdfWriter &pdf, const QString &html, const QString &name,
                 const RegionResults &results)
 {
-    QTextDocument document;
-    document.documentLayout()->setPaintDevice(&pdf);
-    const QSizeF paper = pdf.pageLayout().paintRectPixels(pdf.resolution()).size();
-    const double footer = kFooterMillimetres / 25.4 * pdf.resolution();
-    const QSizeF body(paper.width(), paper.height() - footer);
-    document.setPageSize(body);
-    auto *charts = new ReportChartObject(&document);
-    document.setHtml(html);
     const std::pair<const char *, std::unique_ptr<QChartView>> views[] = {
         {kLargestMark,
          std::unique_ptr<QChartView>(makeLargestMunicipalitiesChart(results, nullptr))},
         {kGroupsMark, std::unique_ptr<QChartView>(makeGroupTotalsChart(results, nullptr))},
         {kScenariosMark, std::unique_ptr<QChartView>(makeScenarioTotalsChart(results, nullptr))}};
-    for (const auto &[mark, view] : views) {
-        if (!view || !view->chart())
-            continue;
-        ChartStyle::setPaperFonts(view->chart());
+    std::vector<ReportHtml::PlacedChart> charts;
+    for (const auto &[mark, view] : views)
         // On a landscape page a chart as high as half its width fills the page's height.
-        charts->place(QLatin1String(mark), view->chart(), 0.5);
-    }
-    // Every chart put in place leaves the text after it laid out partly (SummaryReport.cpp).
-    document.markContentsDirty(0, document.characterCount());
-
-    QPainter painter(&pdf);
-    QFont footerFont(QStringLiteral("sans-serif"));
-    footerFont.setPointSizeF(8);
-    const int pages = document.pageCount();
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0)
-            pdf.newPage();
-        painter.save();
-        painter.translate(0, -page * body.height());
-        document.drawContents(&painter, QRectF(QPointF(0, page * body.height()), body));
-        painter.restore();
-        painter.setFont(footerFont);
-        painter.setPen(Qt::darkGray);
-        painter.drawText(QRectF(0, body.height(), paper.width(), footer),
-                         Qt::AlignBottom | Qt::AlignHCenter,
-                         QStringLiteral("Modelo TAVI — Região %1 — página %2 de %3")
-                             .arg(name)
-                             .arg(page + 1)
-                             .arg(pages));
-    }
+        if (view && view->chart())
+            charts.push_back({QLatin1String(mark), view->chart(), 0.5});
+    ReportHtml::printPages(pdf, html, charts, QStringLiteral("Modelo TAVI — Região %1").arg(name));
 }
 
 } // namespace

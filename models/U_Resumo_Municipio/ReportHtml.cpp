@@ -1,5 +1,21 @@
 #include "models/U_Resumo_Municipio/ReportHtml.h"
 
+#include "core/base/LocaleSettings.h"
+#include "core/numbers/StudyText.h"
+#include "core/sectors/catalogue/AgricultureTables.h"
+#include "core/sectors/catalogue/StudyKeys.h"
+#include "core/study/StudyCaptions.h"
+#include "core/study/StudyInputs.h"
+#include "frame/ChartStyle.h"
+#include "models/U_Resumo_Municipio/ReportChartObject.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QChart>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextDocument>
+
 namespace ReportHtml
 {
 
@@ -58,6 +74,71 @@ QString heading(const QString &text, int points, bool newPage)
         .arg(newPage ? QStringLiteral("; page-break-before: always") : QString())
         .arg(points)
         .arg(text);
+}
+
+QString cropTable(const tavi::WindowInputs &agriculture)
+{
+    using namespace tavi;
+    const auto shown = [](const QString &studyText) {
+        return fromStudyText(studyText, LocaleSettings::current()).trimmed();
+    };
+    const StudyGrid crops = agriculture.grids.value(keys::kCropTable);
+    const StudyGrid params = agriculture.grids.value(keys::kCropParameters);
+    QList<QStringList> rows;
+    for (int k = 0; k < crops.size() && k < agriculture::kClasses; ++k) {
+        QStringList row;
+        for (const QString &cell : crops[k])
+            row << shown(cell);
+        row.removeAt(agriculture::kUnitColumn);
+        for (int p = 0; p < params.size(); ++p)
+            row << shown(params[p].value(k));
+        rows << row;
+    }
+    QStringList headings = cropColumnCaptions();
+    headings.removeAt(agriculture::kUnitColumn);
+    return table(headings + cropParameterCaptions(), rows);
+}
+
+void printPages(QPdfWriter &pdf, const QString &html, const std::vector<PlacedChart> &charts,
+                const QString &footer)
+{
+    constexpr double kFooterMillimetres = 6;
+    QTextDocument document;
+    document.documentLayout()->setPaintDevice(&pdf);
+    const QSizeF paper = pdf.pageLayout().paintRectPixels(pdf.resolution()).size();
+    const double footerHeight = kFooterMillimetres / 25.4 * pdf.resolution();
+    const QSizeF body(paper.width(), paper.height() - footerHeight);
+    document.setPageSize(body);
+    auto *objects = new ReportChartObject(&document);
+    document.setHtml(html);
+    for (const PlacedChart &chart : charts) {
+        ChartStyle::setPaperFonts(chart.chart);
+        objects->place(chart.mark, chart.chart, chart.heightShare);
+    }
+    // Each chart put in place relays the text after it out only in part, and the layout's
+    // stale marks of where its pages run then keep text after the first chart from being
+    // drawn at all (headings of the horizon's chapter went missing); the whole text is laid
+    // out again once every chart stands in it.
+    document.markContentsDirty(0, document.characterCount());
+
+    QPainter painter(&pdf);
+    QFont footerFont(QStringLiteral("sans-serif"));
+    footerFont.setPointSizeF(8);
+    const int pages = document.pageCount();
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0)
+            pdf.newPage();
+        painter.save();
+        painter.translate(0, -page * body.height());
+        document.drawContents(&painter, QRectF(QPointF(0, page * body.height()), body));
+        painter.restore();
+        painter.setFont(footerFont);
+        painter.setPen(Qt::darkGray);
+        // Apart from the name, which may hold a "%1" of its own.
+        painter.drawText(QRectF(0, body.height(), paper.width(), footerHeight),
+                         Qt::AlignBottom | Qt::AlignHCenter,
+                         footer + QStringLiteral(" — página %1 de %2").arg(page + 1).arg(pages));
+    }
 }
 
 } // namespace ReportHtml

@@ -5,6 +5,16 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
+namespace tavi
+{
+struct WindowInputs;
+}
+
+class QChart;
+class QPdfWriter;
+
 // The pieces the printed report is written in, shared by its chapters so that every table
 // and heading looks alike.
 namespace ReportHtml
@@ -26,5 +36,22 @@ QString wideTable(const QStringList &headers, const QList<QStringList> &rows,
 // A heading in bold at `points`: the rich text's own headings take pixel sizes, tiny at the
 // printer's fineness.
 QString heading(const QString &text, int points, bool newPage = false);
+
+// The agriculture window's crops with their parameters, a row a crop class, figures as the
+// user writes them.
+QString cropTable(const tavi::WindowInputs &agriculture);
+
+// A chart drawn in where its mark stands in the report's text, `heightShare` of the page high.
+struct PlacedChart {
+    QString mark;
+    QChart *chart = nullptr;
+    double heightShare = 0.5;
+};
+
+// The report's pages: its text at the printer's fineness, tables whose heading row comes again
+// on each page, the charts drawn in as vectors in the paper's fonts, and a footer of `footer`
+// followed by the page's number.
+void printPages(QPdfWriter &pdf, const QString &html, const std::vector<PlacedChart> &charts,
+                const QString &footer);
 
 } // namespace ReportHtml

@@ -3,6 +3,7 @@
 #include "core/numbers/NumberText.h"
 #include "frame/ChartAxes.h"
 #include "frame/ChartStyle.h"
+#include "frame/ChartViews.h"
 
 #include <QAreaSeries>
 #include <QCategoryAxis>
@@ -27,14 +28,9 @@ QChart *newChart(const QString &title, const tavi::MunicipalSummary &summary)
 
 QChartView *viewOf(QChart *chart, QWidget *parent)
 {
-    auto *view = new QChartView(chart, parent);
-    // A screen reader reads the figures from the tables; the chart says what it draws.
-    view->setAccessibleName(chart->title());
-    view->setAccessibleDescription(
+    return ChartViews::view(
+        chart, parent,
         QStringLiteral("Os mesmos valores estão nas tabelas de demanda diária e de totais anuais"));
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setFocusPolicy(Qt::NoFocus);
-    return view;
 }
 
 } // namespace

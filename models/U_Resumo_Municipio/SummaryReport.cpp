@@ -10,23 +10,18 @@
 #include "core/sectors/livestock/LivestockModel.h"
 #include "core/study/StudyCaptions.h"
 #include "core/weather/SeriesMonths.h"
-#include "frame/ChartStyle.h"
 #include "models/U_Resumo_Municipio/BalanceReportChapter.h"
 #include "models/U_Resumo_Municipio/HorizonReportChapter.h"
-#include "models/U_Resumo_Municipio/ReportChartObject.h"
 #include "models/U_Resumo_Municipio/ReportHtml.h"
 #include "models/U_Resumo_Municipio/SummaryCharts.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QChart>
 #include <QChartView>
 #include <QDate>
 #include <QDir>
 #include <QPageLayout>
-#include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QTextDocument>
 #include <QUrl>
 
 using namespace tavi;
@@ -42,7 +37,6 @@ const char *const kDailyChartMark = "[[grafico-diario]]";
 const char *const kSharesChartMark = "[[grafico-participacao]]";
 // Text and tables are laid out at the printer's fineness; the charts are vectors anyway.
 constexpr int kResolution = 300;
-constexpr double kFooterMillimetres = 6;
 
 using ReportHtml::escaped;
 using ReportHtml::heading;
@@ -133,21 +127,7 @@ QString agricultureInputsHtml(const Study &study)
 {
     QString html = heading(sectorDescriptor(SectorId::Agriculture).caption, 11);
     const WindowInputs agriculture = inputsOf(study, SectorId::Agriculture);
-    const StudyGrid crops = agriculture.grids.value(keys::kCropTable);
-    const StudyGrid params = agriculture.grids.value(keys::kCropParameters);
-    QList<QStringList> cropRows;
-    for (int k = 0; k < crops.size() && k < agriculture::kClasses; ++k) {
-        QStringList row;
-        for (const QString &cell : crops[k])
-            row << shown(cell).trimmed();
-        row.removeAt(agriculture::kUnitColumn);
-        for (int p = 0; p < params.size(); ++p)
-            row << shown(params[p].value(k)).trimmed();
-        cropRows << row;
-    }
-    QStringList cropHeadings = cropColumnCaptions();
-    cropHeadings.removeAt(agriculture::kUnitColumn);
-    html += table(cropHeadings + cropParameterCaptions(), cropRows);
+    html += ReportHtml::cropTable(agriculture);
     html += seriesOriginHtml(agriculture.seriesOrigin);
     // The year of series, month by month: its sums, where every day reads.
     const StudyGrid serie = agriculture.grids.value(keys::kSeries);
@@ -266,57 +246,19 @@ QString resultsHtml(const MunicipalSummary &summary, const std::vector<DaySpan> 
     return html;
 }
 
-// The report's pages: its text at the printer's fineness, tables whose heading row comes
-// again on each page, the charts drawn in as vectors, and a footer naming the study and the
-// page.
+// The report's pages, with a footer naming the study.
 void printPages(QPdfWriter &pdf, const QString &html, const QString &name,
                 const MunicipalSummary &summary,
                 const std::vector<HorizonReportChapter::Chart> &chapterCharts)
 {
-    QTextDocument document;
-    document.documentLayout()->setPaintDevice(&pdf);
-    const QSizeF paper = pdf.pageLayout().paintRectPixels(pdf.resolution()).size();
-    const double footer = kFooterMillimetres / 25.4 * pdf.resolution();
-    const QSizeF body(paper.width(), paper.height() - footer);
-    document.setPageSize(body);
-    auto *charts = new ReportChartObject(&document);
-    document.setHtml(html);
     std::unique_ptr<QChartView> daily(makeDailyDemandChart(summary, nullptr));
     std::unique_ptr<QChartView> shares(makeAnnualSharesChart(summary, nullptr));
-    ChartStyle::setPaperFonts(daily->chart());
-    ChartStyle::setPaperFonts(shares->chart());
-    charts->place(QLatin1String(kDailyChartMark), daily->chart(), 0.55);
-    charts->place(QLatin1String(kSharesChartMark), shares->chart(), 0.45);
-    for (const HorizonReportChapter::Chart &chart : chapterCharts) {
-        ChartStyle::setPaperFonts(chart.view->chart());
-        charts->place(chart.mark, chart.view->chart(), chart.heightShare);
-    }
-    // Each chart put in place relays the text after it out only in part, and the layout's
-    // stale marks of where its pages run then keep text after the first chart from being
-    // drawn at all (headings of the horizon's chapter went missing); the whole text is laid
-    // out again once every chart stands in it.
-    document.markContentsDirty(0, document.characterCount());
-
-    QPainter painter(&pdf);
-    QFont footerFont(QStringLiteral("sans-serif"));
-    footerFont.setPointSizeF(8);
-    const int pages = document.pageCount();
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0)
-            pdf.newPage();
-        painter.save();
-        painter.translate(0, -page * body.height());
-        document.drawContents(&painter, QRectF(QPointF(0, page * body.height()), body));
-        painter.restore();
-        painter.setFont(footerFont);
-        painter.setPen(Qt::darkGray);
-        painter.drawText(QRectF(0, body.height(), paper.width(), footer),
-                         Qt::AlignBottom | Qt::AlignHCenter,
-                         QStringLiteral("Modelo TAVI — %1 — página %2 de %3")
-                             .arg(name)
-                             .arg(page + 1)
-                             .arg(pages));
-    }
+    std::vector<ReportHtml::PlacedChart> charts{
+        {QLatin1String(kDailyChartMark), daily->chart(), 0.55},
+        {QLatin1String(kSharesChartMark), shares->chart(), 0.45}};
+    for (const HorizonReportChapter::Chart &chart : chapterCharts)
+        charts.push_back({chart.mark, chart.view->chart(), chart.heightShare});
+    ReportHtml::printPages(pdf, html, charts, QStringLiteral("Modelo TAVI — %1").arg(name));
 }
 
 // The study's name as the main window's caption shows it.

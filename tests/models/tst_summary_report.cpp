@@ -1,6 +1,10 @@
 #include "core/numbers/NumberText.h"
 #include "core/numbers/ReadableNumber.h"
 #include "core/numbers/StudyText.h"
+#include "core/sectors/catalogue/AgricultureTables.h"
+#include "core/sectors/catalogue/StudyKeys.h"
+#include "core/study/StudyCaptions.h"
+#include "models/U_Resumo_Municipio/ReportHtml.h"
 #include "models/U_Resumo_Municipio/SummaryReport.h"
 #include "models/U_Resumo_Municipio/TF_Resumo_Municipio.h"
 #include "support/WindowTesting.h"
@@ -111,6 +115,26 @@ private slots:
 
     // A sector left out of the total is said on the first page, beside the annual total and
     // the peak day, with the place of the error.
+    // The crops' table both reports print: a row a class with its parameters beside it, the
+    // unit column left out, the figures in the user's separators.
+    void cropTableLeavesOutTheUnits()
+    {
+        WindowInputs agriculture = defaultStudy().windows.value("TF_Mod_Agricultura");
+        StudyGrid &crops = agriculture.grids[keys::kCropTable];
+        QVERIFY(crops.size() >= agriculture::kClasses);
+        crops[0][agriculture::kUnitColumn] = QStringLiteral("777");
+        crops[0][agriculture::kUnitColumn + 1] = QStringLiteral("1234.5");
+        const QString html = ReportHtml::cropTable(agriculture);
+        QCOMPARE(html.count(QStringLiteral("<tr>")), agriculture::kClasses + 1);
+        QVERIFY(!html.contains(QStringLiteral("777")));
+        QVERIFY2(html.contains(fromStudyText(QStringLiteral("1234.5"), LocaleSettings::current())),
+                 qPrintable(html));
+        QVERIFY(
+            !html.contains(ReportHtml::escaped(cropColumnCaptions()[agriculture::kUnitColumn])));
+        for (const QString &caption : cropParameterCaptions())
+            QVERIFY(html.contains(ReportHtml::escaped(caption)));
+    }
+
     void partialTotalIsSaid()
     {
         Study study = namedStudy();

@@ -94,6 +94,28 @@ void RegionFileTest::badFiles_data()
     QTest::newRow("a study") << writeStudy(defaultStudy()) << "não tem o formato \"tavi-regiao\"";
     QTest::newRow("newer version")
         << edited("\"versao\": 1", "\"versao\": 7") << "gravada na versão 7 do formato";
+    // Worded for a region though read by the same code as a study.
+    QTest::newRow("cut short, whole")
+        << QByteArray("{\"formato\": \"tavi-regiao\"")
+        << "o arquivo está incompleto: termina na linha 1, coluna 26 antes do fim da região";
+    QTest::newRow("not JSON, whole") << QByteArray("codigo;valor\n")
+                                     << "o arquivo está danificado: o conteúdo não é JSON válido "
+                                        "(linha 1, coluna 2)";
+    QTest::newRow("binary") << QByteArray("{\0}", 3) << "o arquivo é binário, não um texto";
+    QTest::newRow("a list") << QByteArray("[]") << "o arquivo não é uma região do TAVI";
+    QTest::newRow("no format") << QByteArray("{\"versao\": 1}")
+                               << "o arquivo não é uma região do TAVI (não tem o formato "
+                                  "\"tavi-regiao\")";
+    QTest::newRow("version a text") << edited("\"versao\": 1", "\"versao\": \"1\"")
+                                    << "versao: deveria ser um número inteiro, mas é um texto";
+    QTest::newRow("newer version, whole")
+        << edited("\"versao\": 1", "\"versao\": 7")
+        << "a região foi gravada na versão 7 do formato, mais nova do que esta versão do "
+           "programa sabe ler (1); abra-a com uma versão mais nova do TAVI";
+    QTest::newRow("version 0") << edited("\"versao\": 1", "\"versao\": 0")
+                               << "a versão 0 do formato não existe";
+    QTest::newRow("name a number") << edited("\"nome\": ", "\"nome\": 1, \"x\": ")
+                                   << "nome: deveria ser um texto, mas é um número";
     QTest::newRow("no template") << edited("\"modelo\"", "\"modelo_\"")
                                  << "falta o membro \"modelo\"";
     QTest::newRow("template field not a number")
@@ -169,6 +191,16 @@ void RegionFileTest::savesAndLoads()
     QVERIFY(damaged.open(QIODevice::WriteOnly));
     damaged.write("{\"formato\": \"tavi-regiao\"");
     damaged.close();
+    const QString folderPath = folder.filePath("pasta.tavi-regiao");
+    QVERIFY(QDir(folder.path()).mkdir("pasta.tavi-regiao"));
+    try {
+        loadRegionFile(folderPath);
+        QFAIL("loaded a folder");
+    } catch (const TaviError &error) {
+        QCOMPARE(error.message(), QStringLiteral("Não foi possível abrir a região \"%1\": é uma "
+                                                 "pasta, não um arquivo.")
+                                      .arg(QDir::toNativeSeparators(folderPath)));
+    }
     for (const QString name : {"danificada.tavi-regiao", "nenhuma.tavi-regiao"}) {
         try {
             loadRegionFile(folder.filePath(name));

@@ -1,10 +1,12 @@
 // SIDRA exports made up here in each layout the portal writes (values in columns, herds in
 // sub-rows, two header lines, one or several years), in each encoding and quoting, read and
 // compared with what was written; and the line and column of each file that cannot be read.
+#include "core/region/CodeTable.h"
 #include "core/region/RegionTable.h"
 #include "core/region/SidraTable.h"
 #include "support/RegionTableFixtures.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
@@ -270,20 +272,52 @@ private slots:
         }
     }
 
-    // A file over the limit is refused from its size, before its content is read.
-    void refusesTooLargeFile()
+    // Both table loaders refuse a file they cannot take in the same words but for the tables
+    // they name; one over the limit is refused from its size, before its content is read.
+    void loadersRefuseUnreadableFiles_data()
     {
+        QTest::addColumn<bool>("codeTable");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        for (const bool codeTable : {false, true}) {
+            const char *loader = codeTable ? "code table, " : "public table, ";
+            QTest::addRow("%sfolder", loader)
+                << codeTable << "pasta"
+                << "Não foi possível ler a tabela \"%1\": é uma pasta, "
+                   "não um arquivo.";
+            QTest::addRow("%smissing", loader)
+                << codeTable << "nenhuma.csv"
+                << "Não foi possível ler a tabela \"%1\": o arquivo não existe.";
+            QTest::addRow("%stoo large", loader)
+                << codeTable << "grande.csv"
+                << QStringLiteral("Tabela \"grande.csv\", linha 1, coluna 1: o arquivo tem 100 "
+                                  "MB, mais que os 100 MB de %1.")
+                       .arg(codeTable ? "qualquer tabela" : "qualquer tabela pública");
+        }
+    }
+
+    void loadersRefuseUnreadableFiles()
+    {
+        QFETCH(bool, codeTable);
+        QFETCH(QString, name);
+        QFETCH(QString, message);
         QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("grande.csv")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.resize(kLargestTableBytes + 1));
-        file.close();
+        const QString path = dir.filePath(name);
+        if (name == QStringLiteral("pasta")) {
+            QVERIFY(QDir(dir.path()).mkdir(name));
+        } else if (name == QStringLiteral("grande.csv")) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize(kLargestTableBytes + 1));
+        }
         try {
-            loadRegionTable(file.fileName());
+            if (codeTable)
+                loadCodeTable(path, CodeTableKind::Groups);
+            else
+                loadRegionTable(path);
             QFAIL("read");
-        } catch (const TableFormatError &error) {
-            QCOMPARE(error.line(), 1);
-            QVERIFY(error.message().contains(QStringLiteral("grande.csv")));
+        } catch (const TaviError &error) {
+            QCOMPARE(error.message(), message.arg(QDir::toNativeSeparators(path)));
         }
     }
 

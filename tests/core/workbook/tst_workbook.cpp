@@ -1,3 +1,4 @@
+#include "core/workbook/TableSheetRows.h"
 #include "core/workbook/Workbook.h"
 #include "core/workbook/WorkbookError.h"
 #include "core/workbook/WorkbookRange.h"
@@ -265,6 +266,49 @@ private slots:
         QCOMPARE(range.firstColumn, firstColumn);
         QCOMPARE(range.lastRow, lastRow);
         QCOMPARE(range.lastColumn, lastColumn);
+    }
+
+    // A chart's column starts below the header for the region and balance sheets, lower for
+    // the horizon's; the last row counts the first.
+    void sheetColumnRanges_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("firstRow");
+        QTest::addColumn<QString>("range");
+        QTest::newRow("first column, below the header") << 0 << 20 << 2 << "A2:A21";
+        QTest::newRow("one row") << 1 << 1 << 2 << "B2:B2";
+        QTest::newRow("beyond Z") << 26 << 12 << 2 << "AA2:AA13";
+        QTest::newRow("lower first row") << 2 << 21 << 4 << "C4:C24";
+    }
+    void sheetColumnRanges()
+    {
+        QFETCH(int, column);
+        QFETCH(int, count);
+        QFETCH(int, firstRow);
+        QFETCH(QString, range);
+        QCOMPARE(sheetColumnRange(column, count, firstRow), range);
+    }
+
+    // Rows left empty by a table filled short are dropped unless kept; a row with any text
+    // stays, an empty cell in it included.
+    void tableRowsForASheet()
+    {
+        CellTable table(2, 4, 4, true);
+        table.setCell(0, 0, QStringLiteral("Grupo"));
+        table.setCell(1, 0, QStringLiteral("Total"));
+        table.setCell(1, 2, QStringLiteral("12.5"));
+        const QList<QStringList> kept = sheetRows(table, EmptyRows::Kept);
+        QCOMPARE(kept.size(), 4);
+        QCOMPARE(kept[1], QStringList({QString(), QString()}));
+        const QList<QStringList> dropped = sheetRows(table);
+        QCOMPARE(dropped,
+                 QList<QStringList>({{"Grupo", "Total"}, {QString(), QStringLiteral("12.5")}}));
+        const QList<QStringList> filled = filledSheetRows(0, 0, [](CellTable &one) {
+            QCOMPARE(one.columns(), 1);
+            one.setCell(0, 0, QStringLiteral("x"));
+        });
+        QCOMPARE(filled, QList<QStringList>({{"x"}}));
     }
 
     void referencesAsFormulasWriteThem()
