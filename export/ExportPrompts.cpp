@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QPushButton>
 
 namespace ExportPrompts
@@ -82,28 +83,50 @@ bool confirmReplace(QWidget *parent, const QString &path)
     return askSimOrNao(parent, QStringLiteral("Salvar como"), replaceQuestion(path));
 }
 
-QString chooseSaveFile(QWidget *parent, const QString &suggestedName)
+QString askFileToSave(QWidget *parent, const QString &title, const QString &startPath,
+                      const QString &filter, const QString &suffix)
 {
-    if (const auto hook = hooks().chooseSaveFile)
-        return hook(parent, suggestedName);
-    QString start = SaveLocation::dialogStart(suggestedName);
+    const QString ending = QLatin1Char('.') + suffix;
+    QString start = startPath;
     for (;;) {
-        QFileDialog dialog(parent, QStringLiteral("Salvar como"), QFileInfo(start).absolutePath(),
-                           QStringLiteral("Pasta de Trabalho do Excel (*.xlsx)"));
+        QFileDialog dialog(parent, title, QFileInfo(start).absolutePath(), filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix(QStringLiteral("xlsx"));
+        dialog.setDefaultSuffix(suffix);
         dialog.selectFile(QFileInfo(start).fileName());
         dialog.setWindowModality(Qt::ApplicationModal);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return QString();
         const QString chosen = dialog.selectedFiles().first();
-        const QString path = SaveLocation::withXlsxExtension(chosen);
+        const QString path =
+            chosen.endsWith(ending, Qt::CaseInsensitive) ? chosen : chosen + ending;
         // The dialog asked about the name as typed; the name appended to is asked about here.
         if (path == chosen || !QFileInfo::exists(path) || confirmReplace(parent, path))
             return path;
         start = path;
     }
+}
+
+QString chooseSaveFile(QWidget *parent, const QString &suggestedName)
+{
+    if (const auto hook = hooks().chooseSaveFile)
+        return hook(parent, suggestedName);
+    return askFileToSave(
+        parent, QStringLiteral("Salvar como"), SaveLocation::dialogStart(suggestedName),
+        QStringLiteral("Pasta de Trabalho do Excel (*.xlsx)"), QStringLiteral("xlsx"));
+}
+
+bool askRestoreOrDiscard(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, tavi::applicationTitle(), text, QMessageBox::NoButton,
+                    parent);
+    makeProgramBox(box);
+    QPushButton *restore = box.addButton(QStringLiteral("Restaurar"), QMessageBox::AcceptRole);
+    QPushButton *discard = box.addButton(QStringLiteral("Descartar"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(restore);
+    box.setEscapeButton(discard);
+    box.exec();
+    return box.clickedButton() == restore;
 }
 
 } // namespace ExportPrompts

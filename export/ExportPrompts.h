@@ -26,6 +26,15 @@ QString saveQuestion(const QString &workbookName);
 // without ".xlsx" gets it appended; when that names an existing file, the user is asked
 // whether to replace it, and a "Não" opens the dialog again.
 QString chooseSaveFile(QWidget *parent, const QString &suggestedName);
+// The save dialog every "Salvar como" of the program opens: titled `title`, showing `filter`,
+// starting at `startPath`; a name typed without ".<suffix>" gets it appended, and when that
+// names an existing file the user is asked whether to replace it, a "Não" opening the dialog
+// again. An empty text when the user cancels. Not hooked: its callers are.
+QString askFileToSave(QWidget *parent, const QString &title, const QString &startPath,
+                      const QString &filter, const QString &suffix);
+// A question with "Restaurar" (the default) and "Descartar" (Escape), captioned with the
+// program's name: whether to bring back what a recovery copy holds. True for "Restaurar".
+bool askRestoreOrDiscard(QWidget *parent, const QString &text);
 // "O arquivo "<name>" já existe. Deseja substituí-lo?" with "Sim" and "Não"; true for "Sim".
 bool confirmReplace(QWidget *parent, const QString &path);
 QString replaceQuestion(const QString &path);

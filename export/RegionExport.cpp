@@ -10,8 +10,6 @@
 #include "export/SheetBookExport.h"
 
 #include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 
 using namespace tavi::region;
 
@@ -52,28 +50,10 @@ QString chooseCsvFile(QWidget *parent, const QString &suggested)
 {
     if (csvChooser())
         return csvChooser()(parent, suggested);
-    QString start = SaveLocation::dialogStart(suggested);
-    for (;;) {
-        QFileDialog dialog(parent, QStringLiteral("Salvar a tabela dos municípios"),
-                           QFileInfo(start).absolutePath(),
-                           QStringLiteral("Texto separado por ponto e vírgula (*.csv)"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix(QStringLiteral("csv"));
-        dialog.selectFile(QFileInfo(start).fileName());
-        dialog.setWindowModality(Qt::ApplicationModal);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return QString();
-        const QString chosen = dialog.selectedFiles().first();
-        const QString path = chosen.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)
-                                 ? chosen
-                                 : chosen + QStringLiteral(".csv");
-        // The dialog asked about the name as typed; the name appended to is asked about here.
-        if (path == chosen || !QFileInfo::exists(path) ||
-            ExportPrompts::confirmReplace(parent, path))
-            return path;
-        start = path;
-    }
+    return ExportPrompts::askFileToSave(
+        parent, QStringLiteral("Salvar a tabela dos municípios"),
+        SaveLocation::dialogStart(suggested),
+        QStringLiteral("Texto separado por ponto e vírgula (*.csv)"), QStringLiteral("csv"));
 }
 
 void setCsvChooser(std::function<QString(QWidget *, const QString &)> chooser)

@@ -6,11 +6,9 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 
 namespace StudyPrompts
 {
@@ -25,13 +23,6 @@ Hooks &hooks()
 }
 
 const QString kFilter = QStringLiteral("Estudos do TAVI (*.tavi);;Todos os arquivos (*)");
-
-QString withStudyExtension(const QString &path)
-{
-    return path.endsWith(QStringLiteral(".tavi"), Qt::CaseInsensitive)
-               ? path
-               : path + QStringLiteral(".tavi");
-}
 
 } // namespace
 
@@ -70,25 +61,8 @@ QString chooseStudyToSave(QWidget *parent, const QString &suggestedPath)
 {
     if (const auto hook = hooks().chooseStudyToSave)
         return hook(parent, suggestedPath);
-    QString start = suggestedPath;
-    for (;;) {
-        QFileDialog dialog(parent, QStringLiteral("Salvar estudo como"),
-                           QFileInfo(start).absolutePath(), kFilter);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix(QStringLiteral("tavi"));
-        dialog.selectFile(QFileInfo(start).fileName());
-        dialog.setWindowModality(Qt::ApplicationModal);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return QString();
-        const QString chosen = dialog.selectedFiles().first();
-        const QString path = withStudyExtension(chosen);
-        // The dialog asked about the name as typed; the name appended to is asked about here.
-        if (path == chosen || !QFileInfo::exists(path) ||
-            ExportPrompts::confirmReplace(parent, path))
-            return path;
-        start = path;
-    }
+    return ExportPrompts::askFileToSave(parent, QStringLiteral("Salvar estudo como"), suggestedPath,
+                                        kFilter, QStringLiteral("tavi"));
 }
 
 void showError(QWidget *parent, const QString &text)
@@ -112,15 +86,7 @@ bool offerRecovery(QWidget *parent, const QString &text)
 {
     if (const auto hook = hooks().offerRecovery)
         return hook(parent, text);
-    QMessageBox box(QMessageBox::Question, tavi::applicationTitle(), text, QMessageBox::NoButton,
-                    parent);
-    makeProgramBox(box);
-    QPushButton *restore = box.addButton(QStringLiteral("Restaurar"), QMessageBox::AcceptRole);
-    QPushButton *discard = box.addButton(QStringLiteral("Descartar"), QMessageBox::DestructiveRole);
-    box.setDefaultButton(restore);
-    box.setEscapeButton(discard);
-    box.exec();
-    return box.clickedButton() == restore;
+    return ExportPrompts::askRestoreOrDiscard(parent, text);
 }
 
 bool editNameAndNotes(QWidget *parent, QString *name, QString *notes)

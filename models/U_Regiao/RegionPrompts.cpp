@@ -8,12 +8,9 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
 
 namespace RegionPrompts
 {
@@ -73,27 +70,9 @@ QString chooseFileToSave(QWidget *parent, const QString &title, const QString &s
 {
     if (const auto hook = hooks().chooseFileToSave)
         return hook(parent, title, suggestedPath, suffix);
-    QString start = suggestedPath;
-    const QString ending = QLatin1Char('.') + suffix;
-    for (;;) {
-        QFileDialog dialog(parent, title, QFileInfo(start).absolutePath(),
-                           QStringLiteral("*%1;;Todos os arquivos (*)").arg(ending));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix(suffix);
-        dialog.selectFile(QFileInfo(start).fileName());
-        dialog.setWindowModality(Qt::ApplicationModal);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return QString();
-        const QString chosen = dialog.selectedFiles().first();
-        const QString path =
-            chosen.endsWith(ending, Qt::CaseInsensitive) ? chosen : chosen + ending;
-        // The dialog asked about the name as typed; the name appended to is asked about here.
-        if (path == chosen || !QFileInfo::exists(path) ||
-            ExportPrompts::confirmReplace(parent, path))
-            return path;
-        start = path;
-    }
+    return ExportPrompts::askFileToSave(parent, title, suggestedPath,
+                                        QStringLiteral("*.%1;;Todos os arquivos (*)").arg(suffix),
+                                        suffix);
 }
 
 QString saveQuestion(const QString &regionName)
@@ -113,15 +92,7 @@ bool offerRecovery(QWidget *parent, const QString &text)
 {
     if (const auto hook = hooks().offerRecovery)
         return hook(parent, text);
-    QMessageBox box(QMessageBox::Question, tavi::applicationTitle(), text, QMessageBox::NoButton,
-                    parent);
-    makeProgramBox(box);
-    QPushButton *restore = box.addButton(QStringLiteral("Restaurar"), QMessageBox::AcceptRole);
-    QPushButton *discard = box.addButton(QStringLiteral("Descartar"), QMessageBox::DestructiveRole);
-    box.setDefaultButton(restore);
-    box.setEscapeButton(discard);
-    box.exec();
-    return box.clickedButton() == restore;
+    return ExportPrompts::askRestoreOrDiscard(parent, text);
 }
 
 std::optional<int> pickYear(QWidget *parent, const QString &source, const QList<int> &years)
